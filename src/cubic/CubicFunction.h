@@ -1,0 +1,25 @@
+#pragma once
+
+#include "drawing/DrawingSurface.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// Absolute values with their fractions cut, largest first: the index
+// brought into the standard triangle (100)-(110)-(111). The caller makes
+// sure every value fits a 16-bit index.
+std::array<int16_t, 3> SortCubicIndex(double a, double b, double c);
+
+std::array<double, 3> UnitVector(double a, double b, double c);
+
+// Projected coordinate to twips of the cubic view with symmetry
+// (selector 1: x, any other: y).
+double CubicSymToScreen(double value, int selector);
+// Projected coordinate to twips of either full view.
+double FullViewToScreen(double value, int selector);
+
+// The standard triangle of the cubic view with symmetry.
+void DrawCubicSymNet(DrawingSurface& surface, const QString& lineWidth);
+// The whole cubic standard projection centred on (100).
+void DrawCubicFullNet(DrawingSurface& surface, const QString& lineWidth);

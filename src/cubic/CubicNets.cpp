@@ -1,0 +1,1 @@
+#include "cubic/CubicFunction.h"

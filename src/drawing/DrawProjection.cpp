@@ -1,0 +1,1 @@
+#include "drawing/DrawProjection.h"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The drawing operations the nets and the pole markers use on the picture box.
+// Coordinates and radii are twips of the picture (origin top-left, y down);
+// arc angles are radians, counterclockwise on screen from +x.
+class DrawingSurface
+{
+public:
+    virtual ~DrawingSurface() = default;
+
+    // Fills everything with the background colour and puts CurrentX/CurrentY at 0.
+    virtual void Cls() = 0;
+    // Takes the unconverted line-width text; a text that is no usable pen
+    // width keeps the previous width.
+    virtual void SetDrawWidth(const QString& lineWidth) = 0;
+    virtual void Line(double x1, double y1, double x2, double y2) = 0;
+    // A whole circle, filled with the fill colour while FillStyle is 0.
+    virtual void Circle(double cx, double cy, double r) = 0;
+    // Only the arc from start to end (start < end); arcs are never filled.
+    virtual void Arc(double cx, double cy, double r, double start, double end) = 0;
+    virtual void SetFillStyle(int16_t style) = 0;
+    virtual void SetCurrentX(double x) = 0;
+    virtual void SetCurrentY(double y) = 0;
+    // Top-left corner of the first character cell at (CurrentX, CurrentY).
+    virtual void Print(const QString& text) = 0;
+};

@@ -1,0 +1,1 @@
+#include "drawing/PlotPoles.h"

@@ -1,0 +1,1 @@
+#include "hexagonal/HexagonalFunction.h"

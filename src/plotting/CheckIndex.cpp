@@ -1,0 +1,1 @@
+#include "plotting/CheckIndex.h"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace Messages {
+inline const QString NotNumeric = QStringLiteral("面指数には数値を入力してください");
+inline const QString ZeroIndex = QStringLiteral("面指数(000)は表せません");
+inline const QString DecimalsDropped = QStringLiteral("小数点以下は切り捨てられます");
+inline const QString IndexTooLarge = QStringLiteral("面指数が大きすぎます");
+inline const QString StoreFull = QStringLiteral("これ以上プロットできません（最大32767個）");
+inline const QString Copied = QStringLiteral("クリップボードにコピーしました");
+} // namespace Messages
+
+// What the gate in front of every plot decided: the message to show (empty
+// for none), whether the plot goes on, and the three numbers read.
+struct CheckIndexResult
+{
+    QString message;
+    bool proceed = false;
+    std::array<double, 3> values {};
+};
+
+CheckIndexResult CheckIndex(const QString& x, const QString& y, const QString& z);

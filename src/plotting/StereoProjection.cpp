@@ -1,0 +1,1 @@
+#include "plotting/StereoProjection.h"

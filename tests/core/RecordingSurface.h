@@ -1,0 +1,40 @@
+#pragma once
+
+#include "drawing/DrawingSurface.h"
+
+#include <QString>
+#include <QVector>
+
+// A surface that only logs every call, in order, with its values.
+struct SurfaceCall
+{
+    enum Kind { Cls, DrawWidth, Line, Circle, Arc, FillStyle, CurrentX, CurrentY, Print };
+    Kind kind;
+    QVector<double> values;
+    QString text;
+};
+
+class RecordingSurface : public DrawingSurface
+{
+public:
+    QVector<SurfaceCall> calls;
+
+    void Cls() override { calls.push_back({ SurfaceCall::Cls, {}, {} }); }
+    void SetDrawWidth(const QString& w) override { calls.push_back({ SurfaceCall::DrawWidth, {}, w }); }
+    void Line(double x1, double y1, double x2, double y2) override
+    {
+        calls.push_back({ SurfaceCall::Line, { x1, y1, x2, y2 }, {} });
+    }
+    void Circle(double cx, double cy, double r) override
+    {
+        calls.push_back({ SurfaceCall::Circle, { cx, cy, r }, {} });
+    }
+    void Arc(double cx, double cy, double r, double start, double end) override
+    {
+        calls.push_back({ SurfaceCall::Arc, { cx, cy, r, start, end }, {} });
+    }
+    void SetFillStyle(int16_t s) override { calls.push_back({ SurfaceCall::FillStyle, { double(s) }, {} }); }
+    void SetCurrentX(double x) override { calls.push_back({ SurfaceCall::CurrentX, { x }, {} }); }
+    void SetCurrentY(double y) override { calls.push_back({ SurfaceCall::CurrentY, { y }, {} }); }
+    void Print(const QString& t) override { calls.push_back({ SurfaceCall::Print, {}, t }); }
+};
