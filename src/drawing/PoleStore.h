@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,8 +22,8 @@ public:
     static constexpr int16_t MaxPoles = 32767;
 
     int16_t PoleCount() const { return static_cast<int16_t>(m_poles.size()); }
-    bool isFull() const { return m_poles.size() >= static_cast<size_t>(MaxPoles); }
-    const Pole& at(int n) const { return m_poles[static_cast<size_t>(n)]; }
+    bool isFull() const { return m_poles.size() >= static_cast<std::size_t>(MaxPoles); }
+    const Pole& at(int n) const { return m_poles[static_cast<std::size_t>(n)]; }
     const std::vector<Pole>& poles() const { return m_poles; }
 
     // Appends one pole; returns false, changing nothing, when the store is full.

@@ -1,0 +1,322 @@
+#include "drawing/PoleStore.h"
+#include "plotting/CheckIndex.h"
+#include "plotting/DrawCommand.h"
+#include "plotting/StereoProjection.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <cmath>
+
+using Index4 = std::array<int16_t, 4>;
+Q_DECLARE_METATYPE(Index4)
+
+namespace {
+
+struct View
+{
+    int16_t system;
+    int16_t mode;
+};
+const View CubicSym { 1, 1 };
+const View CubicFull { 1, 2 };
+const View HexSym { 2, 1 };
+const View HexFull { 2, 2 };
+const View AllViews[] = { CubicSym, CubicFull, HexSym, HexFull };
+
+// Whether a drawing position lies inside the figure of its view.
+bool insideFigure(const View& view, double x, double y)
+{
+    const double eps = 1e-6;
+    if (view.mode != 1)
+        return std::hypot(x - 3500, y - 3500) <= 3000 + eps;
+    if (view.system == 2) {
+        const double dx = x - 1000, dy = 5500 - y;
+        return std::hypot(dx, dy) <= 5000 + eps && dy >= -eps && dy <= dx * std::tan(Pi / 6) + eps;
+    }
+    const double scale = 5000 / (2 * std::tan(Pi * 22.5 / 180));
+    const double dx = x - 1000, dy = 5500 - y;
+    return dy >= -eps && dx - dy >= -eps
+        && std::hypot(x - (1000 - 2 * scale), y - 5500) <= scale * 2 * std::sqrt(2.0) + eps;
+}
+
+} // namespace
+
+class TestDrawCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void documentedPlots_data();
+    void documentedPlots();
+    void refusals_data();
+    void refusals();
+    void boundaries_data();
+    void boundaries();
+    void fullStore_data();
+    void fullStore();
+    void samePlaneTwice();
+    void randomTyping();
+};
+
+void TestDrawCommand::documentedPlots_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<Index4>("stored");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<QVector<double>>("angles");
+    QTest::addColumn<bool>("warned");
+
+    const auto row = [](const char* name, int view, QStringList typed, Index4 stored, double x,
+                         double y, QVector<double> angles, bool warned = false) {
+        QTest::newRow(name) << view << typed << stored << x << y << angles << warned;
+    };
+    // Views: 0 cubic with symmetry, 1 cubic full, 2 hexagonal with symmetry, 3 hexagonal full.
+    row("cubic full 1 0 0", 1, { "1", "0", "0" }, { 1, 0, 0, 0 }, 3500, 3500, { 0, 45, 54.7356 });
+    row("cubic full 0 1 0", 1, { "0", "1", "0" }, { 0, 1, 0, 0 }, 6500, 3500, { 90, 45, 54.7356 });
+    row("cubic full 0 0 1", 1, { "0", "0", "1" }, { 0, 0, 1, 0 }, 3500, 500, { 90, 90, 54.7356 });
+    row("cubic full -1 2 3", 1, { "-1", "2", "3" }, { 1, 2, 3, 0 }, 4765.380, 1601.929,
+        { 74.4986, 55.4624, 22.2077 });
+    row("cubic full 1 -1 -1", 1, { "1", "-1", "-1" }, { 1, -1, -1, 0 }, 2401.923, 4598.076,
+        { 54.7356, 90, 109.4712 });
+    row("cubic full decimals", 1, { "-1.5", "2.7", "-0.2" }, { 1, 2, -1, 0 }, 5239.387, 4369.693,
+        { 65.9052, 30, 61.8745 }, true);
+    row("cubic sym 1 0 0", 0, { "1", "0", "0" }, { 1, 0, 0, 0 }, 1000, 5500, { 0, 45, 54.7356 });
+    row("cubic sym 1 1 0", 0, { "1", "1", "0" }, { 1, 1, 0, 0 }, 6000, 5500, { 45, 0, 35.2644 });
+    row("cubic sym 1 1 1", 0, { "1", "1", "1" }, { 1, 1, 1, 0 }, 5418.317, 1081.682,
+        { 54.7356, 35.2644, 0 });
+    row("cubic sym 3 -1 2", 0, { "3", "-1", "2" }, { 3, 2, 1, 0 }, 4581.038, 3709.480,
+        { 36.6992, 19.1066, 22.2077 });
+    row("hex full 0 0 1", 3, { "0", "0", "1" }, { 0, 0, 1, 0 }, 3500, 3500, { 0, 90, 90 });
+    row("hex full 1 0 0", 3, { "1", "0", "0" }, { 1, 0, 0, -1 }, 6500, 3500, { 90, 0, 30 });
+    row("hex full 1 0 -2", 3, { "1", "0", "-2" }, { 1, 0, 2, -1 }, 4691.233, 3500,
+        { 43.3139, 46.6861, 53.5523 });
+    row("hex full -1 0 0", 3, { "-1", "0", "0" }, { -1, 0, 0, 1 }, 500, 3500, { 90, 0, 150 });
+    row("hex sym 1 0 0", 2, { "1", "0", "0" }, { 1, 0, 0, -1 }, 6000, 5500, { 90, 0, 30 });
+    row("hex sym 1 1 0", 2, { "1", "1", "0" }, { 1, 1, 0, -2 }, 5330.127, 3000, { 90, 30, 0 });
+    row("hex sym -1 2 3", 2, { "-1", "2", "3" }, { 2, 1, 3, -3 }, 3671.932, 4574.415,
+        { 58.9799, 35.9259, 32.6965 });
+}
+
+void TestDrawCommand::documentedPlots()
+{
+    QFETCH(int, view);
+    QFETCH(QStringList, typed);
+    QFETCH(Index4, stored);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(QVector<double>, angles);
+    QFETCH(bool, warned);
+
+    PoleStore store;
+    const View v = AllViews[view];
+    const DrawCommandResult result
+        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
+    QVERIFY(result.added);
+    QCOMPARE(result.messages, warned ? QStringList { Messages::DecimalsDropped } : QStringList());
+    QCOMPARE(store.PoleCount(), int16_t(1));
+
+    const Pole& pole = store.at(0);
+    Index4 index = pole.PoleIndex;
+    if (v.system == 1)
+        index[3] = 0; // never set for cubic poles
+    QCOMPARE(index, stored);
+    // Documented digits are cut or rounded in the last place shown.
+    QVERIFY2(std::fabs(pole.PoleX - x) < 2e-3, qPrintable(QString::number(pole.PoleX, 'f', 6)));
+    QVERIFY2(std::fabs(pole.PoleY - y) < 2e-3, qPrintable(QString::number(pole.PoleY, 'f', 6)));
+    for (int k = 0; k < 3; ++k) {
+        const double got = pole.PoleAngle[static_cast<size_t>(k)];
+        QVERIFY2(std::fabs(got - angles[k]) < 2e-4, qPrintable(QString::number(got, 'g', 17)));
+    }
+}
+
+void TestDrawCommand::refusals_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString notNumeric = Messages::NotNumeric, zero = Messages::ZeroIndex,
+                  decimals = Messages::DecimalsDropped, tooLarge = Messages::IndexTooLarge;
+    for (int view = 0; view < 4; ++view) {
+        const QByteArray v = QByteArray::number(view);
+        QTest::newRow("empty " + v)
+            << view << QStringList { "", "", "" } << QStringList { notNumeric };
+        QTest::newRow("letters " + v)
+            << view << QStringList { "abc", "0", "0" } << QStringList { notNumeric };
+        QTest::newRow("000 " + v) << view << QStringList { "0", "0", "0" } << QStringList { zero };
+        QTest::newRow("cut to 000 " + v)
+            << view << QStringList { "0.5", "0", "0" } << QStringList { decimals, zero };
+        QTest::newRow("32768 " + v)
+            << view << QStringList { "32768", "0", "0" } << QStringList { tooLarge };
+        QTest::newRow("1e300 " + v)
+            << view << QStringList { "0", "1e300", "1" } << QStringList { tooLarge };
+        QTest::newRow("infinite " + v)
+            << view << QStringList { "1", "1", "1e400" } << QStringList { tooLarge };
+        QTest::newRow("minus infinite " + v)
+            << view << QStringList { "-1e400", "1", "1" } << QStringList { tooLarge };
+    }
+    QTest::newRow("cut to 000 with symmetry, cubic")
+        << 0 << QStringList { "0.4", "-0.7", "0.2" } << QStringList { decimals, zero };
+    QTest::newRow("cut to 000 with symmetry, hex")
+        << 2 << QStringList { "0.4", "-0.7", "0.2" } << QStringList { decimals, zero };
+    QTest::newRow("-32768 where the sign is dropped, cubic sym")
+        << 0 << QStringList { "1", "-32768", "0" } << QStringList { tooLarge };
+    QTest::newRow("-32768 where the sign is dropped, cubic full")
+        << 1 << QStringList { "-32768", "1", "0" } << QStringList { tooLarge };
+    QTest::newRow("-32768 where the sign is dropped, hex full")
+        << 3 << QStringList { "1", "0", "-32768" } << QStringList { tooLarge };
+    QTest::newRow("hex full: i too large")
+        << 3 << QStringList { "-32768", "0", "1" } << QStringList { tooLarge };
+    QTest::newRow("hex full: i too small")
+        << 3 << QStringList { "16384", "16385", "0" } << QStringList { tooLarge };
+    QTest::newRow("hex sym: i too small")
+        << 2 << QStringList { "32767", "2", "0" } << QStringList { tooLarge };
+}
+
+void TestDrawCommand::refusals()
+{
+    QFETCH(int, view);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, messages);
+
+    PoleStore store;
+    const View v = AllViews[view];
+    QVERIFY(RunDrawCommand("1", "2", "3", v.system, v.mode, store).added);
+    const Pole before = store.at(0);
+
+    const DrawCommandResult result
+        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
+    QCOMPARE(result.messages, messages);
+    QCOMPARE(result.added, false);
+    QCOMPARE(store.PoleCount(), int16_t(1));
+    QCOMPARE(store.at(0).PoleIndex, before.PoleIndex);
+}
+
+void TestDrawCommand::boundaries_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<Index4>("stored");
+    QTest::newRow("cubic full keeps -32768")
+        << 1 << QStringList { "1", "-32768", "0" } << Index4 { 1, -32768, 0, 0 };
+    QTest::newRow("cubic full floors to -32768")
+        << 1 << QStringList { "1", "0", "-32767.5" } << Index4 { 1, 0, -32768, 0 };
+    QTest::newRow("cubic sym cuts -32767.9")
+        << 0 << QStringList { "-32767.9", "0", "1" } << Index4 { 32767, 1, 0, 0 };
+    QTest::newRow("hex full: i at -32768")
+        << 3 << QStringList { "16384", "16384", "0" } << Index4 { 16384, 16384, 0, -32768 };
+    QTest::newRow("hex full: i at 32767")
+        << 3 << QStringList { "-32767", "0", "1" } << Index4 { -32767, 0, 1, 32767 };
+    QTest::newRow("hex sym: i at -32768")
+        << 2 << QStringList { "32767", "1", "0" } << Index4 { 32767, 1, 0, -32768 };
+}
+
+void TestDrawCommand::boundaries()
+{
+    QFETCH(int, view);
+    QFETCH(QStringList, typed);
+    QFETCH(Index4, stored);
+
+    PoleStore store;
+    const View v = AllViews[view];
+    const DrawCommandResult result
+        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
+    QVERIFY(result.added);
+    Index4 index = store.at(0).PoleIndex;
+    if (v.system == 1)
+        index[3] = 0;
+    QCOMPARE(index, stored);
+}
+
+void TestDrawCommand::fullStore_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("whole") << QStringList { "1", "1", "1" } << QStringList { Messages::StoreFull };
+    QTest::newRow("after the decimals warning") << QStringList { "1.5", "1",
+        "1" } << QStringList { Messages::DecimalsDropped, Messages::StoreFull };
+    QTest::newRow("not numeric first")
+        << QStringList { "x", "1", "1" } << QStringList { Messages::NotNumeric };
+}
+
+void TestDrawCommand::fullStore()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, messages);
+
+    PoleStore store;
+    for (int n = 0; n < PoleStore::MaxPoles - 1; ++n)
+        store.append(Pole {});
+    QVERIFY(RunDrawCommand("1", "0", "0", 1, 2, store).added);
+    QCOMPARE(store.PoleCount(), int16_t(32767));
+    QVERIFY(store.isFull());
+
+    const DrawCommandResult result = RunDrawCommand(typed[0], typed[1], typed[2], 1, 2, store);
+    QCOMPARE(result.messages, messages);
+    QVERIFY(!result.added);
+    QCOMPARE(store.PoleCount(), int16_t(32767));
+}
+
+void TestDrawCommand::samePlaneTwice()
+{
+    PoleStore store;
+    RunDrawCommand("1", "0", "0", 1, 2, store);
+    RunDrawCommand("1", "0", "0", 1, 2, store);
+    QCOMPARE(store.PoleCount(), int16_t(2));
+    QCOMPARE(store.at(0).PoleX, store.at(1).PoleX);
+    QCOMPARE(store.at(0).PoleAngle, store.at(1).PoleAngle);
+}
+
+void TestDrawCommand::randomTyping()
+{
+    QRandomGenerator random(20261207);
+    const QStringList garbage = { "", " ", "abc", "1,000", "0x10", "inf", "nan", "--1", "1e", "1 2",
+        QStringLiteral("１２"), QStringLiteral("－３"), QStringLiteral("\u22124"), "1e400",
+        "-1e400", "1e300", "32767", "-32768", "32768", "-32769", ".5", "2.", "0", "-0", "0.0" };
+    const auto typedValue = [&]() -> QString {
+        switch (random.bounded(5)) {
+        case 0:
+            return QString::number(random.bounded(-12, 13));
+        case 1:
+            return QString::number(random.bounded(-400000, 400001) / 100.0);
+        case 2:
+            return QString::number(random.bounded(-40000, 40001));
+        case 3:
+            return garbage[random.bounded(qsizetype(garbage.size()))];
+        default:
+            return QString::number((random.generateDouble() - 0.5) * 3.0);
+        }
+    };
+
+    for (const View& v : AllViews) {
+        PoleStore store;
+        for (int n = 0; n < 4000; ++n) {
+            const QString x = typedValue(), y = typedValue(), z = typedValue();
+            const int16_t before = store.PoleCount();
+            const DrawCommandResult result = RunDrawCommand(x, y, z, v.system, v.mode, store);
+            const QByteArray where = QStringLiteral("%1 %2 %3 in %4/%5")
+                                         .arg(x, y, z)
+                                         .arg(v.system)
+                                         .arg(v.mode)
+                                         .toUtf8();
+            if (!result.added) {
+                QVERIFY2(store.PoleCount() == before, where);
+                QVERIFY2(!result.messages.isEmpty(), where);
+                continue;
+            }
+            QVERIFY2(store.PoleCount() == before + 1, where);
+            const Pole& pole = store.at(before);
+            QVERIFY2(insideFigure(v, pole.PoleX, pole.PoleY), where);
+            for (double angle : pole.PoleAngle)
+                QVERIFY2(angle >= 0 && angle < 180, where);
+            if (v.system == 2)
+                QVERIFY2(pole.PoleIndex[3] == -(pole.PoleIndex[0] + pole.PoleIndex[1]), where);
+        }
+        QVERIFY(store.PoleCount() > 500);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDrawCommand)
+#include "tst_drawcommand.moc"
