@@ -1,38 +1,11 @@
 #include "cubic/CubicFunction.h"
 
+#include "drawing/NetLabels.h"
 #include "plotting/StereoProjection.h"
 
 #include <cmath>
-#include <span>
 
 namespace {
-
-// A horizontal stroke over one digit of a label: a negative index.
-struct Overbar
-{
-    double y, x1, x2;
-};
-
-struct NetLabel
-{
-    const char* text;
-    double x, y;
-    int barCount;
-    Overbar bars[2];
-};
-
-void DrawLabels(DrawingSurface& surface, std::span<const NetLabel> labels)
-{
-    for (const NetLabel& label : labels) {
-        surface.SetCurrentX(label.x);
-        surface.SetCurrentY(label.y);
-        surface.Print(QString::fromLatin1(label.text));
-        for (int i = 0; i < label.barCount; ++i) {
-            const Overbar& bar = label.bars[i];
-            surface.Line(bar.x1, bar.y, bar.x2, bar.y);
-        }
-    }
-}
 
 // The reduced indices of the triangle are never negative, so no bars here.
 const NetLabel symLabels[] = {
