@@ -16,6 +16,13 @@ constexpr int PictureWidth = 7125;
 constexpr int PictureHeight = 7000;
 const QColor Background(250, 245, 235);
 
+// Unoptimised and sanitized builds get a budget that only catches a hang.
+#if !defined(QT_NO_DEBUG) || defined(__SANITIZE_ADDRESS__)
+constexpr double MarkerBudgetNs = 1e9;
+#else
+constexpr double MarkerBudgetNs = 50e6;
+#endif
+
 QPoint devicePixel(const QImage& image, double xTwips, double yTwips)
 {
     const double scale = image.devicePixelRatio() / PainterSurface::TwipsPerPixel;
@@ -440,9 +447,9 @@ void tst_PainterSurface::fullStoreIsFast()
             best = std::min(best, timer.nsecsElapsed());
         }
         qInfo("32767 markers of radius 50 at %gx: %.2f ms", ratio, best / 1e6);
-        // Generous, so a loaded or sanitized build does not flake; a marker
-        // painted by QPainter one at a time takes ten times as long.
-        QVERIFY(best < 50'000'000 * ratio);
+        // Generous, so a loaded machine does not flake; a marker painted by
+        // QPainter one at a time takes ten times as long.
+        QVERIFY(best < MarkerBudgetNs * ratio);
     }
 }
 
