@@ -1,1 +1,71 @@
 #pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Where every control of both windows sits, in twips as the forms were laid
+// out, and the one conversion to Qt's logical pixels.
+namespace Layout {
+
+inline constexpr int TwipsPerPixel = 15;
+
+// Nearest logical pixel; every value here is non-negative.
+constexpr int px(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+struct Twips
+{
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr QRect toPixels(Twips t)
+{
+    return QRect(px(t.left), px(t.top), px(t.width), px(t.height));
+}
+constexpr QSize toPixels(int width, int height)
+{
+    return QSize(px(width), px(height));
+}
+
+// The main window's client area, below the menu bar.
+inline constexpr int ClientWidth = 12465;
+inline constexpr int ClientHeight = 8805;
+
+inline constexpr Twips Frame1 { 360, 120, 2295, 1095 };
+// The letter labels are children of Frame1: relative to its top-left corner.
+inline constexpr Twips Label2 { 360, 240, 135, 255 };
+inline constexpr Twips Label1 { 1080, 240, 135, 255 };
+inline constexpr Twips Label3 { 1800, 240, 135, 255 };
+inline constexpr Twips txtAxisX { 600, 720, 375, 270 };
+inline constexpr Twips txtAxisY { 1320, 720, 375, 270 };
+inline constexpr Twips txtAxisZ { 2040, 720, 375, 270 };
+inline constexpr Twips cmdDraw { 3000, 480, 975, 495 };
+inline constexpr Twips cmdClear { 4200, 480, 975, 495 };
+inline constexpr Twips cmdCopy { 5400, 480, 975, 495 };
+inline constexpr Twips Label4 { 6600, 480, 1335, 255 };
+inline constexpr Twips cboPlotSize { 6840, 720, 735, 300 };
+inline constexpr Twips Label5 { 8040, 480, 1335, 255 };
+inline constexpr Twips cboLineWidth { 8280, 720, 735, 300 };
+inline constexpr Twips picPictureBox { 120, 1680, 7125, 7000 };
+inline constexpr Twips Label6 { 7440, 1440, 1335, 255 };
+inline constexpr Twips txtIndexList { 7320, 1680, 2055, 7000 };
+inline constexpr Twips lblAngle1 { 9600, 1080, 735, 615 };
+inline constexpr Twips lblAngle2 { 10440, 1080, 735, 615 };
+inline constexpr Twips lblAngle3 { 11280, 1080, 735, 615 };
+inline constexpr Twips txtAngleList { 9480, 1680, 2895, 7000 };
+
+// The version dialog.
+inline constexpr int AboutClientWidth = 3150;
+inline constexpr int AboutClientHeight = 2610;
+inline constexpr Twips picIcon { 1080, 0, 1020, 1020 };
+inline constexpr Twips lblTitle { 795, 1140, 1605, 240 };
+inline constexpr Twips lblVersion { 795, 1485, 1605, 225 };
+inline constexpr Twips lblDescription { 75, 1830, 3045, 210 };
+inline constexpr Twips cmdOK { 900, 2160, 1380, 345 };
+
+} // namespace Layout

@@ -1,1 +1,452 @@
 #include "app/frmMainForm.h"
+
+#include "about/frmAbout.h"
+#include "app/AppIcon.h"
+#include "app/Layout.h"
+#include "app/PictureBox.h"
+#include "app/RunState.h"
+#include "app/UserDialogs.h"
+#include "drawing/DrawProjection.h"
+#include "drawing/PlotPoles.h"
+#include "drawing/PoleLists.h"
+#include "plotting/CheckIndex.h"
+#include "plotting/DrawCommand.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QWindow>
+
+namespace {
+
+// The forms were laid out in this font; IPA's P Gothic is its close
+// replacement, the others keep the Japanese readable where neither exists.
+QFont FormFont(double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+        QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+        QStringLiteral("Noto Sans CJK JP") });
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+const QString SaveDialogTitle = QStringLiteral("画像の保存");
+const QStringList SaveDialogFilters
+    = { QStringLiteral("テキスト ファイル (*.txt)"), QStringLiteral("JPEG(*.jpg)") };
+
+// The captions differ in their spaces: U+3000 and U+0020 are both meant.
+const std::array<QString, 3> StartUpAngleCaptions = {
+    QStringLiteral(u"[100]\u3000との \u3000角度差"),
+    QStringLiteral(u"[110]\u3000との\u3000 角度差"),
+    QStringLiteral(u"[111]\u3000との\u3000 角度差"),
+};
+
+struct ProjectionRow
+{
+    int16_t crystalSystem;
+    int16_t symmetryMode;
+    std::array<QString, 3> angleCaptions;
+};
+
+// The third hexagonal reference is the (1 1 -2 0) pole, 30 degrees from the
+// second, so its column is headed (1120).
+const std::array<ProjectionRow, 4> ProjectionRows = { {
+    { 1, 1,
+        { QStringLiteral(u"(100)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(110)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(111)  との\u3000 角度差") } },
+    { 1, 2,
+        { QStringLiteral(u"(100)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(110)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(111)\u3000との\u3000 角度差") } },
+    { 2, 1,
+        { QStringLiteral(u"(0001)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(1010)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(1120)\u3000との\u3000 角度差") } },
+    { 2, 2,
+        { QStringLiteral(u"(0001)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(1010)\u3000との\u3000 角度差"),
+            QStringLiteral(u"(1120)\u3000との\u3000 角度差") } },
+} };
+
+constexpr int PlotSizeAtStart = 4; // "30"
+
+template <typename W> W* Place(W* widget, const char* name, Layout::Twips where)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(Layout::toPixels(where));
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Layout::Twips where,
+    const QFont& font)
+{
+    auto* label = Place(new QLabel(caption, parent), name, where);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where, const QFont& font)
+{
+    auto* list = Place(new QPlainTextEdit(parent), name, where);
+    list->setFont(font);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
+} // namespace
+
+frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    , m_state(state)
+    , m_dialogs(dialogs)
+    , m_surface(Layout::picPictureBox.width, Layout::picPictureBox.height, devicePixelRatioF())
+{
+    setObjectName(QStringLiteral("frmMainForm"));
+    setWindowTitle(QStringLiteral("Orvandel"));
+    setWindowIcon(AppIcon());
+    setFont(FormFont(9.0, false));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(Layout::toPixels(Layout::ClientWidth, Layout::ClientHeight));
+    setCentralWidget(client);
+    createControls(client);
+    createMenus();
+
+    // The documented client area lies below the menu bar.
+    menuBar()->setNativeMenuBar(false);
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+
+    Form_Load();
+}
+
+frmMainForm::~frmMainForm()
+{
+    // The version window is a top-level of its own and would outlive us.
+    delete m_about;
+}
+
+void frmMainForm::createControls(QWidget* client)
+{
+    const QFont letterFont = FormFont(11.25, true);
+    const QFont captionFont = FormFont(9.75, true);
+
+    Frame1 = Place(new QGroupBox(QStringLiteral("面指数"), client), "Frame1", Layout::Frame1);
+    QPalette framePalette = Frame1->palette();
+    // A shade below the button face, as the 3D-light colour is on the system it came from.
+    framePalette.setColor(QPalette::Window, palette().color(QPalette::Button).darker(106));
+    framePalette.setColor(QPalette::WindowText, Qt::black);
+    Frame1->setPalette(framePalette);
+    Frame1->setAutoFillBackground(true);
+    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("x"), Layout::Label2, letterFont);
+    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("y"), Layout::Label1, letterFont);
+    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("z"), Layout::Label3, letterFont);
+
+    // Children of the window, not of the frame, drawn above it.
+    txtAxisX = Place(new QLineEdit(client), "txtAxisX", Layout::txtAxisX);
+    txtAxisY = Place(new QLineEdit(client), "txtAxisY", Layout::txtAxisY);
+    txtAxisZ = Place(new QLineEdit(client), "txtAxisZ", Layout::txtAxisZ);
+    for (QLineEdit* box : { txtAxisX, txtAxisY, txtAxisZ })
+        box->raise();
+
+    cmdDraw = Place(new QPushButton(QStringLiteral("描画"), client), "cmdDraw", Layout::cmdDraw);
+    cmdClear
+        = Place(new QPushButton(QStringLiteral("クリア"), client), "cmdClear", Layout::cmdClear);
+    cmdCopy = Place(new QPushButton(QStringLiteral("コピー"), client), "cmdCopy", Layout::cmdCopy);
+
+    Label4 = MakeLabel(
+        client, "Label4", QStringLiteral("プロットサイズ"), Layout::Label4, captionFont);
+    cboPlotSize = Place(new QComboBox(client), "cboPlotSize", Layout::cboPlotSize);
+    cboPlotSize->addItems({ QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
+        QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
+        QStringLiteral("45"), QStringLiteral("50") });
+    // No text until start-up picks one.
+    cboPlotSize->setCurrentIndex(-1);
+
+    Label5
+        = MakeLabel(client, "Label5", QStringLiteral("極点図の線幅"), Layout::Label5, captionFont);
+    cboLineWidth = Place(new QComboBox(client), "cboLineWidth", Layout::cboLineWidth);
+    cboLineWidth->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+        QStringLiteral("4"), QStringLiteral("5") });
+    cboLineWidth->setEditable(true);
+    // Typing is only ever read by the next redraw: Enter must neither add an
+    // item nor count as a pick, and no completer may pick one either.
+    cboLineWidth->setInsertPolicy(QComboBox::NoInsert);
+    cboLineWidth->setCompleter(nullptr);
+    // The combo box turns Enter or leaving the field into an item pick when
+    // the typed text names an item; here only the list's own picks count.
+    disconnect(cboLineWidth->lineEdit(), &QLineEdit::editingFinished, cboLineWidth, nullptr);
+    cboLineWidth->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,3}")), cboLineWidth));
+    cboLineWidth->setCurrentIndex(0);
+
+    m_surface.setBackground(palette().color(QPalette::Base));
+    picPictureBox
+        = Place(new PictureBox(m_surface, client), "picPictureBox", Layout::picPictureBox);
+
+    Label6
+        = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6, captionFont);
+    txtIndexList = MakeList(client, "txtIndexList", Layout::txtIndexList, captionFont);
+
+    const std::array<Layout::Twips, 3> angleLabels
+        = { Layout::lblAngle1, Layout::lblAngle2, Layout::lblAngle3 };
+    const std::array<const char*, 3> angleNames = { "lblAngle1", "lblAngle2", "lblAngle3" };
+    for (size_t k = 0; k < lblAngle.size(); ++k) {
+        lblAngle[k] = MakeLabel(
+            client, angleNames[k], StartUpAngleCaptions[k], angleLabels[k], captionFont);
+        lblAngle[k]->setWordWrap(true);
+    }
+    txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
+
+    // The documented tab order; labels and the frame take no focus.
+    const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
+        cmdClear, cmdCopy, cboPlotSize, cboLineWidth, picPictureBox, txtAngleList };
+    for (size_t k = 1; k < tabOrder.size(); ++k)
+        setTabOrder(tabOrder[k - 1], tabOrder[k]);
+
+    connect(cmdDraw, &QPushButton::clicked, this, &frmMainForm::cmdDraw_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmMainForm::cmdClear_Click);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmMainForm::cmdCopy_Click);
+    // activated is the user's pick only; a selection made by code stays silent.
+    connect(cboPlotSize, &QComboBox::activated, this, &frmMainForm::cboPlotSize_Click);
+    connect(cboLineWidth, &QComboBox::activated, this, &frmMainForm::cboLineWidth_Click);
+}
+
+void frmMainForm::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    const auto named = [this](QMenu* menu, const char* name) {
+        menu->setObjectName(QLatin1String(name));
+        // Popups are windows of their own and would not inherit the form's font.
+        menu->setFont(font());
+        return menu;
+    };
+    const auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+
+    mnuFile = named(bar->addMenu(QStringLiteral("ファイル")), "mnuFile");
+    addItem(mnuFile, "mnuFileSave", QStringLiteral("上書き保存"));
+    mnuFileSaveAs = named(mnuFile->addMenu(QStringLiteral("新規に保存")), "mnuFileSaveAs");
+    addItem(mnuFileSaveAs, "mnuFileSaveAsPic", QStringLiteral("画像"));
+    addItem(mnuFileSaveAs, "mnuFileSaveAsIndex", QStringLiteral("面指数"));
+    addItem(mnuFileSaveAs, "mnuFileSaveAsAngle", QStringLiteral("角度差"));
+    addItem(mnuFile, "mnuFileEnd", QStringLiteral("終了"));
+
+    mnuEdit = named(bar->addMenu(QStringLiteral("編集")), "mnuEdit");
+    QAction* mnuEditDraw = addItem(mnuEdit, "mnuEditDraw", QStringLiteral("面指数のプロット"));
+    QAction* mnuEditCls = addItem(mnuEdit, "mnuEditCls", QStringLiteral("画像のクリア"));
+    QAction* mnuEditCopy
+        = addItem(mnuEdit, "mnuEditCopy", QStringLiteral("クリップボードにコピー"));
+
+    // "立法晶" and "六法晶" are the items' captions as they have always read.
+    mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
+    mnuSelectItems = {
+        addItem(mnuSelect, "mnuSelectCubeSym", QStringLiteral("立法晶・対称性あり")),
+        addItem(mnuSelect, "mnuSelectCubeNonSym", QStringLiteral("立方晶・対称性なし")),
+        addItem(mnuSelect, "mnuSelectHexSym", QStringLiteral("六法晶・対称性あり")),
+        addItem(mnuSelect, "mnuSelectHexNonSym", QStringLiteral("六方晶・対称性なし")),
+    };
+    for (QAction* item : mnuSelectItems)
+        item->setCheckable(true);
+
+    mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
+    QAction* mnuHelpVersion = addItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
+
+    connect(mnuFileSaveAs, &QMenu::aboutToShow, this, &frmMainForm::mnuFileSaveAs_Click);
+    connect(mnuEditDraw, &QAction::triggered, this, &frmMainForm::mnuEditDraw_Click);
+    connect(mnuEditCls, &QAction::triggered, this, &frmMainForm::mnuEditCls_Click);
+    connect(mnuEditCopy, &QAction::triggered, this, &frmMainForm::mnuEditCopy_Click);
+    connect(mnuSelectItems[0], &QAction::triggered, this, &frmMainForm::mnuSelectCubeSym_Click);
+    connect(mnuSelectItems[1], &QAction::triggered, this, &frmMainForm::mnuSelectCubeNonSym_Click);
+    connect(mnuSelectItems[2], &QAction::triggered, this, &frmMainForm::mnuSelectHexSym_Click);
+    connect(mnuSelectItems[3], &QAction::triggered, this, &frmMainForm::mnuSelectHexNonSym_Click);
+    connect(mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
+}
+
+// Start-up draws nothing: the first expose of the window does.
+void frmMainForm::Form_Load()
+{
+    // Pi is the program-wide constant of the plotting code, and the picture
+    // box's persistent image is m_surface: both exist already.
+    InitPoleData();
+    cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+    m_state.CrystalSystem = 1;
+    m_state.SymmetryMode = 1;
+    for (size_t k = 0; k < mnuSelectItems.size(); ++k)
+        mnuSelectItems[k]->setChecked(k == 0);
+    txtIndexList->setFocus();
+}
+
+void frmMainForm::showEvent(QShowEvent* event)
+{
+    // The full redraw belongs to the window being exposed, which only its
+    // QWindow learns of; child repaints never reach it.
+    QWindow* window = windowHandle();
+    if (window && window != m_watchedWindow) {
+        if (m_watchedWindow)
+            m_watchedWindow->removeEventFilter(this);
+        window->installEventFilter(this);
+        m_watchedWindow = window;
+    }
+    QMainWindow::showEvent(event);
+}
+
+bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow && event->type() == QEvent::Expose
+        && m_watchedWindow->isExposed())
+        Form_Paint();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMainForm::Form_Paint()
+{
+    const qreal ratio = m_watchedWindow ? m_watchedWindow->devicePixelRatio() : 1.0;
+    if (!qFuzzyCompare(ratio, m_surface.image().devicePixelRatio()))
+        m_surface.setDevicePixelRatio(ratio);
+    FullRedraw();
+}
+
+void frmMainForm::FullRedraw()
+{
+    ++m_fullRedraws;
+    m_surface.Cls();
+    DrawProjection(
+        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
+    PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
+    ShowLists();
+    // Only the picture is repainted; asking for the window would expose nothing new.
+    picPictureBox->update();
+}
+
+void frmMainForm::InitPoleData()
+{
+    m_state.store.InitPoleData();
+    txtIndexList->clear();
+    txtAngleList->clear();
+}
+
+// Both list texts are rebuilt from the store, replacing whatever was typed.
+void frmMainForm::ShowLists()
+{
+    const PoleLists lists = BuildLists(m_state.store, m_state.CrystalSystem);
+    txtIndexList->setPlainText(lists.indexList);
+    txtAngleList->setPlainText(lists.angleList);
+}
+
+void frmMainForm::cmdDraw_Click()
+{
+    const DrawCommandResult result = RunDrawCommand(txtAxisX->text(), txtAxisY->text(),
+        txtAxisZ->text(), m_state.CrystalSystem, m_state.SymmetryMode, m_state.store);
+    for (const QString& message : result.messages)
+        m_dialogs.showMessage(this, message);
+    // A refused plot leaves picture and lists as they were.
+    if (result.added)
+        FullRedraw();
+}
+
+void frmMainForm::mnuEditDraw_Click()
+{
+    cmdDraw_Click();
+}
+
+void frmMainForm::cmdClear_Click()
+{
+    m_surface.Cls();
+    InitPoleData();
+    DrawProjection(
+        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
+    picPictureBox->update();
+}
+
+void frmMainForm::mnuEditCls_Click()
+{
+    cmdClear_Click();
+}
+
+void frmMainForm::cmdCopy_Click()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(m_surface.image());
+    m_dialogs.showMessage(this, Messages::Copied);
+}
+
+void frmMainForm::mnuEditCopy_Click()
+{
+    cmdCopy_Click();
+}
+
+void frmMainForm::cboPlotSize_Click()
+{
+    FullRedraw();
+}
+
+void frmMainForm::cboLineWidth_Click()
+{
+    FullRedraw();
+}
+
+void frmMainForm::mnuFileSaveAs_Click()
+{
+    m_dialogs.showSaveDialog(this, SaveDialogTitle, SaveDialogFilters);
+}
+
+void frmMainForm::mnuHelpVersion_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(this);
+    m_about->show();
+}
+
+void frmMainForm::mnuSelectCubeSym_Click()
+{
+    SelectProjection(0);
+}
+
+void frmMainForm::mnuSelectCubeNonSym_Click()
+{
+    SelectProjection(1);
+}
+
+void frmMainForm::mnuSelectHexSym_Click()
+{
+    SelectProjection(2);
+}
+
+void frmMainForm::mnuSelectHexNonSym_Click()
+{
+    SelectProjection(3);
+}
+
+void frmMainForm::SelectProjection(int row)
+{
+    const ProjectionRow& choice = ProjectionRows[static_cast<size_t>(row)];
+    InitPoleData();
+    cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+    m_state.CrystalSystem = choice.crystalSystem;
+    m_state.SymmetryMode = choice.symmetryMode;
+    for (size_t k = 0; k < mnuSelectItems.size(); ++k)
+        mnuSelectItems[k]->setChecked(static_cast<int>(k) == row);
+    for (size_t k = 0; k < lblAngle.size(); ++k)
+        lblAngle[k]->setText(choice.angleCaptions[k]);
+    FullRedraw();
+}

@@ -1,1 +1,107 @@
 #pragma once
+
+#include "drawing/PainterSurface.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+struct RunState;
+class UserDialogs;
+class PictureBox;
+class frmAbout;
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QWindow;
+
+// The program's working window: the index boxes, the buttons, the two
+// display settings, the picture and the two result lists, and the menus.
+// Every handler that changes what is shown ends in the full redraw, which
+// rebuilds the picture and both lists from the run state.
+class frmMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~frmMainForm() override;
+
+    // How many full redraws have run, whatever their cause.
+    int fullRedrawCount() const { return m_fullRedraws; }
+    const PainterSurface& surface() const { return m_surface; }
+    const RunState& runState() const { return m_state; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls(QWidget* client);
+    void createMenus();
+
+    void Form_Load();
+    void Form_Paint();
+
+    void cmdDraw_Click();
+    void cmdClear_Click();
+    void cmdCopy_Click();
+    void cboPlotSize_Click();
+    void cboLineWidth_Click();
+    void mnuEditDraw_Click();
+    void mnuEditCls_Click();
+    void mnuEditCopy_Click();
+    void mnuFileSaveAs_Click();
+    void mnuHelpVersion_Click();
+    void mnuSelectCubeSym_Click();
+    void mnuSelectCubeNonSym_Click();
+    void mnuSelectHexSym_Click();
+    void mnuSelectHexNonSym_Click();
+
+    // The four projection items are one operation; row picks its constants.
+    void SelectProjection(int row);
+    void FullRedraw();
+    void InitPoleData();
+    void ShowLists();
+
+    RunState& m_state;
+    UserDialogs& m_dialogs;
+    PainterSurface m_surface;
+    QPointer<QWindow> m_watchedWindow;
+    QPointer<frmAbout> m_about;
+    int m_fullRedraws = 0;
+
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* txtAxisX = nullptr;
+    QLineEdit* txtAxisY = nullptr;
+    QLineEdit* txtAxisZ = nullptr;
+    QPushButton* cmdDraw = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdCopy = nullptr;
+    QLabel* Label4 = nullptr;
+    QComboBox* cboPlotSize = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* cboLineWidth = nullptr;
+    PictureBox* picPictureBox = nullptr;
+    QLabel* Label6 = nullptr;
+    QPlainTextEdit* txtIndexList = nullptr;
+    std::array<QLabel*, 3> lblAngle {};
+    QPlainTextEdit* txtAngleList = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuFileSaveAs = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QMenu* mnuSelect = nullptr;
+    QMenu* mnuFileHelp = nullptr;
+    // mnuSelectCubeSym, mnuSelectCubeNonSym, mnuSelectHexSym, mnuSelectHexNonSym
+    std::array<QAction*, 4> mnuSelectItems {};
+};

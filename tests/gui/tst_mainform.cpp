@@ -1,0 +1,626 @@
+#include "app/RunState.h"
+#include "app/UserDialogs.h"
+#include "app/frmMainForm.h"
+#include "plotting/CheckIndex.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWindow>
+#include <QtTest>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// The captions of the four projection items' rows, in menu order.
+const QStringList CubicCaptions = { u"(100)\u3000との\u3000 角度差"_s,
+    u"(110)\u3000との\u3000 角度差"_s, u"(111)\u3000との\u3000 角度差"_s };
+const QStringList HexCaptions = { u"(0001)\u3000との\u3000 角度差"_s,
+    u"(1010)\u3000との\u3000 角度差"_s, u"(1120)\u3000との\u3000 角度差"_s };
+} // namespace
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUp();
+    void controlsAndFonts_data();
+    void controlsAndFonts();
+    void indexBoxesCentredUnderLetters();
+    void menuCaptions();
+
+    void plotInEachView_data();
+    void plotInEachView();
+    void plotFromEditMenuAppends();
+    void refusals_data();
+    void refusals();
+
+    void projectionChoice_data();
+    void projectionChoice();
+
+    void pickRedrawsButTypingDoesNot();
+    void lineWidthField();
+
+    void clearKeepsView();
+    void copyPutsPictureOnClipboard();
+    void saveDialogOnOpeningSubmenu();
+    void itemsWithoutHandlerDoNothing();
+
+    void fullRedrawOnlyOnExpose();
+
+private:
+    template <typename T> T* child(const QString& name)
+    {
+        T* widget = m_form->findChild<T*>(name);
+        if (!widget)
+            qFatal("no child %s", qPrintable(name));
+        return widget;
+    }
+    void typeInto(QLineEdit* box, const QString& text);
+    void typeIndex(const QString& x, const QString& y, const QString& z);
+    void choose(const QString& actionName);
+    void pick(QComboBox* combo, const QString& item);
+    QStringList lines(const QString& listName);
+
+    RecordingUserDialogs m_dialogs;
+    std::unique_ptr<RunState> m_state;
+    std::unique_ptr<frmMainForm> m_form;
+};
+
+void TestMainForm::init()
+{
+    m_dialogs.clear();
+    m_state = std::make_unique<RunState>();
+    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestMainForm::cleanup()
+{
+    m_form.reset();
+    m_state.reset();
+    const auto anyVisible = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(
+            windows.cbegin(), windows.cend(), [](QWidget* w) { return w->isVisible(); });
+    };
+    QTRY_VERIFY(!anyVisible());
+}
+
+void TestMainForm::typeInto(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; })) {
+        QTest::keyClicks(box, text);
+    } else {
+        // Full-width digits arrive from an input method, not as key presses.
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(box, &commit);
+    }
+}
+
+void TestMainForm::typeIndex(const QString& x, const QString& y, const QString& z)
+{
+    typeInto(child<QLineEdit>("txtAxisX"), x);
+    typeInto(child<QLineEdit>("txtAxisY"), y);
+    typeInto(child<QLineEdit>("txtAxisZ"), z);
+}
+
+// Opens the item's menu and clicks the item, as the user would.
+void TestMainForm::choose(const QString& actionName)
+{
+    auto* action = child<QAction>(actionName);
+    QMenu* menu = nullptr;
+    for (QObject* owner : action->associatedObjects())
+        if ((menu = qobject_cast<QMenu*>(owner)))
+            break;
+    QVERIFY(menu);
+    menu->popup(m_form->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    QTRY_VERIFY(!menu->isVisible());
+}
+
+// Opens the drop-down list, moves to the item and takes it with Enter.
+void TestMainForm::pick(QComboBox* combo, const QString& item)
+{
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    view->setCurrentIndex(combo->model()->index(combo->findText(item), 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+}
+
+// A list box holds one paragraph per CR LF line; the last line's break
+// leaves an empty paragraph behind it.
+QStringList TestMainForm::lines(const QString& listName)
+{
+    QStringList result = child<QPlainTextEdit>(listName)->toPlainText().split(u'\n');
+    if (!result.isEmpty() && result.last().isEmpty())
+        result.removeLast();
+    return result;
+}
+
+void TestMainForm::startUp()
+{
+    QCOMPARE(m_form->windowTitle(), u"Orvandel"_s);
+    const Qt::WindowFlags flags = m_form->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QCOMPARE(m_form->centralWidget()->size(), QSize(831, 587));
+    QCOMPARE(m_form->centralWidget()->y(), m_form->menuBar()->height());
+    QVERIFY(!m_form->windowIcon().isNull());
+
+    QCOMPARE(m_state->CrystalSystem, int16_t(1));
+    QCOMPARE(m_state->SymmetryMode, int16_t(1));
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QVERIFY(child<QAction>("mnuSelectCubeSym")->isChecked());
+    for (const char* other : { "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" })
+        QVERIFY(!child<QAction>(other)->isChecked());
+
+    QCOMPARE(child<QComboBox>("cboPlotSize")->currentText(), u"30"_s);
+    QCOMPARE(child<QComboBox>("cboLineWidth")->currentText(), u"1"_s);
+    for (const char* box : { "txtAxisX", "txtAxisY", "txtAxisZ" })
+        QVERIFY(child<QLineEdit>(box)->text().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
+
+    QCOMPARE(child<QLabel>("lblAngle1")->text(), u"[100]\u3000との \u3000角度差"_s);
+    QCOMPARE(child<QLabel>("lblAngle2")->text(), u"[110]\u3000との\u3000 角度差"_s);
+    QCOMPARE(child<QLabel>("lblAngle3")->text(), u"[111]\u3000との\u3000 角度差"_s);
+
+    // The first display drew the picture.
+    QVERIFY(m_form->fullRedrawCount() >= 1);
+    QVERIFY(!m_form->surface().image().isNull());
+}
+
+void TestMainForm::controlsAndFonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<double>("pointSize"); // 0: the window's own font
+
+    QTest::newRow("Frame1") << "Frame1" << u"面指数"_s << QRect(360, 120, 2295, 1095) << 0.0;
+    QTest::newRow("Label2") << "Label2" << u"x"_s << QRect(360, 240, 135, 255) << 11.25;
+    QTest::newRow("Label1") << "Label1" << u"y"_s << QRect(1080, 240, 135, 255) << 11.25;
+    QTest::newRow("Label3") << "Label3" << u"z"_s << QRect(1800, 240, 135, 255) << 11.25;
+    QTest::newRow("cmdDraw") << "cmdDraw" << u"描画"_s << QRect(3000, 480, 975, 495) << 0.0;
+    QTest::newRow("cmdClear") << "cmdClear" << u"クリア"_s << QRect(4200, 480, 975, 495) << 0.0;
+    QTest::newRow("cmdCopy") << "cmdCopy" << u"コピー"_s << QRect(5400, 480, 975, 495) << 0.0;
+    QTest::newRow("Label4") << "Label4" << u"プロットサイズ"_s << QRect(6600, 480, 1335, 255)
+                            << 9.75;
+    QTest::newRow("Label5") << "Label5" << u"極点図の線幅"_s << QRect(8040, 480, 1335, 255) << 9.75;
+    QTest::newRow("Label6") << "Label6" << u"面指数(x y z)"_s << QRect(7440, 1440, 1335, 255)
+                            << 9.75;
+    QTest::newRow("txtIndexList") << "txtIndexList" << QString() << QRect(7320, 1680, 2055, 7000)
+                                  << 9.75;
+    QTest::newRow("txtAngleList") << "txtAngleList" << QString() << QRect(9480, 1680, 2895, 7000)
+                                  << 9.75;
+    QTest::newRow("lblAngle3") << "lblAngle3" << QString() << QRect(11280, 1080, 735, 615) << 9.75;
+    QTest::newRow("picPictureBox")
+        << "picPictureBox" << QString() << QRect(120, 1680, 7125, 7000) << 0.0;
+}
+
+// Geometry is twips of the client area, 15 to the pixel.
+void TestMainForm::controlsAndFonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    QFETCH(double, pointSize);
+
+    auto* widget = child<QWidget>(name);
+    QWidget* parent = widget->parentWidget();
+    const QPoint topLeft = parent->mapTo(m_form->centralWidget(), widget->pos());
+    const QRect expected(qRound(twips.x() / 15.0), qRound(twips.y() / 15.0),
+        qRound(twips.width() / 15.0), qRound(twips.height() / 15.0));
+    if (parent == m_form->centralWidget())
+        QCOMPARE(QRect(topLeft, widget->size()), expected);
+    else // inside the frame: the frame's own coordinates
+        QCOMPARE(QRect(widget->pos(), widget->size()), expected);
+
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !caption.isEmpty())
+        QCOMPARE(label->text(), caption);
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        QCOMPARE(button->text(), caption);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        QCOMPARE(frame->title(), caption);
+
+    if (pointSize > 0) {
+        QCOMPARE(widget->font().pointSizeF(), pointSize);
+        QVERIFY(widget->font().bold());
+        QVERIFY(widget->font().families().contains(u"ＭＳ Ｐゴシック"_s));
+    }
+}
+
+void TestMainForm::indexBoxesCentredUnderLetters()
+{
+    auto* frame = child<QGroupBox>("Frame1");
+    const QList<std::pair<const char*, const char*>> pairs
+        = { { "txtAxisX", "Label2" }, { "txtAxisY", "Label1" }, { "txtAxisZ", "Label3" } };
+    for (const auto& [boxName, letterName] : pairs) {
+        auto* box = child<QLineEdit>(boxName);
+        auto* letter = child<QLabel>(letterName);
+        QCOMPARE(letter->parentWidget(), frame);
+        QCOMPARE(box->parentWidget(), m_form->centralWidget());
+        const int letterCentre
+            = frame->mapTo(m_form->centralWidget(), letter->geometry().center()).x();
+        QVERIFY(qAbs(box->geometry().center().x() - letterCentre) <= 1);
+        // Drawn above the frame: the box is the widget found at its own centre.
+        QCOMPARE(m_form->centralWidget()->childAt(box->geometry().center()), box);
+    }
+    QVERIFY(child<QLabel>("lblAngle1")->wordWrap());
+}
+
+void TestMainForm::menuCaptions()
+{
+    QStringList seen;
+    std::function<void(QMenu*, int)> walk = [&](QMenu* menu, int depth) {
+        for (QAction* action : menu->actions()) {
+            seen << QString(depth, u'>') + action->text();
+            QVERIFY(action->shortcut().isEmpty());
+            QVERIFY(action->isEnabled() && action->isVisible());
+            if (action->menu())
+                walk(action->menu(), depth + 1);
+        }
+    };
+    for (QAction* top : m_form->menuBar()->actions()) {
+        seen << top->text();
+        walk(top->menu(), 1);
+    }
+    const QStringList expected = { u"ファイル"_s, u">上書き保存"_s, u">新規に保存"_s, u">>画像"_s,
+        u">>面指数"_s, u">>角度差"_s, u">終了"_s, u"編集"_s, u">面指数のプロット"_s,
+        u">画像のクリア"_s, u">クリップボードにコピー"_s, u"投影図の選択"_s,
+        u">立法晶・対称性あり"_s, u">立方晶・対称性なし"_s, u">六法晶・対称性あり"_s,
+        u">六方晶・対称性なし"_s, u"ヘルプ"_s, u">バージョン"_s };
+    QCOMPARE(seen, expected);
+    for (const QString& caption : seen)
+        QVERIFY2(!caption.contains(u'&'), qPrintable(caption));
+}
+
+void TestMainForm::plotInEachView_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("indexLine");
+    QTest::addColumn<QString>("angleLine");
+
+    QTest::newRow("cubic sym 1 0 0")
+        << "mnuSelectCubeSym" << QStringList { "1", "0", "0" } << "(1 0 0)"
+        << "( 0.000  45.000  54.736)";
+    QTest::newRow("cubic sym 3 -1 2")
+        << "mnuSelectCubeSym" << QStringList { "3", "-1", "2" } << "(3 2 1)"
+        << "(36.699  19.107  22.208)";
+    QTest::newRow("cubic full -1 2 3")
+        << "mnuSelectCubeNonSym" << QStringList { "-1", "2", "3" } << "(1 2 3)"
+        << "(74.499  55.462  22.208)";
+    QTest::newRow("cubic full 1 -1 -1")
+        << "mnuSelectCubeNonSym" << QStringList { "1", "-1", "-1" } << "(1 -1 -1)"
+        << "(54.736  90.000  109.471)";
+    QTest::newRow("hex sym -1 2 3")
+        << "mnuSelectHexSym" << QStringList { "-1", "2", "3" } << "(2 1 -3 3)"
+        << "(58.980  35.926  32.696)";
+    QTest::newRow("hex full 1 0 -2")
+        << "mnuSelectHexNonSym" << QStringList { "1", "0", "-2" } << "(1 0 -1 2)"
+        << "(43.314  46.686  53.552)";
+    QTest::newRow("hex full -1 0 0")
+        << "mnuSelectHexNonSym" << QStringList { "-1", "0", "0" } << "(-1 0 1 0)"
+        << "(90.000   0.000  150.000)";
+    QTest::newRow("full-width digits")
+        << "mnuSelectCubeNonSym" << QStringList { u"２"_s, u"１"_s, u"０"_s } << "(2 1 0)"
+        << "(26.565  18.435  39.232)";
+}
+
+void TestMainForm::plotInEachView()
+{
+    QFETCH(QString, view);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, indexLine);
+    QFETCH(QString, angleLine);
+
+    choose(view);
+    const int redraws = m_form->fullRedrawCount();
+    typeIndex(typed[0], typed[1], typed[2]);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_form->fullRedrawCount(), redraws + 1);
+    QCOMPARE(lines("txtIndexList"), QStringList { indexLine });
+    QCOMPARE(lines("txtAngleList"), QStringList { angleLine });
+
+    // A second plot of the same plane is listed twice.
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    QCOMPARE(lines("txtIndexList"), QStringList({ indexLine, indexLine }));
+    QCOMPARE(lines("txtAngleList"), QStringList({ angleLine, angleLine }));
+}
+
+void TestMainForm::plotFromEditMenuAppends()
+{
+    typeIndex("1", "1", "0");
+    choose("mnuEditDraw");
+    typeIndex("1", "1", "1");
+    choose("mnuEditDraw");
+    QCOMPARE(lines("txtIndexList"), QStringList({ "(1 1 0)", "(1 1 1)" }));
+    QCOMPARE(lines("txtAngleList"),
+        QStringList({ "(45.000   0.000  35.264)", "(54.736  35.264   0.000)" }));
+}
+
+void TestMainForm::refusals_data()
+{
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("added");
+
+    QTest::newRow("empty boxes") << QStringList { "", "", "" }
+                                 << QStringList { Messages::NotNumeric } << false;
+    QTest::newRow("letters") << QStringList { "abc", "0", "0" }
+                             << QStringList { Messages::NotNumeric } << false;
+    QTest::newRow("zero") << QStringList { "0", "0.0", "-0" } << QStringList { Messages::ZeroIndex }
+                          << false;
+    QTest::newRow("decimals warn, then plot")
+        << QStringList { "1.5", "0", "0" } << QStringList { Messages::DecimalsDropped } << true;
+    QTest::newRow("decimals truncate to zero")
+        << QStringList { "0.5", "0", "0" }
+        << QStringList { Messages::DecimalsDropped, Messages::ZeroIndex } << false;
+    QTest::newRow("too large") << QStringList { "40000", "0", "0" }
+                               << QStringList { Messages::IndexTooLarge } << false;
+}
+
+// Messages come in order through the seam; a refusal neither stores nor redraws.
+void TestMainForm::refusals()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, added);
+
+    typeIndex("2", "1", "0");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    const QStringList before = lines("txtIndexList");
+    const int redraws = m_form->fullRedrawCount();
+
+    typeIndex(typed[0], typed[1], typed[2]);
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.messages, messages);
+    QCOMPARE(m_state->store.PoleCount(), int16_t(added ? 2 : 1));
+    QCOMPARE(m_form->fullRedrawCount(), redraws + (added ? 1 : 0));
+    QCOMPARE(lines("txtIndexList").size(), added ? 2 : 1);
+    if (!added)
+        QCOMPARE(lines("txtIndexList"), before);
+}
+
+void TestMainForm::projectionChoice_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("crystalSystem");
+    QTest::addColumn<int>("symmetryMode");
+    QTest::addColumn<QStringList>("captions");
+
+    QStringList cubicSym = CubicCaptions;
+    cubicSym[2] = u"(111)  との\u3000 角度差"_s;
+    QTest::newRow("cubic sym, already marked") << "mnuSelectCubeSym" << 1 << 1 << cubicSym;
+    QTest::newRow("cubic full") << "mnuSelectCubeNonSym" << 1 << 2 << CubicCaptions;
+    QTest::newRow("hex sym") << "mnuSelectHexSym" << 2 << 1 << HexCaptions;
+    QTest::newRow("hex full") << "mnuSelectHexNonSym" << 2 << 2 << HexCaptions;
+}
+
+void TestMainForm::projectionChoice()
+{
+    QFETCH(QString, item);
+    QFETCH(int, crystalSystem);
+    QFETCH(int, symmetryMode);
+    QFETCH(QStringList, captions);
+
+    auto* plotSize = child<QComboBox>("cboPlotSize");
+    auto* lineWidth = child<QComboBox>("cboLineWidth");
+    typeIndex("1", "1", "1");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    pick(plotSize, "50");
+    typeInto(lineWidth->lineEdit(), "2");
+    const int redraws = m_form->fullRedrawCount();
+
+    choose(item);
+
+    QCOMPARE(m_state->CrystalSystem, int16_t(crystalSystem));
+    QCOMPARE(m_state->SymmetryMode, int16_t(symmetryMode));
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
+    for (const char* name :
+        { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" })
+        QCOMPARE(child<QAction>(name)->isChecked(), item == QLatin1String(name));
+    QCOMPARE(child<QLabel>("lblAngle1")->text(), captions[0]);
+    QCOMPARE(child<QLabel>("lblAngle2")->text(), captions[1]);
+    QCOMPARE(child<QLabel>("lblAngle3")->text(), captions[2]);
+
+    QCOMPARE(plotSize->currentText(), u"30"_s);
+    QCOMPARE(lineWidth->currentText(), u"2"_s);
+    QCOMPARE(m_form->fullRedrawCount(), redraws + 1);
+    QCOMPARE(m_form->surface().drawWidth(), 2);
+    QCOMPARE(child<QLineEdit>("txtAxisX")->text(), u"1"_s);
+    QCOMPARE(child<QLineEdit>("txtAxisZ")->text(), u"1"_s);
+}
+
+void TestMainForm::pickRedrawsButTypingDoesNot()
+{
+    auto* plotSize = child<QComboBox>("cboPlotSize");
+    auto* lineWidth = child<QComboBox>("cboLineWidth");
+    typeIndex("2", "1", "0");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    int redraws = m_form->fullRedrawCount();
+
+    // A selection made by code is no pick.
+    plotSize->setCurrentIndex(8);
+    lineWidth->setCurrentIndex(2);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+
+    pick(plotSize, "50");
+    QCOMPARE(m_form->fullRedrawCount(), ++redraws);
+    QCOMPARE(lines("txtIndexList"), QStringList { "(2 1 0)" });
+    // Re-picking the item already shown redraws all the same.
+    pick(plotSize, "50");
+    QCOMPARE(m_form->fullRedrawCount(), ++redraws);
+
+    pick(lineWidth, "4");
+    QCOMPARE(m_form->fullRedrawCount(), ++redraws);
+    QCOMPARE(m_form->surface().drawWidth(), 4);
+
+    // Typed text waits for the next redraw of any cause.
+    typeInto(lineWidth->lineEdit(), "3");
+    QTest::keyClick(lineWidth->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(lineWidth->lineEdit(), Qt::Key_Tab);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QCOMPARE(lineWidth->count(), 5);
+    QCOMPARE(m_form->surface().drawWidth(), 4);
+    pick(plotSize, "10");
+    QCOMPARE(m_form->surface().drawWidth(), 3);
+}
+
+void TestMainForm::lineWidthField()
+{
+    auto* field = child<QComboBox>("cboLineWidth")->lineEdit();
+    typeInto(field, "2x-.5");
+    QCOMPARE(field->text(), u"25"_s);
+    pick(child<QComboBox>("cboPlotSize"), "20");
+    const int width = m_form->surface().drawWidth();
+
+    // Text the surface cannot use leaves the previous width.
+    for (const char* unusable : { "", "0" }) {
+        typeInto(field, unusable);
+        pick(child<QComboBox>("cboPlotSize"), "20");
+        QCOMPARE(m_form->surface().drawWidth(), width);
+    }
+}
+
+void TestMainForm::clearKeepsView()
+{
+    choose("mnuSelectHexNonSym");
+    pick(child<QComboBox>("cboPlotSize"), "45");
+    typeIndex("1", "0", "0");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    typeIndex("1", "1", "0");
+    choose("mnuEditDraw");
+    QCOMPARE(m_state->store.PoleCount(), int16_t(2));
+
+    QTest::mouseClick(child<QPushButton>("cmdClear"), Qt::LeftButton);
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
+    QCOMPARE(m_state->CrystalSystem, int16_t(2));
+    QCOMPARE(m_state->SymmetryMode, int16_t(2));
+    QVERIFY(child<QAction>("mnuSelectHexNonSym")->isChecked());
+    QCOMPARE(child<QLabel>("lblAngle3")->text(), HexCaptions[2]);
+    QCOMPARE(child<QComboBox>("cboPlotSize")->currentText(), u"45"_s);
+    QCOMPARE(child<QLineEdit>("txtAxisY")->text(), u"1"_s);
+
+    // The menu item does the same, also with nothing plotted.
+    choose("mnuEditCls");
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestMainForm::copyPutsPictureOnClipboard()
+{
+    QTest::mouseClick(child<QPushButton>("cmdCopy"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages, QStringList { Messages::Copied });
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), m_form->surface().image().size());
+
+    typeIndex("1", "1", "1");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    const int redraws = m_form->fullRedrawCount();
+    choose("mnuEditCopy");
+    QCOMPARE(m_dialogs.messages, QStringList({ Messages::Copied, Messages::Copied }));
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QVERIFY(QGuiApplication::clipboard()->image() != copied);
+}
+
+void TestMainForm::saveDialogOnOpeningSubmenu()
+{
+    auto* submenu = child<QMenu>("mnuFileSaveAs");
+    QVERIFY(m_dialogs.saveDialogs.isEmpty());
+    submenu->popup(m_form->mapToGlobal(QPoint(20, 20)));
+    QTRY_VERIFY(submenu->isVisible());
+    QCOMPARE(m_dialogs.saveDialogs.size(), 1);
+    QCOMPARE(m_dialogs.saveDialogs[0].title, u"画像の保存"_s);
+    QCOMPARE(m_dialogs.saveDialogs[0].filters,
+        QStringList({ u"テキスト ファイル (*.txt)"_s, u"JPEG(*.jpg)"_s }));
+    submenu->hide();
+}
+
+void TestMainForm::itemsWithoutHandlerDoNothing()
+{
+    typeIndex("1", "0", "0");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    const int redraws = m_form->fullRedrawCount();
+    for (const char* item : { "mnuFileSave", "mnuFileSaveAsPic", "mnuFileSaveAsIndex",
+             "mnuFileSaveAsAngle", "mnuFileEnd" })
+        child<QAction>(item)->trigger();
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(m_dialogs.saveDialogs.isEmpty());
+}
+
+void TestMainForm::fullRedrawOnlyOnExpose()
+{
+    typeIndex("2", "1", "0");
+    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    const QStringList listed = lines("txtIndexList");
+    QApplication::processEvents();
+    int redraws = m_form->fullRedrawCount();
+
+    // Child repaints: hovering a button, typing into boxes and lists.
+    QTest::mouseMove(child<QPushButton>("cmdCopy"));
+    QTest::mouseMove(child<QPushButton>("cmdDraw"));
+    QTest::keyClicks(child<QLineEdit>("txtAxisX"), "7");
+    auto* indexList = child<QPlainTextEdit>("txtIndexList");
+    QTest::keyClicks(indexList, "typed");
+    QTest::qWait(50);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QVERIFY(indexList->toPlainText().contains(u"typed"_s));
+
+    // An expose of the window redraws once and does not ask for more.
+    QExposeEvent expose(QRegion(m_form->rect()));
+    QCoreApplication::sendEvent(m_form->windowHandle(), &expose);
+    QCOMPARE(m_form->fullRedrawCount(), ++redraws);
+    QTest::qWait(50);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+    QCOMPARE(lines("txtIndexList"), listed);
+
+    // Covered and shown again: the platform's own expose.
+    QTest::keyClicks(indexList, "again");
+    m_form->hide();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QTRY_VERIFY(m_form->fullRedrawCount() > redraws);
+    QCOMPARE(lines("txtIndexList"), listed);
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
