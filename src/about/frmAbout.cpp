@@ -24,6 +24,7 @@ frmAbout::frmAbout(QWidget* mainForm)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Layout::toPixels(Layout::AboutClientWidth, Layout::AboutClientHeight));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setFont(Layout::FormFont(Layout::DefaultPointSize, false));
     if (mainForm)
         setWindowIcon(mainForm->windowIcon());
 
@@ -34,8 +35,7 @@ frmAbout::frmAbout(QWidget* mainForm)
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
 
-    lblDescription
-        = new QLabel(QStringLiteral("極点図作図ツール  © Orvandeler の開発者一同"), this);
+    lblDescription = new QLabel(QStringLiteral("© Orvandeler 開発チーム"), this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setGeometry(Layout::toPixels(Layout::lblDescription));
     lblDescription->setAlignment(Qt::AlignCenter);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QSize>
 
 // Where every control of both windows sits, in twips as the forms were laid
-// out, and the one conversion to Qt's logical pixels.
+// out, the one conversion to Qt's logical pixels, and the forms' font.
 namespace Layout {
 
 inline constexpr int TwipsPerPixel = 15;
@@ -31,6 +32,21 @@ constexpr QSize toPixels(int width, int height)
 {
     return QSize(px(width), px(height));
 }
+
+// The forms were laid out in this font; IPA's P Gothic is its close
+// replacement, the others keep the Japanese readable where neither exists.
+inline QFont FormFont(double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+        QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+        QStringLiteral("Noto Sans CJK JP") });
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+// The windows' own font, for every control that names none.
+inline constexpr double DefaultPointSize = 9.0;
 
 // The main window's client area, below the menu bar.
 inline constexpr int ClientWidth = 12465;

@@ -2,10 +2,13 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 void QtUserDialogs::showMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, text, QMessageBox::Ok, parent);
+    // Some styles decorate dialog buttons with icons; this box has none at all.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

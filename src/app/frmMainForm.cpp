@@ -28,19 +28,6 @@
 
 namespace {
 
-// The forms were laid out in this font; IPA's P Gothic is its close
-// replacement, the others keep the Japanese readable where neither exists.
-QFont FormFont(double pointSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-        QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans CJK JP") });
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 const QString SaveDialogTitle = QStringLiteral("画像の保存");
 const QStringList SaveDialogFilters
     = { QStringLiteral("テキスト ファイル (*.txt)"), QStringLiteral("JPEG(*.jpg)") };
@@ -119,7 +106,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(QStringLiteral("Orvandel"));
     setWindowIcon(AppIcon());
-    setFont(FormFont(9.0, false));
+    setFont(Layout::FormFont(Layout::DefaultPointSize, false));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -143,8 +130,8 @@ frmMainForm::~frmMainForm()
 
 void frmMainForm::createControls(QWidget* client)
 {
-    const QFont letterFont = FormFont(11.25, true);
-    const QFont captionFont = FormFont(9.75, true);
+    const QFont letterFont = Layout::FormFont(11.25, true);
+    const QFont captionFont = Layout::FormFont(9.75, true);
 
     Frame1 = Place(new QGroupBox(QStringLiteral("面指数"), client), "Frame1", Layout::Frame1);
     QPalette framePalette = Frame1->palette();
@@ -270,7 +257,11 @@ void frmMainForm::createMenus()
     mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
     QAction* mnuHelpVersion = addItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
 
-    connect(mnuFileSaveAs, &QMenu::aboutToShow, this, &frmMainForm::mnuFileSaveAs_Click);
+    // Queued: a modal loop run inside aboutToShow pulls the submenu from under
+    // QMenu's own popup code, which then crashes. Queued, it runs right after
+    // the submenu has opened.
+    connect(mnuFileSaveAs, &QMenu::aboutToShow, this, &frmMainForm::mnuFileSaveAs_Click,
+        Qt::QueuedConnection);
     connect(mnuEditDraw, &QAction::triggered, this, &frmMainForm::mnuEditDraw_Click);
     connect(mnuEditCls, &QAction::triggered, this, &frmMainForm::mnuEditCls_Click);
     connect(mnuEditCopy, &QAction::triggered, this, &frmMainForm::mnuEditCopy_Click);
@@ -333,7 +324,8 @@ void frmMainForm::FullRedraw()
         m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
     PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
     ShowLists();
-    // Only the picture is repainted; asking for the window would expose nothing new.
+    // Only the picture widget repaints; nothing here asks the window itself
+    // for a repaint, which would come back as another full redraw.
     picPictureBox->update();
 }
 
