@@ -35,8 +35,23 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# Release build, offscreen, one line per figure.
+bench: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target orvandeler_bench
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/orvandeler_bench
+
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(RELEASE_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+install: build
+	cmake --install $(BUILD_DIR)
+
+# A Debian package of a release build, in $(RELEASE_DIR).
+package: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cd $(RELEASE_DIR) && cpack -G DEB
