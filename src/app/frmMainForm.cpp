@@ -24,6 +24,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWindow>
 
 namespace {
@@ -91,6 +93,9 @@ QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where,
     list->setFont(font);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every rewrite replaces the whole text, so an undo history would only
+    // grow with each plot.
+    list->setUndoRedoEnabled(false);
     return list;
 }
 
@@ -199,6 +204,12 @@ void frmMainForm::createControls(QWidget* client)
         lblAngle[k]->setWordWrap(true);
     }
     txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
+    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
+        connect(list->document(), &QTextDocument::contentsChanged, this, [this] {
+            if (!m_writingLists)
+                m_listsEdited = true;
+        });
+    }
 
     // The documented tab order; labels and the frame take no focus.
     const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
@@ -319,10 +330,17 @@ void frmMainForm::Form_Paint()
 void frmMainForm::FullRedraw()
 {
     ++m_fullRedraws;
-    m_surface.Cls();
-    DrawProjection(
-        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
-    PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
+    const PictureInputs inputs { m_state.store.epoch(), m_state.store.PoleCount(),
+        m_state.CrystalSystem, m_state.SymmetryMode, cboLineWidth->currentText(),
+        m_surface.drawWidth(), cboPlotSize->currentText(), m_surface.devicePixelRatio(),
+        m_surface.background().rgba() };
+    if (!(inputs == m_drawnPicture)) {
+        m_surface.Cls();
+        DrawProjection(
+            m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
+        PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
+        m_drawnPicture = inputs;
+    }
     ShowLists();
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
@@ -332,16 +350,55 @@ void frmMainForm::FullRedraw()
 void frmMainForm::InitPoleData()
 {
     m_state.store.InitPoleData();
+    m_writingLists = true;
     txtIndexList->clear();
     txtAngleList->clear();
+    m_writingLists = false;
+    m_listsEdited = false;
+    m_shownLists = { m_state.store.epoch(), 0, m_state.CrystalSystem };
 }
 
-// Both list texts are rebuilt from the store, replacing whatever was typed.
+namespace {
+
+void AppendToList(QPlainTextEdit* list, const QString& lines)
+{
+    QTextCursor cursor(list->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(lines);
+}
+
+} // namespace
+
+// Both lists end up holding exactly the lines built from the store, and
+// whatever was typed into them is replaced. When they still hold the lines
+// of an earlier part of the same store, only the new lines are appended.
 void frmMainForm::ShowLists()
 {
-    const PoleLists lists = BuildLists(m_state.store, m_state.CrystalSystem);
-    txtIndexList->setPlainText(lists.indexList);
-    txtAngleList->setPlainText(lists.angleList);
+    const PoleStore& store = m_state.store;
+    const int count = store.PoleCount();
+    const int16_t system = m_state.CrystalSystem;
+    const bool prefixShown = !m_listsEdited && m_shownLists.epoch == store.epoch()
+        && m_shownLists.system == system && m_shownLists.count >= 0 && m_shownLists.count <= count;
+
+    m_writingLists = true;
+    if (prefixShown) {
+        if (m_shownLists.count < count) {
+            QString index, angles;
+            for (int n = m_shownLists.count; n < count; ++n) {
+                index += IndexLine(store.at(n), system);
+                angles += AngleLine(store.at(n));
+            }
+            AppendToList(txtIndexList, index);
+            AppendToList(txtAngleList, angles);
+        }
+    } else {
+        const PoleLists lists = BuildLists(store, system);
+        txtIndexList->setPlainText(lists.indexList);
+        txtAngleList->setPlainText(lists.angleList);
+    }
+    m_writingLists = false;
+    m_listsEdited = false;
+    m_shownLists = { store.epoch(), count, system };
 }
 
 void frmMainForm::cmdDraw_Click()
@@ -362,6 +419,7 @@ void frmMainForm::mnuEditDraw_Click()
 
 void frmMainForm::cmdClear_Click()
 {
+    m_drawnPicture = {};
     m_surface.Cls();
     InitPoleData();
     DrawProjection(
@@ -404,7 +462,9 @@ void frmMainForm::mnuFileSaveAs_Click()
 
 void frmMainForm::mnuHelpVersion_Click()
 {
-    if (!m_about)
+    // A dialog that was closed is only deleted once the event loop runs
+    // again; a new opening must not show that one.
+    if (!m_about || !m_about->isVisible())
         m_about = new frmAbout(this);
     m_about->show();
 }

@@ -10,6 +10,7 @@ bool PoleStore::append(const Pole& pole)
 
 void PoleStore::InitPoleData()
 {
+    ++m_epoch;
     m_poles.clear();
     m_poles.shrink_to_fit();
 }

@@ -31,6 +31,12 @@ public:
     // Empties the store and releases its storage.
     void InitPoleData();
 
+    // Changes whenever poles are removed. Poles are otherwise only appended,
+    // so (epoch, count) names the store's whole content: a view that has
+    // shown n poles of an epoch needs only the poles after n.
+    uint64_t epoch() const { return m_epoch; }
+
 private:
     std::vector<Pole> m_poles;
+    uint64_t m_epoch = 0;
 };

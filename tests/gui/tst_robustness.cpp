@@ -1,0 +1,273 @@
+#include "app/RunState.h"
+#include "app/UserDialogs.h"
+#include "app/frmMainForm.h"
+#include "drawing/PoleLists.h"
+#include "plotting/CheckIndex.h"
+#include "plotting/DrawCommand.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QExposeEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QWindow>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+// Thousands of random user actions on the real window: nothing may crash,
+// the store may hold only accepted planes, and whenever the lists have not
+// been typed into they must hold exactly the lines built from the store.
+class TestRobustness : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void randomActions();
+    void fullStoreThroughTheWindow();
+
+private:
+    template <typename T> T* child(const char* name)
+    {
+        T* object = m_form->findChild<T*>(QLatin1String(name));
+        if (!object)
+            qFatal("no child %s", name);
+        return object;
+    }
+    QString randomText();
+    void checkListsMatchStore(const QByteArray& where);
+    void closeVersionDialog();
+
+    QRandomGenerator m_random { 7125 };
+    RecordingUserDialogs m_dialogs;
+    std::unique_ptr<RunState> m_state;
+    std::unique_ptr<frmMainForm> m_form;
+};
+
+void TestRobustness::init()
+{
+    m_dialogs.clear();
+    m_state = std::make_unique<RunState>();
+    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestRobustness::cleanup()
+{
+    m_form.reset();
+    m_state.reset();
+}
+
+QString TestRobustness::randomText()
+{
+    static const QStringList samples = { "", " ", "\t", QStringLiteral("\u3000"), "0", "-0", "1",
+        "-1", "2.5", ".5", "2.", "1e3", "1e300", "1e400", "-1e400", "inf", "nan", "32767", "-32768",
+        "32768", "65535", "0x10", "1,000", "--1", "1e", "abc", QStringLiteral("１２"),
+        QStringLiteral("－３．５"), QStringLiteral("\u22127"), QStringLiteral("一"), "9999999999" };
+    switch (m_random.bounded(4)) {
+    case 0:
+        return QString::number(m_random.bounded(-9, 10));
+    case 1:
+        return samples[m_random.bounded(qsizetype(samples.size()))];
+    case 2:
+        return QString::number((m_random.generateDouble() - 0.5) * 20, 'f', m_random.bounded(4));
+    default: {
+        // Long garbage, ASCII and beyond.
+        QString garbage;
+        const int length = m_random.bounded(1, 300);
+        for (int i = 0; i < length; ++i)
+            garbage += QChar(char16_t(m_random.bounded(2) ? m_random.bounded(0x20, 0x7f)
+                                                          : m_random.bounded(0x3000, 0x9fff)));
+        return garbage;
+    }
+    }
+}
+
+void TestRobustness::checkListsMatchStore(const QByteArray& where)
+{
+    const PoleLists expected = BuildLists(m_state->store, m_state->CrystalSystem);
+    const auto shown
+        = [this](const char* name) { return child<QPlainTextEdit>(name)->toPlainText(); };
+    const auto asShown
+        = [](QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); };
+    QVERIFY2(shown("txtIndexList") == asShown(expected.indexList), where);
+    QVERIFY2(shown("txtAngleList") == asShown(expected.angleList), where);
+}
+
+void TestRobustness::closeVersionDialog()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) {
+            if (m_random.bounded(2))
+                dialog->close();
+            else
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+    }
+    QTRY_VERIFY(m_form->isEnabled());
+}
+
+void TestRobustness::randomActions()
+{
+    QLineEdit* boxes[] = { child<QLineEdit>("txtAxisX"), child<QLineEdit>("txtAxisY"),
+        child<QLineEdit>("txtAxisZ") };
+    auto* plotSize = child<QComboBox>("cboPlotSize");
+    auto* lineWidth = child<QComboBox>("cboLineWidth");
+    QPushButton* buttons[] = { child<QPushButton>("cmdDraw"), child<QPushButton>("cmdClear"),
+        child<QPushButton>("cmdCopy") };
+    QPlainTextEdit* lists[]
+        = { child<QPlainTextEdit>("txtIndexList"), child<QPlainTextEdit>("txtAngleList") };
+    QList<QAction*> actions;
+    for (QAction* action : m_form->findChildren<QAction*>()) {
+        if (action->objectName().startsWith(QLatin1String("mnu")) && !action->menu())
+            actions << action;
+    }
+    QCOMPARE(actions.size(), 13);
+    auto* saveAs = child<QMenu>("mnuFileSaveAs");
+
+    // The same plots done on a store of our own tell which planes are accepted.
+    PoleStore shadow;
+    bool listsTyped = false;
+    for (int step = 0; step < 3000; ++step) {
+        const int kind = m_random.bounded(12);
+        QByteArray where
+            = "step " + QByteArray::number(step) + ", action " + QByteArray::number(kind);
+        switch (kind) {
+        case 0:
+        case 1:
+            boxes[m_random.bounded(3)]->setText(randomText());
+            break;
+        case 2:
+        case 3:
+        case 4: {
+            const QString x = boxes[0]->text(), y = boxes[1]->text(), z = boxes[2]->text();
+            const DrawCommandResult expected
+                = RunDrawCommand(x, y, z, m_state->CrystalSystem, m_state->SymmetryMode, shadow);
+            m_dialogs.clear();
+            buttons[0]->click();
+            QCOMPARE(m_dialogs.messages, expected.messages);
+            if (expected.added)
+                listsTyped = false;
+            break;
+        }
+        case 5: {
+            QAction* action = actions[m_random.bounded(qsizetype(actions.size()))];
+            const QString name = action->objectName();
+            action->trigger();
+            if (name == QLatin1String("mnuHelpVersion")) {
+                QVERIFY(!m_form->isEnabled());
+                closeVersionDialog();
+            } else if (name.startsWith(QLatin1String("mnuSelect"))
+                || name == QLatin1String("mnuEditCls")) {
+                shadow.InitPoleData();
+                listsTyped = false;
+            } else if (name == QLatin1String("mnuEditDraw")) {
+                const DrawCommandResult expected
+                    = RunDrawCommand(boxes[0]->text(), boxes[1]->text(), boxes[2]->text(),
+                        m_state->CrystalSystem, m_state->SymmetryMode, shadow);
+                listsTyped = listsTyped && !expected.added;
+            }
+            where += " " + name.toLatin1();
+            break;
+        }
+        case 6: {
+            const bool clear = m_random.bounded(2);
+            buttons[clear ? 1 : 2]->click();
+            if (clear) {
+                shadow.InitPoleData();
+                listsTyped = false;
+            }
+            break;
+        }
+        case 7: {
+            QComboBox* combo = m_random.bounded(2) ? plotSize : lineWidth;
+            combo->setCurrentIndex(m_random.bounded(combo->count()));
+            emit combo->activated(combo->currentIndex());
+            listsTyped = false;
+            break;
+        }
+        case 8: {
+            // Typed through the keyboard where it can be, else through an input method.
+            const QString text = randomText().left(12);
+            lineWidth->lineEdit()->selectAll();
+            if (std::all_of(
+                    text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; })) {
+                QTest::keyClicks(lineWidth->lineEdit(), text);
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(text);
+                QCoreApplication::sendEvent(lineWidth->lineEdit(), &commit);
+            }
+        } break;
+        case 9:
+            lists[m_random.bounded(2)]->appendPlainText(randomText());
+            listsTyped = true;
+            break;
+        case 10: {
+            QExposeEvent expose(QRegion(m_form->rect()));
+            QCoreApplication::sendEvent(m_form->windowHandle(), &expose);
+            listsTyped = false;
+            break;
+        }
+        default:
+            emit saveAs->aboutToShow();
+            QCoreApplication::processEvents();
+            break;
+        }
+
+        QVERIFY2(m_state->store.PoleCount() == shadow.PoleCount(), where);
+        if (shadow.PoleCount() > 0) {
+            const int last = shadow.PoleCount() - 1;
+            QVERIFY2(m_state->store.at(last).PoleIndex == shadow.at(last).PoleIndex, where);
+        }
+        if (!listsTyped)
+            checkListsMatchStore(where);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY(m_dialogs.saveDialogs.size() > 0);
+}
+
+void TestRobustness::fullStoreThroughTheWindow()
+{
+    // The first 32766 planes go through the draw command's core, the last
+    // one through the button, as a user would plot it.
+    m_state->CrystalSystem = 1;
+    for (int n = 0; n < PoleStore::MaxPoles - 1; ++n)
+        QVERIFY(RunDrawCommand(QString::number(n % 50 + 1), "2", "-3", 1, 1, m_state->store).added);
+    child<QLineEdit>("txtAxisX")->setText("1");
+    child<QLineEdit>("txtAxisY")->setText("1");
+    child<QLineEdit>("txtAxisZ")->setText("0");
+    auto* draw = child<QPushButton>("cmdDraw");
+    draw->click();
+    QCOMPARE(m_dialogs.messages, QStringList());
+    QCOMPARE(m_state->store.PoleCount(), PoleStore::MaxPoles);
+    checkListsMatchStore("full store");
+    const QString lastLine
+        = child<QPlainTextEdit>("txtIndexList")->document()->findBlockByNumber(32766).text();
+    QCOMPARE(lastLine, QStringLiteral("(1 1 0)"));
+
+    const int redraws = m_form->fullRedrawCount();
+    draw->click();
+    QCOMPARE(m_dialogs.messages, QStringList { Messages::StoreFull });
+    QCOMPARE(m_state->store.PoleCount(), PoleStore::MaxPoles);
+    QCOMPARE(m_form->fullRedrawCount(), redraws);
+
+    child<QPushButton>("cmdClear")->click();
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
+}
+
+QTEST_MAIN(TestRobustness)
+#include "tst_robustness.moc"
