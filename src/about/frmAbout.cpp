@@ -10,9 +10,10 @@
 #include <QWindow>
 
 namespace {
-constexpr int VersionMajor = 1;
-constexpr int VersionMinor = 0;
-constexpr int VersionRevision = 5;
+// The program's version record, kept in one place: the project's version.
+constexpr int VersionMajor = ORVANDELER_VERSION_MAJOR;
+constexpr int VersionMinor = ORVANDELER_VERSION_MINOR;
+constexpr int VersionRevision = ORVANDELER_VERSION_PATCH;
 } // namespace
 
 frmAbout::frmAbout(QWidget* mainForm)
