@@ -28,6 +28,8 @@
 #include <QTextDocument>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 const QString SaveDialogTitle = QStringLiteral("画像の保存");
@@ -367,6 +369,30 @@ void AppendToList(QPlainTextEdit* list, const QString& lines)
     cursor.insertText(lines);
 }
 
+// Makes the list hold exactly `text` by replacing only the stretch between
+// the part that already matches at its start and at its end: what the user
+// typed is replaced, and 32767 unchanged lines are not laid out again.
+void ReplaceListText(QPlainTextEdit* list, QString text)
+{
+    // The document keeps each line break as a paragraph separator.
+    text.replace(QStringLiteral("\r\n"), QString(QChar::ParagraphSeparator));
+    const QString current = list->document()->toRawText();
+    const qsizetype shorter = std::min(current.size(), text.size());
+    qsizetype head = 0;
+    while (head < shorter && current[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (
+        tail < shorter - head && current[current.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    if (head == current.size() && head == text.size())
+        return;
+    QTextCursor cursor(list->document());
+    cursor.setPosition(int(head));
+    cursor.setPosition(int(current.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(head, text.size() - tail - head));
+}
+
 } // namespace
 
 // Both lists end up holding exactly the lines built from the store, and
@@ -393,8 +419,8 @@ void frmMainForm::ShowLists()
         }
     } else {
         const PoleLists lists = BuildLists(store, system);
-        txtIndexList->setPlainText(lists.indexList);
-        txtAngleList->setPlainText(lists.angleList);
+        ReplaceListText(txtIndexList, lists.indexList);
+        ReplaceListText(txtAngleList, lists.angleList);
     }
     m_writingLists = false;
     m_listsEdited = false;
