@@ -88,7 +88,7 @@ void fillStore(RunState& state, int count)
 }
 
 // Start-up as a user sees it: from starting the program until its window has
-// painted, measured by the program run in probe mode (see main).
+// painted, measured by running this program in probe mode.
 double startupMilliseconds(const char* self)
 {
     std::vector<double> times;
@@ -103,18 +103,6 @@ double startupMilliseconds(const char* self)
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     return median(times);
-}
-
-int startupProbe(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    RunState state;
-    RecordingUserDialogs dialogs;
-    frmMainForm window(state, dialogs);
-    window.show();
-    while (window.fullRedrawCount() == 0)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return 0;
 }
 
 void straightforwardFigures(frmMainForm& window, const RunState& state)
@@ -151,8 +139,8 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && qstrcmp(argv[1], "--startup-probe") == 0)
-        return startupProbe(argc, argv);
+    // In probe mode the program only starts and paints its window once.
+    const bool startupProbe = argc > 1 && qstrcmp(argv[1], "--startup-probe") == 0;
     if (argc > 1 && qstrcmp(argv[1], "--quick") == 0)
         g_rounds = 3;
 
@@ -163,6 +151,8 @@ int main(int argc, char** argv)
     window.show();
     while (window.fullRedrawCount() == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (startupProbe)
+        return 0;
 
     auto* x = window.findChild<QLineEdit*>(QStringLiteral("txtAxisX"));
     auto* y = window.findChild<QLineEdit*>(QStringLiteral("txtAxisY"));
