@@ -14,6 +14,8 @@ PictureBox::PictureBox(PainterSurface& surface, QWidget* parent)
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(LogicalWidth, LogicalHeight);
+    // A stop in the window's tab order, and a click moves the focus here too.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

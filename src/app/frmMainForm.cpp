@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -98,6 +99,8 @@ QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where,
     // Every rewrite replaces the whole text, so an undo history would only
     // grow with each plot.
     list->setUndoRedoEnabled(false);
+    // The lists are stops in the tab order; Tab moves on instead of typing.
+    list->setTabChangesFocus(true);
     return list;
 }
 
@@ -264,8 +267,6 @@ void frmMainForm::createMenus()
         addItem(mnuSelect, "mnuSelectHexSym", QStringLiteral("六法晶・対称性あり")),
         addItem(mnuSelect, "mnuSelectHexNonSym", QStringLiteral("六方晶・対称性なし")),
     };
-    for (QAction* item : mnuSelectItems)
-        item->setCheckable(true);
 
     mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
     QAction* mnuHelpVersion = addItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
@@ -294,8 +295,7 @@ void frmMainForm::Form_Load()
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
     m_state.CrystalSystem = 1;
     m_state.SymmetryMode = 1;
-    for (size_t k = 0; k < mnuSelectItems.size(); ++k)
-        mnuSelectItems[k]->setChecked(k == 0);
+    MarkProjection(0);
     txtIndexList->setFocus();
 }
 
@@ -522,9 +522,30 @@ void frmMainForm::SelectProjection(int row)
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
     m_state.CrystalSystem = choice.crystalSystem;
     m_state.SymmetryMode = choice.symmetryMode;
-    for (size_t k = 0; k < mnuSelectItems.size(); ++k)
-        mnuSelectItems[k]->setChecked(static_cast<int>(k) == row);
+    MarkProjection(row);
     for (size_t k = 0; k < lblAngle.size(); ++k)
         lblAngle[k]->setText(choice.angleCaptions[k]);
     FullRedraw();
+}
+
+void frmMainForm::MarkProjection(int row)
+{
+    // Only the marked item is checkable: styles draw an empty box beside a
+    // checkable item that is not checked, and the others carry no mark at all.
+    for (size_t k = 0; k < mnuSelectItems.size(); ++k) {
+        const bool marked = static_cast<int>(k) == row;
+        mnuSelectItems[k]->setCheckable(marked);
+        mnuSelectItems[k]->setChecked(marked);
+    }
+}
+
+void frmMainForm::closeEvent(QCloseEvent* event)
+{
+    // While the version dialog is open the window takes no input, and the
+    // window manager's close box is input too.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

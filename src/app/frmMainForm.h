@@ -41,6 +41,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -67,6 +68,7 @@ private:
 
     // The four projection items are one operation; row picks its constants.
     void SelectProjection(int row);
+    void MarkProjection(int row);
     void FullRedraw();
     void InitPoleData();
     void ShowLists();

@@ -127,9 +127,12 @@ void TestAbout::mainDisabledUntilClosed()
     QVERIFY(!m_form->isEnabled());
     QVERIFY(about->isEnabled());
 
-    // The main window takes no input meanwhile.
+    // The main window takes no input meanwhile, its close box included.
     QTest::keyClicks(box, "2");
     QCOMPARE(box->text(), u"1"_s);
+    QVERIFY(!m_form->close());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(about);
 
     closeBy(about, how);
     QVERIFY(m_form->isEnabled());

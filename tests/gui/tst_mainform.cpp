@@ -44,6 +44,7 @@ private slots:
     void controlsAndFonts();
     void indexBoxesCentredUnderLetters();
     void menuCaptions();
+    void tabWalksTheDocumentedOrder();
 
     void plotInEachView_data();
     void plotInEachView();
@@ -294,6 +295,32 @@ void TestMainForm::menuCaptions()
         QVERIFY2(!caption.contains(u'&'), qPrintable(caption));
 }
 
+void TestMainForm::tabWalksTheDocumentedOrder()
+{
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    const QStringList order = { u"txtIndexList"_s, u"txtAxisX"_s, u"txtAxisY"_s, u"txtAxisZ"_s,
+        u"cmdDraw"_s, u"cmdClear"_s, u"cmdCopy"_s, u"cboPlotSize"_s, u"cboLineWidth"_s,
+        u"picPictureBox"_s, u"txtAngleList"_s };
+    const auto focused = [] {
+        QWidget* w = QApplication::focusWidget();
+        // An editable combo box hands its focus to its line edit.
+        if (w && !qobject_cast<QComboBox*>(w) && qobject_cast<QComboBox*>(w->parentWidget()))
+            w = w->parentWidget();
+        return w ? w->objectName() : QString();
+    };
+    QTRY_COMPARE(focused(), order.first());
+    // Twice round: the lists must pass Tab on, not take it as text.
+    for (int k = 1; k <= 2 * order.size(); ++k) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focused(), order[k % order.size()]);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(focused(), order.last());
+    QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
+    QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
+}
+
 void TestMainForm::plotInEachView_data()
 {
     QTest::addColumn<QString>("view");
@@ -433,8 +460,11 @@ void TestMainForm::projectionChoice()
     QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
     QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
     for (const char* name :
-        { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" })
+        { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" }) {
+        // An unchecked item shows no box at all, not an empty one.
         QCOMPARE(child<QAction>(name)->isChecked(), item == QLatin1String(name));
+        QCOMPARE(child<QAction>(name)->isCheckable(), item == QLatin1String(name));
+    }
     QCOMPARE(child<QLabel>("lblAngle1")->text(), captions[0]);
     QCOMPARE(child<QLabel>("lblAngle2")->text(), captions[1]);
     QCOMPARE(child<QLabel>("lblAngle3")->text(), captions[2]);
