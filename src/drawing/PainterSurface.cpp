@@ -1,11 +1,14 @@
 #include "drawing/PainterSurface.h"
 
+#include "plotting/StereoProjection.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPen>
 #include <QStringList>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -57,10 +60,16 @@ QFont chooseLabelFont()
 
     const double digitAt100 = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
     const double digitPixels = 100.0 / PainterSurface::TwipsPerPixel;
-    const double pixelSize = digitAt100 > 0.0 ? 100.0 * digitPixels / digitAt100 : 12.0;
-    // Point sizes take fractions where pixel sizes do not; the image is
-    // kept at 96 dpi, so this is exact.
-    font.setPointSizeF(pixelSize * 72.0 / 96.0);
+    if (digitAt100 <= 0.0) {
+        font.setPixelSize(12);
+        return font;
+    }
+    // Font sizes come in whole pixels, which leaves digits up to 4 % off;
+    // the stretch takes up the rest, so every overbar stays over its digit.
+    font.setPixelSize(std::max(1, int(std::lround(100.0 * digitPixels / digitAt100))));
+    const double digit = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+    if (digit > 0.0)
+        font.setStretch(std::clamp(int(std::lround(100.0 * digitPixels / digit)), 50, 200));
     return font;
 }
 
@@ -99,6 +108,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_image.setDotsPerMeterX(DotsPerMeter96Dpi);
     m_image.setDotsPerMeterY(DotsPerMeter96Dpi);
     m_image.fill(m_background);
+    m_painted.clear();
     m_fontAscent = QFontMetricsF(m_font, &m_image).ascent();
     m_discs.clear();
 }
@@ -143,8 +153,31 @@ void PainterSurface::Cls()
         m_painter.end();
     m_queue.clear();
     m_image.fill(m_background);
+    m_painted.clear();
     m_currentX = 0.0;
     m_currentY = 0.0;
+}
+
+std::size_t PainterSurface::MarkHash::operator()(const Mark& mark) const
+{
+    // splitmix64 over the fields; -0.0 is folded into 0.0, as == does.
+    uint64_t h = qHash(mark.text);
+    const auto mix = [&h](uint64_t v) {
+        h += v + 0x9e3779b97f4a7c15ull;
+        h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
+        h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
+        h ^= h >> 31;
+    };
+    mix((uint64_t(uint16_t(mark.kind)) << 48) ^ (uint64_t(uint16_t(mark.fill)) << 32)
+        ^ uint32_t(mark.width));
+    for (const double v : mark.values)
+        mix(std::bit_cast<uint64_t>(v + 0.0));
+    return std::size_t(h);
+}
+
+bool PainterSurface::firstTime(Mark&& mark)
+{
+    return m_painted.insert(std::move(mark)).second;
 }
 
 int PainterSurface::parseDrawWidth(const QString& text)
@@ -171,14 +204,17 @@ void PainterSurface::SetDrawWidth(const QString& lineWidth)
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
-    if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2))
+    if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
+        || !firstTime({ Mark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 }, {} }))
         return;
     painter().drawLine(snapped(x1, y1), snapped(x2, y2));
 }
 
 void PainterSurface::Circle(double cx, double cy, double r)
 {
-    if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0)
+    if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0
+        || !firstTime({ Mark::Circle, int16_t(m_fillStyle != 0 ? 1 : 0), m_drawWidth,
+            { cx, cy, r, 0.0, 0.0 }, {} }))
         return;
     if (m_fillStyle != 0) {
         QPainter& p = painter();
@@ -208,9 +244,10 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
 void PainterSurface::Arc(double cx, double cy, double r, double start, double end)
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r <= 0.0 || !std::isfinite(start)
-        || !std::isfinite(end))
+        || !std::isfinite(end)
+        || !firstTime({ Mark::Arc, 0, m_drawWidth, { cx, cy, r, start, end }, {} }))
         return;
-    constexpr double degreesPerRadian = 180.0 / 3.14159265358979323846;
+    constexpr double degreesPerRadian = 180.0 / Pi;
     double sweep = (end - start) * degreesPerRadian;
     // The arc always runs counterclockwise from start to end.
     if (sweep < 0.0)
@@ -229,7 +266,8 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 
 void PainterSurface::Print(const QString& text)
 {
-    if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty())
+    if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
+        || !firstTime({ Mark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 }, text }))
         return;
     const double scale = m_ratio / TwipsPerPixel;
     const double x = std::round(m_currentX * scale) / m_ratio;

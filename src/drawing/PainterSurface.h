@@ -6,8 +6,10 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 // The picture box's persistent image: every drawing operation paints into
@@ -86,6 +88,26 @@ private:
         std::size_t disc = 0;
     };
 
+    // One drawing operation with everything that decides its pixels.
+    struct Mark
+    {
+        enum Kind : int16_t { Line, Circle, Arc, Text };
+        int16_t kind = Line;
+        int16_t fill = 0;
+        int width = 0;
+        std::array<double, 5> values {};
+        QString text;
+        bool operator==(const Mark&) const = default;
+    };
+    struct MarkHash
+    {
+        std::size_t operator()(const Mark& mark) const;
+    };
+
+    // False when the same operation was painted since the last Cls. Painted
+    // again, it would darken its antialiased edges; drawing a figure over
+    // itself must leave the picture as it was.
+    bool firstTime(Mark&& mark);
     QPainter& painter();
     // Ends the painter and blits the queued markers, so the image is complete.
     void finishPainting() const;
@@ -109,6 +131,7 @@ private:
     int16_t m_fillStyle = 1;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
+    std::unordered_set<Mark, MarkHash> m_painted;
     std::vector<Disc> m_discs;
     // Every marker is the same black, and black source-over composites in
     // any order to the same picture; so markers are queued and blitted row
