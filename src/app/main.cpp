@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     // The window speaks Japanese whatever the locale, and so should Qt's own
     // dialogs (the save dialog's buttons); without the catalogue they stay English.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator.load(
+            QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
     RunState state;

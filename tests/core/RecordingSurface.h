@@ -20,7 +20,10 @@ public:
     QVector<SurfaceCall> calls;
 
     void Cls() override { calls.push_back({ SurfaceCall::Cls, {}, {} }); }
-    void SetDrawWidth(const QString& w) override { calls.push_back({ SurfaceCall::DrawWidth, {}, w }); }
+    void SetDrawWidth(const QString& w) override
+    {
+        calls.push_back({ SurfaceCall::DrawWidth, {}, w });
+    }
     void Line(double x1, double y1, double x2, double y2) override
     {
         calls.push_back({ SurfaceCall::Line, { x1, y1, x2, y2 }, {} });
@@ -33,7 +36,10 @@ public:
     {
         calls.push_back({ SurfaceCall::Arc, { cx, cy, r, start, end }, {} });
     }
-    void SetFillStyle(int16_t s) override { calls.push_back({ SurfaceCall::FillStyle, { double(s) }, {} }); }
+    void SetFillStyle(int16_t s) override
+    {
+        calls.push_back({ SurfaceCall::FillStyle, { double(s) }, {} });
+    }
     void SetCurrentX(double x) override { calls.push_back({ SurfaceCall::CurrentX, { x }, {} }); }
     void SetCurrentY(double y) override { calls.push_back({ SurfaceCall::CurrentY, { y }, {} }); }
     void Print(const QString& t) override { calls.push_back({ SurfaceCall::Print, {}, t }); }
