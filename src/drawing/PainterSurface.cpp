@@ -4,11 +4,11 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHashFunctions>
 #include <QPainterPath>
 #include <QPen>
 #include <QStringList>
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 namespace {
@@ -160,19 +160,9 @@ void PainterSurface::Cls()
 
 std::size_t PainterSurface::MarkHash::operator()(const Mark& mark) const
 {
-    // splitmix64 over the fields; -0.0 is folded into 0.0, as == does.
-    uint64_t h = qHash(mark.text);
-    const auto mix = [&h](uint64_t v) {
-        h += v + 0x9e3779b97f4a7c15ull;
-        h = (h ^ (h >> 30)) * 0xbf58476d1ce4e5b9ull;
-        h = (h ^ (h >> 27)) * 0x94d049bb133111ebull;
-        h ^= h >> 31;
-    };
-    mix((uint64_t(uint16_t(mark.kind)) << 48) ^ (uint64_t(uint16_t(mark.fill)) << 32)
-        ^ uint32_t(mark.width));
-    for (const double v : mark.values)
-        mix(std::bit_cast<uint64_t>(v + 0.0));
-    return std::size_t(h);
+    // Qt's double hash maps -0.0 and 0.0 alike, as == does.
+    return qHashMulti(qHashRange(mark.values.begin(), mark.values.end()), mark.kind, mark.fill,
+        mark.width, mark.text);
 }
 
 bool PainterSurface::firstTime(Mark&& mark)
