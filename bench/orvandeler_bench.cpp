@@ -2,12 +2,11 @@
 // redraw, an expose, the start-up and the memory held, next to the
 // straightforward way of painting the markers and filling the lists.
 
+#include "RecordingUserDialogs.h"
 #include "app/RunState.h"
-#include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
-#include "cubic/CubicFunction.h"
-#include "drawing/PoleLists.h"
 #include "plotting/DrawCommand.h"
+#include "poles/PoleLists.h"
 
 #include <QApplication>
 #include <QComboBox>

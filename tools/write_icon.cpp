@@ -1,6 +1,6 @@
 // Writes the program's own icon as the PNG that desktops find in the icon
 // theme, so the installed icon is always the one the window shows.
-#include "app/AppIcon.h"
+#include "ui/AppIcon.h"
 
 #include <QString>
 

@@ -1,20 +1,14 @@
 #include "about/frmAbout.h"
 
-#include "app/AppIcon.h"
-#include "app/Layout.h"
-#include "app/UserDialogs.h"
+#include "ui/AppIcon.h"
+#include "ui/ApplicationInfo.h"
+#include "ui/FormFont.h"
+#include "ui/Layout.h"
 
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QWindow>
-
-namespace {
-// The program's version record, kept in one place: the project's version.
-constexpr int VersionMajor = ORVANDELER_VERSION_MAJOR;
-constexpr int VersionMinor = ORVANDELER_VERSION_MINOR;
-constexpr int VersionRevision = ORVANDELER_VERSION_PATCH;
-} // namespace
 
 frmAbout::frmAbout(QWidget* mainForm)
     : QDialog(nullptr,
@@ -25,7 +19,7 @@ frmAbout::frmAbout(QWidget* mainForm)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Layout::toPixels(Layout::AboutClientWidth, Layout::AboutClientHeight));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFont(Layout::FormFont(Layout::DefaultPointSize, false));
+    setFont(FormFont(DefaultPointSize, false));
     if (mainForm)
         setWindowIcon(mainForm->windowIcon());
 

@@ -1,6 +1,6 @@
 #include "app/PictureBox.h"
 
-#include "drawing/PainterSurface.h"
+#include "painting/PainterSurface.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,7 +13,7 @@ PictureBox::PictureBox(PainterSurface& surface, QWidget* parent)
     // or is uncovered beyond the part the system asks for.
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(LogicalWidth, LogicalHeight);
+    setFixedSize(PictureSize::WidthPixels, PictureSize::HeightPixels);
     // A stop in the window's tab order, and a click moves the focus here too.
     setFocusPolicy(Qt::StrongFocus);
 }

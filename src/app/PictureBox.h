@@ -1,5 +1,7 @@
 #pragma once
 
+#include "surface/PictureSize.h"
+
 #include <QWidget>
 
 class PainterSurface;
@@ -11,12 +13,12 @@ class PictureBox : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int LogicalWidth = 475;
-    static constexpr int LogicalHeight = 467;
-
     explicit PictureBox(PainterSurface& surface, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override { return { LogicalWidth, LogicalHeight }; }
+    QSize sizeHint() const override
+    {
+        return { PictureSize::WidthPixels, PictureSize::HeightPixels };
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/PoleStore.h"
+#include "poles/PoleStore.h"
 
 #include <cstdint>
 

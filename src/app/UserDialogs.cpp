@@ -1,5 +1,7 @@
 #include "app/UserDialogs.h"
 
+#include "ui/ApplicationInfo.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>

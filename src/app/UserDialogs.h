@@ -5,9 +5,6 @@
 
 class QWidget;
 
-// The application title: caption of every message box and of the version dialog.
-inline const QString ApplicationTitle = QStringLiteral("Orvandeler");
-
 // Everything the main window asks the user through a modal dialog. The
 // program shows Qt's dialogs; tests put a recorder in their place so that no
 // test ever waits in a modal loop.
@@ -28,29 +25,4 @@ class QtUserDialogs : public UserDialogs
 public:
     void showMessage(QWidget* parent, const QString& text) override;
     void showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters) override;
-};
-
-// Records every request and returns at once, as if the user had pressed OK.
-class RecordingUserDialogs : public UserDialogs
-{
-public:
-    struct SaveDialogCall
-    {
-        QString title;
-        QStringList filters;
-    };
-
-    QStringList messages;
-    QList<SaveDialogCall> saveDialogs;
-
-    void showMessage(QWidget*, const QString& text) override { messages.append(text); }
-    void showSaveDialog(QWidget*, const QString& title, const QStringList& filters) override
-    {
-        saveDialogs.append({ title, filters });
-    }
-    void clear()
-    {
-        messages.clear();
-        saveDialogs.clear();
-    }
 };

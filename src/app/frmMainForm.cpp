@@ -1,16 +1,16 @@
 #include "app/frmMainForm.h"
 
 #include "about/frmAbout.h"
-#include "app/AppIcon.h"
-#include "app/Layout.h"
 #include "app/PictureBox.h"
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
-#include "drawing/DrawProjection.h"
-#include "drawing/PlotPoles.h"
-#include "drawing/PoleLists.h"
-#include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
+#include "poles/PlotPoles.h"
+#include "poles/PoleLists.h"
+#include "ui/AppIcon.h"
+#include "ui/FormFont.h"
+#include "ui/Layout.h"
+#include "views/DrawProjection.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -33,6 +33,7 @@
 
 namespace {
 
+const QString CopiedMessage = QStringLiteral("クリップボードにコピーしました");
 const QString SaveDialogTitle = QStringLiteral("画像の保存");
 const QStringList SaveDialogFilters
     = { QStringLiteral("テキスト ファイル (*.txt)"), QStringLiteral("JPEG(*.jpg)") };
@@ -116,7 +117,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(QStringLiteral("Orvandel"));
     setWindowIcon(AppIcon());
-    setFont(Layout::FormFont(Layout::DefaultPointSize, false));
+    setFont(FormFont(DefaultPointSize, false));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -140,8 +141,8 @@ frmMainForm::~frmMainForm()
 
 void frmMainForm::createControls(QWidget* client)
 {
-    const QFont letterFont = Layout::FormFont(11.25, true);
-    const QFont captionFont = Layout::FormFont(9.75, true);
+    const QFont letterFont = FormFont(11.25, true);
+    const QFont captionFont = FormFont(9.75, true);
 
     Frame1 = Place(new QGroupBox(QStringLiteral("面指数"), client), "Frame1", Layout::Frame1);
     QPalette framePalette = Frame1->palette();
@@ -463,7 +464,7 @@ void frmMainForm::cmdCopy_Click()
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setImage(m_surface.image());
-    m_dialogs.showMessage(this, Messages::Copied);
+    m_dialogs.showMessage(this, CopiedMessage);
 }
 
 void frmMainForm::mnuEditCopy_Click()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/PainterSurface.h"
+#include "painting/PainterSurface.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,8 @@
-#include "app/AppIcon.h"
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
+#include "ui/AppIcon.h"
+#include "ui/ApplicationInfo.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 #include <QString>
 #include <array>
@@ -10,14 +10,6 @@
 // brought into the standard triangle (100)-(110)-(111). The caller makes
 // sure every value fits a 16-bit index.
 std::array<int16_t, 3> SortCubicIndex(double a, double b, double c);
-
-std::array<double, 3> UnitVector(double a, double b, double c);
-
-// Projected coordinate to twips of the cubic view with symmetry
-// (selector 1: x, any other: y).
-double CubicSymToScreen(double value, int selector);
-// Projected coordinate to twips of either full view.
-double FullViewToScreen(double value, int selector);
 
 // The standard triangle of the cubic view with symmetry.
 void DrawCubicSymNet(DrawingSurface& surface, const QString& lineWidth);

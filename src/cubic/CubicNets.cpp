@@ -1,7 +1,7 @@
 #include "cubic/CubicFunction.h"
 
-#include "drawing/NetLabels.h"
-#include "plotting/StereoProjection.h"
+#include "geometry/Geometry.h"
+#include "surface/NetLabels.h"
 
 #include <cmath>
 

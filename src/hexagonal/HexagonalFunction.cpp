@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-std::array<double, 3> HexToCartesian(double h, double k, double l)
+Vector3 HexToCartesian(double h, double k, double l)
 {
     return { l / std::sqrt(8.0 / 3.0), (2.0 * h + k) / std::sqrt(3.0), k };
 }
@@ -13,9 +13,4 @@ std::array<int16_t, 3> SortHexIndex(double h, double k, double l)
     const auto b = static_cast<int16_t>(std::trunc(std::fabs(k)));
     const auto c = static_cast<int16_t>(std::trunc(std::fabs(l)));
     return a < b ? std::array<int16_t, 3> { b, a, c } : std::array<int16_t, 3> { a, b, c };
-}
-
-double HexSymToScreen(double value, int selector)
-{
-    return selector == 1 ? 1000.0 + 2500.0 * value : 5500.0 - 2500.0 * value;
 }

@@ -9,7 +9,6 @@ inline const QString ZeroIndex = QStringLiteral("面指数(000)は表せませ�
 inline const QString DecimalsDropped = QStringLiteral("小数点以下は切り捨てられます");
 inline const QString IndexTooLarge = QStringLiteral("面指数が大きすぎます");
 inline const QString StoreFull = QStringLiteral("これ以上プロットできません（最大32767個）");
-inline const QString Copied = QStringLiteral("クリップボードにコピーしました");
 } // namespace Messages
 
 // What the gate in front of every plot decided: the message to show (empty

@@ -3,7 +3,7 @@
 #include "cubic/CubicFunction.h"
 #include "hexagonal/HexagonalFunction.h"
 #include "plotting/CheckIndex.h"
-#include "plotting/StereoProjection.h"
+#include "views/View.h"
 
 #include <cmath>
 
@@ -16,10 +16,9 @@ bool fitsIndex(double value)
 
 // The index as the view stores it, still in doubles so that its range can
 // be tested before anything is converted to 16 bits.
-std::array<double, 3> storedIndex(
-    const std::array<double, 3>& v, int16_t crystalSystem, bool symmetric)
+std::array<double, 3> storedIndex(const std::array<double, 3>& v, bool cubic, bool symmetric)
 {
-    if (crystalSystem == 1) {
+    if (cubic) {
         if (symmetric)
             return { std::trunc(std::fabs(v[0])), std::trunc(std::fabs(v[1])),
                 std::trunc(std::fabs(v[2])) };
@@ -48,15 +47,15 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
         return result;
     }
 
-    const bool cubic = crystalSystem == 1;
-    const bool hexagonal = crystalSystem == 2;
-    if (!cubic && !hexagonal)
+    const std::optional<View> view = ViewOf(crystalSystem, symmetryMode);
+    if (!view)
         return result;
-    const bool symmetric = symmetryMode == 1;
+    const bool cubic = IsCubic(*view);
+    const bool symmetric = IsSymmetric(*view);
 
-    const std::array<double, 3> p = storedIndex(check.values, crystalSystem, symmetric);
+    const std::array<double, 3> p = storedIndex(check.values, cubic, symmetric);
     const double p4 = -(p[0] + p[1]);
-    if (!fitsIndex(p[0]) || !fitsIndex(p[1]) || !fitsIndex(p[2]) || (hexagonal && !fitsIndex(p4))) {
+    if (!fitsIndex(p[0]) || !fitsIndex(p[1]) || !fitsIndex(p[2]) || (!cubic && !fitsIndex(p4))) {
         result.messages << Messages::IndexTooLarge;
         return result;
     }
@@ -82,36 +81,16 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
         pole.PoleIndex = { s[0], s[1], s[2], static_cast<int16_t>(-(s[0] + s[1])) };
     }
 
-    const double p1 = pole.PoleIndex[0];
-    const double p2 = pole.PoleIndex[1];
-    const double p3 = pole.PoleIndex[2];
-    const std::array<double, 3> c
-        = cubic ? std::array<double, 3> { p1, p2, p3 } : HexToCartesian(p1, p2, p3);
-    const std::array<double, 3> u = UnitVector(c[0], c[1], c[2]);
-    const double w1 = -std::fabs(u[0]);
-    const double projected1 = StereoProject(w1, u[1], u[2], 1);
-    const double projected2 = StereoProject(w1, u[1], u[2], 2);
-
-    if (cubic && symmetric) {
-        pole.PoleX = CubicSymToScreen(projected1, 1);
-        pole.PoleY = CubicSymToScreen(projected2, 2);
-    } else if (hexagonal && symmetric) {
-        pole.PoleX = HexSymToScreen(projected1, 1);
-        pole.PoleY = HexSymToScreen(projected2, 2);
-    } else {
-        pole.PoleX = FullViewToScreen(projected1, 1);
-        pole.PoleY = FullViewToScreen(projected2, 2);
-    }
-
-    if (cubic) {
-        pole.PoleAngle = { AngleBetween(p1, p2, p3, 1, 0, 0), AngleBetween(p1, p2, p3, 1, 1, 0),
-            AngleBetween(p1, p2, p3, 1, 1, 1) };
-    } else {
-        const double a1 = std::fabs(u[0]);
-        pole.PoleAngle
-            = { AngleBetween(a1, u[1], u[2], 1, 0, 0), AngleBetween(a1, u[1], u[2], 0, 1, 0),
-                  AngleBetween(a1, u[1], u[2], 0, std::sqrt(3.0) / 2.0, 1.0 / 2.0) };
-    }
+    const Vector3 index { double(pole.PoleIndex[0]), double(pole.PoleIndex[1]),
+        double(pole.PoleIndex[2]) };
+    const Vector3 u = UnitVector(cubic ? index : HexToCartesian(index[0], index[1], index[2]));
+    const TwipsPoint at = ToScreen(*view, StereoProject({ -std::fabs(u[0]), u[1], u[2] }));
+    pole.PoleX = at.x;
+    pole.PoleY = at.y;
+    // Cubic angles are measured from the stored index itself, hexagonal ones
+    // from the folded unit vector.
+    pole.PoleAngle
+        = AnglesToReferences(*view, cubic ? index : Vector3 { std::fabs(u[0]), u[1], u[2] });
 
     result.added = store.append(pole);
     return result;

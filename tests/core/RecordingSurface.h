@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drawing/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
 
 #include <QString>
 #include <QVector>

@@ -1,7 +1,7 @@
-#include "drawing/PoleStore.h"
+#include "geometry/Geometry.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
-#include "plotting/StereoProjection.h"
+#include "poles/PoleStore.h"
 
 #include <QRandomGenerator>
 #include <QTest>

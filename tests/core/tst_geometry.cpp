@@ -1,12 +1,14 @@
 #include "cubic/CubicFunction.h"
+#include "geometry/Geometry.h"
+#include "geometry/ViewTransform.h"
 #include "hexagonal/HexagonalFunction.h"
-#include "plotting/StereoProjection.h"
 
 #include <QTest>
 #include <cmath>
 
 using Index = std::array<int16_t, 3>;
 Q_DECLARE_METATYPE(Index)
+Q_DECLARE_METATYPE(Vector3)
 
 class TestGeometry : public QObject
 {
@@ -39,32 +41,31 @@ void TestGeometry::piIsTheFifteenDigitDecimal()
 
 void TestGeometry::stereoProject_data()
 {
-    QTest::addColumn<double>("w1");
-    QTest::addColumn<double>("w2");
-    QTest::addColumn<double>("w3");
-    QTest::addColumn<int>("selector");
-    QTest::addColumn<double>("expected");
+    QTest::addColumn<Vector3>("w");
+    QTest::addColumn<QPointF>("expected");
 
     const double r2 = 1 / std::sqrt(2.0);
     const double r3 = 1 / std::sqrt(3.0);
-    QTest::newRow("axis pole at the centre") << -1.0 << 0.0 << 0.0 << 1 << 0.0;
-    QTest::newRow("on the primitive") << 0.0 << 1.0 << 0.0 << 1 << 2.0;
-    QTest::newRow("second coordinate of (0 1 0)") << 0.0 << 1.0 << 0.0 << 2 << 0.0;
-    QTest::newRow("top of the primitive") << 0.0 << 0.0 << 1.0 << 2 << 2.0;
-    QTest::newRow("45 degrees") << -r2 << r2 << 0.0 << 1 << 2 * std::tan(Pi / 8);
-    QTest::newRow("(111) x") << -r3 << r3 << r3 << 1 << 2 / (std::sqrt(3.0) + 1);
-    QTest::newRow("(111) y") << -r3 << r3 << r3 << 2 << 2 / (std::sqrt(3.0) + 1);
-    QTest::newRow("selector 3 picks w3") << -0.6 << 0.0 << 0.8 << 3 << 1.0;
+    const double p111 = 2 / (std::sqrt(3.0) + 1);
+    QTest::newRow("axis pole at the centre") << Vector3 { -1, 0, 0 } << QPointF(0, 0);
+    QTest::newRow("on the primitive") << Vector3 { 0, 1, 0 } << QPointF(2, 0);
+    QTest::newRow("top of the primitive") << Vector3 { 0, 0, 1 } << QPointF(0, 2);
+    QTest::newRow("45 degrees") << Vector3 { -r2, r2, 0 } << QPointF(2 * std::tan(Pi / 8), 0);
+    QTest::newRow("(111)") << Vector3 { -r3, r3, r3 } << QPointF(p111, p111);
+    QTest::newRow("w3 only") << Vector3 { -0.6, 0, 0.8 } << QPointF(0, 1);
 }
 
+// The projection and its inverse, both ways round.
 void TestGeometry::stereoProject()
 {
-    QFETCH(double, w1);
-    QFETCH(double, w2);
-    QFETCH(double, w3);
-    QFETCH(int, selector);
-    QFETCH(double, expected);
-    QVERIFY(std::fabs(StereoProject(w1, w2, w3, selector) - expected) < 1e-12);
+    QFETCH(Vector3, w);
+    QFETCH(QPointF, expected);
+    const ProjectedPoint p = StereoProject(w);
+    QVERIFY(std::fabs(p.x - expected.x()) < 1e-12);
+    QVERIFY(std::fabs(p.y - expected.y()) < 1e-12);
+    const Vector3 back = StereoUnproject(p);
+    for (size_t k = 0; k < 3; ++k)
+        QVERIFY2(std::fabs(back[k] - w[k]) < 1e-12, qPrintable(QString::number(back[k])));
 }
 
 void TestGeometry::angleBetween_data()
@@ -93,7 +94,7 @@ void TestGeometry::angleBetween()
 {
     QFETCH(QVector<double>, ab);
     QFETCH(double, expected);
-    const double angle = AngleBetween(ab[0], ab[1], ab[2], ab[3], ab[4], ab[5]);
+    const double angle = AngleBetween({ ab[0], ab[1], ab[2] }, { ab[3], ab[4], ab[5] });
     QVERIFY(!std::isnan(angle));
     QVERIFY2(std::fabs(angle - expected) < 1e-6, qPrintable(QString::number(angle, 'g', 17)));
 }
@@ -141,10 +142,10 @@ void TestGeometry::sortHexIndex()
 
 void TestGeometry::unitVector()
 {
-    const auto u = UnitVector(1, 1, 1);
+    const auto u = UnitVector({ 1, 1, 1 });
     for (double c : u)
         QCOMPARE(c, 0.5773502691896258);
-    const auto v = UnitVector(0, -3, 4);
+    const auto v = UnitVector({ 0, -3, 4 });
     QCOMPARE(v[1], -0.6);
     QCOMPARE(v[2], 0.8);
 }
@@ -152,36 +153,37 @@ void TestGeometry::unitVector()
 void TestGeometry::screenTransforms_data()
 {
     QTest::addColumn<int>("view"); // 0 cubic with symmetry, 1 full, 2 hexagonal with symmetry
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("selector");
-    QTest::addColumn<double>("expected");
+    QTest::addColumn<QPointF>("projected");
+    QTest::addColumn<QPointF>("twips");
 
     const double u = 2 * std::tan(Pi * 22.5 / 180);
-    QTest::newRow("cubic (110) corner") << 0 << u << 1 << 6000.0;
-    QTest::newRow("cubic origin x") << 0 << 0.0 << 1 << 1000.0;
-    QTest::newRow("cubic origin y") << 0 << 0.0 << 2 << 5500.0;
-    QTest::newRow("cubic selector 0 is y") << 0 << 0.0 << 0 << 5500.0;
-    QTest::newRow("cubic selector 3 is y") << 0 << u << 3 << 500.0;
-    QTest::newRow("full right") << 1 << 2.0 << 1 << 6500.0;
-    QTest::newRow("full top") << 1 << 2.0 << 2 << 500.0;
-    QTest::newRow("full left") << 1 << -2.0 << 1 << 500.0;
-    QTest::newRow("full selector 0 is y") << 1 << 2.0 << 0 << 500.0;
-    QTest::newRow("hex 0 deg corner") << 2 << 2.0 << 1 << 6000.0;
-    QTest::newRow("hex apex y") << 2 << 0.0 << 2 << 5500.0;
-    QTest::newRow("hex y") << 2 << 1.0 << 2 << 3000.0;
-    QTest::newRow("hex selector 3 is y") << 2 << 1.0 << 3 << 3000.0;
+    QTest::newRow("cubic (110) corner") << 0 << QPointF(u, 0) << QPointF(6000, 5500);
+    QTest::newRow("cubic (100) corner") << 0 << QPointF(0, 0) << QPointF(1000, 5500);
+    QTest::newRow("cubic y up") << 0 << QPointF(0, u) << QPointF(1000, 500);
+    QTest::newRow("full right") << 1 << QPointF(2, 0) << QPointF(6500, 3500);
+    QTest::newRow("full top") << 1 << QPointF(0, 2) << QPointF(3500, 500);
+    QTest::newRow("full left") << 1 << QPointF(-2, 0) << QPointF(500, 3500);
+    QTest::newRow("hex 0 deg corner") << 2 << QPointF(2, 0) << QPointF(6000, 5500);
+    QTest::newRow("hex apex") << 2 << QPointF(0, 0) << QPointF(1000, 5500);
+    QTest::newRow("hex y") << 2 << QPointF(0, 1) << QPointF(1000, 3000);
 }
 
+// Each frame and its inverse.
 void TestGeometry::screenTransforms()
 {
     QFETCH(int, view);
-    QFETCH(double, value);
-    QFETCH(int, selector);
-    QFETCH(double, expected);
-    const double got = view == 0 ? CubicSymToScreen(value, selector)
-        : view == 1              ? FullViewToScreen(value, selector)
-                                 : HexSymToScreen(value, selector);
-    QVERIFY2(std::fabs(got - expected) < 1e-9, qPrintable(QString::number(got, 'g', 17)));
+    QFETCH(QPointF, projected);
+    QFETCH(QPointF, twips);
+    const ProjectedPoint p { projected.x(), projected.y() };
+    const TwipsPoint got = view == 0 ? CubicSymToScreen(p)
+        : view == 1                  ? FullViewToScreen(p)
+                                     : HexSymToScreen(p);
+    QVERIFY2(std::fabs(got.x - twips.x()) < 1e-9 && std::fabs(got.y - twips.y()) < 1e-9,
+        qPrintable(QStringLiteral("%1, %2").arg(got.x, 0, 'g', 17).arg(got.y, 0, 'g', 17)));
+    const ProjectedPoint back = view == 0 ? ScreenToCubicSym(got)
+        : view == 1                       ? ScreenToFullView(got)
+                                          : ScreenToHexSym(got);
+    QVERIFY(std::fabs(back.x - p.x) < 1e-12 && std::fabs(back.y - p.y) < 1e-12);
 }
 
 void TestGeometry::hexToCartesian()
@@ -196,7 +198,7 @@ void TestGeometry::hexToCartesian()
     // (1 0 0) and (0 1 0) are 60 degrees apart in the basal plane.
     const auto a = HexToCartesian(1, 0, 0);
     const auto b = HexToCartesian(0, 1, 0);
-    QVERIFY(std::fabs(AngleBetween(a[0], a[1], a[2], b[0], b[1], b[2]) - 60) < 1e-9);
+    QVERIFY(std::fabs(AngleBetween(a, b) - 60) < 1e-9);
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)

@@ -1,9 +1,9 @@
 #include "RecordingSurface.h"
 
 #include "cubic/CubicFunction.h"
-#include "drawing/DrawProjection.h"
+#include "geometry/Geometry.h"
 #include "hexagonal/HexagonalFunction.h"
-#include "plotting/StereoProjection.h"
+#include "views/DrawProjection.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "RecordingSurface.h"
-#include "drawing/PlotPoles.h"
-#include "drawing/PoleLists.h"
 #include "plotting/DrawCommand.h"
+#include "poles/PlotPoles.h"
+#include "poles/PoleLists.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "RecordingUserDialogs.h"
 #include "app/RunState.h"
-#include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 
@@ -558,7 +558,7 @@ void TestMainForm::clearKeepsView()
 void TestMainForm::copyPutsPictureOnClipboard()
 {
     QTest::mouseClick(child<QPushButton>("cmdCopy"), Qt::LeftButton);
-    QCOMPARE(m_dialogs.messages, QStringList { Messages::Copied });
+    QCOMPARE(m_dialogs.messages, QStringList { u"クリップボードにコピーしました"_s });
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), m_form->surface().image().size());
 
@@ -566,7 +566,8 @@ void TestMainForm::copyPutsPictureOnClipboard()
     QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
     const int redraws = m_form->fullRedrawCount();
     choose("mnuEditCopy");
-    QCOMPARE(m_dialogs.messages, QStringList({ Messages::Copied, Messages::Copied }));
+    QCOMPARE(m_dialogs.messages,
+        QStringList({ u"クリップボードにコピーしました"_s, u"クリップボードにコピーしました"_s }));
     QCOMPARE(m_form->fullRedrawCount(), redraws);
     QVERIFY(QGuiApplication::clipboard()->image() != copied);
 }

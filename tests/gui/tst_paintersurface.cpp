@@ -1,9 +1,9 @@
-#include "drawing/DrawProjection.h"
-#include "drawing/PainterSurface.h"
-#include "drawing/PlotPoles.h"
-#include "drawing/PoleStore.h"
+#include "geometry/Geometry.h"
+#include "painting/PainterSurface.h"
 #include "plotting/DrawCommand.h"
-#include "plotting/StereoProjection.h"
+#include "poles/PlotPoles.h"
+#include "poles/PoleStore.h"
+#include "views/DrawProjection.h"
 
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -25,7 +25,7 @@ constexpr double MarkerBudgetNs = 50e6;
 
 QPoint devicePixel(const QImage& image, double xTwips, double yTwips)
 {
-    const double scale = image.devicePixelRatio() / PainterSurface::TwipsPerPixel;
+    const double scale = image.devicePixelRatio() / PictureSize::TwipsPerPixel;
     return { int(std::floor(xTwips * scale)), int(std::floor(yTwips * scale)) };
 }
 
@@ -341,7 +341,7 @@ void tst_PainterSurface::printTopLeft()
             inkLeft >= left && inkLeft <= left + 3 * ratio, qPrintable(QString::number(inkLeft)));
         // "(" plus four digits and ")" is about 450 twips long; a 5-pixel pen
         // would make the glyphs far heavier and wider.
-        const double inkTwips = (inkRight - inkLeft) * PainterSurface::TwipsPerPixel / ratio;
+        const double inkTwips = (inkRight - inkLeft) * PictureSize::TwipsPerPixel / ratio;
         QVERIFY2(inkTwips > 380 && inkTwips < 520, qPrintable(QString::number(inkTwips)));
     }
 }
@@ -350,7 +350,7 @@ void tst_PainterSurface::labelFontFitsOverbars()
 {
     Surface s;
     const QFontMetricsF metrics(s.surface.font(), &s.surface.image());
-    const double twips = PainterSurface::TwipsPerPixel;
+    const double twips = PictureSize::TwipsPerPixel;
     const double paren = metrics.horizontalAdvance(QLatin1Char('(')) * twips;
     QVERIFY2(paren > 35 && paren < 75, qPrintable(QString::number(paren)));
     for (const QChar digit : QStringLiteral("0123456789")) {

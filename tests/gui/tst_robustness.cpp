@@ -1,9 +1,9 @@
+#include "RecordingUserDialogs.h"
 #include "app/RunState.h"
-#include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
-#include "drawing/PoleLists.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
+#include "poles/PoleLists.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "drawing/PoleStore.h"
+#include "poles/PoleStore.h"
 
 bool PoleStore::append(const Pole& pole)
 {

@@ -1,4 +1,4 @@
-#include "drawing/PoleLists.h"
+#include "poles/PoleLists.h"
 
 #include <charconv>
 #include <cmath>

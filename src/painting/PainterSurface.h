@@ -1,6 +1,7 @@
 #pragma once
 
-#include "drawing/DrawingSurface.h"
+#include "surface/DrawingSurface.h"
+#include "surface/PictureSize.h"
 
 #include <QColor>
 #include <QFont>
@@ -19,7 +20,6 @@
 class PainterSurface : public DrawingSurface
 {
 public:
-    static constexpr int TwipsPerPixel = 15;
     static constexpr int MaxDrawWidth = 100;
 
     PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio = 1.0);

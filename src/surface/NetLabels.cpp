@@ -1,4 +1,4 @@
-#include "drawing/NetLabels.h"
+#include "surface/NetLabels.h"
 
 void DrawLabels(DrawingSurface& surface, std::span<const NetLabel> labels)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drawing/DrawingSurface.h"
-#include "drawing/PoleStore.h"
+#include "poles/PoleStore.h"
+#include "surface/DrawingSurface.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "drawing/PainterSurface.h"
+#include "painting/PainterSurface.h"
 
-#include "plotting/StereoProjection.h"
+#include "geometry/Geometry.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -12,6 +12,8 @@
 #include <cmath>
 
 namespace {
+
+constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 
 // Far beyond any figure; keeps the rasteriser and the int conversions of
 // the disc blitter away from absurd values.
@@ -59,7 +61,7 @@ QFont chooseLabelFont()
         font.setFamilies({ QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() });
 
     const double digitAt100 = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
-    const double digitPixels = 100.0 / PainterSurface::TwipsPerPixel;
+    const double digitPixels = 100.0 / TwipsPerPixel;
     if (digitAt100 <= 0.0) {
         font.setPixelSize(12);
         return font;

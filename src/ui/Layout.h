@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QFont>
+#include "surface/PictureSize.h"
+
 #include <QRect>
 #include <QSize>
 
 // Where every control of both windows sits, in twips as the forms were laid
-// out, the one conversion to Qt's logical pixels, and the forms' font.
+// out, and the one conversion to Qt's logical pixels.
 namespace Layout {
-
-inline constexpr int TwipsPerPixel = 15;
 
 // Nearest logical pixel; every value here is non-negative.
 constexpr int px(int twips)
 {
-    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+    return (twips + PictureSize::TwipsPerPixel / 2) / PictureSize::TwipsPerPixel;
 }
 
 struct Twips
@@ -32,21 +31,6 @@ constexpr QSize toPixels(int width, int height)
 {
     return QSize(px(width), px(height));
 }
-
-// The forms were laid out in this font; IPA's P Gothic is its close
-// replacement, the others keep the Japanese readable where neither exists.
-inline QFont FormFont(double pointSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-        QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans CJK JP") });
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-// The windows' own font, for every control that names none.
-inline constexpr double DefaultPointSize = 9.0;
 
 // The main window's client area, below the menu bar.
 inline constexpr int ClientWidth = 12465;
@@ -67,7 +51,8 @@ inline constexpr Twips Label4 { 6600, 480, 1335, 255 };
 inline constexpr Twips cboPlotSize { 6840, 720, 735, 300 };
 inline constexpr Twips Label5 { 8040, 480, 1335, 255 };
 inline constexpr Twips cboLineWidth { 8280, 720, 735, 300 };
-inline constexpr Twips picPictureBox { 120, 1680, 7125, 7000 };
+inline constexpr Twips picPictureBox { 120, 1680, PictureSize::WidthTwips,
+    PictureSize::HeightTwips };
 inline constexpr Twips Label6 { 7440, 1440, 1335, 255 };
 inline constexpr Twips txtIndexList { 7320, 1680, 2055, 7000 };
 inline constexpr Twips lblAngle1 { 9600, 1080, 735, 615 };
@@ -83,5 +68,8 @@ inline constexpr Twips lblTitle { 795, 1140, 1605, 240 };
 inline constexpr Twips lblVersion { 795, 1485, 1605, 225 };
 inline constexpr Twips lblDescription { 75, 1830, 3045, 210 };
 inline constexpr Twips cmdOK { 900, 2160, 1380, 345 };
+
+static_assert(px(picPictureBox.width) == PictureSize::WidthPixels
+    && px(picPictureBox.height) == PictureSize::HeightPixels);
 
 } // namespace Layout
