@@ -58,9 +58,8 @@ std::array<double, 3> AnglesToReferences(View view, const Vector3& a)
     // The cubic references are given as whole numbers; the third hexagonal
     // one lies 30 degrees from a1 in the basal plane.
     static const std::array<Vector3, 3> cubic { { { 1, 0, 0 }, { 1, 1, 0 }, { 1, 1, 1 } } };
-    static const std::array<Vector3, 3> hexagonal {
-        { { 1, 0, 0 }, { 0, 1, 0 }, { 0, std::sqrt(3.0) / 2.0, 1.0 / 2.0 } }
-    };
+    static const std::array<Vector3, 3> hexagonal { { { 1, 0, 0 }, { 0, 1, 0 },
+        { 0, std::sqrt(3.0) / 2.0, 1.0 / 2.0 } } };
     const std::array<Vector3, 3>& references = IsCubic(view) ? cubic : hexagonal;
     return { AngleBetween(a, references[0]), AngleBetween(a, references[1]),
         AngleBetween(a, references[2]) };
