@@ -195,8 +195,8 @@ int main(int argc, char** argv)
         });
     report("expose_full_store", expose, "ms", 8);
 
-    // When the user has typed into a list, the next redraw rewrites both
-    // lists whole; no budget covers this, but it is worth knowing.
+    // When the user has typed into a list, the next redraw mends the stretch
+    // that differs from the store's text; no budget covers this.
     auto* indexList = window.findChild<QPlainTextEdit*>(QStringLiteral("txtIndexList"));
     const double rewrite = timeMedian([&] { indexList->appendPlainText(QStringLiteral("memo")); },
         [&] { emit plotSize->activated(plotSize->currentIndex()); });

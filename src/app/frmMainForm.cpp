@@ -97,8 +97,8 @@ QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where,
     list->setFont(font);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Every rewrite replaces the whole text, so an undo history would only
-    // grow with each plot.
+    // Every redraw rewrites the lists from the store; an undo history would
+    // grow with each plot and could bring back text the store no longer holds.
     list->setUndoRedoEnabled(false);
     // The lists are stops in the tab order; Tab moves on instead of typing.
     list->setTabChangesFocus(true);
@@ -290,8 +290,6 @@ void frmMainForm::createMenus()
 // Start-up draws nothing: the first expose of the window does.
 void frmMainForm::Form_Load()
 {
-    // Pi is the program-wide constant of the plotting code, and the picture
-    // box's persistent image is m_surface: both exist already.
     InitPoleData();
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
     m_state.CrystalSystem = 1;
@@ -333,17 +331,10 @@ void frmMainForm::Form_Paint()
 void frmMainForm::FullRedraw()
 {
     ++m_fullRedraws;
-    const PictureInputs inputs { m_state.store.epoch(), m_state.store.PoleCount(),
-        m_state.CrystalSystem, m_state.SymmetryMode, cboLineWidth->currentText(),
-        m_surface.drawWidth(), cboPlotSize->currentText(), m_surface.devicePixelRatio(),
-        m_surface.background().rgba() };
-    if (!(inputs == m_drawnPicture)) {
-        m_surface.Cls();
-        DrawProjection(
-            m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
-        PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
-        m_drawnPicture = inputs;
-    }
+    m_surface.Cls();
+    DrawProjection(
+        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
+    PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
     ShowLists();
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
@@ -446,7 +437,6 @@ void frmMainForm::mnuEditDraw_Click()
 
 void frmMainForm::cmdClear_Click()
 {
-    m_drawnPicture = {};
     m_surface.Cls();
     InitPoleData();
     DrawProjection(
