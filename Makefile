@@ -35,11 +35,17 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-# Release build, offscreen, one line per figure.
+# Release build, one line per figure: offscreen at device pixel ratio 1 and
+# 2, then the memory held by the real window on an X display with the
+# accessibility bridge on, as screen-reader users run it.
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target orvandeler_bench
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/orvandeler_bench
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(RELEASE_DIR)/bench/orvandeler_bench
+	dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" \
+		env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+		$(RELEASE_DIR)/bench/orvandeler_bench --memory
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(RELEASE_DIR)

@@ -1,28 +1,40 @@
 // Times what a user waits for with a full store (32767 poles): a plot, a
-// redraw, an expose, the start-up and the memory held, next to the
-// straightforward way of painting the markers and filling the lists.
+// redraw, an expose, the copy, the start-up and the memory held, next to the
+// straightforward way of painting the markers and filling the lists. The
+// window figures are taken twice: with planes that repeat a few hundred
+// places in the cubic view with symmetry, and with 32767 distinct poles in
+// the cubic full view. With --memory it only fills and clears the real
+// window over and over and reports the memory held.
 
 #include "RecordingUserDialogs.h"
 #include "app/RunState.h"
 #include "app/frmMainForm.h"
+#include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QExposeEvent>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
+#include <numeric>
+#include <string>
 #include <vector>
 
 namespace {
@@ -86,6 +98,32 @@ void fillStore(RunState& state, int count)
     }
 }
 
+// Planes that are 32767 distinct directions in a full view: every index
+// with h > 0 whose components have no common factor.
+const std::vector<std::array<int, 3>>& distinctPlanes()
+{
+    static const std::vector<std::array<int, 3>> planes = [] {
+        std::vector<std::array<int, 3>> all;
+        for (int h = 1; all.size() < std::size_t(PoleStore::MaxPoles); ++h)
+            for (int k = -h; k <= h; ++k)
+                for (int l = -h; l <= h; ++l)
+                    if (std::gcd(std::gcd(h, std::abs(k)), std::abs(l)) == 1)
+                        all.push_back({ h, k, l });
+        return all;
+    }();
+    return planes;
+}
+
+void fillDistinct(RunState& state, int count)
+{
+    const auto& planes = distinctPlanes();
+    for (int n = state.store.PoleCount(); n < count; ++n) {
+        const auto& p = planes[std::size_t(n)];
+        RunDrawCommand(QString::number(p[0]), QString::number(p[1]), QString::number(p[2]),
+            state.CrystalSystem, state.SymmetryMode, state.store);
+    }
+}
+
 // Start-up as a user sees it: from starting the program until its window has
 // painted, measured by running this program in probe mode.
 double startupMilliseconds(const char* self)
@@ -134,12 +172,150 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
     Q_UNUSED(window);
 }
 
+struct Controls
+{
+    QLineEdit* x = nullptr;
+    QLineEdit* y = nullptr;
+    QLineEdit* z = nullptr;
+    QPushButton* draw = nullptr;
+    QPushButton* clear = nullptr;
+    QPushButton* copy = nullptr;
+    QComboBox* plotSize = nullptr;
+    QAction* cubicFull = nullptr;
+    QPlainTextEdit* indexList = nullptr;
+
+    explicit Controls(frmMainForm& window)
+        : x(window.findChild<QLineEdit*>(QStringLiteral("txtAxisX")))
+        , y(window.findChild<QLineEdit*>(QStringLiteral("txtAxisY")))
+        , z(window.findChild<QLineEdit*>(QStringLiteral("txtAxisZ")))
+        , draw(window.findChild<QPushButton*>(QStringLiteral("cmdDraw")))
+        , clear(window.findChild<QPushButton*>(QStringLiteral("cmdClear")))
+        , copy(window.findChild<QPushButton*>(QStringLiteral("cmdCopy")))
+        , plotSize(window.findChild<QComboBox*>(QStringLiteral("cboPlotSize")))
+        , cubicFull(window.findChild<QAction*>(QStringLiteral("mnuSelectCubeNonSym")))
+        , indexList(window.findChild<QPlainTextEdit*>(QStringLiteral("txtIndexList")))
+    {
+    }
+    bool complete() const
+    {
+        return x && y && z && draw && clear && copy && plotSize && cubicFull && indexList;
+    }
+    void type(const std::array<int, 3>& plane)
+    {
+        x->setText(QString::number(plane[0]));
+        y->setText(QString::number(plane[1]));
+        z->setText(QString::number(plane[2]));
+    }
+};
+
+std::string named(const char* name, const char* fill)
+{
+    return std::string(name) + fill;
+}
+
+// The plot, the redraw and the expose at the full store; `fill` fills the
+// store to one short of full and `last` is the plane typed for the last pole.
+bool windowFigures(frmMainForm& window, RunState& state, RecordingUserDialogs& dialogs,
+    Controls& controls, const std::function<void(int)>& fill, const std::array<int, 3>& last,
+    const char* suffix)
+{
+    controls.type(last);
+    const double plot = timeMedian(
+        [&] {
+            controls.clear->click();
+            fill(PoleStore::MaxPoles - 1);
+            emit controls.plotSize->activated(controls.plotSize->currentIndex());
+        },
+        [&] { controls.draw->click(); });
+    if (state.store.PoleCount() != PoleStore::MaxPoles || !dialogs.messages.isEmpty()) {
+        std::printf("bench: the plot at the full store did not go through\n");
+        return false;
+    }
+    report(named("draw_command_full_store", suffix).c_str(), plot, "ms", 16);
+
+    // A pick of another plot size: the picture is painted anew, all markers included.
+    int pick = 0;
+    const double redraw = timeMedian([&] { controls.plotSize->setCurrentIndex(3 + (++pick % 2)); },
+        [&] { emit controls.plotSize->activated(controls.plotSize->currentIndex()); });
+    report(named("full_redraw_full_store", suffix).c_str(), redraw, "ms", 16);
+
+    QWindow* handle = window.windowHandle();
+    const double expose = timeMedian([] {},
+        [&] {
+            QExposeEvent event(QRegion(0, 0, window.width(), window.height()));
+            QCoreApplication::sendEvent(handle, &event);
+        });
+    report(named("expose_full_store", suffix).c_str(), expose, "ms", 8);
+    return true;
+}
+
+// The copy command, then each format as a program pasting it would ask for
+// it: the bitmap as PNG, the SVG and the PDF.
+void copyFigures(RecordingUserDialogs& dialogs, Controls& controls)
+{
+    std::vector<double> command, png, svg, pdf, total;
+    qsizetype svgBytes = 0;
+    qsizetype pdfBytes = 0;
+    const int rounds = std::max(3, g_rounds / 3);
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        controls.copy->click();
+        command.push_back(double(timer.nsecsElapsed()) / 1e6);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (!data)
+            return;
+        timer.start();
+        QByteArray pngBytes;
+        QBuffer buffer(&pngBytes);
+        buffer.open(QIODevice::WriteOnly);
+        qvariant_cast<QImage>(data->imageData()).save(&buffer, "PNG");
+        png.push_back(double(timer.nsecsElapsed()) / 1e6);
+        timer.start();
+        svgBytes = data->data(PictureMimeData::SvgType).size();
+        svg.push_back(double(timer.nsecsElapsed()) / 1e6);
+        timer.start();
+        pdfBytes = data->data(PictureMimeData::PdfType).size();
+        pdf.push_back(double(timer.nsecsElapsed()) / 1e6);
+        total.push_back(command.back() + png.back() + svg.back() + pdf.back());
+    }
+    dialogs.messages.clear();
+    std::printf("bench: unbudgeted copy_command_full_store %.2f ms\n", median(command));
+    std::printf("bench: unbudgeted copy_png_full_store %.2f ms\n", median(png));
+    std::printf("bench: unbudgeted copy_svg_full_store %.2f ms\n", median(svg));
+    std::printf("bench: unbudgeted copy_pdf_full_store %.2f ms\n", median(pdf));
+    report("copy_full_store", median(total), "ms", 500);
+    report("copy_svg_size_full_store", double(svgBytes) / 1e6, "MB", 8);
+    report("copy_pdf_size_full_store", double(pdfBytes) / 1e6, "MB", 4);
+}
+
+// Fills and clears the real window again and again; what it holds must not
+// grow with the number of fills.
+int memoryFigures(RunState& state, Controls& controls)
+{
+    controls.cubicFull->trigger();
+    for (int round = 1; round <= 3; ++round) {
+        controls.clear->click();
+        QCoreApplication::processEvents();
+        controls.type(distinctPlanes()[PoleStore::MaxPoles - 1]);
+        fillDistinct(state, PoleStore::MaxPoles - 1);
+        controls.draw->click();
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+        const std::string name = "resident_memory_fill_" + std::to_string(round);
+        report(name.c_str(), residentMegabytes(), "MB", 80);
+    }
+    std::printf(g_over == 0 ? "bench: all within target\n" : "bench: %d over target\n", g_over);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     // In probe mode the program only starts and paints its window once.
     const bool startupProbe = argc > 1 && qstrcmp(argv[1], "--startup-probe") == 0;
+    const bool memoryOnly = argc > 1 && qstrcmp(argv[1], "--memory") == 0;
     if (argc > 1 && qstrcmp(argv[1], "--quick") == 0)
         g_rounds = 3;
 
@@ -153,59 +329,41 @@ int main(int argc, char** argv)
     if (startupProbe)
         return 0;
 
-    auto* x = window.findChild<QLineEdit*>(QStringLiteral("txtAxisX"));
-    auto* y = window.findChild<QLineEdit*>(QStringLiteral("txtAxisY"));
-    auto* z = window.findChild<QLineEdit*>(QStringLiteral("txtAxisZ"));
-    auto* draw = window.findChild<QPushButton*>(QStringLiteral("cmdDraw"));
-    auto* plotSize = window.findChild<QComboBox*>(QStringLiteral("cboPlotSize"));
-    auto* clear = window.findChild<QPushButton*>(QStringLiteral("cmdClear"));
-    if (!x || !y || !z || !draw || !plotSize || !clear) {
+    Controls controls(window);
+    if (!controls.complete()) {
         std::printf("bench: the window lacks a control\n");
         return 1;
     }
-    x->setText(QStringLiteral("3"));
-    y->setText(QStringLiteral("-1"));
-    z->setText(QStringLiteral("2"));
+    std::printf("bench: platform %s, device pixel ratio %g\n",
+        qPrintable(QGuiApplication::platformName()), window.devicePixelRatioF());
+    if (memoryOnly)
+        return memoryFigures(state, controls);
 
-    // The 32767th plane typed and drawn, with the lists showing the other 32766.
-    const double plot = timeMedian(
-        [&] {
-            clear->click();
-            fillStore(state, PoleStore::MaxPoles - 1);
-            emit plotSize->activated(plotSize->currentIndex());
-        },
-        [&] { draw->click(); });
-    if (state.store.PoleCount() != PoleStore::MaxPoles || !dialogs.messages.isEmpty()) {
-        std::printf("bench: the plot at the full store did not go through\n");
+    // Planes that repeat a few hundred places, in the cubic view with symmetry.
+    if (!windowFigures(
+            window, state, dialogs, controls, [&](int n) { fillStore(state, n); }, { 3, -1, 2 },
+            ""))
         return 1;
-    }
-    report("draw_command_full_store", plot, "ms", 16);
-
-    // A pick of another plot size: the picture is painted anew, all markers included.
-    int pick = 0;
-    const double redraw = timeMedian([&] { plotSize->setCurrentIndex(3 + (++pick % 2)); },
-        [&] { emit plotSize->activated(plotSize->currentIndex()); });
-    report("full_redraw_full_store", redraw, "ms", 16);
-
-    QWindow* handle = window.windowHandle();
-    const double expose = timeMedian([] {},
-        [&] {
-            QExposeEvent event(QRegion(0, 0, window.width(), window.height()));
-            QCoreApplication::sendEvent(handle, &event);
-        });
-    report("expose_full_store", expose, "ms", 8);
 
     // When the user has typed into a list, the next redraw mends the stretch
     // that differs from the store's text; no budget covers this.
-    auto* indexList = window.findChild<QPlainTextEdit*>(QStringLiteral("txtIndexList"));
-    const double rewrite = timeMedian([&] { indexList->appendPlainText(QStringLiteral("memo")); },
-        [&] { emit plotSize->activated(plotSize->currentIndex()); });
+    const double rewrite
+        = timeMedian([&] { controls.indexList->appendPlainText(QStringLiteral("memo")); },
+            [&] { emit controls.plotSize->activated(controls.plotSize->currentIndex()); });
     std::printf("bench: unbudgeted full_redraw_after_list_edit %.2f ms\n", rewrite);
 
     report("startup_first_paint", startupMilliseconds(argv[0]), "ms", 300);
     report("resident_memory_full_store", residentMegabytes(), "MB", 80);
-
     straightforwardFigures(window, state);
+
+    // 32767 distinct poles in the cubic full view.
+    controls.cubicFull->trigger();
+    if (!windowFigures(
+            window, state, dialogs, controls, [&](int n) { fillDistinct(state, n); },
+            distinctPlanes()[PoleStore::MaxPoles - 1], "_distinct"))
+        return 1;
+    copyFigures(dialogs, controls);
+    report("resident_memory_full_store_distinct", residentMegabytes(), "MB", 80);
 
     if (g_over == 0)
         std::printf("bench: all within target\n");

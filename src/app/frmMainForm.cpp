@@ -4,8 +4,9 @@
 #include "app/PictureBox.h"
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
+#include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
-#include "poles/PlotPoles.h"
+#include "plotting/DrawPicture.h"
 #include "poles/PoleLists.h"
 #include "ui/AppIcon.h"
 #include "ui/FormFont.h"
@@ -328,13 +329,16 @@ void frmMainForm::Form_Paint()
     FullRedraw();
 }
 
+PictureSettings frmMainForm::pictureSettings() const
+{
+    return { m_state.CrystalSystem, m_state.SymmetryMode, cboLineWidth->currentText(),
+        cboPlotSize->currentText() };
+}
+
 void frmMainForm::FullRedraw()
 {
     ++m_fullRedraws;
-    m_surface.Cls();
-    DrawProjection(
-        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
-    PlotPoles(m_surface, m_state.store, cboPlotSize->currentText());
+    DrawPicture(m_surface, pictureSettings(), m_state.store);
     ShowLists();
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
@@ -453,7 +457,8 @@ void frmMainForm::cmdCopy_Click()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setImage(m_surface.image());
+    clipboard->setMimeData(
+        new PictureMimeData(m_surface.image(), PictureDocument(pictureSettings(), m_state.store)));
     m_dialogs.showMessage(this, CopiedMessage);
 }
 

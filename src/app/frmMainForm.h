@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+struct PictureSettings;
 struct RunState;
 class UserDialogs;
 class PictureBox;
@@ -69,6 +70,7 @@ private:
     // The four projection items are one operation; row picks its constants.
     void SelectProjection(int row);
     void MarkProjection(int row);
+    PictureSettings pictureSettings() const;
     void FullRedraw();
     void InitPoleData();
     void ShowLists();

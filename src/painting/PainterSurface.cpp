@@ -16,7 +16,7 @@ namespace {
 constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 
 // Far beyond any figure; keeps the rasteriser and the int conversions of
-// the disc blitter away from absurd values.
+// the disc placement away from absurd values.
 constexpr double MaxCoordinateTwips = 1.0e7;
 // Discs larger than this are painted directly rather than cached.
 constexpr double MaxCachedDiscPixels = 128.0;
@@ -75,32 +75,46 @@ QFont chooseLabelFont()
     return font;
 }
 
-// Source-over of premultiplied black with coverage a onto one pixel.
-inline uint32_t blendBlack(uint32_t dst, uint32_t a)
-{
-    const uint32_t ia = 255 - a;
-    uint32_t rb = (dst & 0xff00ffu) * ia;
-    rb = ((rb + ((rb >> 8) & 0xff00ffu) + 0x800080u) >> 8) & 0xff00ffu;
-    uint32_t ag = ((dst >> 8) & 0xff00ffu) * ia;
-    ag = (ag + ((ag >> 8) & 0xff00ffu) + 0x800080u) & 0xff00ff00u;
-    return (ag | rb) + (a << 24);
-}
-
 } // namespace
 
 PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio)
     : m_widthTwips(std::max(widthTwips, 1))
     , m_heightTwips(std::max(heightTwips, 1))
+    , m_device(&m_image)
     , m_font(chooseLabelFont())
 {
     setDevicePixelRatio(devicePixelRatio);
 }
 
-void PainterSurface::setDevicePixelRatio(qreal ratio)
+PainterSurface::PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips)
+    : m_widthTwips(std::max(widthTwips, 1))
+    , m_heightTwips(std::max(heightTwips, 1))
+    , m_device(&device)
+    , m_font(chooseLabelFont())
+{
+    const double logicalWidth = double(m_widthTwips) / TwipsPerPixel;
+    m_deviceScale = device.width() > 0 ? device.width() / logicalWidth : 1.0;
+    // Metrics of the font as the screen lays it out, so labels sit alike.
+    m_fontAscent = QFontMetricsF(m_font).ascent();
+}
+
+PainterSurface::~PainterSurface()
+{
+    finish();
+}
+
+void PainterSurface::finish()
 {
     if (m_painter.isActive())
         m_painter.end();
-    m_queue.clear();
+    m_inDevicePixels = false;
+}
+
+void PainterSurface::setDevicePixelRatio(qreal ratio)
+{
+    if (!raster())
+        return;
+    finishPainting();
     m_ratio = (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 16.0) ? ratio : 1.0;
     const double logicalWidth = std::ceil(double(m_widthTwips) / TwipsPerPixel);
     const double logicalHeight = std::ceil(double(m_heightTwips) / TwipsPerPixel);
@@ -115,17 +129,31 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_discs.clear();
 }
 
+void PainterSurface::setInk(const QColor& color)
+{
+    if (color == m_ink)
+        return;
+    m_ink = color;
+    // The cached discs carry the old colour.
+    finishPainting();
+    m_discs.clear();
+}
+
 QPainter& PainterSurface::painter()
 {
-    if (!m_queue.empty())
-        finishPainting();
     if (!m_painter.isActive()) {
-        m_painter.begin(&m_image);
+        m_painter.begin(m_device);
         m_painter.setRenderHint(QPainter::Antialiasing);
         m_painter.setRenderHint(QPainter::TextAntialiasing);
+        if (!raster())
+            m_painter.scale(m_deviceScale, m_deviceScale);
         m_painter.setFont(m_font);
     }
-    QPen pen(Qt::black, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (m_inDevicePixels) {
+        m_painter.setWorldTransform(QTransform());
+        m_inDevicePixels = false;
+    }
+    QPen pen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     if (m_painter.pen() != pen)
         m_painter.setPen(pen);
     return m_painter;
@@ -133,15 +161,18 @@ QPainter& PainterSurface::painter()
 
 void PainterSurface::finishPainting() const
 {
-    // Never write the bits while a painter holds them.
-    if (m_painter.isActive())
+    // A painter holding the image would detach it on the next write and keep
+    // a reader from seeing a finished picture.
+    if (m_device == &m_image && m_painter.isActive()) {
         m_painter.end();
-    if (!m_queue.empty())
-        blitQueuedDiscs();
+        m_inDevicePixels = false;
+    }
 }
 
-QPointF PainterSurface::snapped(double xTwips, double yTwips) const
+QPointF PainterSurface::place(double xTwips, double yTwips) const
 {
+    if (!raster())
+        return { xTwips / TwipsPerPixel, yTwips / TwipsPerPixel };
     const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
     const double scale = m_ratio / TwipsPerPixel;
     const double x = std::floor(xTwips * scale - offset + 0.5) + offset;
@@ -151,10 +182,14 @@ QPointF PainterSurface::snapped(double xTwips, double yTwips) const
 
 void PainterSurface::Cls()
 {
-    if (m_painter.isActive())
-        m_painter.end();
-    m_queue.clear();
-    m_image.fill(m_background);
+    if (raster()) {
+        finishPainting();
+        m_image.fill(m_background);
+    } else {
+        painter().fillRect(QRectF(0.0, 0.0, double(m_widthTwips) / TwipsPerPixel,
+                               double(m_heightTwips) / TwipsPerPixel),
+            m_background);
+    }
     m_painted.clear();
     m_currentX = 0.0;
     m_currentY = 0.0;
@@ -199,7 +234,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2)
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
         || !firstTime({ Mark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 }, {} }))
         return;
-    painter().drawLine(snapped(x1, y1), snapped(x2, y2));
+    painter().drawLine(place(x1, y1), place(x2, y2));
 }
 
 void PainterSurface::Circle(double cx, double cy, double r)
@@ -212,14 +247,14 @@ void PainterSurface::Circle(double cx, double cy, double r)
         QPainter& p = painter();
         p.setBrush(Qt::NoBrush);
         const double radius = r / TwipsPerPixel;
-        p.drawEllipse(snapped(cx, cy), radius, radius);
+        p.drawEllipse(place(cx, cy), radius, radius);
         return;
     }
-    if (r * m_ratio / TwipsPerPixel + penDevicePixels() > MaxCachedDiscPixels) {
+    if (!raster() || r * m_ratio / TwipsPerPixel + penDevicePixels() > MaxCachedDiscPixels) {
         paintFilledCircleDirectly(cx, cy, r);
         return;
     }
-    queueDisc(disc(r), cx, cy);
+    drawDisc(cx, cy, r);
 }
 
 void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
@@ -227,10 +262,12 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0)
         return;
     QPainter& p = painter();
-    p.setBrush(Qt::black);
+    // Set only when it changes: a vector document opens a new group for
+    // every change of state, which would double its size at full store.
+    if (p.brush().style() != Qt::SolidPattern || p.brush().color() != m_ink)
+        p.setBrush(m_ink);
     const double radius = r / TwipsPerPixel;
-    p.drawEllipse(snapped(cx, cy), radius, radius);
-    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(place(cx, cy), radius, radius);
 }
 
 void PainterSurface::Arc(double cx, double cy, double r, double start, double end)
@@ -245,7 +282,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
     if (sweep < 0.0)
         sweep = std::fmod(sweep, 360.0) + 360.0;
     const double radius = r / TwipsPerPixel;
-    const QPointF centre = snapped(cx, cy);
+    const QPointF centre = place(cx, cy);
     const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     // Qt's angles also grow counterclockwise on screen from 3 o'clock.
     QPainterPath path;
@@ -261,134 +298,65 @@ void PainterSurface::Print(const QString& text)
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
         || !firstTime({ Mark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 }, text }))
         return;
-    const double scale = m_ratio / TwipsPerPixel;
-    const double x = std::round(m_currentX * scale) / m_ratio;
-    const double y = std::round(m_currentY * scale) / m_ratio;
-    painter().drawText(QPointF(x, y + m_fontAscent), text);
+    QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);
+    if (raster()) {
+        const double scale = m_ratio / TwipsPerPixel;
+        corner = { std::round(m_currentX * scale) / m_ratio,
+            std::round(m_currentY * scale) / m_ratio };
+    }
+    painter().drawText(QPointF(corner.x(), corner.y() + m_fontAscent), text);
 }
 
-std::size_t PainterSurface::disc(double radiusTwips)
+const PainterSurface::Disc& PainterSurface::disc(double radiusTwips)
 {
-    for (std::size_t i = 0; i < m_discs.size(); ++i) {
-        const Disc& d = m_discs[i];
-        if (d.radiusTwips == radiusTwips && d.width == m_drawWidth && d.ratio == m_ratio)
-            return i;
+    for (const Disc& d : m_discs) {
+        if (d.radiusTwips == radiusTwips && d.width == m_drawWidth)
+            return d;
     }
-    if (m_discs.size() >= MaxCachedDiscs) {
-        finishPainting();
+    if (m_discs.size() >= MaxCachedDiscs)
         m_discs.clear();
-    }
 
     Disc d;
     d.radiusTwips = radiusTwips;
     d.width = m_drawWidth;
-    d.ratio = m_ratio;
     const double extent = (radiusTwips / TwipsPerPixel + m_drawWidth / 2.0) * m_ratio;
     d.centre = int(std::ceil(extent)) + 2;
-    d.size = 2 * d.centre + 2;
-
-    // Rendered by QPainter itself, at the same sub-pixel place the centre
-    // takes on the image, so the blitted disc matches a directly painted one.
+    const int size = 2 * d.centre + 2;
+    // Rendered at the same sub-pixel place the centre takes on the image, so
+    // the drawn disc matches a directly painted one.
     const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
-    QImage mask(d.size, d.size, QImage::Format_ARGB32_Premultiplied);
-    mask.fill(Qt::transparent);
-    mask.setDevicePixelRatio(m_ratio);
+    d.image = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
+    d.image.fill(Qt::transparent);
     {
-        QPainter p(&mask);
+        QPainter p(&d.image);
+        p.scale(m_ratio, m_ratio);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Qt::black, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::black);
+        p.setPen(QPen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(m_ink);
         const double c = (d.centre + offset) / m_ratio;
         const double radius = radiusTwips / TwipsPerPixel;
         p.drawEllipse(QPointF(c, c), radius, radius);
     }
-
-    d.alpha.resize(std::size_t(d.size) * std::size_t(d.size));
-    d.rows.assign(std::size_t(d.size), Disc::Row {});
-    for (int y = 0; y < d.size; ++y) {
-        const auto* line = reinterpret_cast<const uint32_t*>(mask.constScanLine(y));
-        uint8_t* cover = d.alpha.data() + std::size_t(y) * std::size_t(d.size);
-        for (int x = 0; x < d.size; ++x)
-            cover[x] = uint8_t(line[x] >> 24);
-        Disc::Row& row = d.rows[std::size_t(y)];
-        while (row.begin < d.size && cover[row.begin] == 0)
-            ++row.begin;
-        row.end = d.size;
-        while (row.end > row.begin && cover[row.end - 1] == 0)
-            --row.end;
-        row.solidBegin = row.begin;
-        while (row.solidBegin < row.end && cover[row.solidBegin] != 255)
-            ++row.solidBegin;
-        row.solidEnd = row.end;
-        while (row.solidEnd > row.solidBegin && cover[row.solidEnd - 1] != 255)
-            --row.solidEnd;
-        // A disc is convex, so its opaque pixels form one run per row; should
-        // a row ever have a gap, blend all of it instead.
-        if (!std::all_of(
-                cover + row.solidBegin, cover + row.solidEnd, [](uint8_t a) { return a == 255; }))
-            row.solidBegin = row.solidEnd = row.end;
-    }
     m_discs.push_back(std::move(d));
-    return m_discs.size() - 1;
+    return m_discs.back();
 }
 
-void PainterSurface::queueDisc(std::size_t index, double cx, double cy)
+void PainterSurface::drawDisc(double cx, double cy, double r)
 {
-    const Disc& d = m_discs[index];
+    const Disc& d = disc(r);
     const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
     const double scale = m_ratio / TwipsPerPixel;
     const int left = int(std::floor(cx * scale - offset + 0.5)) - d.centre;
     const int top = int(std::floor(cy * scale - offset + 0.5)) - d.centre;
-    if (left >= m_image.width() || top >= m_image.height() || left + d.size <= 0
-        || top + d.size <= 0)
+    if (left >= m_image.width() || top >= m_image.height() || left + d.image.width() <= 0
+        || top + d.image.height() <= 0)
         return;
-    m_queue.push_back({ left, top, index });
-}
-
-void PainterSurface::blitQueuedDiscs() const
-{
-    // Counting sort by top row: linear, and the order within a row is kept.
-    int firstTop = m_queue.front().top;
-    int lastTop = firstTop;
-    for (const QueuedDisc& q : m_queue) {
-        firstTop = std::min(firstTop, q.top);
-        lastTop = std::max(lastTop, q.top);
+    // Drawn in device pixels, where an image lands on whole pixels unscaled,
+    // Qt's fastest path and the same pixels at every device pixel ratio.
+    QPainter& p = painter();
+    if (!m_inDevicePixels) {
+        p.setWorldTransform(QTransform::fromScale(1.0 / m_ratio, 1.0 / m_ratio));
+        m_inDevicePixels = true;
     }
-    m_rowCounts.assign(std::size_t(lastTop - firstTop) + 2, 0);
-    for (const QueuedDisc& q : m_queue)
-        ++m_rowCounts[std::size_t(q.top - firstTop) + 1];
-    for (std::size_t i = 1; i < m_rowCounts.size(); ++i)
-        m_rowCounts[i] += m_rowCounts[i - 1];
-    m_sorted.resize(m_queue.size());
-    for (const QueuedDisc& q : m_queue)
-        m_sorted[std::size_t(m_rowCounts[std::size_t(q.top - firstTop)]++)] = q;
-    m_queue.clear();
-
-    uchar* bits = m_image.bits();
-    const qsizetype stride = m_image.bytesPerLine();
-    const int width = m_image.width();
-    const int height = m_image.height();
-    for (const QueuedDisc& q : m_sorted) {
-        const Disc& d = m_discs[q.disc];
-        const int yFrom = std::max(0, -q.top);
-        const int yTo = std::min(d.size, height - q.top);
-        for (int y = yFrom; y < yTo; ++y) {
-            const Disc::Row& span = d.rows[std::size_t(y)];
-            // Columns relative to the disc, clipped to the image.
-            const int from = std::max(span.begin, -q.left);
-            const int to = std::min(span.end, width - q.left);
-            if (from >= to)
-                continue;
-            auto* row = reinterpret_cast<uint32_t*>(bits + (q.top + y) * stride) + q.left;
-            const uint8_t* cover = d.alpha.data() + std::size_t(y) * std::size_t(d.size);
-            const int solidFrom = std::clamp(span.solidBegin, from, to);
-            const int solidTo = std::clamp(span.solidEnd, solidFrom, to);
-            for (int x = from; x < solidFrom; ++x)
-                row[x] = blendBlack(row[x], cover[x]);
-            std::fill(row + solidFrom, row + solidTo, 0xff000000u);
-            for (int x = solidTo; x < to; ++x)
-                row[x] = blendBlack(row[x], cover[x]);
-        }
-    }
-    m_sorted.clear();
+    p.drawImage(QPoint(left, top), d.image);
 }

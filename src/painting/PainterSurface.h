@@ -13,16 +13,28 @@
 #include <unordered_set>
 #include <vector>
 
-// The picture box's persistent image: every drawing operation paints into
-// it, the window only shows it, and the copy command puts it on the
-// clipboard. Twips become logical pixels at 15 twips to the pixel; the image
-// itself is kept at the screen's device pixel ratio.
+class QPaintDevice;
+
+// Draws the picture with QPainter on any paint device. The screen's
+// persistent image is its own: every drawing operation paints into it, the
+// window only shows it, and the copy command puts it on the clipboard; there
+// twips become logical pixels at 15 twips to the pixel, snapped to the
+// screen's device pixels, and the image is kept at the screen's device pixel
+// ratio. On another device (an SVG or PDF document) the picture keeps its
+// physical size and every coordinate stays exact.
 class PainterSurface : public DrawingSurface
 {
 public:
     static constexpr int MaxDrawWidth = 100;
 
+    // Paints into an image of its own.
     PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio = 1.0);
+    // Paints onto the device, whose metrics cover the whole picture, until
+    // finish() or the end of the surface.
+    PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips);
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
 
     // Finishes any painting in progress, so the image is complete when read.
     const QImage& image() const
@@ -30,14 +42,18 @@ public:
         finishPainting();
         return m_image;
     }
+    // Ends painting on the device, which completes a document.
+    void finish();
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
     void setBackground(const QColor& color) { m_background = color; }
+    void setInk(const QColor& color);
     int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
     const QFont& font() const { return m_font; }
     qreal devicePixelRatio() const { return m_ratio; }
     QColor background() const { return m_background; }
+    QColor ink() const { return m_ink; }
 
     // The pen width a line-width text stands for, or 0 when it is no whole
     // number from 1 to MaxDrawWidth.
@@ -53,39 +69,19 @@ public:
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(const QString& text) override;
 
-    // The same filled circle drawn by QPainter instead of the cached disc;
+    // The same filled circle drawn as an ellipse instead of the cached disc;
     // the cached disc must look the same.
     void paintFilledCircleDirectly(double cx, double cy, double r);
 
 private:
-    // One pre-rendered filled circle: coverage per pixel of a square whose
-    // pixel (centre, centre) holds the circle's centre, plus each row's
-    // covered span and its opaque middle, so blitting skips the empty
-    // corners and only blends the antialiased rim.
+    // One filled circle rendered once, drawn wherever a marker of its size
+    // goes: drawing an image is far cheaper than rasterising an ellipse.
     struct Disc
     {
-        struct Row
-        {
-            int begin = 0;
-            int solidBegin = 0;
-            int solidEnd = 0;
-            int end = 0;
-        };
         double radiusTwips = 0.0;
         int width = 0;
-        qreal ratio = 0.0;
-        int size = 0;
         int centre = 0;
-        std::vector<uint8_t> alpha;
-        std::vector<Row> rows;
-    };
-
-    // A marker waiting to be blitted: which disc, and its top-left pixel.
-    struct QueuedDisc
-    {
-        int left = 0;
-        int top = 0;
-        std::size_t disc = 0;
+        QImage image;
     };
 
     // One drawing operation with everything that decides its pixels.
@@ -104,27 +100,30 @@ private:
         std::size_t operator()(const Mark& mark) const;
     };
 
+    bool raster() const { return m_device == &m_image; }
     // False when the same operation was painted since the last Cls. Painted
-    // again, it would darken its antialiased edges; drawing a figure over
-    // itself must leave the picture as it was.
+    // again, it would darken its antialiased edges, and a document would
+    // hold it twice.
     bool firstTime(Mark&& mark);
     QPainter& painter();
-    // Ends the painter and blits the queued markers, so the image is complete.
     void finishPainting() const;
-    void blitQueuedDiscs() const;
     double penDevicePixels() const { return m_drawWidth * m_ratio; }
-    // Twips to logical pixels, snapped so that a pen of the current width
-    // lies on whole device pixels.
-    QPointF snapped(double xTwips, double yTwips) const;
-    std::size_t disc(double radiusTwips);
-    void queueDisc(std::size_t disc, double cx, double cy);
+    // Twips to logical pixels; on the screen snapped so that a pen of the
+    // current width lies on whole device pixels.
+    QPointF place(double xTwips, double yTwips) const;
+    const Disc& disc(double radiusTwips);
+    void drawDisc(double cx, double cy, double r);
 
     int m_widthTwips = 0;
     int m_heightTwips = 0;
     // Mutable because reading the image first completes the pending drawing.
     mutable QImage m_image;
+    QPaintDevice* m_device = nullptr;
+    // Device units per logical pixel on a device other than the screen.
+    double m_deviceScale = 1.0;
     qreal m_ratio = 1.0;
     QColor m_background = Qt::white;
+    QColor m_ink = Qt::black;
     QFont m_font;
     double m_fontAscent = 0.0;
     int m_drawWidth = 1;
@@ -133,12 +132,8 @@ private:
     double m_currentY = 0.0;
     std::unordered_set<Mark, MarkHash> m_painted;
     std::vector<Disc> m_discs;
-    // Every marker is the same black, and black source-over composites in
-    // any order to the same picture; so markers are queued and blitted row
-    // by row, which keeps the image's lines in cache.
-    mutable std::vector<QueuedDisc> m_queue;
-    mutable std::vector<QueuedDisc> m_sorted;
-    mutable std::vector<int> m_rowCounts;
+    // Whether the open painter's transform is the device pixels' own.
+    mutable bool m_inDevicePixels = false;
     // Kept open across calls: opening a painter per line or label would
     // cost more than the drawing. Declared after the image so it ends first.
     mutable QPainter m_painter;

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -60,6 +61,8 @@ private slots:
 
     void clearKeepsView();
     void copyPutsPictureOnClipboard();
+    void copyOffersVectorFormats_data();
+    void copyOffersVectorFormats();
     void saveDialogOnOpeningSubmenu();
     void itemsWithoutHandlerDoNothing();
 
@@ -570,6 +573,44 @@ void TestMainForm::copyPutsPictureOnClipboard()
         QStringList({ u"クリップボードにコピーしました"_s, u"クリップボードにコピーしました"_s }));
     QCOMPARE(m_form->fullRedrawCount(), redraws);
     QVERIFY(QGuiApplication::clipboard()->image() != copied);
+}
+
+void TestMainForm::copyOffersVectorFormats_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<bool>("full");
+    for (const char* view :
+        { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" }) {
+        QTest::addRow("%s empty", view) << QString::fromLatin1(view) << false;
+        QTest::addRow("%s full", view) << QString::fromLatin1(view) << true;
+    }
+}
+
+void TestMainForm::copyOffersVectorFormats()
+{
+    QFETCH(QString, view);
+    QFETCH(bool, full);
+    choose(view);
+    if (full) {
+        for (int n = 0; n < PoleStore::MaxPoles; ++n) {
+            Pole pole;
+            pole.PoleX = 500.0 + n % 181 * 33.0;
+            pole.PoleY = 500.0 + n / 181 * 33.0;
+            QVERIFY(m_state->store.append(pole));
+        }
+    }
+    QTest::mouseClick(child<QPushButton>("cmdCopy"), Qt::LeftButton);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QVERIFY(data->hasImage());
+    QCOMPARE(QGuiApplication::clipboard()->image(), m_form->surface().image());
+    QVERIFY(data->hasFormat(u"image/svg+xml"_s));
+    QVERIFY(data->hasFormat(u"application/pdf"_s));
+    // Drawn only when asked for; the empty picture is quick to ask for.
+    if (!full) {
+        QVERIFY(data->data(u"image/svg+xml"_s).startsWith("<?xml"));
+        QVERIFY(data->data(u"application/pdf"_s).startsWith("%PDF-"));
+    }
 }
 
 void TestMainForm::saveDialogOnOpeningSubmenu()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "poles/PoleStore.h"
+#include "surface/DrawingSurface.h"
+
+#include <QString>
+#include <cstdint>
+
+// Everything besides the store that decides the picture: the view and the
+// two display settings, as their texts stand.
+struct PictureSettings
+{
+    int16_t crystalSystem = 1;
+    int16_t symmetryMode = 1;
+    QString lineWidth;
+    QString plotSize;
+};
+
+// Draws the whole picture afresh: clears the surface, draws the net of the
+// view, then every stored pole.
+void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store);
