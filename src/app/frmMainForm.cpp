@@ -4,6 +4,7 @@
 #include "app/PictureBox.h"
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
+#include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "plotting/DrawPicture.h"
@@ -11,7 +12,6 @@
 #include "ui/AppIcon.h"
 #include "ui/FormFont.h"
 #include "ui/Layout.h"
-#include "views/DrawProjection.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -114,6 +114,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     , m_state(state)
     , m_dialogs(dialogs)
     , m_surface(Layout::picPictureBox.width, Layout::picPictureBox.height, devicePixelRatioF())
+    , m_picture(m_surface)
 {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(QStringLiteral("Orvandel"));
@@ -338,7 +339,7 @@ PictureSettings frmMainForm::pictureSettings() const
 void frmMainForm::FullRedraw()
 {
     ++m_fullRedraws;
-    DrawPicture(m_surface, pictureSettings(), m_state.store);
+    m_picture.show(pictureSettings(), m_state.store);
     ShowLists();
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
@@ -441,10 +442,9 @@ void frmMainForm::mnuEditDraw_Click()
 
 void frmMainForm::cmdClear_Click()
 {
-    m_surface.Cls();
     InitPoleData();
-    DrawProjection(
-        m_surface, cboLineWidth->currentText(), m_state.CrystalSystem, m_state.SymmetryMode);
+    // With the store empty, the picture is the bare net.
+    m_picture.show(pictureSettings(), m_state.store);
     picPictureBox->update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "painting/PainterSurface.h"
+#include "painting/PersistentPicture.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -78,6 +79,7 @@ private:
     RunState& m_state;
     UserDialogs& m_dialogs;
     PainterSurface m_surface;
+    PersistentPicture m_picture;
     QPointer<QWindow> m_watchedWindow;
     QPointer<frmAbout> m_about;
     int m_fullRedraws = 0;

@@ -1,6 +1,8 @@
 #include "geometry/Geometry.h"
 #include "painting/PainterSurface.h"
+#include "painting/PersistentPicture.h"
 #include "plotting/DrawCommand.h"
+#include "plotting/DrawPicture.h"
 #include "poles/PlotPoles.h"
 #include "poles/PoleStore.h"
 #include "views/DrawProjection.h"
@@ -100,6 +102,8 @@ private slots:
     void labelFontFitsOverbars();
     void netsWithPoles_data();
     void netsWithPoles();
+    void persistentPictureMatchesWholeDraw_data();
+    void persistentPictureMatchesWholeDraw();
 };
 
 void tst_PainterSurface::imageSize_data()
@@ -430,6 +434,52 @@ void tst_PainterSurface::netsWithPoles()
         PlotPoles(s.surface, store, "50");
         QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
     }
+}
+
+void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
+{
+    QTest::addColumn<QString>("change");
+    for (const char* change :
+        { "plot", "expose", "plot size", "line width", "view", "clear", "ratio", "ink" })
+        QTest::newRow(change) << QString::fromLatin1(change);
+}
+
+// Whatever happened since the last draw, the image shows what a whole draw
+// from the current settings and store shows.
+void tst_PainterSurface::persistentPictureMatchesWholeDraw()
+{
+    QFETCH(QString, change);
+    Surface s;
+    PersistentPicture picture(s.surface);
+    PictureSettings settings { 1, 2, QStringLiteral("1"), QStringLiteral("50") };
+    PoleStore store;
+    RunDrawCommand("1", "1", "0", 1, 2, store);
+    RunDrawCommand("2", "1", "0", 1, 2, store);
+    picture.show(settings, store);
+    const int whole = picture.wholeDraws();
+
+    if (change == "plot")
+        RunDrawCommand("1", "1", "1", 1, 2, store);
+    else if (change == "plot size")
+        settings.plotSize = QStringLiteral("100");
+    else if (change == "line width")
+        settings.lineWidth = QStringLiteral("4");
+    else if (change == "view")
+        settings.crystalSystem = 2;
+    else if (change == "clear")
+        store.InitPoleData();
+    else if (change == "ratio")
+        s.surface.setDevicePixelRatio(2.0);
+    else if (change == "ink")
+        s.surface.setInk(Qt::darkBlue);
+    picture.show(settings, store);
+    // Only an expose or a plot may spare the whole draw.
+    QCOMPARE(picture.wholeDraws() == whole, change == "expose" || change == "plot");
+
+    Surface fresh(s.surface.devicePixelRatio());
+    fresh.surface.setInk(s.surface.ink());
+    DrawPicture(fresh.surface, settings, store);
+    QCOMPARE(maxChannelDifference(fresh.surface.image(), s.surface.image()), 0);
 }
 
 QTEST_MAIN(tst_PainterSurface)

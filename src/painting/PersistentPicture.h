@@ -1,0 +1,41 @@
+#pragma once
+
+#include "plotting/DrawPicture.h"
+#include "poles/PoleStore.h"
+
+#include <QColor>
+#include <optional>
+
+class PainterSurface;
+
+// Keeps the persistent image showing the picture of the current settings
+// and store at the least cost: an expose at a full store must not repaint
+// 32767 markers, and a plot only adds one. Everything that decides the
+// pixels is compared, so nothing needs to be reset by hand.
+class PersistentPicture
+{
+public:
+    explicit PersistentPicture(PainterSurface& surface);
+
+    // Nothing when the image shows this picture already, only the new poles
+    // when the store has grown since, the whole picture otherwise.
+    void show(const PictureSettings& settings, const PoleStore& store);
+    // How many times the whole picture was drawn.
+    int wholeDraws() const { return m_wholeDraws; }
+
+private:
+    struct Shown
+    {
+        uint64_t epoch = 0;
+        PictureSettings settings;
+        qreal ratio = 0.0;
+        QColor background;
+        QColor ink;
+        bool operator==(const Shown& other) const;
+    };
+
+    PainterSurface& m_surface;
+    std::optional<Shown> m_shown;
+    int m_poles = 0;
+    int m_wholeDraws = 0;
+};
