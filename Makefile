@@ -56,8 +56,14 @@ format:
 install: build
 	cmake --install $(BUILD_DIR)
 
-# A Debian package of a release build, in $(RELEASE_DIR).
+# A Debian package of a release build, in $(RELEASE_DIR), and lintian's
+# report on it. MAINTAINER="Name <address>" sets the package's maintainer
+# (kept in the build's cache); with the default address lintian names it.
 package: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	@scripts/install-deps lintian
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		$(if $(MAINTAINER),"-DORVANDELER_MAINTAINER=$(MAINTAINER)")
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	rm -f $(RELEASE_DIR)/orvandeler_*.deb
 	cd $(RELEASE_DIR) && cpack -G DEB
+	lintian --pedantic --fail-on none $(RELEASE_DIR)/orvandeler_*.deb

@@ -1,12 +1,15 @@
-// Writes the program's own icon as the PNG that desktops find in the icon
-// theme, so the installed icon is always the one the window shows.
+// Renders the program's SVG icon as the PNG that desktops find in the icon
+// theme at one size, so every installed size is the picture the window shows.
 #include "ui/AppIcon.h"
 
 #include <QString>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc != 3)
         return 2;
-    return AppIconImage(64).save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
+    const int size = QString::fromLocal8Bit(argv[1]).toInt();
+    if (size <= 0)
+        return 2;
+    return AppIconImage(size).save(QString::fromLocal8Bit(argv[2]), "PNG") ? 0 : 1;
 }
