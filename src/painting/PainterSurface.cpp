@@ -7,7 +7,9 @@
 #include <QHashFunctions>
 #include <QPainterPath>
 #include <QPen>
+#include <QRawFont>
 #include <QStringList>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -75,6 +77,36 @@ QFont chooseLabelFont()
     return font;
 }
 
+// Where Print puts the text's origin (the left end of its baseline) from the
+// corner it is given, in logical pixels. The corner is the top-left of a cell
+// one em tall, the ideographic em box Japanese fonts are drawn on, against
+// which the nets' overbars were placed: its baseline lies the font's
+// typographic ascender below the corner. Some fonts (Noto Sans CJK) also put
+// their line gap into the ascent, which would drop the digits a line gap
+// below their bars. Across, the tables expect "(" half a digit wide; the
+// text moves by whole pixels of the given ratio only, so that its glyphs
+// render as they would at the corner.
+QPointF labelTextOrigin(const QFont& font, const QPaintDevice* device, qreal ratio)
+{
+    const QFontMetricsF metrics(font, device);
+    double baseline = metrics.ascent();
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    constexpr int typoAscenderOffset = 68;
+    if (raw.isValid() && raw.unitsPerEm() > 0 && os2.size() >= typoAscenderOffset + 2) {
+        const double typoAscender = qFromBigEndian<qint16>(os2.constData() + typoAscenderOffset);
+        const double emAscent = typoAscender / raw.unitsPerEm() * raw.pixelSize();
+        // Qt rounds its metrics to 1/64 pixel: an em box the ascent already
+        // describes keeps the ascent itself.
+        if (emAscent < baseline - 1.0 / 64) {
+            const double digitsTop = -metrics.tightBoundingRect(QStringLiteral("0123456789")).top();
+            baseline = std::max(emAscent, digitsTop);
+        }
+    }
+    const double parenShift = 50.0 / TwipsPerPixel - metrics.horizontalAdvance(QLatin1Char('('));
+    return { std::round(parenShift * ratio) / ratio, baseline };
+}
+
 } // namespace
 
 PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio)
@@ -95,7 +127,7 @@ PainterSurface::PainterSurface(QPaintDevice& device, int widthTwips, int heightT
     const double logicalWidth = double(m_widthTwips) / TwipsPerPixel;
     m_deviceScale = device.width() > 0 ? device.width() / logicalWidth : 1.0;
     // Metrics of the font as the screen lays it out, so labels sit alike.
-    m_fontAscent = QFontMetricsF(m_font).ascent();
+    m_textOrigin = labelTextOrigin(m_font, nullptr, 1.0);
 }
 
 PainterSurface::~PainterSurface()
@@ -125,7 +157,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_image.setDotsPerMeterY(DotsPerMeter96Dpi);
     m_image.fill(m_background);
     m_painted.clear();
-    m_fontAscent = QFontMetricsF(m_font, &m_image).ascent();
+    m_textOrigin = labelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
 }
 
@@ -304,7 +336,7 @@ void PainterSurface::Print(const QString& text)
         corner = { std::round(m_currentX * scale) / m_ratio,
             std::round(m_currentY * scale) / m_ratio };
     }
-    painter().drawText(QPointF(corner.x(), corner.y() + m_fontAscent), text);
+    painter().drawText(corner + m_textOrigin, text);
 }
 
 const PainterSurface::Disc& PainterSurface::disc(double radiusTwips)

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPointF>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +52,8 @@ public:
     int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
     const QFont& font() const { return m_font; }
+    // Where Print puts the text's baseline origin from its corner, in logical pixels.
+    QPointF textOrigin() const { return m_textOrigin; }
     qreal devicePixelRatio() const { return m_ratio; }
     QColor background() const { return m_background; }
     QColor ink() const { return m_ink; }
@@ -125,7 +128,7 @@ private:
     QColor m_background = Qt::white;
     QColor m_ink = Qt::black;
     QFont m_font;
-    double m_fontAscent = 0.0;
+    QPointF m_textOrigin;
     int m_drawWidth = 1;
     int16_t m_fillStyle = 1;
     double m_currentX = 0.0;

@@ -1,3 +1,4 @@
+#include "RecordingSurface.h"
 #include "geometry/Geometry.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
@@ -100,6 +101,8 @@ private slots:
     void discMatchesPainter();
     void printTopLeft();
     void labelFontFitsOverbars();
+    void overbarsJustAboveTheirDigits_data();
+    void overbarsJustAboveTheirDigits();
     void netsWithPoles_data();
     void netsWithPoles();
     void persistentPictureMatchesWholeDraw_data();
@@ -355,10 +358,81 @@ void tst_PainterSurface::labelFontFitsOverbars()
     }
     // The third digit of "(1120)" must start where its overbar does, 250
     // twips in, and the sixth digit of a long label still under its place.
-    const double third = metrics.horizontalAdvance(QStringLiteral("(11")) * twips;
+    const double shift = s.surface.textOrigin().x() * twips;
+    const double third = shift + metrics.horizontalAdvance(QStringLiteral("(11")) * twips;
     QVERIFY2(std::abs(third - 250) < 10, qPrintable(QString::number(third)));
-    const double sixth = metrics.horizontalAdvance(QStringLiteral("(01111")) * twips;
+    const double sixth = shift + metrics.horizontalAdvance(QStringLiteral("(01111")) * twips;
     QVERIFY2(std::abs(sixth - 550) < 15, qPrintable(QString::number(sixth)));
+}
+
+void tst_PainterSurface::overbarsJustAboveTheirDigits_data()
+{
+    QTest::addColumn<int>("crystalSystem");
+    QTest::addColumn<int>("symmetryMode");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : { 1.0, 2.0 }) {
+        const QByteArray at = QByteArray::number(ratio);
+        QTest::newRow("cubic full @" + at) << 1 << 2 << ratio;
+        QTest::newRow("hexagonal full @" + at) << 2 << 2 << ratio;
+        QTest::newRow("hexagonal with symmetry @" + at) << 2 << 1 << ratio;
+    }
+}
+
+// Measured on the labels alone, replayed from the nets without their lines:
+// under each bar the first ink is its digit's top, a pixel or two lower.
+void tst_PainterSurface::overbarsJustAboveTheirDigits()
+{
+    QFETCH(int, crystalSystem);
+    QFETCH(int, symmetryMode);
+    QFETCH(qreal, ratio);
+
+    RecordingSurface net;
+    DrawProjection(net, "1", int16_t(crystalSystem), int16_t(symmetryMode));
+    Surface s(ratio);
+    QList<SurfaceCall> bars;
+    bool afterPrint = false;
+    for (const SurfaceCall& call : net.calls) {
+        if (call.kind == SurfaceCall::CurrentX)
+            s.surface.SetCurrentX(call.values[0]);
+        else if (call.kind == SurfaceCall::CurrentY)
+            s.surface.SetCurrentY(call.values[0]);
+        else if (call.kind == SurfaceCall::Print)
+            s.surface.Print(call.text);
+        const bool bar
+            = afterPrint && call.kind == SurfaceCall::Line && call.values[1] == call.values[3];
+        if (bar) {
+            s.surface.Line(call.values[0], call.values[1], call.values[2], call.values[3]);
+            bars.append(call);
+        }
+        afterPrint = call.kind == SurfaceCall::Print || bar;
+    }
+    QVERIFY(!bars.isEmpty());
+
+    const QImage& image = s.surface.image();
+    for (const SurfaceCall& bar : bars) {
+        const QPoint left = devicePixel(image, bar.values[0], bar.values[1]);
+        const QPoint right = devicePixel(image, bar.values[2], bar.values[1]);
+        const auto inkInRow = [&](int y) {
+            for (int x = left.x() + 1; x < right.x(); ++x)
+                if (qGray(image.pixel(x, y)) < 192)
+                    return true;
+            return false;
+        };
+        int barBottom = left.y() - 2;
+        while (barBottom < left.y() + 2 && !darkAt(image, (left.x() + right.x()) / 2, barBottom))
+            ++barBottom;
+        while (darkAt(image, (left.x() + right.x()) / 2, barBottom + 1))
+            ++barBottom;
+        int digitTop = barBottom + 1;
+        while (digitTop < barBottom + 8 * ratio && !inkInRow(digitTop))
+            ++digitTop;
+        const int gap = digitTop - barBottom - 1;
+        QVERIFY2(gap >= ratio && gap <= 3 * ratio,
+            qPrintable(QStringLiteral("bar at %1, %2: %3 clear rows above the digit")
+                           .arg(bar.values[0])
+                           .arg(bar.values[1])
+                           .arg(gap)));
+    }
 }
 
 void tst_PainterSurface::netsWithPoles_data()
