@@ -10,6 +10,7 @@
 #include "plotting/DrawPicture.h"
 #include "poles/PoleLists.h"
 #include "ui/AppIcon.h"
+#include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
 #include "ui/Layout.h"
 
@@ -83,12 +84,18 @@ template <typename W> W* Place(W* widget, const char* name, Layout::Twips where)
     return widget;
 }
 
+// Sized for every caption it will show, in the font actually found, and
+// kept above floorTwips, the top of the control it names.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Layout::Twips where,
-    const QFont& font)
+    const QFont& font, int floorTwips, bool wordWrap = false, const QStringList& laterCaptions = {})
 {
     auto* label = Place(new QLabel(caption, parent), name, where);
     label->setFont(font);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wordWrap);
+    const QSize needed
+        = CaptionSize(font, QStringList { caption } + laterCaptions, wordWrap ? label->width() : 0);
+    label->setGeometry(Layout::captionToPixels(where, needed, floorTwips));
     return label;
 }
 
@@ -153,9 +160,16 @@ void frmMainForm::createControls(QWidget* client)
     framePalette.setColor(QPalette::WindowText, Qt::black);
     Frame1->setPalette(framePalette);
     Frame1->setAutoFillBackground(true);
-    Label2 = MakeLabel(Frame1, "Label2", QStringLiteral("x"), Layout::Label2, letterFont);
-    Label1 = MakeLabel(Frame1, "Label1", QStringLiteral("y"), Layout::Label1, letterFont);
-    Label3 = MakeLabel(Frame1, "Label3", QStringLiteral("z"), Layout::Label3, letterFont);
+    // The letters stand on one baseline: each is sized for all three. They
+    // lie in the frame, their boxes below them in the window.
+    const QStringList letters { QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z") };
+    const int boxesTop = Layout::txtAxisX.top - Layout::Frame1.top;
+    Label2 = MakeLabel(
+        Frame1, "Label2", letters[0], Layout::Label2, letterFont, boxesTop, false, letters);
+    Label1 = MakeLabel(
+        Frame1, "Label1", letters[1], Layout::Label1, letterFont, boxesTop, false, letters);
+    Label3 = MakeLabel(
+        Frame1, "Label3", letters[2], Layout::Label3, letterFont, boxesTop, false, letters);
 
     // Children of the window, not of the frame, drawn above it.
     txtAxisX = Place(new QLineEdit(client), "txtAxisX", Layout::txtAxisX);
@@ -169,8 +183,8 @@ void frmMainForm::createControls(QWidget* client)
         = Place(new QPushButton(QStringLiteral("クリア"), client), "cmdClear", Layout::cmdClear);
     cmdCopy = Place(new QPushButton(QStringLiteral("コピー"), client), "cmdCopy", Layout::cmdCopy);
 
-    Label4 = MakeLabel(
-        client, "Label4", QStringLiteral("プロットサイズ"), Layout::Label4, captionFont);
+    Label4 = MakeLabel(client, "Label4", QStringLiteral("プロットサイズ"), Layout::Label4,
+        captionFont, Layout::cboPlotSize.top);
     cboPlotSize = Place(new QComboBox(client), "cboPlotSize", Layout::cboPlotSize);
     cboPlotSize->addItems({ QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
         QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
@@ -178,8 +192,8 @@ void frmMainForm::createControls(QWidget* client)
     // No text until start-up picks one.
     cboPlotSize->setCurrentIndex(-1);
 
-    Label5
-        = MakeLabel(client, "Label5", QStringLiteral("極点図の線幅"), Layout::Label5, captionFont);
+    Label5 = MakeLabel(client, "Label5", QStringLiteral("極点図の線幅"), Layout::Label5,
+        captionFont, Layout::cboLineWidth.top);
     cboLineWidth = Place(new QComboBox(client), "cboLineWidth", Layout::cboLineWidth);
     cboLineWidth->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
         QStringLiteral("4"), QStringLiteral("5") });
@@ -199,17 +213,19 @@ void frmMainForm::createControls(QWidget* client)
     picPictureBox
         = Place(new PictureBox(m_surface, client), "picPictureBox", Layout::picPictureBox);
 
-    Label6
-        = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6, captionFont);
+    Label6 = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6,
+        captionFont, Layout::txtIndexList.top);
     txtIndexList = MakeList(client, "txtIndexList", Layout::txtIndexList, captionFont);
 
     const std::array<Layout::Twips, 3> angleLabels
         = { Layout::lblAngle1, Layout::lblAngle2, Layout::lblAngle3 };
     const std::array<const char*, 3> angleNames = { "lblAngle1", "lblAngle2", "lblAngle3" };
     for (size_t k = 0; k < lblAngle.size(); ++k) {
-        lblAngle[k] = MakeLabel(
-            client, angleNames[k], StartUpAngleCaptions[k], angleLabels[k], captionFont);
-        lblAngle[k]->setWordWrap(true);
+        QStringList later;
+        for (const ProjectionRow& row : ProjectionRows)
+            later << row.angleCaptions[k];
+        lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions[k], angleLabels[k],
+            captionFont, Layout::txtAngleList.top, true, later);
     }
     txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
     for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {

@@ -4,6 +4,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <algorithm>
 
 // Where every control of both windows sits, in twips as the forms were laid
 // out, and the one conversion to Qt's logical pixels.
@@ -30,6 +31,26 @@ constexpr QRect toPixels(Twips t)
 constexpr QSize toPixels(int width, int height)
 {
     return QSize(px(width), px(height));
+}
+
+// A caption whose font needs more than its box (CaptionSize) grows, its
+// text keeping its left edge: to the right, and down into any room above
+// floorTwips, the top of the control it names, or else up from there (or
+// from its own bottom, where the box overlaps that control by a pixel that
+// only ink reaching down would show). A caption that fits keeps its box.
+constexpr QRect captionToPixels(Twips t, QSize needed, int floorTwips)
+{
+    QRect box = toPixels(t);
+    if (needed.width() > box.width())
+        box.setWidth(needed.width());
+    if (needed.height() > box.height()) {
+        const int floor = std::min(box.bottom() + 1, px(floorTwips));
+        if (box.top() + needed.height() <= px(floorTwips))
+            box.setHeight(needed.height());
+        else
+            box = QRect(box.left(), floor - needed.height(), box.width(), needed.height());
+    }
+    return box;
 }
 
 // The main window's client area, below the menu bar.
