@@ -1,39 +1,36 @@
 #include "ui/CaptionSize.h"
 
-#include <QFontMetricsF>
-#include <QPainterPath>
-#include <QTextLayout>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
-#include <cmath>
 
 QSize CaptionSize(const QFont& font, const QStringList& captions, int wrapWidth)
 {
-    const QFontMetricsF metrics(font);
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(wrapWidth > 0 ? QTextOption::WordWrap : QTextOption::NoWrap);
-    qreal right = 0.0;
-    qreal bottom = 0.0;
+    const QFontMetrics metrics(font);
+    const int flags = Qt::AlignLeft | Qt::AlignTop | (wrapWidth > 0 ? Qt::TextWordWrap : 0);
+    QSize needed(0, 0);
     for (const QString& caption : captions) {
-        QTextLayout layout(caption, font);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        qreal y = 0.0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(wrapWidth > 0 ? wrapWidth : 1.0e6);
-            y += std::max<qreal>(metrics.leading(), 0.0);
-            line.setPosition(QPointF(0.0, y));
-            // Measured by ink, not by line boxes: the empty descent of the
-            // last line may fall outside the label.
-            QPainterPath outline;
-            outline.addText(0.0, 0.0, font, caption.mid(line.textStart(), line.textLength()));
-            const QRectF ink = outline.boundingRect();
-            if (!ink.isEmpty()) {
-                right = std::max(right, line.x() + ink.right());
-                bottom = std::max(bottom, y + line.ascent() + ink.bottom());
-            }
-            y += line.height();
+        // The line boxes, with a line to spare for glyphs reaching beyond them.
+        const QRect lines = metrics.boundingRect(QRect(0, 0, wrapWidth, 0), flags, caption);
+        const int spare = metrics.height();
+        QImage image(std::max(lines.right(), wrapWidth) + spare, lines.bottom() + spare,
+            QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QRect(0, 0, wrapWidth > 0 ? wrapWidth : image.width(), image.height()),
+                flags, caption);
         }
-        layout.endLayout();
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (qAlpha(line[x]) > 64)
+                    needed = needed.expandedTo(QSize(x + 1, y + 1));
+            }
+        }
     }
-    return { int(std::ceil(right)), int(std::ceil(bottom)) };
+    return needed;
 }

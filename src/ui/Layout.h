@@ -35,16 +35,16 @@ constexpr QSize toPixels(int width, int height)
 
 // A caption whose font needs more than its box (CaptionSize) grows, its
 // text keeping its left edge: to the right, and down into any room above
-// floorTwips, the top of the control it names, or else up from there (or
-// from its own bottom, where the box overlaps that control by a pixel that
-// only ink reaching down would show). A caption that fits keeps its box.
+// floorTwips, the top of the control it names, or else up from there. The
+// boxes overlap the controls below them by a pixel, which the ink must
+// leave free.
 constexpr QRect captionToPixels(Twips t, QSize needed, int floorTwips)
 {
     QRect box = toPixels(t);
     if (needed.width() > box.width())
         box.setWidth(needed.width());
-    if (needed.height() > box.height()) {
-        const int floor = std::min(box.bottom() + 1, px(floorTwips));
+    const int floor = std::min(box.bottom() + 1, px(floorTwips));
+    if (needed.height() > floor - box.top()) {
         if (box.top() + needed.height() <= px(floorTwips))
             box.setHeight(needed.height());
         else
