@@ -162,14 +162,15 @@ void frmMainForm::createControls(QWidget* client)
     Frame1->setAutoFillBackground(true);
     // The letters stand on one baseline: each is sized for all three. They
     // lie in the frame, their boxes below them in the window.
-    const QStringList letters { QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z") };
+    const QStringList letterCaptions { QStringLiteral("x"), QStringLiteral("y"),
+        QStringLiteral("z") };
     const int boxesTop = Layout::txtAxisX.top - Layout::Frame1.top;
-    Label2 = MakeLabel(
-        Frame1, "Label2", letters[0], Layout::Label2, letterFont, boxesTop, false, letters);
-    Label1 = MakeLabel(
-        Frame1, "Label1", letters[1], Layout::Label1, letterFont, boxesTop, false, letters);
-    Label3 = MakeLabel(
-        Frame1, "Label3", letters[2], Layout::Label3, letterFont, boxesTop, false, letters);
+    Label2 = MakeLabel(Frame1, "Label2", letterCaptions[0], Layout::Label2, letterFont, boxesTop,
+        false, letterCaptions);
+    Label1 = MakeLabel(Frame1, "Label1", letterCaptions[1], Layout::Label1, letterFont, boxesTop,
+        false, letterCaptions);
+    Label3 = MakeLabel(Frame1, "Label3", letterCaptions[2], Layout::Label3, letterFont, boxesTop,
+        false, letterCaptions);
 
     // Children of the window, not of the frame, drawn above it.
     txtAxisX = Place(new QLineEdit(client), "txtAxisX", Layout::txtAxisX);
