@@ -86,6 +86,19 @@ inline uint32_t blendBlack(uint32_t dst, uint32_t a)
     return (ag | rb) + (a << 24);
 }
 
+// The same for any premultiplied ink, channel by channel.
+inline uint32_t blendInk(uint32_t dst, uint32_t a, uint32_t ink)
+{
+    const uint32_t ia = 255 - a;
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t d = (dst >> shift) & 0xffu;
+        const uint32_t s = (ink >> shift) & 0xffu;
+        out |= ((d * ia + s * a + 127) / 255) << shift;
+    }
+    return out;
+}
+
 } // namespace
 
 PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio)
@@ -125,10 +138,17 @@ QPainter& PainterSurface::painter()
         m_painter.setRenderHint(QPainter::TextAntialiasing);
         m_painter.setFont(m_font);
     }
-    QPen pen(Qt::black, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     if (m_painter.pen() != pen)
         m_painter.setPen(pen);
     return m_painter;
+}
+
+void PainterSurface::setInk(const QColor& color)
+{
+    // Markers already queued keep the ink they were drawn with.
+    finishPainting();
+    m_ink = color;
 }
 
 void PainterSurface::finishPainting() const
@@ -227,7 +247,7 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0)
         return;
     QPainter& p = painter();
-    p.setBrush(Qt::black);
+    p.setBrush(m_ink);
     const double radius = r / TwipsPerPixel;
     p.drawEllipse(snapped(cx, cy), radius, radius);
     p.setBrush(Qt::NoBrush);
@@ -368,6 +388,9 @@ void PainterSurface::blitQueuedDiscs() const
     const qsizetype stride = m_image.bytesPerLine();
     const int width = m_image.width();
     const int height = m_image.height();
+    const uint32_t ink = qPremultiply(m_ink.rgba());
+    // Black keeps its own blend, so a light palette paints today's pixels.
+    const bool black = ink == 0xff000000u;
     for (const QueuedDisc& q : m_sorted) {
         const Disc& d = m_discs[q.disc];
         const int yFrom = std::max(0, -q.top);
@@ -384,10 +407,10 @@ void PainterSurface::blitQueuedDiscs() const
             const int solidFrom = std::clamp(span.solidBegin, from, to);
             const int solidTo = std::clamp(span.solidEnd, solidFrom, to);
             for (int x = from; x < solidFrom; ++x)
-                row[x] = blendBlack(row[x], cover[x]);
-            std::fill(row + solidFrom, row + solidTo, 0xff000000u);
+                row[x] = black ? blendBlack(row[x], cover[x]) : blendInk(row[x], cover[x], ink);
+            std::fill(row + solidFrom, row + solidTo, ink);
             for (int x = solidTo; x < to; ++x)
-                row[x] = blendBlack(row[x], cover[x]);
+                row[x] = black ? blendBlack(row[x], cover[x]) : blendInk(row[x], cover[x], ink);
         }
     }
     m_sorted.clear();

@@ -33,6 +33,9 @@ public:
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
     void setBackground(const QColor& color) { m_background = color; }
+    // The colour of lines, labels and markers; black unless set.
+    void setInk(const QColor& color);
+    QColor ink() const { return m_ink; }
     int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
     const QFont& font() const { return m_font; }
@@ -125,6 +128,7 @@ private:
     mutable QImage m_image;
     qreal m_ratio = 1.0;
     QColor m_background = Qt::white;
+    QColor m_ink = Qt::black;
     QFont m_font;
     double m_fontAscent = 0.0;
     int m_drawWidth = 1;
@@ -133,8 +137,8 @@ private:
     double m_currentY = 0.0;
     std::unordered_set<Mark, MarkHash> m_painted;
     std::vector<Disc> m_discs;
-    // Every marker is the same black, and black source-over composites in
-    // any order to the same picture; so markers are queued and blitted row
+    // Every marker is the same ink, and one colour source-over composites
+    // in any order to the same picture; so markers are queued and blitted row
     // by row, which keeps the image's lines in cache.
     mutable std::vector<QueuedDisc> m_queue;
     mutable std::vector<QueuedDisc> m_sorted;
