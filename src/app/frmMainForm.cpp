@@ -352,13 +352,18 @@ void frmMainForm::showEvent(QShowEvent* event)
 bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == picPictureBox) {
+        // The pixel the pointer is in, not the nearest pixel corner.
+        const auto pixel = [event] {
+            const QPointF at = static_cast<QMouseEvent*>(event)->position();
+            return QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
+        };
         switch (event->type()) {
         case QEvent::MouseMove:
-            pointerMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
+            pointerMoved(pixel());
             break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                pictureClicked(static_cast<QMouseEvent*>(event)->position().toPoint());
+                pictureClicked(pixel());
             break;
         case QEvent::Leave:
             m_readout.clear();
