@@ -47,8 +47,6 @@ private slots:
     void nearestMark();
     void polesAndTheirAngle_data();
     void polesAndTheirAngle();
-    void referenceNameFromCaption_data();
-    void referenceNameFromCaption();
 };
 
 void TestReading::pixelsInvertToTheirDirections_data()
@@ -110,7 +108,6 @@ void TestReading::readoutAt_data()
     QTest::newRow("cubic full centre is (100)")
         << View::CubicFull << 3500.0 << 3500.0 << cubicCentre;
     QTest::newRow("cubic full outside the circle") << View::CubicFull << 6501.0 << 3500.0 << "";
-    QTest::newRow("cubic full corner") << View::CubicFull << 100.0 << 100.0 << "";
     QTest::newRow("cubic sym (100) corner") << View::CubicSym << 1000.0 << 5500.0 << cubicCentre;
     QTest::newRow("cubic sym below the triangle") << View::CubicSym << 3000.0 << 5600.0 << "";
     QTest::newRow("cubic sym beyond (100)-(111)") << View::CubicSym << 1500.0 << 3000.0 << "";
@@ -120,7 +117,6 @@ void TestReading::readoutAt_data()
         << View::HexSym << 6000.0 << 5500.0 << u"(0001) 90.000°  (1010) 0.000°  (1120) 30.000°"_s;
     QTest::newRow("hex sym beyond 30 deg") << View::HexSym << 1000.0 << 3000.0 << "";
     QTest::newRow("hex sym outside the circle") << View::HexSym << 6100.0 << 5500.0 << "";
-    QTest::newRow("hex full centre") << View::HexFull << 3500.0 << 3500.0 << hexCentre;
 }
 
 void TestReading::readoutAt()
@@ -203,22 +199,6 @@ void TestReading::polesAndTheirAngle()
     QCOMPARE(reader.ToolTip({ pole.PoleX + 10, pole.PoleY - 10 }, picked), readout);
     // Away from every mark: the direction first, angles above 90 degrees too.
     QCOMPARE(reader.ToolTip({ 3500, 6500 }, picked), atRim);
-}
-
-void TestReading::referenceNameFromCaption_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("start-up") << u"[100]\u3000との \u3000角度差"_s << u"[100]"_s;
-    QTest::newRow("two plain spaces") << u"(111)  との\u3000 角度差"_s << u"(111)"_s;
-    QTest::newRow("hexagonal") << u"(0001)\u3000との\u3000 角度差"_s << u"(0001)"_s;
-}
-
-void TestReading::referenceNameFromCaption()
-{
-    QFETCH(QString, caption);
-    QFETCH(QString, name);
-    QCOMPARE(PictureReader::ReferenceName(caption), name);
 }
 
 QTEST_APPLESS_MAIN(TestReading)
