@@ -47,6 +47,7 @@ public:
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
     void setBackground(const QColor& color) { m_background = color; }
+    // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
     int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
