@@ -43,9 +43,8 @@ bench: deps
 	cmake --build $(RELEASE_DIR) -j $(JOBS) --target orvandeler_bench
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/bench/orvandeler_bench
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(RELEASE_DIR)/bench/orvandeler_bench
-	dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" \
-		env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-		$(RELEASE_DIR)/bench/orvandeler_bench --memory
+	scripts/with-accessibility-bus xvfb-run -a -s "-screen 0 1280x1024x24" \
+		env QT_QPA_PLATFORM=xcb $(RELEASE_DIR)/bench/orvandeler_bench --memory
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(RELEASE_DIR)

@@ -2,13 +2,33 @@
 
 #include "painting/PainterSurface.h"
 
+#include <QAccessibleWidget>
 #include <QPaintEvent>
 #include <QPainter>
+
+namespace {
+
+constexpr qreal RingWidth = 2.0;
+
+// Screen readers announce the picture as a graphic rather than a filler.
+QAccessibleInterface* PictureAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
 
 PictureBox::PictureBox(PainterSurface& surface, QWidget* parent)
     : QWidget(parent)
     , m_surface(surface)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(PictureAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     // The image holds everything; nothing needs repainting when the box grows
     // or is uncovered beyond the part the system asks for.
     setAttribute(Qt::WA_StaticContents);
@@ -16,6 +36,36 @@ PictureBox::PictureBox(PainterSurface& surface, QWidget* parent)
     setFixedSize(PictureSize::WidthPixels, PictureSize::HeightPixels);
     // A stop in the window's tab order, and a click moves the focus here too.
     setFocusPolicy(Qt::StrongFocus);
+    // The readout follows the pointer without a button held.
+    setMouseTracking(true);
+}
+
+void PictureBox::showRing(QPointF centre, qreal radius, const QColor& color)
+{
+    if (m_ringShown && centre == m_ringCentre && radius == m_ringRadius && color == m_ringColor)
+        return;
+    hideRing();
+    m_ringShown = true;
+    m_ringCentre = centre;
+    m_ringRadius = radius;
+    m_ringColor = color;
+    update(ringBounds());
+}
+
+void PictureBox::hideRing()
+{
+    if (!m_ringShown)
+        return;
+    update(ringBounds());
+    m_ringShown = false;
+}
+
+QRect PictureBox::ringBounds() const
+{
+    const qreal reach = m_ringRadius + RingWidth;
+    return QRectF(m_ringCentre.x() - reach, m_ringCentre.y() - reach, 2 * reach, 2 * reach)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -28,4 +78,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
         dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio);
     QPainter painter(this);
     painter.drawImage(QRectF(dirty), image, source);
+    if (m_ringShown) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(m_ringColor, RingWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(m_ringCentre, m_ringRadius, m_ringRadius);
+    }
 }

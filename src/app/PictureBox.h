@@ -2,12 +2,15 @@
 
 #include "surface/PictureSize.h"
 
+#include <QColor>
+#include <QPointF>
 #include <QWidget>
 
 class PainterSurface;
 
 // Shows the picture box's persistent image. It never draws the picture
 // itself: whoever owns the surface redraws it and then calls update().
+// The ring around a picked pole is drawn on screen only, over the image.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -20,9 +23,20 @@ public:
         return { PictureSize::WidthPixels, PictureSize::HeightPixels };
     }
 
+    // Centre and radius in logical pixels.
+    void showRing(QPointF centre, qreal radius, const QColor& color);
+    void hideRing();
+    bool hasRing() const { return m_ringShown; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect ringBounds() const;
+
     PainterSurface& m_surface;
+    bool m_ringShown = false;
+    QPointF m_ringCentre;
+    qreal m_ringRadius = 0.0;
+    QColor m_ringColor;
 };

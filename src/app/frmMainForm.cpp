@@ -9,10 +9,12 @@
 #include "plotting/DrawCommand.h"
 #include "plotting/DrawPicture.h"
 #include "poles/PoleLists.h"
+#include "reading/PictureReader.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
 #include "ui/Layout.h"
+#include "views/View.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -20,18 +22,23 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -76,6 +83,18 @@ const std::array<ProjectionRow, 4> ProjectionRows = { {
 } };
 
 constexpr int PlotSizeAtStart = 4; // "30"
+
+const QString PictureName = QStringLiteral("極点図");
+// The ring keeps this many pixels clear of the mark it surrounds.
+constexpr double RingGap = 3.0;
+
+// Black on a light base, as the picture has always been drawn; on a dark
+// base the palette's own text colour, which is meant to be read on it.
+QColor InkFor(const QPalette& palette)
+{
+    return palette.color(QPalette::Base).lightness() < 128 ? palette.color(QPalette::Text)
+                                                           : QColor(Qt::black);
+}
 
 template <typename W> W* Place(W* widget, const char* name, Layout::Twips where)
 {
@@ -154,11 +173,6 @@ void frmMainForm::createControls(QWidget* client)
     const QFont captionFont = FormFont(9.75, true);
 
     Frame1 = Place(new QGroupBox(QStringLiteral("面指数"), client), "Frame1", Layout::Frame1);
-    QPalette framePalette = Frame1->palette();
-    // A shade below the button face, as the 3D-light colour is on the system it came from.
-    framePalette.setColor(QPalette::Window, palette().color(QPalette::Button).darker(106));
-    framePalette.setColor(QPalette::WindowText, Qt::black);
-    Frame1->setPalette(framePalette);
     Frame1->setAutoFillBackground(true);
     // The letters stand on one baseline: each is sized for all three. They
     // lie in the frame, their boxes below them in the window.
@@ -176,8 +190,19 @@ void frmMainForm::createControls(QWidget* client)
     txtAxisX = Place(new QLineEdit(client), "txtAxisX", Layout::txtAxisX);
     txtAxisY = Place(new QLineEdit(client), "txtAxisY", Layout::txtAxisY);
     txtAxisZ = Place(new QLineEdit(client), "txtAxisZ", Layout::txtAxisZ);
-    for (QLineEdit* box : { txtAxisX, txtAxisY, txtAxisZ })
+    for (QLineEdit* box : { txtAxisX, txtAxisY, txtAxisZ }) {
         box->raise();
+        // Enter draws, as the button does.
+        connect(box, &QLineEdit::returnPressed, this, &frmMainForm::cmdDraw_Click);
+    }
+    // The letters sit in the frame and the boxes beside it, so no
+    // labelled-by relation reaches across; the names carry both captions.
+    const std::array<std::pair<QLabel*, QLineEdit*>, 3> letters
+        = { { { Label2, txtAxisX }, { Label1, txtAxisY }, { Label3, txtAxisZ } } };
+    for (const auto& [letter, box] : letters) {
+        letter->setBuddy(box);
+        box->setAccessibleName(Frame1->title() + QLatin1Char(' ') + letter->text());
+    }
 
     cmdDraw = Place(new QPushButton(QStringLiteral("描画"), client), "cmdDraw", Layout::cmdDraw);
     cmdClear
@@ -209,14 +234,21 @@ void frmMainForm::createControls(QWidget* client)
     cboLineWidth->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{0,3}")), cboLineWidth));
     cboLineWidth->setCurrentIndex(0);
+    // A combo box is named by its value; its caption labels it.
+    Label4->setBuddy(cboPlotSize);
+    Label5->setBuddy(cboLineWidth);
 
-    m_surface.setBackground(palette().color(QPalette::Base));
+    applyPalette();
     picPictureBox
         = Place(new PictureBox(m_surface, client), "picPictureBox", Layout::picPictureBox);
+    picPictureBox->setAccessibleName(PictureName);
+    picPictureBox->installEventFilter(this);
 
     Label6 = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6,
         captionFont, Layout::txtIndexList.top);
     txtIndexList = MakeList(client, "txtIndexList", Layout::txtIndexList, captionFont);
+    Label6->setBuddy(txtIndexList);
+    txtIndexList->setAccessibleName(Label6->text());
 
     const std::array<Layout::Twips, 3> angleLabels
         = { Layout::lblAngle1, Layout::lblAngle2, Layout::lblAngle3 };
@@ -229,11 +261,16 @@ void frmMainForm::createControls(QWidget* client)
             captionFont, Layout::txtAngleList.top, true, later);
     }
     txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
+    for (QLabel* caption : lblAngle)
+        caption->setBuddy(txtAngleList);
+    nameAngleList();
     for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
         connect(list->document(), &QTextDocument::contentsChanged, this, [this] {
             if (!m_writingLists)
                 m_listsEdited = true;
         });
+        connect(list, &QPlainTextEdit::cursorPositionChanged, this,
+            [this, list] { listCursorMoved(list); });
     }
 
     // The documented tab order; labels and the frame take no focus.
@@ -333,6 +370,29 @@ void frmMainForm::showEvent(QShowEvent* event)
 
 bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == picPictureBox) {
+        // The pixel the pointer is in, not the nearest pixel corner.
+        const auto pixel = [event] {
+            const QPointF at = static_cast<QMouseEvent*>(event)->position();
+            return QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
+        };
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            pointerMoved(pixel());
+            break;
+        case QEvent::MouseButtonPress:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                pictureClicked(pixel());
+            break;
+        case QEvent::Leave:
+            m_readout.clear();
+            QToolTip::hideText();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
     if (watched == m_watchedWindow && event->type() == QEvent::Expose
         && m_watchedWindow->isExposed())
         Form_Paint();
@@ -361,6 +421,8 @@ void frmMainForm::FullRedraw()
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
     picPictureBox->update();
+    showRing();
+    describePicture();
 }
 
 void frmMainForm::InitPoleData()
@@ -372,6 +434,7 @@ void frmMainForm::InitPoleData()
     m_writingLists = false;
     m_listsEdited = false;
     m_shownLists = { m_state.store.epoch(), 0, m_state.CrystalSystem };
+    unpick();
 }
 
 namespace {
@@ -463,6 +526,7 @@ void frmMainForm::cmdClear_Click()
     // With the store empty, the picture is the bare net.
     m_picture.show(pictureSettings(), m_state.store);
     picPictureBox->update();
+    describePicture();
 }
 
 void frmMainForm::mnuEditCls_Click()
@@ -506,6 +570,10 @@ void frmMainForm::mnuHelpVersion_Click()
     if (!m_about || !m_about->isVisible())
         m_about = new frmAbout(this);
     m_about->show();
+    // Without a window manager nobody else hands the focus over, and the
+    // main window it would stay with is disabled.
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 void frmMainForm::mnuSelectCubeSym_Click()
@@ -538,6 +606,7 @@ void frmMainForm::SelectProjection(int row)
     MarkProjection(row);
     for (size_t k = 0; k < lblAngle.size(); ++k)
         lblAngle[k]->setText(choice.angleCaptions[k]);
+    nameAngleList();
     FullRedraw();
 }
 
@@ -561,4 +630,180 @@ void frmMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void frmMainForm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape reaches here from every control that has no use for it.
+    if (event->key() == Qt::Key_Escape && m_picked >= 0) {
+        unpick();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A new colour scheme while running: the picture must be painted anew
+    // in its colours.
+    if (event->type() == QEvent::PaletteChange && applyPalette() && m_fullRedraws > 0)
+        FullRedraw();
+}
+
+bool frmMainForm::applyPalette()
+{
+    const QPalette colours = palette();
+    const QColor background = colours.color(QPalette::Base);
+    const QColor ink = InkFor(colours);
+    if (Frame1) {
+        QPalette framePalette = Frame1->palette();
+        // A shade below the button face, as the 3D-light colour is on the
+        // system it came from; its text keeps the palette's own colour.
+        framePalette.setColor(QPalette::Window, colours.color(QPalette::Button).darker(106));
+        Frame1->setPalette(framePalette);
+    }
+    if (background == m_surface.background() && ink == m_surface.ink())
+        return false;
+    m_surface.setBackground(background);
+    m_surface.setInk(ink);
+    return true;
+}
+
+void frmMainForm::nameAngleList()
+{
+    QStringList captions;
+    for (const QLabel* caption : lblAngle)
+        captions << caption->text();
+    txtAngleList->setAccessibleName(captions.join(QStringLiteral("、")));
+}
+
+void frmMainForm::describePicture()
+{
+    picPictureBox->setAccessibleDescription(PictureReader::Description(
+        ViewOf(m_state.CrystalSystem, m_state.SymmetryMode), m_state.store.PoleCount()));
+}
+
+double frmMainForm::markReachTwips() const
+{
+    // The disc and half of its outline.
+    const double radius = std::max(0.0, cboPlotSize->currentText().toDouble());
+    return radius + m_surface.drawWidth() * PictureSize::TwipsPerPixel / 2.0;
+}
+
+void frmMainForm::pointerMoved(QPoint pixel)
+{
+    const std::optional<View> view = ViewOf(m_state.CrystalSystem, m_state.SymmetryMode);
+    QString text;
+    if (view) {
+        std::array<QString, 3> names;
+        for (size_t k = 0; k < names.size(); ++k)
+            names[k] = PictureReader::ReferenceName(lblAngle[k]->text());
+        const PictureReader reader(*view, m_state.store, names, markReachTwips());
+        text = reader.ToolTip(PictureReader::PixelCentre(pixel.x(), pixel.y()), m_picked);
+    }
+    if (text == m_readout)
+        return;
+    m_readout = text;
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(picPictureBox->mapToGlobal(pixel), text, picPictureBox);
+}
+
+void frmMainForm::pictureClicked(QPoint pixel)
+{
+    const std::optional<View> view = ViewOf(m_state.CrystalSystem, m_state.SymmetryMode);
+    int pole = -1;
+    if (view) {
+        const PictureReader reader(*view, m_state.store, {}, markReachTwips());
+        pole = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    }
+    if (pole >= 0)
+        pick(pole, nullptr);
+    else
+        unpick();
+    m_readout.clear();
+    pointerMoved(pixel);
+}
+
+void frmMainForm::listCursorMoved(QPlainTextEdit* list)
+{
+    // Only the user's own moves pick, and only while the lines are the
+    // store's: typed text would put other poles on them.
+    if (m_writingLists || m_selectingLines || m_listsEdited)
+        return;
+    const QTextBlock line = list->textCursor().block();
+    const int n = line.blockNumber();
+    if (n >= m_state.store.PoleCount())
+        return;
+    // A key that types moves the cursor before the edit is reported.
+    const Pole& pole = m_state.store.at(n);
+    const QString stored
+        = list == txtIndexList ? IndexLine(pole, m_state.CrystalSystem) : AngleLine(pole);
+    if (line.text() == QStringView(stored).chopped(2))
+        pick(n, list);
+}
+
+void frmMainForm::pick(int pole, QPlainTextEdit* fromList)
+{
+    m_picked = pole;
+    selectLines(pole, fromList);
+    showRing();
+}
+
+void frmMainForm::unpick()
+{
+    if (m_picked < 0)
+        return;
+    m_picked = -1;
+    if (picPictureBox)
+        picPictureBox->hideRing();
+    m_selectingLines = true;
+    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
+        QTextCursor cursor = list->textCursor();
+        if (cursor.hasSelection()) {
+            cursor.clearSelection();
+            list->setTextCursor(cursor);
+        }
+    }
+    m_selectingLines = false;
+}
+
+void frmMainForm::selectLines(int pole, QPlainTextEdit* except)
+{
+    if (m_listsEdited)
+        return;
+    m_selectingLines = true;
+    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
+        if (list == except)
+            continue;
+        const QTextBlock line = list->document()->findBlockByNumber(pole);
+        if (!line.isValid())
+            continue;
+        QTextCursor cursor(line);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        list->setTextCursor(cursor);
+        list->ensureCursorVisible();
+    }
+    m_selectingLines = false;
+}
+
+void frmMainForm::showRing()
+{
+    if (m_picked < 0 || m_picked >= m_state.store.PoleCount()) {
+        picPictureBox->hideRing();
+        return;
+    }
+    const Pole& pole = m_state.store.at(m_picked);
+    // Centred where the surface puts the mark: pens of odd width on pixel
+    // centres, even ones on pixel corners.
+    const int width = m_surface.drawWidth();
+    const double offset = width % 2 == 1 ? 0.5 : 0.0;
+    const auto snap = [offset](double twips) {
+        return std::floor(twips / PictureSize::TwipsPerPixel - offset + 0.5) + offset;
+    };
+    const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
+    picPictureBox->showRing(QPointF(snap(pole.PoleX), snap(pole.PoleY)), radius, m_surface.ink());
 }

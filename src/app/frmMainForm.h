@@ -17,6 +17,7 @@ class frmAbout;
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -40,11 +41,17 @@ public:
     int fullRedrawCount() const { return m_fullRedraws; }
     const PainterSurface& surface() const { return m_surface; }
     const RunState& runState() const { return m_state; }
+    // The picked pole's place in the store, or -1.
+    int pickedPole() const { return m_picked; }
+    // The tool tip last shown over the picture, empty when none is shown.
+    const QString& pointerReadout() const { return m_readout; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createControls(QWidget* client);
@@ -76,6 +83,21 @@ private:
     void InitPoleData();
     void ShowLists();
 
+    // The picture read back under the pointer, and the picked pole.
+    void pointerMoved(QPoint pixel);
+    void pictureClicked(QPoint pixel);
+    void listCursorMoved(QPlainTextEdit* list);
+    void pick(int pole, QPlainTextEdit* fromList);
+    void unpick();
+    void showRing();
+    void selectLines(int pole, QPlainTextEdit* except);
+    double markReachTwips() const;
+    // Texts for screen readers that follow the captions and the picture.
+    void nameAngleList();
+    void describePicture();
+    // Background, ink and the frame's shade from the current palette.
+    bool applyPalette();
+
     RunState& m_state;
     UserDialogs& m_dialogs;
     PainterSurface m_surface;
@@ -96,6 +118,9 @@ private:
     ShownLists m_shownLists;
     bool m_listsEdited = false;
     bool m_writingLists = false;
+    bool m_selectingLines = false;
+    int m_picked = -1;
+    QString m_readout;
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -4,7 +4,6 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QHashFunctions>
 #include <QPainterPath>
 #include <QPen>
 #include <QRawFont>
@@ -157,6 +156,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_image.setDotsPerMeterY(DotsPerMeter96Dpi);
     m_image.fill(m_background);
     m_painted.clear();
+    m_printed.clear();
     m_textOrigin = labelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
 }
@@ -171,7 +171,7 @@ void PainterSurface::setInk(const QColor& color)
     m_discs.clear();
 }
 
-QPainter& PainterSurface::painter()
+QPainter& PainterSurface::painter(Space space)
 {
     if (!m_painter.isActive()) {
         m_painter.begin(m_device);
@@ -180,14 +180,21 @@ QPainter& PainterSurface::painter()
         if (!raster())
             m_painter.scale(m_deviceScale, m_deviceScale);
         m_painter.setFont(m_font);
-    }
-    if (m_inDevicePixels) {
-        m_painter.setWorldTransform(QTransform());
         m_inDevicePixels = false;
+        m_penWidth = -1;
     }
-    QPen pen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    if (m_painter.pen() != pen)
-        m_painter.setPen(pen);
+    // Only the screen draws in device pixels.
+    const bool devicePixels = space == Space::DevicePixels && raster();
+    if (devicePixels != m_inDevicePixels) {
+        m_painter.setWorldTransform(
+            devicePixels ? QTransform::fromScale(1.0 / m_ratio, 1.0 / m_ratio) : QTransform());
+        m_inDevicePixels = devicePixels;
+    }
+    if (!devicePixels && (m_penWidth != m_drawWidth || m_penInk != m_ink)) {
+        m_painter.setPen(QPen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        m_penWidth = m_drawWidth;
+        m_penInk = m_ink;
+    }
     return m_painter;
 }
 
@@ -222,21 +229,27 @@ void PainterSurface::Cls()
                                double(m_heightTwips) / TwipsPerPixel),
             m_background);
     }
+    // The next picture has about as many marks; keep room for them.
+    const qsizetype marks = m_painted.size();
     m_painted.clear();
+    m_painted.reserve(marks);
+    m_printed.clear();
     m_currentX = 0.0;
     m_currentY = 0.0;
 }
 
-std::size_t PainterSurface::MarkHash::operator()(const Mark& mark) const
+bool PainterSurface::firstTime(const Mark& mark)
 {
-    // Qt's double hash maps -0.0 and 0.0 alike, as == does.
-    return qHashMulti(qHashRange(mark.values.begin(), mark.values.end()), mark.kind, mark.fill,
-        mark.width, mark.text);
+    const qsizetype before = m_painted.size();
+    m_painted.insert(mark);
+    return m_painted.size() != before;
 }
 
-bool PainterSurface::firstTime(Mark&& mark)
+bool PainterSurface::firstTime(const Mark& mark, const QString& text)
 {
-    return m_painted.insert(std::move(mark)).second;
+    const qsizetype before = m_printed.size();
+    m_printed.insert({ mark, text });
+    return m_printed.size() != before;
 }
 
 int PainterSurface::parseDrawWidth(const QString& text)
@@ -264,7 +277,7 @@ void PainterSurface::SetDrawWidth(const QString& lineWidth)
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
-        || !firstTime({ Mark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 }, {} }))
+        || !firstTime({ Mark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
         return;
     painter().drawLine(place(x1, y1), place(x2, y2));
 }
@@ -273,7 +286,7 @@ void PainterSurface::Circle(double cx, double cy, double r)
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0
         || !firstTime({ Mark::Circle, int16_t(m_fillStyle != 0 ? 1 : 0), m_drawWidth,
-            { cx, cy, r, 0.0, 0.0 }, {} }))
+            { cx, cy, r, 0.0, 0.0 } }))
         return;
     if (m_fillStyle != 0) {
         QPainter& p = painter();
@@ -306,7 +319,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r <= 0.0 || !std::isfinite(start)
         || !std::isfinite(end)
-        || !firstTime({ Mark::Arc, 0, m_drawWidth, { cx, cy, r, start, end }, {} }))
+        || !firstTime({ Mark::Arc, 0, m_drawWidth, { cx, cy, r, start, end } }))
         return;
     constexpr double degreesPerRadian = 180.0 / Pi;
     double sweep = (end - start) * degreesPerRadian;
@@ -328,7 +341,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 void PainterSurface::Print(const QString& text)
 {
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
-        || !firstTime({ Mark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 }, text }))
+        || !firstTime({ Mark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 } }, text))
         return;
     QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);
     if (raster()) {
@@ -385,10 +398,5 @@ void PainterSurface::drawDisc(double cx, double cy, double r)
         return;
     // Drawn in device pixels, where an image lands on whole pixels unscaled,
     // Qt's fastest path and the same pixels at every device pixel ratio.
-    QPainter& p = painter();
-    if (!m_inDevicePixels) {
-        p.setWorldTransform(QTransform::fromScale(1.0 / m_ratio, 1.0 / m_ratio));
-        m_inDevicePixels = true;
-    }
-    p.drawImage(QPoint(left, top), d.image);
+    painter(Space::DevicePixels).drawImage(QPoint(left, top), d.image);
 }

@@ -5,13 +5,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QSet>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <unordered_set>
 #include <vector>
 
 class QPaintDevice;
@@ -48,6 +49,7 @@ public:
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
     void setBackground(const QColor& color) { m_background = color; }
+    // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
     int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
@@ -95,20 +97,25 @@ private:
         int16_t fill = 0;
         int width = 0;
         std::array<double, 5> values {};
-        QString text;
         bool operator==(const Mark&) const = default;
-    };
-    struct MarkHash
-    {
-        std::size_t operator()(const Mark& mark) const;
+        // Qt's double hash maps -0.0 and 0.0 alike, as == does.
+        friend size_t qHash(const Mark& mark, size_t seed = 0)
+        {
+            return qHashMulti(seed, qHashRange(mark.values.begin(), mark.values.end()), mark.kind,
+                mark.fill, mark.width);
+        }
     };
 
     bool raster() const { return m_device == &m_image; }
     // False when the same operation was painted since the last Cls. Painted
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
-    bool firstTime(Mark&& mark);
-    QPainter& painter();
+    bool firstTime(const Mark& mark);
+    bool firstTime(const Mark& mark, const QString& text);
+    // The open painter, in logical pixels (the pen set) or in the screen's
+    // device pixels (for drawing the cached discs).
+    enum class Space { Logical, DevicePixels };
+    QPainter& painter(Space space = Space::Logical);
     void finishPainting() const;
     double penDevicePixels() const { return m_drawWidth * m_ratio; }
     // Twips to logical pixels; on the screen snapped so that a pen of the
@@ -133,10 +140,15 @@ private:
     int16_t m_fillStyle = 1;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
-    std::unordered_set<Mark, MarkHash> m_painted;
+    // Qt's open-addressing set of plain values: no allocation or destructor
+    // per mark, which counts at 32767 markers. The few texts apart.
+    QSet<Mark> m_painted;
+    QSet<std::pair<Mark, QString>> m_printed;
     std::vector<Disc> m_discs;
-    // Whether the open painter's transform is the device pixels' own.
+    // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
+    mutable int m_penWidth = -1;
+    mutable QColor m_penInk;
     // Kept open across calls: opening a painter per line or label would
     // cost more than the drawing. Declared after the image so it ends first.
     mutable QPainter m_painter;

@@ -99,6 +99,8 @@ void TestAbout::textsAndLayout()
     QCOMPARE(ok->geometry(), QRect(60, 144, 92, 23));
     QCOMPARE(about->size(), QSize(210, 174));
     QCOMPARE(about->focusWidget(), ok);
+    // It holds the keyboard, so Escape and Enter reach it.
+    QTRY_COMPARE(QApplication::activeWindow(), about);
 
     // Shown without the modal flag, as a window of its own above the main one.
     QVERIFY(!about->isModal());

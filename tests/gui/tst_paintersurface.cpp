@@ -107,6 +107,8 @@ private slots:
     void netsWithPoles();
     void persistentPictureMatchesWholeDraw_data();
     void persistentPictureMatchesWholeDraw();
+    void inkPaintsLinesAndMarkers_data();
+    void inkPaintsLinesAndMarkers();
 };
 
 void tst_PainterSurface::imageSize_data()
@@ -508,6 +510,52 @@ void tst_PainterSurface::netsWithPoles()
         PlotPoles(s.surface, store, "50");
         QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
     }
+}
+
+void tst_PainterSurface::inkPaintsLinesAndMarkers_data()
+{
+    QTest::addColumn<QColor>("ink");
+    QTest::newRow("black, as unset") << QColor(Qt::black);
+    QTest::newRow("light grey") << QColor(220, 220, 220);
+    QTest::newRow("red") << QColor(Qt::red);
+}
+
+void tst_PainterSurface::inkPaintsLinesAndMarkers()
+{
+    QFETCH(QColor, ink);
+    PoleStore store;
+    for (const char* z : { "1", "3" })
+        QVERIFY(RunDrawCommand("2", "1", z, 1, 2, store).added);
+    Surface plain;
+    Surface inked;
+    inked.surface.setInk(ink);
+    QCOMPARE(inked.surface.ink(), ink);
+    for (PainterSurface* s : { &plain.surface, &inked.surface }) {
+        DrawProjection(*s, "2", 1, 2);
+        PlotPoles(*s, store, "50");
+    }
+    const QImage image = inked.surface.image();
+    if (ink == Qt::black) {
+        QCOMPARE(maxChannelDifference(image, plain.surface.image()), 0);
+        return;
+    }
+    // A marker's middle is the ink itself; the primitive circle is drawn in it.
+    for (const Pole& pole : store.poles())
+        QCOMPARE(image.pixelColor(devicePixel(image, pole.PoleX, pole.PoleY)), ink);
+    const QPoint rim = devicePixel(image, 6500, 3500);
+    bool inkOnRim = false;
+    for (int dx = -2; dx <= 2; ++dx)
+        inkOnRim = inkOnRim || image.pixelColor(rim.x() + dx, rim.y()) == ink;
+    QVERIFY(inkOnRim);
+    // The blitted rim blends the ink as QPainter does.
+    Surface direct;
+    direct.surface.setInk(ink);
+    direct.surface.SetDrawWidth("2");
+    inked.surface.Cls();
+    for (const Pole& pole : store.poles())
+        direct.surface.paintFilledCircleDirectly(pole.PoleX, pole.PoleY, 50);
+    PlotPoles(inked.surface, store, "50");
+    QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
 void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()

@@ -1,0 +1,205 @@
+#include "hexagonal/HexagonalFunction.h"
+#include "plotting/DrawCommand.h"
+#include "poles/PoleLists.h"
+#include "reading/PictureReader.h"
+
+#include <QTest>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(View)
+Q_DECLARE_METATYPE(Vector3)
+
+namespace {
+
+std::array<QString, 3> NamesOf(View view)
+{
+    if (IsCubic(view))
+        return { u"(100)"_s, u"(110)"_s, u"(111)"_s };
+    return { u"(0001)"_s, u"(1010)"_s, u"(1120)"_s };
+}
+
+// A mark of plot size 30 with a one-pixel outline.
+constexpr double Reach = 30.0 + 7.5;
+
+Pole PoleAtTwips(double x, double y, int16_t h)
+{
+    Pole pole;
+    pole.PoleX = x;
+    pole.PoleY = y;
+    pole.PoleIndex = { h, 0, 0, 0 };
+    return pole;
+}
+
+} // namespace
+
+class TestReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pixelsInvertToTheirDirections_data();
+    void pixelsInvertToTheirDirections();
+    void readoutAt_data();
+    void readoutAt();
+    void nearestMark_data();
+    void nearestMark();
+    void polesAndTheirAngle_data();
+    void polesAndTheirAngle();
+};
+
+void TestReading::pixelsInvertToTheirDirections_data()
+{
+    QTest::addColumn<View>("view");
+    QTest::addColumn<Vector3>("direction");
+
+    QTest::newRow("cubic full centre") << View::CubicFull << Vector3 { -1, 0, 0 };
+    QTest::newRow("cubic full 1 2 3") << View::CubicFull << Vector3 { -1, 2, 3 };
+    QTest::newRow("cubic full near the rim") << View::CubicFull << Vector3 { -0.02, -0.8, 0.6 };
+    QTest::newRow("cubic sym 3 2 1") << View::CubicSym << Vector3 { -3, 2, 1 };
+    QTest::newRow("cubic sym 5 4 1") << View::CubicSym << Vector3 { -5, 4, 1 };
+    QTest::newRow("hex sym 2 1 3") << View::HexSym << HexToCartesian(2, 1, 3);
+    QTest::newRow("hex sym near the rim") << View::HexSym << Vector3 { -0.05, 0.9, 0.3 };
+    QTest::newRow("hex full 1 -2 1") << View::HexFull << HexToCartesian(-1, -2, 1);
+}
+
+// A direction's pixel reads back as a direction that lands on that pixel's
+// centre, within one pixel of where it was drawn; the tool tip measures it.
+void TestReading::pixelsInvertToTheirDirections()
+{
+    QFETCH(View, view);
+    QFETCH(Vector3, direction);
+
+    Vector3 w = UnitVector(direction);
+    w[0] = -std::fabs(w[0]);
+    const TwipsPoint drawn = ToScreen(view, StereoProject(w));
+    const int px = int(std::floor(drawn.x / 15.0));
+    const int py = int(std::floor(drawn.y / 15.0));
+    const TwipsPoint centre = PictureReader::PixelCentre(px, py);
+
+    PoleStore empty;
+    const PictureReader reader(view, empty, NamesOf(view), Reach);
+    const std::optional<Vector3> read = reader.DirectionAt(centre);
+    QVERIFY(read);
+    QVERIFY((*read)[0] >= 0.0);
+    const TwipsPoint back = ToScreen(view, StereoProject({ -(*read)[0], (*read)[1], (*read)[2] }));
+    QVERIFY(std::hypot(back.x - centre.x, back.y - centre.y) < 1e-6);
+    QVERIFY(std::fabs(back.x - drawn.x) <= 15.0 && std::fabs(back.y - drawn.y) <= 15.0);
+
+    const std::array<double, 3> angles = AnglesToReferences(view, *read);
+    const std::array<QString, 3> names = NamesOf(view);
+    QString expected;
+    for (size_t k = 0; k < 3; ++k)
+        expected += (k ? u"  "_s : QString()) + names[k] + u' ' + FormatAngle(angles[k]).trimmed()
+            + u"°"_s;
+    QCOMPARE(reader.ToolTip(centre, -1), expected);
+}
+
+void TestReading::readoutAt_data()
+{
+    QTest::addColumn<View>("view");
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<QString>("readout");
+
+    const QString cubicCentre = u"(100) 0.000°  (110) 45.000°  (111) 54.736°"_s;
+    const QString hexCentre = u"(0001) 0.000°  (1010) 90.000°  (1120) 90.000°"_s;
+    QTest::newRow("cubic full centre is (100)")
+        << View::CubicFull << 3500.0 << 3500.0 << cubicCentre;
+    QTest::newRow("cubic full outside the circle") << View::CubicFull << 6501.0 << 3500.0 << "";
+    QTest::newRow("cubic sym (100) corner") << View::CubicSym << 1000.0 << 5500.0 << cubicCentre;
+    QTest::newRow("cubic sym below the triangle") << View::CubicSym << 3000.0 << 5600.0 << "";
+    QTest::newRow("cubic sym beyond (100)-(111)") << View::CubicSym << 1500.0 << 3000.0 << "";
+    QTest::newRow("cubic sym beyond the arc") << View::CubicSym << 6100.0 << 5400.0 << "";
+    QTest::newRow("hex sym apex") << View::HexSym << 1000.0 << 5500.0 << hexCentre;
+    QTest::newRow("hex sym 0 deg corner")
+        << View::HexSym << 6000.0 << 5500.0 << u"(0001) 90.000°  (1010) 0.000°  (1120) 30.000°"_s;
+    QTest::newRow("hex sym beyond 30 deg") << View::HexSym << 1000.0 << 3000.0 << "";
+    QTest::newRow("hex sym outside the circle") << View::HexSym << 6100.0 << 5500.0 << "";
+}
+
+void TestReading::readoutAt()
+{
+    QFETCH(View, view);
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(QString, readout);
+
+    PoleStore empty;
+    const PictureReader reader(view, empty, NamesOf(view), Reach);
+    QCOMPARE(reader.ToolTip({ x, y }, -1), readout);
+    QCOMPARE(reader.DirectionAt({ x, y }).has_value(), !readout.isEmpty());
+}
+
+void TestReading::nearestMark_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("pole");
+
+    // Poles 0 and 1 at the same place, pole 2 20 twips to the right.
+    QTest::newRow("on the pair: the later one, drawn on top") << 2000.0 << 2000.0 << 1;
+    QTest::newRow("nearer the third") << 2011.0 << 2000.0 << 2;
+    QTest::newRow("outline reached") << 2000.0 << 2000.0 - Reach << 1;
+    QTest::newRow("just beyond the outline") << 2000.0 << 2000.0 - Reach - 0.5 << -1;
+    QTest::newRow("far away") << 5000.0 << 5000.0 << -1;
+}
+
+void TestReading::nearestMark()
+{
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(int, pole);
+
+    PoleStore store;
+    store.append(PoleAtTwips(2000, 2000, 1));
+    store.append(PoleAtTwips(2000, 2000, 2));
+    store.append(PoleAtTwips(2020, 2000, 3));
+    const PictureReader reader(View::CubicFull, store, NamesOf(View::CubicFull), Reach);
+    QCOMPARE(reader.PoleAt({ x, y }), pole);
+}
+
+void TestReading::polesAndTheirAngle_data()
+{
+    QTest::addColumn<int>("under");
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("atRim"); // at (0 0 -1), below the centre
+
+    // The store holds (1 0 0), (1 1 1) and (1 1 0) of the full cubic view.
+    QTest::newRow("a pole alone") << 1 << -1 << u"(1 1 1)  (54.736  35.264   0.000)"_s
+                                  << u"(100) 90.000°  (110) 90.000°  (111) 125.264°"_s;
+    QTest::newRow("(1 1 1) with (1 0 0) picked")
+        << 1 << 0 << u"(1 1 1)  (54.736  35.264   0.000)\n(1 0 0) との角度差 54.736°"_s
+        << u"(100) 90.000°  (110) 90.000°  (111) 125.264°\n(1 0 0) との角度差 90.000°"_s;
+    QTest::newRow("(1 1 0) with (1 1 1) picked")
+        << 2 << 1 << u"(1 1 0)  (45.000   0.000  35.264)\n(1 1 1) との角度差 35.264°"_s
+        << u"(100) 90.000°  (110) 90.000°  (111) 125.264°\n(1 1 1) との角度差 125.264°"_s;
+    QTest::newRow("the picked pole itself")
+        << 0 << 0 << u"(1 0 0)  ( 0.000  45.000  54.736)"_s
+        << u"(100) 90.000°  (110) 90.000°  (111) 125.264°\n(1 0 0) との角度差 90.000°"_s;
+}
+
+void TestReading::polesAndTheirAngle()
+{
+    QFETCH(int, under);
+    QFETCH(int, picked);
+    QFETCH(QString, readout);
+    QFETCH(QString, atRim);
+
+    PoleStore store;
+    for (const char* typed : { "100", "111", "110" })
+        QVERIFY(RunDrawCommand(QString(QChar(typed[0])), QString(QChar(typed[1])),
+            QString(QChar(typed[2])), 1, 2, store)
+                    .added);
+    const PictureReader reader(View::CubicFull, store, NamesOf(View::CubicFull), Reach);
+    // A few twips off the centre still lies on the mark.
+    const Pole& pole = store.at(under);
+    QCOMPARE(reader.ToolTip({ pole.PoleX + 10, pole.PoleY - 10 }, picked), readout);
+    // Away from every mark: the direction first, angles above 90 degrees too.
+    QCOMPARE(reader.ToolTip({ 3500, 6500 }, picked), atRim);
+}
+
+QTEST_APPLESS_MAIN(TestReading)
+#include "tst_reading.moc"
