@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPen>
 #include <QRawFont>
@@ -125,6 +126,7 @@ PainterSurface::PainterSurface(QPaintDevice& device, int widthTwips, int heightT
 {
     const double logicalWidth = double(m_widthTwips) / TwipsPerPixel;
     m_deviceScale = device.width() > 0 ? device.width() / logicalWidth : 1.0;
+    m_roundDots = device.paintEngine() && device.paintEngine()->type() == QPaintEngine::Pdf;
     // Metrics of the font as the screen lays it out, so labels sit alike.
     m_textOrigin = labelTextOrigin(m_font, nullptr, 1.0);
 }
@@ -307,11 +309,19 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0)
         return;
     QPainter& p = painter();
+    const double radius = r / TwipsPerPixel;
+    if (m_roundDots) {
+        // PDF's own compact disc: a dot stroked with a round pen as wide as
+        // the mark, a sixth of the bytes of four Bezier curves.
+        p.setPen(QPen(m_ink, 2.0 * radius + m_drawWidth, Qt::SolidLine, Qt::RoundCap));
+        m_penWidth = -1;
+        p.drawPoint(place(cx, cy));
+        return;
+    }
     // Set only when it changes: a vector document opens a new group for
     // every change of state, which would double its size at full store.
     if (p.brush().style() != Qt::SolidPattern || p.brush().color() != m_ink)
         p.setBrush(m_ink);
-    const double radius = r / TwipsPerPixel;
     p.drawEllipse(place(cx, cy), radius, radius);
 }
 

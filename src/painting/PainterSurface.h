@@ -131,6 +131,8 @@ private:
     QPaintDevice* m_device = nullptr;
     // Device units per logical pixel on a device other than the screen.
     double m_deviceScale = 1.0;
+    // Whether filled circles go to the device as round dots.
+    bool m_roundDots = false;
     qreal m_ratio = 1.0;
     QColor m_background = Qt::white;
     QColor m_ink = Qt::black;
