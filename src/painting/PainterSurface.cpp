@@ -232,26 +232,24 @@ void PainterSurface::Cls()
             m_background);
     }
     // The next picture has about as many marks; keep room for them.
-    const qsizetype marks = m_painted.size();
     m_painted.clear();
-    m_painted.reserve(marks);
     m_printed.clear();
     m_currentX = 0.0;
     m_currentY = 0.0;
 }
 
-bool PainterSurface::firstTime(const Mark& mark)
+bool PainterSurface::firstTime(const PaintedMark& mark)
 {
-    const qsizetype before = m_painted.size();
-    m_painted.insert(mark);
-    return m_painted.size() != before;
+    return m_painted.insert(mark);
 }
 
-bool PainterSurface::firstTime(const Mark& mark, const QString& text)
+bool PainterSurface::firstTime(const PaintedMark& mark, const QString& text)
 {
-    const qsizetype before = m_printed.size();
-    m_printed.insert({ mark, text });
-    return m_printed.size() != before;
+    const std::pair<PaintedMark, QString> label { mark, text };
+    if (std::find(m_printed.begin(), m_printed.end(), label) != m_printed.end())
+        return false;
+    m_printed.push_back(label);
+    return true;
 }
 
 int PainterSurface::parseDrawWidth(const QString& text)
@@ -279,7 +277,7 @@ void PainterSurface::SetDrawWidth(const QString& lineWidth)
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
-        || !firstTime({ Mark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
+        || !firstTime({ PaintedMark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
         return;
     painter().drawLine(place(x1, y1), place(x2, y2));
 }
@@ -287,7 +285,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2)
 void PainterSurface::Circle(double cx, double cy, double r)
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0
-        || !firstTime({ Mark::Circle, int16_t(m_fillStyle != 0 ? 1 : 0), m_drawWidth,
+        || !firstTime({ PaintedMark::Circle, int16_t(m_fillStyle != 0 ? 1 : 0), m_drawWidth,
             { cx, cy, r, 0.0, 0.0 } }))
         return;
     if (m_fillStyle != 0) {
@@ -329,7 +327,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r <= 0.0 || !std::isfinite(start)
         || !std::isfinite(end)
-        || !firstTime({ Mark::Arc, 0, m_drawWidth, { cx, cy, r, start, end } }))
+        || !firstTime({ PaintedMark::Arc, 0, m_drawWidth, { cx, cy, r, start, end } }))
         return;
     constexpr double degreesPerRadian = 180.0 / Pi;
     double sweep = (end - start) * degreesPerRadian;
@@ -351,7 +349,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 void PainterSurface::Print(const QString& text)
 {
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
-        || !firstTime({ Mark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 } }, text))
+        || !firstTime({ PaintedMark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 } }, text))
         return;
     QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);
     if (raster()) {
@@ -375,7 +373,10 @@ const PainterSurface::Disc& PainterSurface::disc(double radiusTwips)
     d.radiusTwips = radiusTwips;
     d.width = m_drawWidth;
     const double extent = (radiusTwips / TwipsPerPixel + m_drawWidth / 2.0) * m_ratio;
-    d.centre = int(std::ceil(extent)) + 2;
+    // The circle's centre lies on pixel (centre, centre) or half a pixel past
+    // it, so one pixel to spare on each side holds all its antialiased rim;
+    // every pixel more would only be blended in vain.
+    d.centre = int(std::ceil(extent)) + 1;
     const int size = 2 * d.centre + 2;
     // Rendered at the same sub-pixel place the centre takes on the image, so
     // the drawn disc matches a directly painted one.

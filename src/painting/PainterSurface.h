@@ -1,15 +1,14 @@
 #pragma once
 
+#include "painting/PaintedMarks.h"
 #include "surface/DrawingSurface.h"
 #include "surface/PictureSize.h"
 
 #include <QColor>
 #include <QFont>
-#include <QHashFunctions>
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
-#include <QSet>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -89,29 +88,12 @@ private:
         QImage image;
     };
 
-    // One drawing operation with everything that decides its pixels.
-    struct Mark
-    {
-        enum Kind : int16_t { Line, Circle, Arc, Text };
-        int16_t kind = Line;
-        int16_t fill = 0;
-        int width = 0;
-        std::array<double, 5> values {};
-        bool operator==(const Mark&) const = default;
-        // Qt's double hash maps -0.0 and 0.0 alike, as == does.
-        friend size_t qHash(const Mark& mark, size_t seed = 0)
-        {
-            return qHashMulti(seed, qHashRange(mark.values.begin(), mark.values.end()), mark.kind,
-                mark.fill, mark.width);
-        }
-    };
-
     bool raster() const { return m_device == &m_image; }
     // False when the same operation was painted since the last Cls. Painted
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
-    bool firstTime(const Mark& mark);
-    bool firstTime(const Mark& mark, const QString& text);
+    bool firstTime(const PaintedMark& mark);
+    bool firstTime(const PaintedMark& mark, const QString& text);
     // The open painter, in logical pixels (the pen set) or in the screen's
     // device pixels (for drawing the cached discs).
     enum class Space { Logical, DevicePixels };
@@ -142,10 +124,9 @@ private:
     int16_t m_fillStyle = 1;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
-    // Qt's open-addressing set of plain values: no allocation or destructor
-    // per mark, which counts at 32767 markers. The few texts apart.
-    QSet<Mark> m_painted;
-    QSet<std::pair<Mark, QString>> m_printed;
+    PaintedMarks m_painted;
+    // The labels, a few dozen at most.
+    std::vector<std::pair<PaintedMark, QString>> m_printed;
     std::vector<Disc> m_discs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;

@@ -1,5 +1,6 @@
 #include "RecordingSurface.h"
 #include "geometry/Geometry.h"
+#include "painting/PaintedMarks.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
 #include "plotting/DrawCommand.h"
@@ -105,6 +106,7 @@ private slots:
     void overbarsJustAboveTheirDigits();
     void netsWithPoles_data();
     void netsWithPoles();
+    void paintedMarksKnowRepeats();
     void persistentPictureMatchesWholeDraw_data();
     void persistentPictureMatchesWholeDraw();
     void inkPaintsLinesAndMarkers_data();
@@ -556,6 +558,28 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
         direct.surface.paintFilledCircleDirectly(pole.PoleX, pole.PoleY, 50);
     PlotPoles(inked.surface, store, "50");
     QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
+}
+
+// Through the table's growth and its clearing, a repeat is found and a
+// distinct mark never is; -0.0 is the same place as 0.0.
+void tst_PainterSurface::paintedMarksKnowRepeats()
+{
+    PaintedMarks marks;
+    const auto mark = [](int n) {
+        return PaintedMark { PaintedMark::Circle, 1, n % 3,
+            { n * 0.5, 7000.0 - n, 30.0, 0.0, 0.0 } };
+    };
+    for (int round = 0; round < 2; ++round) {
+        for (int n = 0; n < 5000; ++n)
+            QVERIFY(marks.insert(mark(n)));
+        for (int n = 0; n < 5000; n += 7)
+            QVERIFY(!marks.insert(mark(n)));
+        QCOMPARE(marks.size(), std::size_t(5000));
+        marks.clear();
+        QCOMPARE(marks.size(), std::size_t(0));
+    }
+    QVERIFY(marks.insert({ PaintedMark::Line, 0, 1, { 0.0, 1.0, 2.0, 3.0, 0.0 } }));
+    QVERIFY(!marks.insert({ PaintedMark::Line, 0, 1, { -0.0, 1.0, 2.0, 3.0, -0.0 } }));
 }
 
 void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()

@@ -1,0 +1,69 @@
+#include "painting/PaintedMarks.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr std::size_t FirstSize = 1024;
+
+uint64_t mix(uint64_t h, uint64_t v)
+{
+    // splitmix64's finaliser over the running value: cheap and well spread.
+    h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    h ^= h >> 30;
+    h *= 0xbf58476d1ce4e5b9ull;
+    h ^= h >> 27;
+    h *= 0x94d049bb133111ebull;
+    return h ^ (h >> 31);
+}
+
+} // namespace
+
+uint64_t PaintedMarks::hash(const PaintedMark& mark)
+{
+    uint64_t h
+        = mix(uint64_t(uint16_t(mark.kind)) << 16 | uint16_t(mark.fill), uint32_t(mark.width));
+    // -0.0 and 0.0 are the same place, as == says.
+    for (const double v : mark.values)
+        h = mix(h, v == 0.0 ? 0 : std::bit_cast<uint64_t>(v));
+    return h;
+}
+
+bool PaintedMarks::insert(const PaintedMark& mark)
+{
+    if (2 * (m_marks.size() + 1) > m_slots.size())
+        grow();
+    const uint64_t h = hash(mark);
+    const uint64_t tag = h & 0xffffffff00000000ull;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = std::size_t(h) & mask;; i = (i + 1) & mask) {
+        const uint64_t slot = m_slots[i];
+        if (slot == 0) {
+            m_marks.push_back(mark);
+            m_slots[i] = tag | m_marks.size();
+            return true;
+        }
+        if ((slot & 0xffffffff00000000ull) == tag && m_marks[(slot & 0xffffffffu) - 1] == mark)
+            return false;
+    }
+}
+
+void PaintedMarks::clear()
+{
+    m_marks.clear();
+    std::fill(m_slots.begin(), m_slots.end(), 0);
+}
+
+void PaintedMarks::grow()
+{
+    m_slots.assign(std::max(FirstSize, 2 * m_slots.size()), 0);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t n = 0; n < m_marks.size(); ++n) {
+        const uint64_t h = hash(m_marks[n]);
+        std::size_t i = std::size_t(h) & mask;
+        while (m_slots[i] != 0)
+            i = (i + 1) & mask;
+        m_slots[i] = (h & 0xffffffff00000000ull) | (n + 1);
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// One drawing operation with everything that decides its pixels.
+struct PaintedMark
+{
+    enum Kind : int16_t { Line, Circle, Arc, Text };
+    int16_t kind = Line;
+    int16_t fill = 0;
+    int width = 0;
+    std::array<double, 5> values {};
+    bool operator==(const PaintedMark&) const = default;
+};
+
+// The operations painted since the picture was last cleared: the marks in
+// painting order, found through a small open-addressing table of hash tags
+// that stays in cache at 32767 markers. Clearing keeps the storage for the
+// next picture.
+class PaintedMarks
+{
+public:
+    // False when the same operation is in the set already.
+    bool insert(const PaintedMark& mark);
+    void clear();
+    std::size_t size() const { return m_marks.size(); }
+
+private:
+    static uint64_t hash(const PaintedMark& mark);
+    void grow();
+
+    std::vector<PaintedMark> m_marks;
+    // Each slot holds a mark's hash in its high half and its index + 1 in
+    // the low half; 0 is free.
+    std::vector<uint64_t> m_slots;
+};
