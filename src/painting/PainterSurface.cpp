@@ -377,7 +377,7 @@ const PainterSurface::Disc& PainterSurface::disc(double radiusTwips)
     // it, so one pixel to spare on each side holds all its antialiased rim;
     // every pixel more would only be blended in vain.
     d.centre = int(std::ceil(extent)) + 1;
-    const int size = 2 * d.centre + 2;
+    const int size = 2 * d.centre + 1;
     // Rendered at the same sub-pixel place the centre takes on the image, so
     // the drawn disc matches a directly painted one.
     const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
