@@ -143,6 +143,26 @@ void PainterSurface::finish()
     m_inDevicePixels = false;
 }
 
+PainterSurface::Checkpoint PainterSurface::checkpoint() const
+{
+    return { image(), m_painted, m_printed, m_drawWidth, m_fillStyle, m_currentX, m_currentY };
+}
+
+void PainterSurface::restore(const Checkpoint& checkpoint)
+{
+    if (!raster() || checkpoint.image.size() != m_image.size())
+        return;
+    finishPainting();
+    // Shared until the next operation paints; then Qt copies it once.
+    m_image = checkpoint.image;
+    m_painted = checkpoint.painted;
+    m_printed = checkpoint.printed;
+    m_drawWidth = checkpoint.drawWidth;
+    m_fillStyle = checkpoint.fillStyle;
+    m_currentX = checkpoint.currentX;
+    m_currentY = checkpoint.currentY;
+}
+
 void PainterSurface::setDevicePixelRatio(qreal ratio)
 {
     if (!raster())

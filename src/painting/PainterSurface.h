@@ -43,6 +43,20 @@ public:
         finishPainting();
         return m_image;
     }
+    // Everything the screen's picture holds at one moment, to come back to.
+    struct Checkpoint
+    {
+        QImage image;
+        PaintedMarks painted;
+        std::vector<std::pair<PaintedMark, QString>> printed;
+        int drawWidth = 1;
+        int16_t fillStyle = 1;
+        double currentX = 0.0;
+        double currentY = 0.0;
+    };
+    Checkpoint checkpoint() const;
+    // Brings back a checkpoint of this surface at its current pixel ratio.
+    void restore(const Checkpoint& checkpoint);
     // Ends painting on the device, which completes a document.
     void finish();
     // Reallocates the image for a screen of another density; the caller redraws.

@@ -12,6 +12,26 @@ bool PersistentPicture::Shown::operator==(const Shown& other) const
         && background == other.background && ink == other.ink;
 }
 
+void PersistentPicture::drawNet(const PictureSettings& settings)
+{
+    // Only the plot size and the store leave the net as it is.
+    Shown key { 0, settings, m_surface.devicePixelRatio(), m_surface.background(),
+        m_surface.ink() };
+    key.settings.plotSize.clear();
+    if (m_net && m_net->key == key) {
+        m_surface.restore(m_net->drawn);
+        return;
+    }
+    DrawNet(m_surface, settings);
+    // On a high-density screen the net's antialiased wide strokes cost a few
+    // milliseconds, so its pixels are kept; at ratio 1 they cost a few
+    // tenths and the copy would only add to the memory held.
+    if (m_surface.devicePixelRatio() > 1.0)
+        m_net = Net { key, m_surface.checkpoint() };
+    else
+        m_net.reset();
+}
+
 PersistentPicture::PersistentPicture(PainterSurface& surface)
     : m_surface(surface)
 {
@@ -27,7 +47,8 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
         PlotPoles(m_surface, store, settings.plotSize, m_poles);
     } else {
-        DrawPicture(m_surface, settings, store);
+        drawNet(settings);
+        PlotPoles(m_surface, store, settings.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

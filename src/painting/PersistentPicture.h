@@ -1,12 +1,11 @@
 #pragma once
 
+#include "painting/PainterSurface.h"
 #include "plotting/DrawPicture.h"
 #include "poles/PoleStore.h"
 
 #include <QColor>
 #include <optional>
-
-class PainterSurface;
 
 // Keeps the persistent image showing the picture of the current settings
 // and store at the least cost: an expose at a full store must not repaint
@@ -34,8 +33,18 @@ private:
         bool operator==(const Shown& other) const;
     };
 
+    // The net alone, drawn once for a view, line width and screen, so that
+    // a new plot size repaints only the markers.
+    struct Net
+    {
+        Shown key;
+        PainterSurface::Checkpoint drawn;
+    };
+    void drawNet(const PictureSettings& settings);
+
     PainterSurface& m_surface;
     std::optional<Shown> m_shown;
+    std::optional<Net> m_net;
     int m_poles = 0;
     int m_wholeDraws = 0;
 };

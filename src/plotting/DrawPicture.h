@@ -16,6 +16,7 @@ struct PictureSettings
     QString plotSize;
 };
 
-// Draws the whole picture afresh: clears the surface, draws the net of the
-// view, then every stored pole.
+// Clears the surface and draws the net of the view with its line width.
+void DrawNet(DrawingSurface& surface, const PictureSettings& settings);
+// Draws the whole picture afresh: the net, then every stored pole.
 void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store);

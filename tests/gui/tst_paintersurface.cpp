@@ -585,8 +585,8 @@ void tst_PainterSurface::paintedMarksKnowRepeats()
 void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
 {
     QTest::addColumn<QString>("change");
-    for (const char* change :
-        { "plot", "expose", "plot size", "line width", "view", "clear", "ratio", "ink" })
+    for (const char* change : { "plot", "expose", "plot size", "plot size at ratio 2", "line width",
+             "view", "clear", "ratio", "ink" })
         QTest::newRow(change) << QString::fromLatin1(change);
 }
 
@@ -595,7 +595,8 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
 void tst_PainterSurface::persistentPictureMatchesWholeDraw()
 {
     QFETCH(QString, change);
-    Surface s;
+    // At ratio 2 the net is kept and brought back under new markers.
+    Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
     PersistentPicture picture(s.surface);
     PictureSettings settings { 1, 2, QStringLiteral("1"), QStringLiteral("50") };
     PoleStore store;
@@ -606,7 +607,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
 
     if (change == "plot")
         RunDrawCommand("1", "1", "1", 1, 2, store);
-    else if (change == "plot size")
+    else if (change.startsWith(QLatin1String("plot size")))
         settings.plotSize = QStringLiteral("100");
     else if (change == "line width")
         settings.lineWidth = QStringLiteral("4");
