@@ -103,16 +103,19 @@ void fillStore(RunState& state, int count)
 }
 
 // Planes that are 32767 distinct directions in a full view: every index
-// with h > 0 whose components have no common factor.
-const std::vector<std::array<int, 3>>& distinctPlanes()
+// with h > 0 whose components have no common factor. Kept small, since the
+// memory figures measure this process.
+using Plane = std::array<int8_t, 3>;
+const std::vector<Plane>& distinctPlanes()
 {
-    static const std::vector<std::array<int, 3>> planes = [] {
-        std::vector<std::array<int, 3>> all;
-        for (int h = 1; all.size() < std::size_t(PoleStore::MaxPoles); ++h)
-            for (int k = -h; k <= h; ++k)
-                for (int l = -h; l <= h; ++l)
+    static const std::vector<Plane> planes = [] {
+        std::vector<Plane> all;
+        all.reserve(std::size_t(PoleStore::MaxPoles));
+        for (int h = 1; all.size() < all.capacity(); ++h)
+            for (int k = -h; k <= h && all.size() < all.capacity(); ++k)
+                for (int l = -h; l <= h && all.size() < all.capacity(); ++l)
                     if (std::gcd(std::gcd(h, std::abs(k)), std::abs(l)) == 1)
-                        all.push_back({ h, k, l });
+                        all.push_back({ int8_t(h), int8_t(k), int8_t(l) });
         return all;
     }();
     return planes;
@@ -207,7 +210,7 @@ struct Controls
         return x && y && z && draw && clear && copy && plotSize && lineWidth && cubicFull
             && indexList;
     }
-    void type(const std::array<int, 3>& plane)
+    void type(const Plane& plane)
     {
         x->setText(QString::number(plane[0]));
         y->setText(QString::number(plane[1]));
@@ -223,8 +226,7 @@ std::string named(const char* name, const char* fill)
 // The plot, the redraw and the expose at the full store; `fill` fills the
 // store to one short of full and `last` is the plane typed for the last pole.
 bool windowFigures(frmMainForm& window, RunState& state, RecordingUserDialogs& dialogs,
-    Controls& controls, const std::function<void(int)>& fill, const std::array<int, 3>& last,
-    const char* suffix)
+    Controls& controls, const std::function<void(int)>& fill, const Plane& last, const char* suffix)
 {
     controls.type(last);
     const double plot = timeMedian(
@@ -360,8 +362,8 @@ int main(int argc, char** argv)
 
     // Planes that repeat a few hundred places, in the cubic view with symmetry.
     if (!windowFigures(
-            window, state, dialogs, controls, [&](int n) { fillStore(state, n); }, { 3, -1, 2 },
-            ""))
+            window, state, dialogs, controls, [&](int n) { fillStore(state, n); },
+            Plane { 3, -1, 2 }, ""))
         return 1;
 
     // One pointer move over the picture with a pole picked: the hit test

@@ -36,7 +36,8 @@ uint64_t PaintedMarks::hash(const PaintedMark& mark)
 
 bool PaintedMarks::insert(const PaintedMark& mark)
 {
-    if (2 * (m_marks.size() + 1) > m_slots.size())
+    // At most three quarters full, so probes stay short.
+    if (4 * (m_marks.size() + 1) > 3 * m_slots.size())
         grow();
     const uint64_t h = hash(mark);
     const uint64_t tag = h & 0xffffffff00000000ull;
@@ -44,6 +45,10 @@ bool PaintedMarks::insert(const PaintedMark& mark)
     for (std::size_t i = std::size_t(h) & mask;; i = (i + 1) & mask) {
         const uint64_t slot = m_slots[i];
         if (slot == 0) {
+            // Grown by half, not doubled: at 32767 markers doubling would hold
+            // a megabyte and a half that is never used.
+            if (m_marks.size() == m_marks.capacity())
+                m_marks.reserve(m_marks.capacity() + m_marks.capacity() / 2 + FirstSize);
             m_marks.push_back(mark);
             m_slots[i] = tag | m_marks.size();
             return true;
