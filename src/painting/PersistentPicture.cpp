@@ -3,15 +3,6 @@
 #include "painting/PainterSurface.h"
 #include "poles/PlotPoles.h"
 
-bool PersistentPicture::Shown::operator==(const Shown& other) const
-{
-    return epoch == other.epoch && settings.crystalSystem == other.settings.crystalSystem
-        && settings.symmetryMode == other.settings.symmetryMode
-        && settings.lineWidth == other.settings.lineWidth
-        && settings.plotSize == other.settings.plotSize && ratio == other.ratio
-        && background == other.background && ink == other.ink;
-}
-
 void PersistentPicture::drawNet(const PictureSettings& settings)
 {
     // Only the plot size and the store leave the net as it is.

@@ -30,7 +30,7 @@ private:
         qreal ratio = 0.0;
         QColor background;
         QColor ink;
-        bool operator==(const Shown& other) const;
+        bool operator==(const Shown&) const = default;
     };
 
     // The net alone, drawn once for a view, line width and screen, so that

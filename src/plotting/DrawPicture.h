@@ -14,6 +14,7 @@ struct PictureSettings
     int16_t symmetryMode = 1;
     QString lineWidth;
     QString plotSize;
+    bool operator==(const PictureSettings&) const = default;
 };
 
 // Clears the surface and draws the net of the view with its line width.
