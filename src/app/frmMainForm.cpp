@@ -797,13 +797,6 @@ void frmMainForm::showRing()
         return;
     }
     const Pole& pole = m_state.store.at(m_picked);
-    // Centred where the surface puts the mark: pens of odd width on pixel
-    // centres, even ones on pixel corners.
-    const int width = m_surface.drawWidth();
-    const double offset = width % 2 == 1 ? 0.5 : 0.0;
-    const auto snap = [offset](double twips) {
-        return std::floor(twips / PictureSize::TwipsPerPixel - offset + 0.5) + offset;
-    };
     const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
-    picPictureBox->showRing(QPointF(snap(pole.PoleX), snap(pole.PoleY)), radius, m_surface.ink());
+    picPictureBox->showRing(m_surface.markCentre(pole.PoleX, pole.PoleY), radius, m_surface.ink());
 }

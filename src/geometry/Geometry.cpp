@@ -22,11 +22,12 @@ double AngleBetween(const Vector3& a, const Vector3& b)
     const double lengthB = std::sqrt(b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
     const double lengthA = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
     const double c = dot / (lengthA * lengthB);
-    // Parallel and opposite directions both count as 0; rounding can carry
-    // the cosine of equal directions just past 1, where the arccos form
-    // below has no real value.
-    if (c >= 1.0 || c <= -1.0)
+    // Rounding can carry the cosine of equal or opposite directions just
+    // past +-1, where the arccos form below has no real value.
+    if (c >= 1.0)
         return 0.0;
+    if (c <= -1.0)
+        return 180.0;
     return (std::atan(-c / std::sqrt(1.0 - c * c)) + 2.0 * std::atan(1.0)) * 180.0 / Pi;
 }
 

@@ -24,8 +24,8 @@ ProjectedPoint StereoProject(const Vector3& w);
 // inside the primitive circle.
 Vector3 StereoUnproject(ProjectedPoint p);
 
-// The angle in degrees between a and b, in [0, 180). Exactly opposite
-// directions give 0, as do cosines that rounding carries past +-1.
+// The angle in degrees between a and b, from 0 to 180: opposite directions
+// are 180 apart. A cosine that rounding carries past +-1 counts as +-1.
 double AngleBetween(const Vector3& a, const Vector3& b);
 
 // v divided by its length; v must not be the zero vector.

@@ -11,9 +11,11 @@
 // along the c axis, component 2 along a2.
 Vector3 HexToCartesian(double h, double k, double l);
 
-// The larger and the smaller of |h| and |k|, then |l|, fractions cut: the
-// index brought into the 30-degree sector. The caller makes sure every value
-// fits a 16-bit index.
+// The symmetry-equivalent plane in the 30-degree sector: h and k cut toward
+// zero, i = -(h + k), then the middle and the smallest of |h|, |k| and |i|,
+// and |l| cut. Still in doubles, so that its range can be tested.
+std::array<double, 3> HexSectorIndex(double h, double k, double l);
+// The same as 16-bit indices; the caller makes sure they fit.
 std::array<int16_t, 3> SortHexIndex(double h, double k, double l);
 
 // The 30-degree sector of the hexagonal view with symmetry.

@@ -73,6 +73,10 @@ public:
     QColor background() const { return m_background; }
     QColor ink() const { return m_ink; }
 
+    // Where a mark centred at the given twips lies, in logical pixels: on the
+    // screen's image snapped exactly as the mark itself is painted.
+    QPointF markCentre(double xTwips, double yTwips) const { return place(xTwips, yTwips); }
+
     // The pen width a line-width text stands for, or 0 when it is no whole
     // number from 1 to MaxDrawWidth.
     static int parseDrawWidth(const QString& text);

@@ -15,19 +15,25 @@ bool fitsIndex(double value)
 }
 
 // The index as the view stores it, still in doubles so that its range can
-// be tested before anything is converted to 16 bits.
-std::array<double, 3> storedIndex(const std::array<double, 3>& v, bool cubic, bool symmetric)
+// be tested before anything is converted to 16 bits. The full views show
+// the pole of a plane on the projected hemisphere: a plane typed with a
+// negative index along the projection axis is the same plane as its
+// opposite, which is what they store.
+std::array<double, 3> storedIndex(std::array<double, 3> v, bool cubic, bool symmetric)
 {
     if (cubic) {
         if (symmetric)
             return { std::trunc(std::fabs(v[0])), std::trunc(std::fabs(v[1])),
                 std::trunc(std::fabs(v[2])) };
-        return { std::floor(std::fabs(v[0])), std::floor(v[1]), std::floor(v[2]) };
+        if (v[0] < 0)
+            v = { -v[0], -v[1], -v[2] };
+        return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
     }
     if (symmetric)
-        return { std::trunc(std::fabs(v[0])), std::trunc(std::fabs(v[1])),
-            std::trunc(std::fabs(v[2])) };
-    return { std::floor(v[0]), std::floor(v[1]), std::floor(std::fabs(v[2])) };
+        return HexSectorIndex(v[0], v[1], v[2]);
+    if (v[2] < 0)
+        v = { -v[0], -v[1], -v[2] };
+    return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
 }
 
 } // namespace
@@ -67,19 +73,11 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
     }
 
     Pole pole;
-    if (cubic) {
-        const std::array<int16_t, 3> s = symmetric
-            ? SortCubicIndex(check.values[0], check.values[1], check.values[2])
-            : std::array<int16_t, 3> { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
-                  static_cast<int16_t>(p[2]) };
-        pole.PoleIndex = { s[0], s[1], s[2], 0 };
-    } else {
-        const std::array<int16_t, 3> s = symmetric
-            ? SortHexIndex(check.values[0], check.values[1], check.values[2])
-            : std::array<int16_t, 3> { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
-                  static_cast<int16_t>(p[2]) };
-        pole.PoleIndex = { s[0], s[1], s[2], static_cast<int16_t>(-(s[0] + s[1])) };
-    }
+    const std::array<int16_t, 3> s = cubic && symmetric
+        ? SortCubicIndex(check.values[0], check.values[1], check.values[2])
+        : std::array<int16_t, 3> { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
+              static_cast<int16_t>(p[2]) };
+    pole.PoleIndex = { s[0], s[1], s[2], cubic ? int16_t(0) : static_cast<int16_t>(p4) };
 
     const Vector3 index { double(pole.PoleIndex[0]), double(pole.PoleIndex[1]),
         double(pole.PoleIndex[2]) };
@@ -88,9 +86,8 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
     pole.PoleX = at.x;
     pole.PoleY = at.y;
     // Cubic angles are measured from the stored index itself, hexagonal ones
-    // from the folded unit vector.
-    pole.PoleAngle
-        = AnglesToReferences(*view, cubic ? index : Vector3 { std::fabs(u[0]), u[1], u[2] });
+    // from its unit normal; either lies on the projected hemisphere.
+    pole.PoleAngle = AnglesToReferences(*view, cubic ? index : u);
 
     result.added = store.append(pole);
     return result;

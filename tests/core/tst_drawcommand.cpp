@@ -55,6 +55,7 @@ private slots:
     void fullStore_data();
     void fullStore();
     void samePlaneTwice();
+    void symmetryKeepsThePlane();
     void randomTyping();
 };
 
@@ -76,12 +77,16 @@ void TestDrawCommand::documentedPlots_data()
     row("cubic full 1 0 0", 1, { "1", "0", "0" }, { 1, 0, 0, 0 }, 3500, 3500, { 0, 45, 54.7356 });
     row("cubic full 0 1 0", 1, { "0", "1", "0" }, { 0, 1, 0, 0 }, 6500, 3500, { 90, 45, 54.7356 });
     row("cubic full 0 0 1", 1, { "0", "0", "1" }, { 0, 0, 1, 0 }, 3500, 500, { 90, 90, 54.7356 });
-    row("cubic full -1 2 3", 1, { "-1", "2", "3" }, { 1, 2, 3, 0 }, 4765.380, 1601.929,
-        { 74.4986, 55.4624, 22.2077 });
+    // A negative index along the axis: the same plane is written as its
+    // opposite, the pole on the projected hemisphere.
+    row("cubic full -1 2 3", 1, { "-1", "2", "3" }, { 1, -2, -3, 0 }, 2234.619, 5398.070,
+        { 74.4986, 100.8933, 128.1129 });
+    row("cubic full -1 -1 -1", 1, { "-1", "-1", "-1" }, { 1, 1, 1, 0 }, 4598.076, 2401.923,
+        { 54.7356, 35.2644, 0 });
     row("cubic full 1 -1 -1", 1, { "1", "-1", "-1" }, { 1, -1, -1, 0 }, 2401.923, 4598.076,
         { 54.7356, 90, 109.4712 });
-    row("cubic full decimals", 1, { "-1.5", "2.7", "-0.2" }, { 1, 2, -1, 0 }, 5239.387, 4369.693,
-        { 65.9052, 30, 61.8745 }, true);
+    row("cubic full decimals", 1, { "-1.5", "2.7", "-0.2" }, { 1, -3, 0, 0 }, 1337.722, 3500,
+        { 71.5650, 116.5650, 111.4167 }, true);
     // floor, not a cut toward zero: -1.5 as the second index is stored as -2.
     row("cubic full floors a negative second index", 1, { "1", "-1.5", "0" }, { 1, -2, 0, 0 },
         1645.898, 3500, { 63.4349, 108.4349, 104.9632 }, true);
@@ -93,16 +98,21 @@ void TestDrawCommand::documentedPlots_data()
         { 36.6992, 19.1066, 22.2077 });
     row("hex full 0 0 1", 3, { "0", "0", "1" }, { 0, 0, 1, 0 }, 3500, 3500, { 0, 90, 90 });
     row("hex full 1 0 0", 3, { "1", "0", "0" }, { 1, 0, 0, -1 }, 6500, 3500, { 90, 0, 30 });
-    row("hex full 1 0 -2", 3, { "1", "0", "-2" }, { 1, 0, 2, -1 }, 4691.233, 3500,
-        { 43.3139, 46.6861, 53.5523 });
+    row("hex full 1 0 -2", 3, { "1", "0", "-2" }, { -1, 0, 2, 1 }, 2308.766, 3500,
+        { 43.3138, 133.3138, 126.4476 });
     // -0.5 and -1.5 floor to -1 and -2; cut toward zero, h would vanish.
     row("hex full floors negative h and k", 3, { "-0.5", "-1.5", "0" }, { -1, -2, 0, 3 }, 1232.213,
         5463.961, { 90, 139.1066, 169.1066 }, true);
-    row("hex full -1 0 0", 3, { "-1", "0", "0" }, { -1, 0, 0, 1 }, 500, 3500, { 90, 0, 150 });
+    row("hex full -1 0 0", 3, { "-1", "0", "0" }, { -1, 0, 0, 1 }, 500, 3500, { 90, 180, 150 });
     row("hex sym 1 0 0", 2, { "1", "0", "0" }, { 1, 0, 0, -1 }, 6000, 5500, { 90, 0, 30 });
     row("hex sym 1 1 0", 2, { "1", "1", "0" }, { 1, 1, 0, -2 }, 5330.127, 3000, { 90, 30, 0 });
-    row("hex sym -1 2 3", 2, { "-1", "2", "3" }, { 2, 1, 3, -3 }, 3671.932, 4574.415,
-        { 58.9799, 35.9259, 32.6965 });
+    // Opposite signs of h and k: the sector's plane keeps |i| in play.
+    row("hex sym -1 2 3", 2, { "-1", "2", "3" }, { 1, 1, 3, -2 }, 2902.176, 4401.777,
+        { 47.4307, 50.3725, 42.5692 });
+    row("hex sym 1 -1 0", 2, { "1", "-1", "0" }, { 1, 0, 0, -1 }, 6000, 5500, { 90, 0, 30 });
+    row("hex sym 2 -1 0", 2, { "2", "-1", "0" }, { 1, 1, 0, -2 }, 5330.127, 3000, { 90, 30, 0 });
+    row("hex sym -3 1 -2", 2, { "-3", "1", "-2" }, { 2, 1, 2, -3 }, 4196.033, 4392.862,
+        { 68.1546, 28.7105, 24.2913 });
 }
 
 void TestDrawCommand::documentedPlots()
@@ -275,6 +285,62 @@ void TestDrawCommand::samePlaneTwice()
     QCOMPARE(store.at(0).PoleAngle, store.at(1).PoleAngle);
 }
 
+// Every index with components in -4..4: in the hexagonal sector the stored
+// plane is equivalent to the typed one (the same angle to (0001) and the
+// same angles to the six {10-10} normals); in the full views a plane and
+// its opposite are stored alike, so they are drawn at one place.
+void TestDrawCommand::symmetryKeepsThePlane()
+{
+    const auto normal = [](double h, double k, double l) {
+        return Vector3 { l / std::sqrt(8.0 / 3.0), (2 * h + k) / std::sqrt(3.0), k };
+    };
+    const auto prismAngles = [&](const Vector3& n) {
+        std::vector<double> angles;
+        for (const auto& [h, k] :
+            { std::pair { 1, 0 }, { 0, 1 }, { -1, 1 }, { -1, 0 }, { 0, -1 }, { 1, -1 } })
+            angles.push_back(AngleBetween(n, normal(h, k, 0)));
+        std::sort(angles.begin(), angles.end());
+        return angles;
+    };
+    for (int h = -4; h <= 4; ++h)
+        for (int k = -4; k <= 4; ++k)
+            for (int l = -4; l <= 4; ++l) {
+                if (h == 0 && k == 0 && l == 0)
+                    continue;
+                const QString x = QString::number(h), y = QString::number(k),
+                              z = QString::number(l);
+                const QByteArray where = (x + ' ' + y + ' ' + z).toLatin1();
+                PoleStore sector;
+                QVERIFY(RunDrawCommand(x, y, z, 2, 1, sector).added);
+                const auto& p = sector.at(0).PoleIndex;
+                const Vector3 typed = normal(h, k, l), stored = normal(p[0], p[1], p[2]);
+                const double c = AngleBetween(typed, { 1, 0, 0 });
+                QVERIFY2(std::fabs(std::min(c, 180 - c) - AngleBetween(stored, { 1, 0, 0 })) < 1e-9,
+                    where);
+                const std::vector<double> a = prismAngles(typed), b = prismAngles(stored);
+                for (std::size_t n = 0; n < a.size(); ++n)
+                    QVERIFY2(std::fabs(a[n] - b[n]) < 1e-6, where);
+
+                const QString mx = QString::number(-h), my = QString::number(-k),
+                              mz = QString::number(-l);
+                for (int16_t system : { 1, 2 }) {
+                    PoleStore full;
+                    QVERIFY(RunDrawCommand(x, y, z, system, 2, full).added);
+                    QVERIFY(RunDrawCommand(mx, my, mz, system, 2, full).added);
+                    const bool onRim = (system == 1 ? h : l) == 0;
+                    if (!onRim)
+                        QVERIFY2(full.at(0).PoleIndex == full.at(1).PoleIndex, where);
+                    // On the primitive circle the two ends of the normal
+                    // both lie on the drawing, opposite each other.
+                    const double dx
+                        = full.at(0).PoleX - (onRim ? 7000 - full.at(1).PoleX : full.at(1).PoleX);
+                    const double dy
+                        = full.at(0).PoleY - (onRim ? 7000 - full.at(1).PoleY : full.at(1).PoleY);
+                    QVERIFY2(std::hypot(dx, dy) < 1e-9, where);
+                }
+            }
+}
+
 void TestDrawCommand::randomTyping()
 {
     QRandomGenerator random(20261207);
@@ -316,7 +382,7 @@ void TestDrawCommand::randomTyping()
             const Pole& pole = store.at(before);
             QVERIFY2(insideFigure(v, pole.PoleX, pole.PoleY), where);
             for (double angle : pole.PoleAngle)
-                QVERIFY2(angle >= 0 && angle < 180, where);
+                QVERIFY2(angle >= 0 && angle <= 180, where);
             if (v.system == 2)
                 QVERIFY2(pole.PoleIndex[3] == -(pole.PoleIndex[0] + pole.PoleIndex[1]), where);
         }

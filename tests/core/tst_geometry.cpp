@@ -81,13 +81,13 @@ void TestGeometry::angleBetween_data()
     QTest::newRow("(111)-(100)") << QVector<double> { 1, 1, 1, 1, 0, 0 } << 54.7356103172;
     QTest::newRow("(111)-(110)") << QVector<double> { 1, 1, 1, 1, 1, 0 } << 35.2643896828;
     QTest::newRow("obtuse") << QVector<double> { 1, -1, -1, 1, 1, 1 } << 109.4712206345;
-    QTest::newRow("opposite gives 0") << QVector<double> { 0, -1, 0, 0, 1, 0 } << 0.0;
+    QTest::newRow("opposite gives 180") << QVector<double> { 0, -1, 0, 0, 1, 0 } << 180.0;
     QTest::newRow("30 degrees") << QVector<double> { 0, 1, 0, 0, s, 0.5 } << 30.0;
     QTest::newRow("cosine past 1: (111)") << QVector<double> { 1, 1, 1, 1, 1, 1 } << 0.0;
     // The unit normal of the hexagonal (1 1 0) against the third reference.
     QTest::newRow("cosine past 1: hexagonal (110)")
         << QVector<double> { 0, std::sqrt(3.0) / 2, 0.5, 0, s, 0.5 } << 0.0;
-    QTest::newRow("cosine past -1") << QVector<double> { -1, -1, -1, 1, 1, 1 } << 0.0;
+    QTest::newRow("cosine past -1") << QVector<double> { -1, -1, -1, 1, 1, 1 } << 180.0;
 }
 
 void TestGeometry::angleBetween()
@@ -124,12 +124,17 @@ void TestGeometry::sortHexIndex_data()
 {
     QTest::addColumn<QVector<double>>("typed");
     QTest::addColumn<Index>("expected");
-    QTest::newRow("signs dropped") << QVector<double> { -3, 1, -2 } << Index { 3, 1, 2 };
+    // i = -(h + k) takes part: (-3 1 2 -2) is the plane (2 1 -3 2).
+    QTest::newRow("opposite signs, i in play")
+        << QVector<double> { -3, 1, -2 } << Index { 2, 1, 2 };
     QTest::newRow("h and k swapped") << QVector<double> { 1, 3, 0 } << Index { 3, 1, 0 };
-    QTest::newRow("equal h and k") << QVector<double> { 2, -2, 5 } << Index { 2, 2, 5 };
+    QTest::newRow("equal h and k, opposite signs")
+        << QVector<double> { 2, -2, 5 } << Index { 2, 0, 5 };
     QTest::newRow("basal pole") << QVector<double> { 0, 0, -4 } << Index { 0, 0, 4 };
     QTest::newRow("fractions cut") << QVector<double> { 2.9, 1.2, 0 } << Index { 2, 1, 0 };
-    QTest::newRow("opposite signs") << QVector<double> { 1, -1, 0 } << Index { 1, 1, 0 };
+    QTest::newRow("prism of the first kind") << QVector<double> { 1, -1, 0 } << Index { 1, 0, 0 };
+    QTest::newRow("negative fractions cut toward zero")
+        << QVector<double> { -1.9, 2.5, 0 } << Index { 1, 1, 0 };
     QTest::newRow("l never moves") << QVector<double> { 0, 1, 9 } << Index { 1, 0, 9 };
 }
 

@@ -409,14 +409,20 @@ void TestMainForm::plotInEachView_data()
         << "mnuSelectCubeSym" << QStringList { "1", "0", "0" } << "(1 0 0)"
         << "( 0.000  45.000  54.736)";
     QTest::newRow("cubic full -1 2 3")
-        << "mnuSelectCubeNonSym" << QStringList { "-1", "2", "3" } << "(1 2 3)"
-        << "(74.499  55.462  22.208)";
+        << "mnuSelectCubeNonSym" << QStringList { "-1", "2", "3" } << "(1 -2 -3)"
+        << "(74.499  100.893  128.113)";
     QTest::newRow("hex sym -1 2 3")
-        << "mnuSelectHexSym" << QStringList { "-1", "2", "3" } << "(2 1 -3 3)"
-        << "(58.980  35.926  32.696)";
+        << "mnuSelectHexSym" << QStringList { "-1", "2", "3" } << "(1 1 -2 3)"
+        << "(47.431  50.373  42.569)";
     QTest::newRow("hex full 1 0 -2")
-        << "mnuSelectHexNonSym" << QStringList { "1", "0", "-2" } << "(1 0 -1 2)"
-        << "(43.314  46.686  53.552)";
+        << "mnuSelectHexNonSym" << QStringList { "1", "0", "-2" } << "(-1 0 1 2)"
+        << "(43.314  133.314  126.448)";
+    QTest::newRow("hex sym 1 -1 0")
+        << "mnuSelectHexSym" << QStringList { "1", "-1", "0" } << "(1 0 -1 0)"
+        << "(90.000   0.000  30.000)";
+    QTest::newRow("hex full -1 0 0")
+        << "mnuSelectHexNonSym" << QStringList { "-1", "0", "0" } << "(-1 0 1 0)"
+        << "(90.000  180.000  150.000)";
     QTest::newRow("full-width digits")
         << "mnuSelectCubeNonSym" << QStringList { u"２"_s, u"１"_s, u"０"_s } << "(2 1 0)"
         << "(26.565  18.435  39.232)";

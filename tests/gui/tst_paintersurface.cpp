@@ -100,6 +100,8 @@ private slots:
     void circleFill();
     void discMatchesPainter_data();
     void discMatchesPainter();
+    void markCentreIsWhereTheMarkLies_data();
+    void markCentreIsWhereTheMarkLies();
     void printTopLeft();
     void labelFontFitsOverbars();
     void overbarsJustAboveTheirDigits_data();
@@ -314,6 +316,48 @@ void tst_PainterSurface::discMatchesPainter()
         QVERIFY(
             maxChannelDifference(blitted.surface.image(), painted.surface.image()) <= tolerance);
     }
+}
+
+void tst_PainterSurface::markCentreIsWhereTheMarkLies_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<qreal>("ratio");
+    for (const char* width : { "1", "2" })
+        for (qreal ratio : { 1.0, 2.0 })
+            QTest::addRow("w%s x%g", width, ratio) << QString(width) << ratio;
+}
+
+// The pick ring is centred on markCentre(): the ink of the mark must be
+// centred there too, at every ratio and pen width.
+void tst_PainterSurface::markCentreIsWhereTheMarkLies()
+{
+    QFETCH(QString, width);
+    QFETCH(qreal, ratio);
+    // (1 -4 3) in the cubic full view, at (3052.6, 4019.3) twips.
+    const double r = std::sqrt(26.0);
+    const QPointF at(3500 + 1500 * 2 * -4 / (r + 1), 3500 - 1500 * 2 * 3 / (r + 1));
+    Surface s(ratio);
+    s.surface.SetDrawWidth(width);
+    s.surface.SetFillStyle(0);
+    s.surface.Circle(at.x(), at.y(), 30);
+    const QImage image = s.surface.image();
+    double sum = 0, sx = 0, sy = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double ink = 255 - qGray(image.pixel(x, y)) - (255 - qGray(Background.rgb()));
+            if (ink > 0) {
+                sum += ink;
+                sx += ink * (x + 0.5);
+                sy += ink * (y + 0.5);
+            }
+        }
+    const QPointF centre = s.surface.markCentre(at.x(), at.y()) * ratio;
+    QVERIFY2(std::abs(sx / sum - centre.x()) < 0.1 && std::abs(sy / sum - centre.y()) < 0.1,
+        qPrintable(QStringLiteral("ink %1, %2; centre %3, %4")
+                       .arg(sx / sum)
+                       .arg(sy / sum)
+                       .arg(centre.x())
+                       .arg(centre.y())));
 }
 
 void tst_PainterSurface::printTopLeft()
