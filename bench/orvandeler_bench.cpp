@@ -12,6 +12,7 @@
 #include "painting/PictureDocument.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
+#include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
 
 #include <QAccessible>
@@ -98,7 +99,7 @@ void fillStore(RunState& state, int count)
     for (int n = state.store.PoleCount(); n < count; ++n) {
         const auto& p = planes[n % 6];
         RunDrawCommand(QString::number(n % 97 + 1), QString::fromLatin1(p[0]),
-            QString::fromLatin1(p[1]), state.CrystalSystem, state.SymmetryMode, state.store);
+            QString::fromLatin1(p[1]), *state.view(), state.store);
     }
 }
 
@@ -127,7 +128,7 @@ void fillDistinct(RunState& state, int count)
     for (int n = state.store.PoleCount(); n < count; ++n) {
         const auto& p = planes[std::size_t(n)];
         RunDrawCommand(QString::number(p[0]), QString::number(p[1]), QString::number(p[2]),
-            state.CrystalSystem, state.SymmetryMode, state.store);
+            *state.view(), state.store);
     }
 }
 
@@ -160,8 +161,10 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setBrush(Qt::black);
             painter.setPen(QPen(Qt::black, 1));
-            for (const Pole& pole : state.store.poles())
-                painter.drawEllipse(QPointF(pole.PoleX / 15, pole.PoleY / 15), 2.0, 2.0);
+            for (const Entry& entry : state.store.entries()) {
+                const TwipsPoint at = Place(*state.view(), entry).at;
+                painter.drawEllipse(QPointF(at.x / 15, at.y / 15), 2.0, 2.0);
+            }
         });
     reportPlain("markers_32767", discs, "ms");
 
@@ -171,7 +174,7 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
     angles.resize(193, 467);
     const double lists = timeMedian([] {},
         [&] {
-            const PoleLists texts = BuildLists(state.store, state.CrystalSystem);
+            const PoleLists texts = BuildLists(state.store, *state.view());
             index.setPlainText(texts.indexList);
             angles.setPlainText(texts.angleList);
         });
@@ -375,8 +378,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const auto pixelOf = [&](int n) {
-        const Pole& pole = state.store.at(n);
-        return QPointF(std::floor(pole.PoleX / 15) + 0.5, std::floor(pole.PoleY / 15) + 0.5);
+        const TwipsPoint at = Place(*state.view(), state.store.at(n)).at;
+        return QPointF(std::floor(at.x / 15) + 0.5, std::floor(at.y / 15) + 0.5);
     };
     const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton button) {
         QMouseEvent event(type, at, picture->mapToGlobal(at), button,
@@ -416,8 +419,7 @@ int main(int argc, char** argv)
             distinctPlanes()[PoleStore::MaxPoles - 1], "_distinct"))
         return 1;
     copyFigures(dialogs, controls, state,
-        { state.CrystalSystem, state.SymmetryMode, controls.lineWidth->currentText(),
-            controls.plotSize->currentText() });
+        { state.view(), controls.lineWidth->currentText(), controls.plotSize->currentText() });
 
     if (g_over == 0)
         std::printf("bench: all within target\n");

@@ -4,17 +4,16 @@
 #include "app/PictureBox.h"
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
+#include "figure/DrawPicture.h"
 #include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
-#include "plotting/DrawPicture.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
 #include "ui/Layout.h"
-#include "views/View.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -53,34 +52,6 @@ const std::array<QString, 3> StartUpAngleCaptions = {
     QStringLiteral(u"[110]\u3000との\u3000 角度差"),
     QStringLiteral(u"[111]\u3000との\u3000 角度差"),
 };
-
-struct ProjectionRow
-{
-    int16_t crystalSystem;
-    int16_t symmetryMode;
-    std::array<QString, 3> angleCaptions;
-};
-
-// The third hexagonal reference is the (1 1 -2 0) pole, 30 degrees from the
-// second, so its column is headed (1120).
-const std::array<ProjectionRow, 4> ProjectionRows = { {
-    { 1, 1,
-        { QStringLiteral(u"(100)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(110)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(111)  との\u3000 角度差") } },
-    { 1, 2,
-        { QStringLiteral(u"(100)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(110)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(111)\u3000との\u3000 角度差") } },
-    { 2, 1,
-        { QStringLiteral(u"(0001)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(1010)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(1120)\u3000との\u3000 角度差") } },
-    { 2, 2,
-        { QStringLiteral(u"(0001)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(1010)\u3000との\u3000 角度差"),
-            QStringLiteral(u"(1120)\u3000との\u3000 角度差") } },
-} };
 
 constexpr int PlotSizeAtStart = 4; // "30"
 
@@ -255,8 +226,8 @@ void frmMainForm::createControls(QWidget* client)
     const std::array<const char*, 3> angleNames = { "lblAngle1", "lblAngle2", "lblAngle3" };
     for (size_t k = 0; k < lblAngle.size(); ++k) {
         QStringList later;
-        for (const ProjectionRow& row : ProjectionRows)
-            later << row.angleCaptions[k];
+        for (const ViewSpec& row : DocumentedViews())
+            later << row.captions[k];
         lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions[k], angleLabels[k],
             captionFont, Layout::txtAngleList.top, true, later);
     }
@@ -409,8 +380,7 @@ void frmMainForm::Form_Paint()
 
 PictureSettings frmMainForm::pictureSettings() const
 {
-    return { m_state.CrystalSystem, m_state.SymmetryMode, cboLineWidth->currentText(),
-        cboPlotSize->currentText() };
+    return { m_state.view(), cboLineWidth->currentText(), cboPlotSize->currentText() };
 }
 
 void frmMainForm::FullRedraw()
@@ -433,7 +403,7 @@ void frmMainForm::InitPoleData()
     txtAngleList->clear();
     m_writingLists = false;
     m_listsEdited = false;
-    m_shownLists = { m_state.store.epoch(), 0, m_state.CrystalSystem };
+    m_shownLists = { m_state.store.epoch(), 0, m_state.view() };
     unpick();
 }
 
@@ -479,35 +449,37 @@ void frmMainForm::ShowLists()
 {
     const PoleStore& store = m_state.store;
     const int count = store.PoleCount();
-    const int16_t system = m_state.CrystalSystem;
+    const std::optional<View> view = m_state.view();
     const bool prefixShown = !m_listsEdited && m_shownLists.epoch == store.epoch()
-        && m_shownLists.system == system && m_shownLists.count >= 0 && m_shownLists.count <= count;
+        && m_shownLists.view == view && m_shownLists.count >= 0 && m_shownLists.count <= count;
 
     m_writingLists = true;
-    if (prefixShown) {
+    if (!view) {
+        ReplaceListText(txtIndexList, {});
+        ReplaceListText(txtAngleList, {});
+    } else if (prefixShown) {
         if (m_shownLists.count < count) {
-            QString index, angles;
-            for (int n = m_shownLists.count; n < count; ++n) {
-                index += IndexLine(store.at(n), system);
-                angles += AngleLine(store.at(n));
-            }
-            AppendToList(txtIndexList, index);
-            AppendToList(txtAngleList, angles);
+            const PoleLists lines = BuildLists(store, *view, m_shownLists.count);
+            AppendToList(txtIndexList, lines.indexList);
+            AppendToList(txtAngleList, lines.angleList);
         }
     } else {
-        const PoleLists lists = BuildLists(store, system);
+        const PoleLists lists = BuildLists(store, *view);
         ReplaceListText(txtIndexList, lists.indexList);
         ReplaceListText(txtAngleList, lists.angleList);
     }
     m_writingLists = false;
     m_listsEdited = false;
-    m_shownLists = { store.epoch(), count, system };
+    m_shownLists = { store.epoch(), count, view };
 }
 
 void frmMainForm::cmdDraw_Click()
 {
-    const DrawCommandResult result = RunDrawCommand(txtAxisX->text(), txtAxisY->text(),
-        txtAxisZ->text(), m_state.CrystalSystem, m_state.SymmetryMode, m_state.store);
+    const std::optional<View> view = m_state.view();
+    if (!view)
+        return;
+    const DrawCommandResult result = RunDrawCommand(
+        txtAxisX->text(), txtAxisY->text(), txtAxisZ->text(), *view, m_state.store);
     for (const QString& message : result.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
@@ -598,14 +570,14 @@ void frmMainForm::mnuSelectHexNonSym_Click()
 
 void frmMainForm::SelectProjection(int row)
 {
-    const ProjectionRow& choice = ProjectionRows[static_cast<size_t>(row)];
+    const ViewSpec& choice = DocumentedViews()[static_cast<size_t>(row)];
     InitPoleData();
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
     m_state.CrystalSystem = choice.crystalSystem;
     m_state.SymmetryMode = choice.symmetryMode;
     MarkProjection(row);
     for (size_t k = 0; k < lblAngle.size(); ++k)
-        lblAngle[k]->setText(choice.angleCaptions[k]);
+        lblAngle[k]->setText(choice.captions[k]);
     nameAngleList();
     FullRedraw();
 }
@@ -681,8 +653,9 @@ void frmMainForm::nameAngleList()
 
 void frmMainForm::describePicture()
 {
-    picPictureBox->setAccessibleDescription(PictureReader::Description(
-        ViewOf(m_state.CrystalSystem, m_state.SymmetryMode), m_state.store.PoleCount()));
+    const ViewSpec* spec = m_state.spec();
+    picPictureBox->setAccessibleDescription(
+        PictureReader::Description(spec ? spec->name : QString(), m_state.store.PoleCount()));
 }
 
 double frmMainForm::markReachTwips() const
@@ -694,13 +667,14 @@ double frmMainForm::markReachTwips() const
 
 void frmMainForm::pointerMoved(QPoint pixel)
 {
-    const std::optional<View> view = ViewOf(m_state.CrystalSystem, m_state.SymmetryMode);
+    const std::optional<View> view = m_state.view();
     QString text;
     if (view) {
         std::array<QString, 3> names;
         for (size_t k = 0; k < names.size(); ++k)
             names[k] = PictureReader::ReferenceName(lblAngle[k]->text());
-        const PictureReader reader(*view, m_state.store, names, markReachTwips());
+        const PictureReader reader(
+            *view, m_state.store, m_placements.of(*view, m_state.store), names, markReachTwips());
         text = reader.ToolTip(PictureReader::PixelCentre(pixel.x(), pixel.y()), m_picked);
     }
     if (text == m_readout)
@@ -714,10 +688,11 @@ void frmMainForm::pointerMoved(QPoint pixel)
 
 void frmMainForm::pictureClicked(QPoint pixel)
 {
-    const std::optional<View> view = ViewOf(m_state.CrystalSystem, m_state.SymmetryMode);
+    const std::optional<View> view = m_state.view();
     int pole = -1;
     if (view) {
-        const PictureReader reader(*view, m_state.store, {}, markReachTwips());
+        const PictureReader reader(
+            *view, m_state.store, m_placements.of(*view, m_state.store), {}, markReachTwips());
         pole = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
     }
     if (pole >= 0)
@@ -739,9 +714,11 @@ void frmMainForm::listCursorMoved(QPlainTextEdit* list)
     if (n >= m_state.store.PoleCount())
         return;
     // A key that types moves the cursor before the edit is reported.
-    const Pole& pole = m_state.store.at(n);
-    const QString stored
-        = list == txtIndexList ? IndexLine(pole, m_state.CrystalSystem) : AngleLine(pole);
+    const std::optional<View> view = m_state.view();
+    if (!view)
+        return;
+    const Entry& entry = m_state.store.at(n);
+    const QString stored = list == txtIndexList ? IndexLine(entry, *view) : AngleLine(entry, *view);
     if (line.text() == QStringView(stored).chopped(2))
         pick(n, list);
 }
@@ -796,7 +773,12 @@ void frmMainForm::showRing()
         picPictureBox->hideRing();
         return;
     }
-    const Pole& pole = m_state.store.at(m_picked);
+    const std::optional<View> view = m_state.view();
+    if (!view) {
+        picPictureBox->hideRing();
+        return;
+    }
+    const TwipsPoint at = m_placements.of(*view, m_state.store)[std::size_t(m_picked)].at;
     const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
-    picPictureBox->showRing(m_surface.markCentre(pole.PoleX, pole.PoleY), radius, m_surface.ink());
+    picPictureBox->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
 }

@@ -2,12 +2,15 @@
 
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
+#include "poles/PlacementCache.h"
+#include "projection/View.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 struct PictureSettings;
 struct RunState;
@@ -113,13 +116,14 @@ private:
     {
         uint64_t epoch = 0;
         int count = -1;
-        int16_t system = 0;
+        std::optional<View> view;
     };
     ShownLists m_shownLists;
     bool m_listsEdited = false;
     bool m_writingLists = false;
     bool m_selectingLines = false;
     int m_picked = -1;
+    PlacementCache m_placements;
     QString m_readout;
 
     QGroupBox* Frame1 = nullptr;

@@ -1,17 +1,20 @@
 #pragma once
 
-#include <array>
+#include "math/Vector3.h"
 
 // The program's value of pi: the 15-digit decimal, kept as the angle lists
 // and the nets have always been computed with it.
 inline constexpr double Pi = 3.14159265358979;
 
-// A direction in the view's frame: component 0 is the projection axis,
-// component 1 points right on the drawing and component 2 up.
-using Vector3 = std::array<double, 3>;
-
 // A point of the projected plane, in which the primitive circle has radius 2.
 struct ProjectedPoint
+{
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// A point of the picture in twips: origin top-left, x right, y down.
+struct TwipsPoint
 {
     double x = 0.0;
     double y = 0.0;

@@ -1,7 +1,7 @@
 #include "painting/PersistentPicture.h"
 
+#include "figure/PlotPoles.h"
 #include "painting/PainterSurface.h"
-#include "poles/PlotPoles.h"
 
 void PersistentPicture::drawNet(const PictureSettings& settings)
 {
@@ -36,10 +36,12 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // store order: drawing the new ones over the image gives the very pixels
     // a whole redraw would.
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
-        PlotPoles(m_surface, store, settings.plotSize, m_poles);
+        if (settings.view)
+            PlotPoles(m_surface, store, *settings.view, settings.plotSize, m_poles);
     } else {
         drawNet(settings);
-        PlotPoles(m_surface, store, settings.plotSize);
+        if (settings.view)
+            PlotPoles(m_surface, store, *settings.view, settings.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "figure/DrawPicture.h"
 #include "painting/PainterSurface.h"
-#include "plotting/DrawPicture.h"
 #include "poles/PoleStore.h"
 
 #include <QColor>

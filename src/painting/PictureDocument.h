@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plotting/DrawPicture.h"
+#include "figure/DrawPicture.h"
 #include "poles/PoleStore.h"
 
 #include <QByteArray>

@@ -1,9 +1,7 @@
 #include "plotting/DrawCommand.h"
 
-#include "cubic/CubicFunction.h"
-#include "hexagonal/HexagonalFunction.h"
+#include "crystal/Reduction.h"
 #include "plotting/CheckIndex.h"
-#include "views/View.h"
 
 #include <cmath>
 
@@ -14,32 +12,43 @@ bool fitsIndex(double value)
     return value >= -32768.0 && value <= 32767.0;
 }
 
+std::array<double, 3> opposite(const std::array<double, 3>& v)
+{
+    return { -v[0], -v[1], -v[2] };
+}
+
 // The index as the view stores it, still in doubles so that its range can
 // be tested before anything is converted to 16 bits. The full views show
 // the pole of a plane on the projected hemisphere: a plane typed with a
 // negative index along the projection axis is the same plane as its
 // opposite, which is what they store.
-std::array<double, 3> storedIndex(std::array<double, 3> v, bool cubic, bool symmetric)
+std::array<double, 3> storedIndex(std::array<double, 3> v, IndexRule rule)
 {
-    if (cubic) {
-        if (symmetric)
-            return { std::trunc(std::fabs(v[0])), std::trunc(std::fabs(v[1])),
-                std::trunc(std::fabs(v[2])) };
-        if (v[0] < 0)
-            v = { -v[0], -v[1], -v[2] };
-        return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
-    }
-    if (symmetric)
+    switch (rule) {
+    case IndexRule::CubicTriangle:
+        // In any order: SortCubicIndex orders them once they are known to fit.
+        return { std::trunc(std::fabs(v[0])), std::trunc(std::fabs(v[1])),
+            std::trunc(std::fabs(v[2])) };
+    case IndexRule::HexSector:
         return HexSectorIndex(v[0], v[1], v[2]);
-    if (v[2] < 0)
-        v = { -v[0], -v[1], -v[2] };
+    case IndexRule::FoldFirst:
+        if (v[0] < 0)
+            v = opposite(v);
+        break;
+    case IndexRule::FoldThird:
+        if (v[2] < 0)
+            v = opposite(v);
+        break;
+    case IndexRule::AsTyped:
+        break;
+    }
     return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
 }
 
 } // namespace
 
 DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
-    int16_t crystalSystem, int16_t symmetryMode, PoleStore& store)
+    const View& view, PoleStore& store, IndexKind kind)
 {
     DrawCommandResult result;
     const CheckIndexResult check = CheckIndex(x, y, z);
@@ -52,16 +61,14 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
         result.messages << Messages::StoreFull;
         return result;
     }
-
-    const std::optional<View> view = ViewOf(crystalSystem, symmetryMode);
-    if (!view)
+    if (kind == IndexKind::Direction && !view.allowsDirections())
         return result;
-    const bool cubic = IsCubic(*view);
-    const bool symmetric = IsSymmetric(*view);
 
-    const std::array<double, 3> p = storedIndex(check.values, cubic, symmetric);
-    const double p4 = -(p[0] + p[1]);
-    if (!fitsIndex(p[0]) || !fitsIndex(p[1]) || !fitsIndex(p[2]) || (!cubic && !fitsIndex(p4))) {
+    const std::array<double, 3> p = storedIndex(check.values, view.rule);
+    // A hexagonal plane's i = -(h + k) is an index of its own and must fit too.
+    const bool fits = fitsIndex(p[0]) && fitsIndex(p[1]) && fitsIndex(p[2])
+        && (!view.fourIndices() || kind == IndexKind::Direction || fitsIndex(-(p[0] + p[1])));
+    if (!fits) {
         result.messages << Messages::IndexTooLarge;
         return result;
     }
@@ -72,23 +79,10 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
         return result;
     }
 
-    Pole pole;
-    const std::array<int16_t, 3> s = cubic && symmetric
+    const Index3 index = view.rule == IndexRule::CubicTriangle
         ? SortCubicIndex(check.values[0], check.values[1], check.values[2])
-        : std::array<int16_t, 3> { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
+        : Index3 { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
               static_cast<int16_t>(p[2]) };
-    pole.PoleIndex = { s[0], s[1], s[2], cubic ? int16_t(0) : static_cast<int16_t>(p4) };
-
-    const Vector3 index { double(pole.PoleIndex[0]), double(pole.PoleIndex[1]),
-        double(pole.PoleIndex[2]) };
-    const Vector3 u = UnitVector(cubic ? index : HexToCartesian(index[0], index[1], index[2]));
-    const TwipsPoint at = ToScreen(*view, StereoProject({ -std::fabs(u[0]), u[1], u[2] }));
-    pole.PoleX = at.x;
-    pole.PoleY = at.y;
-    // Cubic angles are measured from the stored index itself, hexagonal ones
-    // from its unit normal; either lies on the projected hemisphere.
-    pole.PoleAngle = AnglesToReferences(*view, cubic ? index : u);
-
-    result.added = store.append(pole);
+    result.added = store.append({ kind, index });
     return result;
 }

@@ -1,5 +1,8 @@
 #include "poles/PoleLists.h"
 
+#include "poles/EntryGeometry.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -32,26 +35,18 @@ void appendAngle(std::string& out, double angle)
     out.push_back(static_cast<char>('0' + thousandths % 10));
 }
 
-void appendIndexLine(std::string& out, const Pole& pole, int16_t crystalSystem)
+void appendIndexLine(std::string& out, const Entry& entry, const View& view)
 {
-    out.push_back('(');
-    for (size_t j = 0; j < 3; ++j) {
-        if (crystalSystem == 2 && j == 2) {
-            appendInt(out, pole.PoleIndex[3]);
-            out.push_back(' ');
-        }
-        appendInt(out, pole.PoleIndex[j]);
-        if (j < 2)
-            out.push_back(' ');
-    }
-    out.append(")\r\n");
+    AppendIndexText(out, entry.kind, entry.index, view.fourIndices());
+    out.append("\r\n");
 }
 
-void appendAngleLine(std::string& out, const Pole& pole)
+void appendAngleLine(std::string& out, const Entry& entry, const View& view)
 {
+    const std::array<double, 3> angles = AnglesOf(view, entry);
     out.push_back('(');
     for (size_t j = 0; j < 3; ++j) {
-        appendAngle(out, pole.PoleAngle[j]);
+        appendAngle(out, angles[j]);
         if (j < 2)
             out.append("  ");
     }
@@ -67,31 +62,33 @@ QString FormatAngle(double angle)
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QString IndexLine(const Pole& pole, int16_t crystalSystem)
+QString IndexLine(const Entry& entry, const View& view)
 {
     std::string out;
-    appendIndexLine(out, pole, crystalSystem);
+    appendIndexLine(out, entry, view);
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QString AngleLine(const Pole& pole)
+QString AngleLine(const Entry& entry, const View& view)
 {
     std::string out;
-    appendAngleLine(out, pole);
+    appendAngleLine(out, entry, view);
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-PoleLists BuildLists(const PoleStore& store, int16_t crystalSystem)
+PoleLists BuildLists(const PoleStore& store, const View& view, int first)
 {
-    // Built in one narrow buffer each: the store can hold 32767 poles and
+    // Built in one narrow buffer each: the store can hold 32767 entries and
     // every plot rebuilds both texts.
     std::string index;
     std::string angles;
-    index.reserve(store.poles().size() * 24);
-    angles.reserve(store.poles().size() * 26);
-    for (const Pole& pole : store.poles()) {
-        appendIndexLine(index, pole, crystalSystem);
-        appendAngleLine(angles, pole);
+    const std::vector<Entry>& entries = store.entries();
+    const std::size_t from = std::min(entries.size(), std::size_t(std::max(first, 0)));
+    index.reserve((entries.size() - from) * 24);
+    angles.reserve((entries.size() - from) * 26);
+    for (std::size_t n = from; n < entries.size(); ++n) {
+        appendIndexLine(index, entries[n], view);
+        appendAngleLine(angles, entries[n], view);
     }
     return { QString::fromLatin1(index.data(), static_cast<qsizetype>(index.size())),
         QString::fromLatin1(angles.data(), static_cast<qsizetype>(angles.size())) };

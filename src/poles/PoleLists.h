@@ -1,24 +1,24 @@
 #pragma once
 
 #include "poles/PoleStore.h"
+#include "projection/View.h"
 
 #include <QString>
-#include <cstdint>
 
 // The angle with exactly three decimals, rounded half to even, with a
 // leading space below 10 degrees so that the decimal points line up.
 QString FormatAngle(double angle);
 
-// One line of the index list, with its CR LF: "(h k l)" or, for the
-// hexagonal system, "(h k i l)".
-QString IndexLine(const Pole& pole, int16_t crystalSystem);
+// One line of the index list, with its CR LF: "(h k l)", "(h k i l)" in the
+// hexagonal and trigonal systems, "[u v w]" or "[u v t w]" for a direction.
+QString IndexLine(const Entry& entry, const View& view);
 // One line of the angle list, with its CR LF: "(a1  a2  a3)".
-QString AngleLine(const Pole& pole);
+QString AngleLine(const Entry& entry, const View& view);
 
-// The two texts of the list boxes, one line per stored pole.
+// The two texts of the list boxes, one line per stored entry.
 struct PoleLists
 {
     QString indexList;
     QString angleList;
 };
-PoleLists BuildLists(const PoleStore& store, int16_t crystalSystem);
+PoleLists BuildLists(const PoleStore& store, const View& view, int first = 0);

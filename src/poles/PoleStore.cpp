@@ -1,16 +1,16 @@
 #include "poles/PoleStore.h"
 
-bool PoleStore::append(const Pole& pole)
+bool PoleStore::append(const Entry& entry)
 {
     if (isFull())
         return false;
-    m_poles.push_back(pole);
+    m_entries.push_back(entry);
     return true;
 }
 
 void PoleStore::InitPoleData()
 {
     ++m_epoch;
-    m_poles.clear();
-    m_poles.shrink_to_fit();
+    m_entries.clear();
+    m_entries.shrink_to_fit();
 }

@@ -1,17 +1,14 @@
 #include "reading/PictureReader.h"
 
-#include "hexagonal/HexagonalFunction.h"
 #include "poles/PoleLists.h"
 #include "surface/PictureSize.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace {
-
-// Pixel centres on an edge of the standard region must count as inside;
-// rounding would otherwise drop half of them.
-constexpr double EdgeTolerance = 1e-9;
 
 // The list's text without its column padding or line break.
 QString Angle(double degrees)
@@ -27,10 +24,11 @@ QString WithoutBreak(QString line)
 
 } // namespace
 
-PictureReader::PictureReader(
-    View view, const PoleStore& store, std::array<QString, 3> names, double hitRadius)
+PictureReader::PictureReader(const View& view, const PoleStore& store,
+    std::span<const Placement> placements, std::array<QString, 3> names, double hitRadius)
     : m_view(view)
     , m_store(store)
+    , m_placements(placements.first(std::min(placements.size(), store.entries().size())))
     , m_names(std::move(names))
     , m_hitRadius(hitRadius)
 {
@@ -38,39 +36,21 @@ PictureReader::PictureReader(
 
 std::optional<Vector3> PictureReader::DirectionAt(TwipsPoint t) const
 {
-    const ProjectedPoint p = FromScreen(m_view, t);
-    if (!(p.x * p.x + p.y * p.y <= 4.0))
+    const std::optional<Vector3> d = m_view.projector.fromPicture(t);
+    if (!d)
         return std::nullopt;
-    const Vector3 w = StereoUnproject(p);
-    const Vector3 d { std::fabs(w[0]), w[1], w[2] };
-    switch (m_view) {
-    case View::CubicSym:
-        // The triangle (100)-(110)-(111): d0 >= d1 >= d2 >= 0.
-        if (d[2] < -EdgeTolerance || d[2] > d[1] + EdgeTolerance || d[1] > d[0] + EdgeTolerance)
-            return std::nullopt;
-        break;
-    case View::HexSym:
-        // The sector from 0 to 30 degrees of azimuth.
-        if (d[2] < -EdgeTolerance || d[2] * std::sqrt(3.0) > d[1] + EdgeTolerance)
-            return std::nullopt;
-        break;
-    case View::CubicFull:
-    case View::HexFull:
-        break;
-    }
-    return d;
+    return m_view.projector.fromView(*d);
 }
 
 int PictureReader::PoleAt(TwipsPoint t) const
 {
-    // A plain scan: 32767 poles take a few tens of microseconds.
-    const std::vector<Pole>& poles = m_store.poles();
+    // A plain scan: 32767 entries take a few tens of microseconds.
     const double reach = m_hitRadius * m_hitRadius;
     double nearest = std::numeric_limits<double>::infinity();
     int found = -1;
-    for (std::size_t n = 0; n < poles.size(); ++n) {
-        const double dx = poles[n].PoleX - t.x;
-        const double dy = poles[n].PoleY - t.y;
+    for (std::size_t n = 0; n < m_placements.size(); ++n) {
+        const double dx = m_placements[n].at.x - t.x;
+        const double dy = m_placements[n].at.y - t.y;
         const double d = dx * dx + dy * dy;
         if (d <= reach && d <= nearest) {
             nearest = d;
@@ -80,26 +60,36 @@ int PictureReader::PoleAt(TwipsPoint t) const
     return found;
 }
 
-Vector3 PictureReader::PoleDirection(int pole) const
-{
-    // As the draw command measures: the cubic index itself, the hexagonal
-    // unit normal with its c component made non-negative.
-    const std::array<int16_t, 4>& index = m_store.at(pole).PoleIndex;
-    if (IsCubic(m_view))
-        return { double(index[0]), double(index[1]), double(index[2]) };
-    const Vector3 u = UnitVector(HexToCartesian(index[0], index[1], index[2]));
-    return { std::fabs(u[0]), u[1], u[2] };
-}
-
 QString PictureReader::lineOf(int pole) const
 {
-    return WithoutBreak(IndexLine(m_store.at(pole), IsCubic(m_view) ? 1 : 2));
+    return WithoutBreak(IndexLine(m_store.at(pole), m_view));
 }
 
 QString PictureReader::angleToPicked(int picked, const Vector3& direction) const
 {
     return lineOf(picked) + QStringLiteral(" との角度差 ")
-        + Angle(AngleBetween(PoleDirection(picked), direction));
+        + Angle(AngleBetween(EntryVector(m_view.lattice(), m_store.at(picked)), direction));
+}
+
+QString PictureReader::ZoneAxis(int first, int second) const
+{
+    const Entry& a = m_store.at(first);
+    const Entry& b = m_store.at(second);
+    if (a.kind != IndexKind::Plane || b.kind != IndexKind::Plane)
+        return {};
+    // The planes of a zone contain its axis: [u v w] = (h1 k1 l1) x (h2 k2 l2).
+    const std::array<int, 3> axis = Reduced({ a.index[1] * b.index[2] - a.index[2] * b.index[1],
+                                                a.index[2] * b.index[0] - a.index[0] * b.index[2],
+                                                a.index[0] * b.index[1] - a.index[1] * b.index[0] },
+        true);
+    if (axis == std::array<int, 3> { 0, 0, 0 })
+        return {};
+    // Whole numbers beyond 16 bits can only come from huge indices; their
+    // axis is still written, through the wider form.
+    if (std::abs(axis[0]) > 32767 || std::abs(axis[1]) > 32767 || std::abs(axis[2]) > 32767)
+        return QStringLiteral("[%1 %2 %3]").arg(axis[0]).arg(axis[1]).arg(axis[2]);
+    return IndexText(IndexKind::Direction, { int16_t(axis[0]), int16_t(axis[1]), int16_t(axis[2]) },
+        m_view.fourIndices());
 }
 
 QString PictureReader::ToolTip(TwipsPoint t, int picked) const
@@ -110,23 +100,34 @@ QString PictureReader::ToolTip(TwipsPoint t, int picked) const
     Vector3 direction {};
     const int pole = PoleAt(t);
     if (pole >= 0) {
-        text = lineOf(pole) + QStringLiteral("  ") + WithoutBreak(AngleLine(m_store.at(pole)));
+        text = lineOf(pole) + QStringLiteral("  ")
+            + WithoutBreak(AngleLine(m_store.at(pole), m_view));
         if (pole == picked)
             return text;
-        direction = PoleDirection(pole);
+        direction = EntryVector(m_view.lattice(), m_store.at(pole));
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
         direction = *d;
-        const std::array<double, 3> angles = AnglesToReferences(m_view, direction);
-        for (std::size_t k = 0; k < angles.size(); ++k) {
+        const std::array<Index3, 3>& references = m_view.references().planes;
+        for (std::size_t k = 0; k < references.size(); ++k) {
             if (k > 0)
                 text += QStringLiteral("  ");
-            text += m_names[k] + QLatin1Char(' ') + Angle(angles[k]);
+            const Vector3 r { double(references[k][0]), double(references[k][1]),
+                double(references[k][2]) };
+            text += m_names[k] + QLatin1Char(' ')
+                + Angle(AngleBetween(direction, m_view.lattice().planeNormal(r)));
         }
     } else {
         return {};
     }
-    if (picked >= 0)
+    if (picked >= 0) {
         text += QLatin1Char('\n') + angleToPicked(picked, direction);
+        // The free view names the zone the two planes share.
+        if (pole >= 0 && m_view.rule == IndexRule::AsTyped) {
+            const QString axis = ZoneAxis(picked, pole);
+            if (!axis.isEmpty())
+                text += QStringLiteral("  晶帯軸 ") + axis;
+        }
+    }
     return text;
 }
 
@@ -144,24 +145,9 @@ QString PictureReader::ReferenceName(const QString& caption)
     return caption.left(end);
 }
 
-QString PictureReader::Description(std::optional<View> view, int poleCount)
+QString PictureReader::Description(const QString& viewName, int poleCount)
 {
-    if (!view)
+    if (viewName.isEmpty())
         return QStringLiteral("投影図なし");
-    QString name;
-    switch (*view) {
-    case View::CubicSym:
-        name = QStringLiteral("立方晶・対称性あり");
-        break;
-    case View::CubicFull:
-        name = QStringLiteral("立方晶・対称性なし");
-        break;
-    case View::HexSym:
-        name = QStringLiteral("六方晶・対称性あり");
-        break;
-    case View::HexFull:
-        name = QStringLiteral("六方晶・対称性なし");
-        break;
-    }
-    return QStringLiteral("%1の標準投影、プロットした極点 %2 個").arg(name).arg(poleCount);
+    return QStringLiteral("%1の標準投影、プロットした極点 %2 個").arg(viewName).arg(poleCount);
 }

@@ -1,6 +1,7 @@
 #include "geometry/Geometry.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
+#include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
 
 #include <QRandomGenerator>
@@ -12,24 +13,37 @@ Q_DECLARE_METATYPE(Index4)
 
 namespace {
 
-struct View
+const View& ViewAt(int n)
 {
-    int16_t system;
-    int16_t mode;
+    return DocumentedViews()[std::size_t(n)].view;
+}
+constexpr int AllViews[] = { 0, 1, 2, 3 };
+
+// What the lists and the picture show of stored entry n: h, k, l and, for
+// hexagonal views, i; where it is drawn; its three angles.
+struct Shown
+{
+    Index4 index;
+    TwipsPoint at;
+    std::array<double, 3> angles;
 };
-const View CubicSym { 1, 1 };
-const View CubicFull { 1, 2 };
-const View HexSym { 2, 1 };
-const View HexFull { 2, 2 };
-const View AllViews[] = { CubicSym, CubicFull, HexSym, HexFull };
+
+Shown shown(int view, const PoleStore& store, int n)
+{
+    const Entry& entry = store.at(n);
+    const bool hexagonal = ViewAt(view).fourIndices();
+    const Index3& i = entry.index;
+    return { { i[0], i[1], i[2], int16_t(hexagonal ? -(i[0] + i[1]) : 0) },
+        Place(ViewAt(view), entry).at, AnglesOf(ViewAt(view), entry) };
+}
 
 // Whether a drawing position lies inside the figure of its view.
-bool insideFigure(const View& view, double x, double y)
+bool insideFigure(int view, double x, double y)
 {
     const double eps = 1e-6;
-    if (view.mode != 1)
+    if (view == 1 || view == 3)
         return std::hypot(x - 3500, y - 3500) <= 3000 + eps;
-    if (view.system == 2) {
+    if (view == 2) {
         const double dx = x - 1000, dy = 5500 - y;
         return std::hypot(dx, dy) <= 5000 + eps && dy >= -eps && dy <= dx * std::tan(Pi / 6) + eps;
     }
@@ -126,23 +140,19 @@ void TestDrawCommand::documentedPlots()
     QFETCH(bool, warned);
 
     PoleStore store;
-    const View v = AllViews[view];
     const DrawCommandResult result
-        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
+        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store);
     QVERIFY(result.added);
     QCOMPARE(result.messages, warned ? QStringList { Messages::DecimalsDropped } : QStringList());
     QCOMPARE(store.PoleCount(), int16_t(1));
 
-    const Pole& pole = store.at(0);
-    Index4 index = pole.PoleIndex;
-    if (v.system == 1)
-        index[3] = 0; // never set for cubic poles
-    QCOMPARE(index, stored);
+    const Shown pole = shown(view, store, 0);
+    QCOMPARE(pole.index, stored);
     // Documented digits are cut or rounded in the last place shown.
-    QVERIFY2(std::fabs(pole.PoleX - x) < 2e-3, qPrintable(QString::number(pole.PoleX, 'f', 6)));
-    QVERIFY2(std::fabs(pole.PoleY - y) < 2e-3, qPrintable(QString::number(pole.PoleY, 'f', 6)));
+    QVERIFY2(std::fabs(pole.at.x - x) < 2e-3, qPrintable(QString::number(pole.at.x, 'f', 6)));
+    QVERIFY2(std::fabs(pole.at.y - y) < 2e-3, qPrintable(QString::number(pole.at.y, 'f', 6)));
     for (int k = 0; k < 3; ++k) {
-        const double got = pole.PoleAngle[static_cast<size_t>(k)];
+        const double got = pole.angles[static_cast<size_t>(k)];
         QVERIFY2(std::fabs(got - angles[k]) < 2e-4, qPrintable(QString::number(got, 'g', 17)));
     }
 }
@@ -198,16 +208,15 @@ void TestDrawCommand::refusals()
     QFETCH(QStringList, messages);
 
     PoleStore store;
-    const View v = AllViews[view];
-    QVERIFY(RunDrawCommand("1", "2", "3", v.system, v.mode, store).added);
-    const Pole before = store.at(0);
+    QVERIFY(RunDrawCommand("1", "2", "3", ViewAt(view), store).added);
+    const Entry before = store.at(0);
 
     const DrawCommandResult result
-        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
+        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store);
     QCOMPARE(result.messages, messages);
     QCOMPARE(result.added, false);
     QCOMPARE(store.PoleCount(), int16_t(1));
-    QCOMPARE(store.at(0).PoleIndex, before.PoleIndex);
+    QVERIFY(store.at(0) == before);
 }
 
 void TestDrawCommand::boundaries_data()
@@ -236,14 +245,8 @@ void TestDrawCommand::boundaries()
     QFETCH(Index4, stored);
 
     PoleStore store;
-    const View v = AllViews[view];
-    const DrawCommandResult result
-        = RunDrawCommand(typed[0], typed[1], typed[2], v.system, v.mode, store);
-    QVERIFY(result.added);
-    Index4 index = store.at(0).PoleIndex;
-    if (v.system == 1)
-        index[3] = 0;
-    QCOMPARE(index, stored);
+    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store).added);
+    QCOMPARE(shown(view, store, 0).index, stored);
 }
 
 void TestDrawCommand::fullStore_data()
@@ -264,12 +267,12 @@ void TestDrawCommand::fullStore()
 
     PoleStore store;
     for (int n = 0; n < PoleStore::MaxPoles - 1; ++n)
-        store.append(Pole {});
-    QVERIFY(RunDrawCommand("1", "0", "0", 1, 2, store).added);
+        store.append(Entry {});
+    QVERIFY(RunDrawCommand("1", "0", "0", ViewAt(1), store).added);
     QCOMPARE(store.PoleCount(), int16_t(32767));
     QVERIFY(store.isFull());
 
-    const DrawCommandResult result = RunDrawCommand(typed[0], typed[1], typed[2], 1, 2, store);
+    const DrawCommandResult result = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(1), store);
     QCOMPARE(result.messages, messages);
     QVERIFY(!result.added);
     QCOMPARE(store.PoleCount(), int16_t(32767));
@@ -278,11 +281,10 @@ void TestDrawCommand::fullStore()
 void TestDrawCommand::samePlaneTwice()
 {
     PoleStore store;
-    RunDrawCommand("1", "0", "0", 1, 2, store);
-    RunDrawCommand("1", "0", "0", 1, 2, store);
+    RunDrawCommand("1", "0", "0", ViewAt(1), store);
+    RunDrawCommand("1", "0", "0", ViewAt(1), store);
     QCOMPARE(store.PoleCount(), int16_t(2));
-    QCOMPARE(store.at(0).PoleX, store.at(1).PoleX);
-    QCOMPARE(store.at(0).PoleAngle, store.at(1).PoleAngle);
+    QVERIFY(store.at(0) == store.at(1));
 }
 
 // Every index with components in -4..4: in the hexagonal sector the stored
@@ -311,8 +313,8 @@ void TestDrawCommand::symmetryKeepsThePlane()
                               z = QString::number(l);
                 const QByteArray where = (x + ' ' + y + ' ' + z).toLatin1();
                 PoleStore sector;
-                QVERIFY(RunDrawCommand(x, y, z, 2, 1, sector).added);
-                const auto& p = sector.at(0).PoleIndex;
+                QVERIFY(RunDrawCommand(x, y, z, ViewAt(2), sector).added);
+                const auto& p = sector.at(0).index;
                 const Vector3 typed = normal(h, k, l), stored = normal(p[0], p[1], p[2]);
                 const double c = AngleBetween(typed, { 1, 0, 0 });
                 QVERIFY2(std::fabs(std::min(c, 180 - c) - AngleBetween(stored, { 1, 0, 0 })) < 1e-9,
@@ -323,19 +325,18 @@ void TestDrawCommand::symmetryKeepsThePlane()
 
                 const QString mx = QString::number(-h), my = QString::number(-k),
                               mz = QString::number(-l);
-                for (int16_t system : { 1, 2 }) {
+                for (int view : { 1, 3 }) {
                     PoleStore full;
-                    QVERIFY(RunDrawCommand(x, y, z, system, 2, full).added);
-                    QVERIFY(RunDrawCommand(mx, my, mz, system, 2, full).added);
-                    const bool onRim = (system == 1 ? h : l) == 0;
+                    QVERIFY(RunDrawCommand(x, y, z, ViewAt(view), full).added);
+                    QVERIFY(RunDrawCommand(mx, my, mz, ViewAt(view), full).added);
+                    const bool onRim = (view == 1 ? h : l) == 0;
                     if (!onRim)
-                        QVERIFY2(full.at(0).PoleIndex == full.at(1).PoleIndex, where);
+                        QVERIFY2(full.at(0) == full.at(1), where);
                     // On the primitive circle the two ends of the normal
                     // both lie on the drawing, opposite each other.
-                    const double dx
-                        = full.at(0).PoleX - (onRim ? 7000 - full.at(1).PoleX : full.at(1).PoleX);
-                    const double dy
-                        = full.at(0).PoleY - (onRim ? 7000 - full.at(1).PoleY : full.at(1).PoleY);
+                    const TwipsPoint p0 = shown(view, full, 0).at, p1 = shown(view, full, 1).at;
+                    const double dx = p0.x - (onRim ? 7000 - p1.x : p1.x);
+                    const double dy = p0.y - (onRim ? 7000 - p1.y : p1.y);
                     QVERIFY2(std::hypot(dx, dy) < 1e-9, where);
                 }
             }
@@ -362,29 +363,23 @@ void TestDrawCommand::randomTyping()
         }
     };
 
-    for (const View& v : AllViews) {
+    for (int v : AllViews) {
         PoleStore store;
         for (int n = 0; n < 4000; ++n) {
             const QString x = typedValue(), y = typedValue(), z = typedValue();
             const int16_t before = store.PoleCount();
-            const DrawCommandResult result = RunDrawCommand(x, y, z, v.system, v.mode, store);
-            const QByteArray where = QStringLiteral("%1 %2 %3 in %4/%5")
-                                         .arg(x, y, z)
-                                         .arg(v.system)
-                                         .arg(v.mode)
-                                         .toUtf8();
+            const DrawCommandResult result = RunDrawCommand(x, y, z, ViewAt(v), store);
+            const QByteArray where = QStringLiteral("%1 %2 %3 in %4").arg(x, y, z).arg(v).toUtf8();
             if (!result.added) {
                 QVERIFY2(store.PoleCount() == before, where);
                 QVERIFY2(!result.messages.isEmpty(), where);
                 continue;
             }
             QVERIFY2(store.PoleCount() == before + 1, where);
-            const Pole& pole = store.at(before);
-            QVERIFY2(insideFigure(v, pole.PoleX, pole.PoleY), where);
-            for (double angle : pole.PoleAngle)
+            const Shown pole = shown(v, store, before);
+            QVERIFY2(insideFigure(v, pole.at.x, pole.at.y), where);
+            for (double angle : pole.angles)
                 QVERIFY2(angle >= 0 && angle <= 180, where);
-            if (v.system == 2)
-                QVERIFY2(pole.PoleIndex[3] == -(pole.PoleIndex[0] + pole.PoleIndex[1]), where);
         }
         QVERIFY(store.PoleCount() > 500);
     }

@@ -1,7 +1,6 @@
-#include "cubic/CubicFunction.h"
+#include "crystal/Reduction.h"
 #include "geometry/Geometry.h"
-#include "geometry/ViewTransform.h"
-#include "hexagonal/HexagonalFunction.h"
+#include "projection/View.h"
 
 #include <QTest>
 #include <cmath>
@@ -27,7 +26,7 @@ private slots:
     void unitVector();
     void screenTransforms_data();
     void screenTransforms();
-    void hexToCartesian();
+    void idealHexagonalLattice();
 };
 
 void TestGeometry::piIsTheFifteenDigitDecimal()
@@ -173,37 +172,40 @@ void TestGeometry::screenTransforms_data()
     QTest::newRow("hex y") << 2 << QPointF(0, 1) << QPointF(1000, 3000);
 }
 
-// Each frame and its inverse.
+// Each view's frame and its inverse.
 void TestGeometry::screenTransforms()
 {
     QFETCH(int, view);
     QFETCH(QPointF, projected);
     QFETCH(QPointF, twips);
+    const Frame& frame = DocumentedViews()[std::size_t(view)].view.projector.frame();
     const ProjectedPoint p { projected.x(), projected.y() };
-    const TwipsPoint got = view == 0 ? CubicSymToScreen(p)
-        : view == 1                  ? FullViewToScreen(p)
-                                     : HexSymToScreen(p);
+    const TwipsPoint got = frame.toTwips(p);
     QVERIFY2(std::fabs(got.x - twips.x()) < 1e-9 && std::fabs(got.y - twips.y()) < 1e-9,
         qPrintable(QStringLiteral("%1, %2").arg(got.x, 0, 'g', 17).arg(got.y, 0, 'g', 17)));
-    const ProjectedPoint back = view == 0 ? ScreenToCubicSym(got)
-        : view == 1                       ? ScreenToFullView(got)
-                                          : ScreenToHexSym(got);
+    const ProjectedPoint back = frame.fromTwips(got);
     QVERIFY(std::fabs(back.x - p.x) < 1e-12 && std::fabs(back.y - p.y) < 1e-12);
 }
 
-void TestGeometry::hexToCartesian()
+// The hexagonal views' crystal: c/a = sqrt(8/3), (0001) at the centre,
+// (10-10) to the right, (01-10) at 60 degrees and (11-20) at 30.
+void TestGeometry::idealHexagonalLattice()
 {
-    const auto c = HexToCartesian(0, 0, 1);
-    QVERIFY(std::fabs(c[0] - 0.6123724356957945) < 1e-15);
-    QCOMPARE(c[1], 0.0);
-    QCOMPARE(c[2], 0.0);
-    const auto d = HexToCartesian(1, 1, 0);
-    QVERIFY(std::fabs(d[1] - std::sqrt(3.0)) < 1e-15);
-    QCOMPARE(d[2], 1.0);
-    // (1 0 0) and (0 1 0) are 60 degrees apart in the basal plane.
-    const auto a = HexToCartesian(1, 0, 0);
-    const auto b = HexToCartesian(0, 1, 0);
-    QVERIFY(std::fabs(AngleBetween(a, b) - 60) < 1e-9);
+    const Projector& projector = DocumentedViews()[3].view.projector;
+    const auto azimuth = [&](Index3 hkl) {
+        const Vector3 n = projector.planeNormal(hkl);
+        return std::atan2(n[2], n[1]) * 180 / Pi;
+    };
+    QVERIFY(std::fabs(projector.planeNormal({ 0, 0, 1 })[0] - 1) < 1e-15);
+    QVERIFY(std::fabs(azimuth({ 1, 0, 0 })) < 1e-12);
+    QVERIFY(std::fabs(azimuth({ 1, 1, 0 }) - 30) < 1e-12);
+    QVERIFY(std::fabs(azimuth({ 0, 1, 0 }) - 60) < 1e-12);
+    QVERIFY(std::fabs(azimuth({ -1, 2, 0 }) - 90) < 1e-12);
+    // (10-11) lies atan(2c / (sqrt(3) a)) from (0001).
+    const Lattice& hex = projector.lattice();
+    QVERIFY(std::fabs(AngleBetween(hex.planeNormal({ 1, 0, 1 }), hex.planeNormal({ 0, 0, 1 }))
+                - std::atan(2 * std::sqrt(8.0 / 3.0) / std::sqrt(3.0)) * 180 / Pi)
+        < 1e-9);
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)

@@ -1,9 +1,8 @@
 #include "RecordingSurface.h"
 
-#include "cubic/CubicFunction.h"
+#include "figure/DocumentedNets.h"
+#include "figure/DrawProjection.h"
 #include "geometry/Geometry.h"
-#include "hexagonal/HexagonalFunction.h"
-#include "views/DrawProjection.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -302,7 +301,8 @@ private slots:
         QFETCH(int, symmetryMode);
         QFETCH(NetFn, net);
         RecordingSurface s;
-        DrawProjection(s, QStringLiteral("abc"), int16_t(crystalSystem), int16_t(symmetryMode));
+        if (const ViewSpec* spec = FindView(int16_t(crystalSystem), int16_t(symmetryMode)))
+            DrawProjection(s, QStringLiteral("abc"), spec->view);
         compareCalls(s.calls, net ? record(net, QStringLiteral("abc")) : Calls(), 0);
     }
 
@@ -353,7 +353,8 @@ private slots:
             }
             ++rim;
             QCOMPARE(l, 0);
-            const auto normal = HexToCartesian(h, k, l);
+            const Vector3 normal = DocumentedViews()[3].view.projector.planeNormal(
+                { int16_t(h), int16_t(k), int16_t(l) });
             const double pole = std::atan2(normal[2], normal[1]);
             const double label = std::atan2(cy - (y + 100), x + 300 - cx);
             const double apart = std::remainder(pole - label, 2 * Pi);

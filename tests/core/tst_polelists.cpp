@@ -1,7 +1,16 @@
 #include "RecordingSurface.h"
+#include "figure/PlotPoles.h"
 #include "plotting/DrawCommand.h"
-#include "poles/PlotPoles.h"
 #include "poles/PoleLists.h"
+
+namespace {
+
+const View& ViewOf(int system, int mode)
+{
+    return FindView(int16_t(system), int16_t(mode))->view;
+}
+
+} // namespace
 
 #include <QTest>
 
@@ -79,9 +88,9 @@ void TestPoleLists::lists()
     QFETCH(QString, angleLine);
 
     PoleStore store;
-    QVERIFY(
-        RunDrawCommand(typed[0], typed[1], typed[2], int16_t(system), int16_t(mode), store).added);
-    const PoleLists lists = BuildLists(store, int16_t(system));
+    const View& view = ViewOf(system, mode);
+    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], view, store).added);
+    const PoleLists lists = BuildLists(store, view);
     QCOMPARE(lists.indexList, indexLine);
     QCOMPARE(lists.angleList, angleLine);
 }
@@ -89,7 +98,7 @@ void TestPoleLists::lists()
 void TestPoleLists::emptyStore()
 {
     PoleStore store;
-    const PoleLists lists = BuildLists(store, 1);
+    const PoleLists lists = BuildLists(store, ViewOf(1, 1));
     QVERIFY(lists.indexList.isEmpty());
     QVERIFY(lists.angleList.isEmpty());
 }
@@ -100,11 +109,11 @@ void TestPoleLists::linesAddUpToTheLists()
     PoleStore store;
     QString index, angles;
     for (const char* x : { "1", "-2", "3", "0" }) {
-        QVERIFY(RunDrawCommand(x, "1", "2", 2, 2, store).added);
-        index += IndexLine(store.at(store.PoleCount() - 1), 2);
-        angles += AngleLine(store.at(store.PoleCount() - 1));
+        QVERIFY(RunDrawCommand(x, "1", "2", ViewOf(2, 2), store).added);
+        index += IndexLine(store.at(store.PoleCount() - 1), ViewOf(2, 2));
+        angles += AngleLine(store.at(store.PoleCount() - 1), ViewOf(2, 2));
     }
-    const PoleLists lists = BuildLists(store, 2);
+    const PoleLists lists = BuildLists(store, ViewOf(2, 2));
     QCOMPARE(lists.indexList, index);
     QCOMPARE(lists.angleList, angles);
     QCOMPARE(index.count(QStringLiteral("\r\n")), 4);
@@ -114,12 +123,12 @@ void TestPoleLists::plotPoles()
 {
     PoleStore store;
     RecordingSurface surface;
-    PlotPoles(surface, store, "30");
+    PlotPoles(surface, store, ViewOf(1, 2), "30");
     QVERIFY(surface.calls.isEmpty());
 
-    RunDrawCommand("1", "0", "0", 1, 2, store);
-    RunDrawCommand("0", "1", "0", 1, 2, store);
-    PlotPoles(surface, store, "50");
+    RunDrawCommand("1", "0", "0", ViewOf(1, 2), store);
+    RunDrawCommand("0", "1", "0", ViewOf(1, 2), store);
+    PlotPoles(surface, store, ViewOf(1, 2), "50");
     QCOMPARE(surface.calls.size(), 6);
     const QVector<double> centres[] = { { 3500, 3500, 50 }, { 6500, 3500, 50 } };
     for (int n = 0; n < 2; ++n) {

@@ -1,5 +1,5 @@
-#include "hexagonal/HexagonalFunction.h"
 #include "plotting/DrawCommand.h"
+#include "poles/PlacementCache.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
 
@@ -8,14 +8,19 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(View)
 Q_DECLARE_METATYPE(Vector3)
 
 namespace {
 
-std::array<QString, 3> NamesOf(View view)
+// 0 cubic with symmetry, 1 cubic full, 2 hexagonal with symmetry, 3 hexagonal full.
+const View& ViewAt(int n)
 {
-    if (IsCubic(view))
+    return DocumentedViews()[std::size_t(n)].view;
+}
+
+std::array<QString, 3> NamesOf(int view)
+{
+    if (view < 2)
         return { u"(100)"_s, u"(110)"_s, u"(111)"_s };
     return { u"(0001)"_s, u"(1010)"_s, u"(1120)"_s };
 }
@@ -23,13 +28,9 @@ std::array<QString, 3> NamesOf(View view)
 // A mark of plot size 30 with a one-pixel outline.
 constexpr double Reach = 30.0 + 7.5;
 
-Pole PoleAtTwips(double x, double y, int16_t h)
+Vector3 hexNormal(int16_t h, int16_t k, int16_t l)
 {
-    Pole pole;
-    pole.PoleX = x;
-    pole.PoleY = y;
-    pole.PoleIndex = { h, 0, 0, 0 };
-    return pole;
+    return ViewAt(3).projector.planeNormal({ h, k, l });
 }
 
 } // namespace
@@ -51,43 +52,49 @@ private slots:
 
 void TestReading::pixelsInvertToTheirDirections_data()
 {
-    QTest::addColumn<View>("view");
-    QTest::addColumn<Vector3>("direction");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<Vector3>("direction"); // in the view's frame
 
-    QTest::newRow("cubic full centre") << View::CubicFull << Vector3 { -1, 0, 0 };
-    QTest::newRow("cubic full 1 2 3") << View::CubicFull << Vector3 { -1, 2, 3 };
-    QTest::newRow("cubic full near the rim") << View::CubicFull << Vector3 { -0.02, -0.8, 0.6 };
-    QTest::newRow("cubic sym 3 2 1") << View::CubicSym << Vector3 { -3, 2, 1 };
-    QTest::newRow("cubic sym 5 4 1") << View::CubicSym << Vector3 { -5, 4, 1 };
-    QTest::newRow("hex sym 2 1 3") << View::HexSym << HexToCartesian(2, 1, 3);
-    QTest::newRow("hex sym near the rim") << View::HexSym << Vector3 { -0.05, 0.9, 0.3 };
-    QTest::newRow("hex full 1 -2 1") << View::HexFull << HexToCartesian(-1, -2, 1);
+    QTest::newRow("cubic full centre") << 1 << Vector3 { 1, 0, 0 };
+    QTest::newRow("cubic full 1 2 3") << 1 << Vector3 { 1, 2, 3 };
+    QTest::newRow("cubic full near the rim") << 1 << Vector3 { 0.02, -0.8, 0.6 };
+    QTest::newRow("cubic sym 3 2 1") << 0 << Vector3 { 3, 2, 1 };
+    QTest::newRow("cubic sym 5 4 1") << 0 << Vector3 { 5, 4, 1 };
+    QTest::newRow("hex sym 2 1 3") << 2 << hexNormal(2, 1, 3);
+    QTest::newRow("hex sym near the rim") << 2 << Vector3 { 0.05, 0.9, 0.3 };
+    QTest::newRow("hex full 1 -2 1") << 3 << hexNormal(1, -2, 1);
 }
 
 // A direction's pixel reads back as a direction that lands on that pixel's
 // centre, within one pixel of where it was drawn; the tool tip measures it.
 void TestReading::pixelsInvertToTheirDirections()
 {
-    QFETCH(View, view);
+    QFETCH(int, view);
     QFETCH(Vector3, direction);
 
-    Vector3 w = UnitVector(direction);
-    w[0] = -std::fabs(w[0]);
-    const TwipsPoint drawn = ToScreen(view, StereoProject(w));
+    const Projector& projector = ViewAt(view).projector;
+    const TwipsPoint drawn = projector.toPicture(UnitVector(direction));
     const int px = int(std::floor(drawn.x / 15.0));
     const int py = int(std::floor(drawn.y / 15.0));
     const TwipsPoint centre = PictureReader::PixelCentre(px, py);
 
     PoleStore empty;
-    const PictureReader reader(view, empty, NamesOf(view), Reach);
+    const PictureReader reader(ViewAt(view), empty, {}, NamesOf(view), Reach);
     const std::optional<Vector3> read = reader.DirectionAt(centre);
     QVERIFY(read);
-    QVERIFY((*read)[0] >= 0.0);
-    const TwipsPoint back = ToScreen(view, StereoProject({ -(*read)[0], (*read)[1], (*read)[2] }));
+    const Vector3 seen = projector.toView(*read);
+    QVERIFY(seen[0] >= 0.0);
+    const TwipsPoint back = projector.toPicture(seen);
     QVERIFY(std::hypot(back.x - centre.x, back.y - centre.y) < 1e-6);
     QVERIFY(std::fabs(back.x - drawn.x) <= 15.0 && std::fabs(back.y - drawn.y) <= 15.0);
 
-    const std::array<double, 3> angles = AnglesToReferences(view, *read);
+    const Lattice& lattice = projector.lattice();
+    std::array<double, 3> angles;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Index3& r = ViewAt(view).references().planes[k];
+        angles[k] = AngleBetween(
+            *read, lattice.planeNormal({ double(r[0]), double(r[1]), double(r[2]) }));
+    }
     const std::array<QString, 3> names = NamesOf(view);
     QString expected;
     for (size_t k = 0; k < 3; ++k)
@@ -98,36 +105,35 @@ void TestReading::pixelsInvertToTheirDirections()
 
 void TestReading::readoutAt_data()
 {
-    QTest::addColumn<View>("view");
+    QTest::addColumn<int>("view");
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
     QTest::addColumn<QString>("readout");
 
     const QString cubicCentre = u"(100) 0.000°  (110) 45.000°  (111) 54.736°"_s;
     const QString hexCentre = u"(0001) 0.000°  (1010) 90.000°  (1120) 90.000°"_s;
-    QTest::newRow("cubic full centre is (100)")
-        << View::CubicFull << 3500.0 << 3500.0 << cubicCentre;
-    QTest::newRow("cubic full outside the circle") << View::CubicFull << 6501.0 << 3500.0 << "";
-    QTest::newRow("cubic sym (100) corner") << View::CubicSym << 1000.0 << 5500.0 << cubicCentre;
-    QTest::newRow("cubic sym below the triangle") << View::CubicSym << 3000.0 << 5600.0 << "";
-    QTest::newRow("cubic sym beyond (100)-(111)") << View::CubicSym << 1500.0 << 3000.0 << "";
-    QTest::newRow("cubic sym beyond the arc") << View::CubicSym << 6100.0 << 5400.0 << "";
-    QTest::newRow("hex sym apex") << View::HexSym << 1000.0 << 5500.0 << hexCentre;
+    QTest::newRow("cubic full centre is (100)") << 1 << 3500.0 << 3500.0 << cubicCentre;
+    QTest::newRow("cubic full outside the circle") << 1 << 6501.0 << 3500.0 << "";
+    QTest::newRow("cubic sym (100) corner") << 0 << 1000.0 << 5500.0 << cubicCentre;
+    QTest::newRow("cubic sym below the triangle") << 0 << 3000.0 << 5600.0 << "";
+    QTest::newRow("cubic sym beyond (100)-(111)") << 0 << 1500.0 << 3000.0 << "";
+    QTest::newRow("cubic sym beyond the arc") << 0 << 6100.0 << 5400.0 << "";
+    QTest::newRow("hex sym apex") << 2 << 1000.0 << 5500.0 << hexCentre;
     QTest::newRow("hex sym 0 deg corner")
-        << View::HexSym << 6000.0 << 5500.0 << u"(0001) 90.000°  (1010) 0.000°  (1120) 30.000°"_s;
-    QTest::newRow("hex sym beyond 30 deg") << View::HexSym << 1000.0 << 3000.0 << "";
-    QTest::newRow("hex sym outside the circle") << View::HexSym << 6100.0 << 5500.0 << "";
+        << 2 << 6000.0 << 5500.0 << u"(0001) 90.000°  (1010) 0.000°  (1120) 30.000°"_s;
+    QTest::newRow("hex sym beyond 30 deg") << 2 << 1000.0 << 3000.0 << "";
+    QTest::newRow("hex sym outside the circle") << 2 << 6100.0 << 5500.0 << "";
 }
 
 void TestReading::readoutAt()
 {
-    QFETCH(View, view);
+    QFETCH(int, view);
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(QString, readout);
 
     PoleStore empty;
-    const PictureReader reader(view, empty, NamesOf(view), Reach);
+    const PictureReader reader(ViewAt(view), empty, {}, NamesOf(view), Reach);
     QCOMPARE(reader.ToolTip({ x, y }, -1), readout);
     QCOMPARE(reader.DirectionAt({ x, y }).has_value(), !readout.isEmpty());
 }
@@ -153,10 +159,11 @@ void TestReading::nearestMark()
     QFETCH(int, pole);
 
     PoleStore store;
-    store.append(PoleAtTwips(2000, 2000, 1));
-    store.append(PoleAtTwips(2000, 2000, 2));
-    store.append(PoleAtTwips(2020, 2000, 3));
-    const PictureReader reader(View::CubicFull, store, NamesOf(View::CubicFull), Reach);
+    for (int16_t h : { 1, 2, 3 })
+        store.append({ IndexKind::Plane, { h, 0, 0 } });
+    const std::vector<Placement> placements { { { 2000, 2000 } }, { { 2000, 2000 } },
+        { { 2020, 2000 } } };
+    const PictureReader reader(ViewAt(1), store, placements, NamesOf(1), Reach);
     QCOMPARE(reader.PoleAt({ x, y }), pole);
 }
 
@@ -191,12 +198,14 @@ void TestReading::polesAndTheirAngle()
     PoleStore store;
     for (const char* typed : { "100", "111", "110" })
         QVERIFY(RunDrawCommand(QString(QChar(typed[0])), QString(QChar(typed[1])),
-            QString(QChar(typed[2])), 1, 2, store)
+            QString(QChar(typed[2])), ViewAt(1), store)
                     .added);
-    const PictureReader reader(View::CubicFull, store, NamesOf(View::CubicFull), Reach);
+    PlacementCache cache;
+    const std::span<const Placement> placements = cache.of(ViewAt(1), store);
+    const PictureReader reader(ViewAt(1), store, placements, NamesOf(1), Reach);
     // A few twips off the centre still lies on the mark.
-    const Pole& pole = store.at(under);
-    QCOMPARE(reader.ToolTip({ pole.PoleX + 10, pole.PoleY - 10 }, picked), readout);
+    const TwipsPoint at = placements[std::size_t(under)].at;
+    QCOMPARE(reader.ToolTip({ at.x + 10, at.y - 10 }, picked), readout);
     // Away from every mark: the direction first, angles above 90 degrees too.
     QCOMPARE(reader.ToolTip({ 3500, 6500 }, picked), atRim);
 }

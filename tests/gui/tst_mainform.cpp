@@ -1,3 +1,4 @@
+#include "DistinctPlanes.h"
 #include "RecordingUserDialogs.h"
 #include "app/RunState.h"
 #include "app/frmMainForm.h"
@@ -672,12 +673,8 @@ void TestMainForm::copyOffersVectorFormats()
     QFETCH(bool, full);
     choose(view);
     if (full) {
-        for (int n = 0; n < PoleStore::MaxPoles; ++n) {
-            Pole pole;
-            pole.PoleX = 500.0 + n % 181 * 33.0;
-            pole.PoleY = 500.0 + n / 181 * 33.0;
-            QVERIFY(m_state->store.append(pole));
-        }
+        for (const Index3& plane : DistinctPlanes(PoleStore::MaxPoles))
+            QVERIFY(m_state->store.append({ IndexKind::Plane, plane }));
     }
     QTest::mouseClick(child<QPushButton>("cmdCopy"), Qt::LeftButton);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();

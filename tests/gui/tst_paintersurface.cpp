@@ -1,13 +1,14 @@
 #include "RecordingSurface.h"
+#include "figure/DrawPicture.h"
+#include "figure/DrawProjection.h"
+#include "figure/PlotPoles.h"
 #include "geometry/Geometry.h"
 #include "painting/PaintedMarks.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
 #include "plotting/DrawCommand.h"
-#include "plotting/DrawPicture.h"
-#include "poles/PlotPoles.h"
+#include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
-#include "views/DrawProjection.h"
 
 #include <QFontMetricsF>
 #include <QtTest>
@@ -435,7 +436,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
     QFETCH(qreal, ratio);
 
     RecordingSurface net;
-    DrawProjection(net, "1", int16_t(crystalSystem), int16_t(symmetryMode));
+    DrawProjection(net, "1", FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view);
     Surface s(ratio);
     QList<SurfaceCall> bars;
     bool afterPrint = false;
@@ -520,18 +521,18 @@ void tst_PainterSurface::netsWithPoles()
     QFETCH(QList<QPointF>, darkTwips);
     QFETCH(QList<QPointF>, backgroundTwips);
 
+    const View& view = FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view;
     PoleStore store;
     for (const QString& plane : planes) {
         const QStringList hkl = plane.split(' ');
-        RunDrawCommand(
-            hkl[0], hkl[1], hkl[2], int16_t(crystalSystem), int16_t(symmetryMode), store);
+        RunDrawCommand(hkl[0], hkl[1], hkl[2], view, store);
     }
     QCOMPARE(int(store.PoleCount()), planes.size());
 
     for (qreal ratio : { 1.0, 2.0 }) {
         Surface s(ratio);
-        DrawProjection(s.surface, "1", int16_t(crystalSystem), int16_t(symmetryMode));
-        PlotPoles(s.surface, store, "50");
+        DrawProjection(s.surface, "1", view);
+        PlotPoles(s.surface, store, view, "50");
         const QImage& image = s.surface.image();
         for (const QPointF& p : darkTwips)
             QVERIFY2(darkNear(image, p.x(), p.y()),
@@ -539,21 +540,22 @@ void tst_PainterSurface::netsWithPoles()
         for (const QPointF& p : backgroundTwips)
             QVERIFY2(backgroundAt(image, p.x(), p.y()),
                 qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
-        for (const Pole& pole : store.poles()) {
-            const QPoint centre = devicePixel(image, pole.PoleX, pole.PoleY);
+        for (const Entry& entry : store.entries()) {
+            const TwipsPoint at = Place(view, entry).at;
+            const QPoint centre = devicePixel(image, at.x, at.y);
             QVERIFY(darkAt(image, centre.x(), centre.y()));
         }
 
         // The same figure and poles drawn over themselves leave the picture
         // as it was: antialiased edges must not darken with a second pass.
         const QImage once = image.copy();
-        DrawProjection(s.surface, "1", int16_t(crystalSystem), int16_t(symmetryMode));
-        PlotPoles(s.surface, store, "50");
+        DrawProjection(s.surface, "1", view);
+        PlotPoles(s.surface, store, view, "50");
         QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
         // A new Cls forgets what was drawn: the next pass paints in full.
         s.surface.Cls();
-        DrawProjection(s.surface, "1", int16_t(crystalSystem), int16_t(symmetryMode));
-        PlotPoles(s.surface, store, "50");
+        DrawProjection(s.surface, "1", view);
+        PlotPoles(s.surface, store, view, "50");
         QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
     }
 }
@@ -569,16 +571,20 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers_data()
 void tst_PainterSurface::inkPaintsLinesAndMarkers()
 {
     QFETCH(QColor, ink);
+    const View& view = FindView(1, 2)->view;
     PoleStore store;
-    for (const char* z : { "1", "3" })
-        QVERIFY(RunDrawCommand("2", "1", z, 1, 2, store).added);
+    std::vector<TwipsPoint> centres;
+    for (const char* z : { "1", "3" }) {
+        QVERIFY(RunDrawCommand("2", "1", z, view, store).added);
+        centres.push_back(Place(view, store.entries().back()).at);
+    }
     Surface plain;
     Surface inked;
     inked.surface.setInk(ink);
     QCOMPARE(inked.surface.ink(), ink);
     for (PainterSurface* s : { &plain.surface, &inked.surface }) {
-        DrawProjection(*s, "2", 1, 2);
-        PlotPoles(*s, store, "50");
+        DrawProjection(*s, "2", view);
+        PlotPoles(*s, store, view, "50");
     }
     const QImage image = inked.surface.image();
     if (ink == Qt::black) {
@@ -586,8 +592,8 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
         return;
     }
     // A marker's middle is the ink itself; the primitive circle is drawn in it.
-    for (const Pole& pole : store.poles())
-        QCOMPARE(image.pixelColor(devicePixel(image, pole.PoleX, pole.PoleY)), ink);
+    for (const TwipsPoint& at : centres)
+        QCOMPARE(image.pixelColor(devicePixel(image, at.x, at.y)), ink);
     const QPoint rim = devicePixel(image, 6500, 3500);
     bool inkOnRim = false;
     for (int dx = -2; dx <= 2; ++dx)
@@ -598,9 +604,9 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     direct.surface.setInk(ink);
     direct.surface.SetDrawWidth("2");
     inked.surface.Cls();
-    for (const Pole& pole : store.poles())
-        direct.surface.paintFilledCircleDirectly(pole.PoleX, pole.PoleY, 50);
-    PlotPoles(inked.surface, store, "50");
+    for (const TwipsPoint& at : centres)
+        direct.surface.paintFilledCircleDirectly(at.x, at.y, 50);
+    PlotPoles(inked.surface, store, view, "50");
     QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
@@ -642,21 +648,22 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     // At ratio 2 the net is kept and brought back under new markers.
     Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
     PersistentPicture picture(s.surface);
-    PictureSettings settings { 1, 2, QStringLiteral("1"), QStringLiteral("50") };
+    const View& cubic = FindView(1, 2)->view;
+    PictureSettings settings { cubic, QStringLiteral("1"), QStringLiteral("50") };
     PoleStore store;
-    RunDrawCommand("1", "1", "0", 1, 2, store);
-    RunDrawCommand("2", "1", "0", 1, 2, store);
+    RunDrawCommand("1", "1", "0", cubic, store);
+    RunDrawCommand("2", "1", "0", cubic, store);
     picture.show(settings, store);
     const int whole = picture.wholeDraws();
 
     if (change == "plot")
-        RunDrawCommand("1", "1", "1", 1, 2, store);
+        RunDrawCommand("1", "1", "1", cubic, store);
     else if (change.startsWith(QLatin1String("plot size")))
         settings.plotSize = QStringLiteral("100");
     else if (change == "line width")
         settings.lineWidth = QStringLiteral("4");
     else if (change == "view")
-        settings.crystalSystem = 2;
+        settings.view = FindView(2, 2)->view;
     else if (change == "clear")
         store.InitPoleData();
     else if (change == "ratio")

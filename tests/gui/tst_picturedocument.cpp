@@ -1,9 +1,10 @@
 #include "RecordingSurface.h"
 
+#include "DistinctPlanes.h"
+#include "figure/DrawPicture.h"
 #include "painting/PainterSurface.h"
 #include "painting/PictureDocument.h"
 #include "plotting/DrawCommand.h"
-#include "plotting/DrawPicture.h"
 #include "surface/PictureSize.h"
 
 #include <QProcess>
@@ -15,18 +16,17 @@
 
 namespace {
 
-struct ViewCase
+const View& viewOf(int system, int mode)
 {
-    int16_t system;
-    int16_t mode;
-};
+    return FindView(int16_t(system), int16_t(mode))->view;
+}
 
-PoleStore someFormsOfTheView(ViewCase view)
+PoleStore someFormsOfTheView(const View& view)
 {
     PoleStore store;
     for (const auto& [x, y, z] : { std::array { "1", "1", "1" }, { "1", "0", "0" },
              { "2", "-1", "3" }, { "-1", "2", "0" }, { "3", "1", "-2" }, { "1", "-1", "2" } })
-        RunDrawCommand(x, y, z, view.system, view.mode, store);
+        RunDrawCommand(x, y, z, view, store);
     return store;
 }
 
@@ -107,8 +107,8 @@ void tst_PictureDocument::matchesBitmap()
     QFETCH(int, mode);
     QFETCH(bool, withPoles);
     QFETCH(QString, lineWidth);
-    const ViewCase view { int16_t(system), int16_t(mode) };
-    const PictureSettings settings { view.system, view.mode, lineWidth, QStringLiteral("50") };
+    const View& view = viewOf(system, mode);
+    const PictureSettings settings { view, lineWidth, QStringLiteral("50") };
     const PoleStore store = withPoles ? someFormsOfTheView(view) : PoleStore();
     const QImage bitmap = bitmapOf(settings, store);
     const PictureDocument document(settings, store);
@@ -150,16 +150,14 @@ void tst_PictureDocument::matchesBitmap()
 
 void tst_PictureDocument::oneCirclePerDistinctPole()
 {
-    const PictureSettings settings { 1, 2, QStringLiteral("1"), QStringLiteral("30") };
+    const PictureSettings settings { viewOf(1, 2), QStringLiteral("1"), QStringLiteral("30") };
     PoleStore store;
     constexpr int distinct = 300;
-    for (int n = 0; n < distinct; ++n) {
-        Pole pole;
-        pole.PoleX = 600.0 + 19.0 * (n % 30) * 10.0;
-        pole.PoleY = 600.0 + 190.0 * (n / 30);
-        QVERIFY(store.append(pole));
-        if (n % 3 == 0)
-            QVERIFY(store.append(pole));
+    int n = 0;
+    for (const Index3& plane : DistinctPlanes(distinct)) {
+        QVERIFY(store.append({ IndexKind::Plane, plane }));
+        if (n++ % 3 == 0)
+            QVERIFY(store.append({ IndexKind::Plane, plane }));
     }
     const int net = circles(PictureDocument(settings, PoleStore()).svg());
     QCOMPARE(circles(PictureDocument(settings, store).svg()) - net, distinct);
@@ -167,8 +165,8 @@ void tst_PictureDocument::oneCirclePerDistinctPole()
 
 void tst_PictureDocument::pdfIsOnePageWithItsFont()
 {
-    const PictureSettings settings { 2, 2, QStringLiteral("1"), QStringLiteral("30") };
-    const QByteArray pdf = PictureDocument(settings, someFormsOfTheView({ 2, 2 })).pdf();
+    const PictureSettings settings { viewOf(2, 2), QStringLiteral("1"), QStringLiteral("30") };
+    const QByteArray pdf = PictureDocument(settings, someFormsOfTheView(viewOf(2, 2))).pdf();
     QVERIFY(pdf.startsWith("%PDF-"));
     const QString text = QString::fromLatin1(pdf);
     int pages = 0;

@@ -3,6 +3,7 @@
 #include "app/RunState.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
+#include "poles/EntryGeometry.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -138,8 +139,8 @@ void TestPictureReading::plot(const char* x, const char* y, const char* z)
 
 QPoint TestPictureReading::pixelOf(int pole) const
 {
-    const Pole& p = m_state->store.at(pole);
-    return { int(p.PoleX / 15), int(p.PoleY / 15) };
+    const TwipsPoint p = Place(*m_state->view(), m_state->store.at(pole)).at;
+    return { int(p.x / 15), int(p.y / 15) };
 }
 
 // A move to where the pointer already is would be dropped as no move.

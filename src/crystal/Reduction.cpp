@@ -1,11 +1,28 @@
-#include "hexagonal/HexagonalFunction.h"
+#include "crystal/Reduction.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-Vector3 HexToCartesian(double h, double k, double l)
+std::array<int16_t, 3> SortCubicIndex(double a, double b, double c)
 {
-    return { l / std::sqrt(8.0 / 3.0), (2.0 * h + k) / std::sqrt(3.0), k };
+    std::array<int16_t, 3> s = {
+        static_cast<int16_t>(std::trunc(std::fabs(a))),
+        static_cast<int16_t>(std::trunc(std::fabs(b))),
+        static_cast<int16_t>(std::trunc(std::fabs(c))),
+    };
+    // Largest first; equal neighbours stay where they are.
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        for (size_t i = 0; i < 2; ++i) {
+            if (s[i] < s[i + 1]) {
+                std::swap(s[i], s[i + 1]);
+                swapped = true;
+            }
+        }
+    }
+    return s;
 }
 
 std::array<double, 3> HexSectorIndex(double h, double k, double l)

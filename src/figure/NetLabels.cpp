@@ -1,4 +1,4 @@
-#include "surface/NetLabels.h"
+#include "figure/NetLabels.h"
 
 void DrawLabels(DrawingSurface& surface, std::span<const NetLabel> labels)
 {

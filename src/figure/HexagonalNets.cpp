@@ -1,7 +1,7 @@
-#include "hexagonal/HexagonalFunction.h"
+#include "figure/DocumentedNets.h"
 
+#include "figure/NetLabels.h"
 #include "geometry/Geometry.h"
-#include "surface/NetLabels.h"
 
 #include <cmath>
 

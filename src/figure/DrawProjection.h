@@ -1,0 +1,10 @@
+#pragma once
+
+#include "projection/View.h"
+#include "surface/DrawingSurface.h"
+
+#include <QString>
+
+// Draws the net of the view with the line width: one of the four documented
+// nets, or the net generated for the free view.
+void DrawProjection(DrawingSurface& surface, const QString& lineWidth, const View& view);

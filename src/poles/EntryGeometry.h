@@ -1,0 +1,22 @@
+#pragma once
+
+#include "poles/Entry.h"
+#include "projection/View.h"
+
+#include <array>
+
+// Where an entry is drawn: a plane at its pole, a direction at its own
+// azimuth; away is set for a direction pointing away from the viewer.
+struct Placement
+{
+    TwipsPoint at;
+    bool away = false;
+};
+Placement Place(const View& view, const Entry& entry);
+
+// The entry's vector in the lattice's Cartesian frame: a plane's normal or
+// a direction, as stored (not turned toward the viewer).
+Vector3 EntryVector(const Lattice& lattice, const Entry& entry);
+// The angles in degrees, 0 to 180, from the entry to the view's three
+// reference planes. They do not depend on the orientation.
+std::array<double, 3> AnglesOf(const View& view, const Entry& entry);
