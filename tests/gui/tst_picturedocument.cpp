@@ -2,10 +2,12 @@
 
 #include "painting/PainterSurface.h"
 #include "painting/PictureDocument.h"
+#include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "plotting/DrawPicture.h"
 #include "surface/PictureSize.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -86,6 +88,8 @@ private slots:
     void matchesBitmap();
     void oneCirclePerDistinctPole();
     void pdfIsOnePageWithItsFont();
+    void copiedBitmapKeepsItsPhysicalSize_data();
+    void copiedBitmapKeepsItsPhysicalSize();
 };
 
 void tst_PictureDocument::matchesBitmap_data()
@@ -187,6 +191,33 @@ void tst_PictureDocument::pdfIsOnePageWithItsFont()
     // Embedded under its PostScript name, whose case may differ ("NotoSansCJKjp").
     QVERIFY(pdf.toLower().contains(
         screen.font().family().remove(QLatin1Char(' ')).toLower().toLatin1()));
+}
+
+void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1x") << qreal(1.0);
+    QTest::newRow("2x") << qreal(2.0);
+}
+
+void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize()
+{
+    QFETCH(qreal, ratio);
+    const PictureSettings settings { 1, 1, QStringLiteral("1"), QStringLiteral("50") };
+    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    DrawPicture(surface, settings, PoleStore());
+    const PictureMimeData copy(surface.image(), PictureDocument(settings, PoleStore()));
+    // As a program pasting it gets it: a PNG, whose pHYs gives its size.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QVERIFY(qvariant_cast<QImage>(copy.imageData()).save(&buffer, "PNG"));
+    const QImage pasted = QImage::fromData(png, "PNG");
+    QCOMPARE(pasted.width(), qRound(475 * ratio));
+    QCOMPARE(pasted.dotsPerMeterY(), pasted.dotsPerMeterX());
+    // 475 x 467 pixels at 96 dpi: 125.7 x 123.5 mm at any density.
+    QCOMPARE(qRound(1e4 * pasted.width() / pasted.dotsPerMeterX()), 1257);
+    QCOMPARE(qRound(1e4 * pasted.height() / pasted.dotsPerMeterY()), 1235);
 }
 
 QTEST_MAIN(tst_PictureDocument)
