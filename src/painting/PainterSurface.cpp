@@ -119,14 +119,16 @@ PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixe
     setDevicePixelRatio(devicePixelRatio);
 }
 
-PainterSurface::PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips)
+PainterSurface::PainterSurface(
+    QPaintDevice& device, int widthTwips, int heightTwips, double unitsPerPixel)
     : m_widthTwips(std::max(widthTwips, 1))
     , m_heightTwips(std::max(heightTwips, 1))
     , m_device(&device)
+    // The device's metrics need not be its units: an SVG's size is its
+    // physical extent, its coordinates are those of its view box.
+    , m_deviceScale(std::isfinite(unitsPerPixel) && unitsPerPixel > 0.0 ? unitsPerPixel : 1.0)
     , m_font(chooseLabelFont())
 {
-    const double logicalWidth = double(m_widthTwips) / TwipsPerPixel;
-    m_deviceScale = device.width() > 0 ? device.width() / logicalWidth : 1.0;
     m_roundDots = device.paintEngine() && device.paintEngine()->type() == QPaintEngine::Pdf;
     // Metrics of the font as the screen lays it out, so labels sit alike.
     m_textOrigin = labelTextOrigin(m_font, nullptr, 1.0);

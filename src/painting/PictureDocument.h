@@ -15,12 +15,16 @@ class PictureDocument
 public:
     PictureDocument(PictureSettings settings, PoleStore store);
 
+    // Its user units are CSS pixels, 96 to the inch, as programs pasting
+    // SVG take them; titled and described for their lists of objects.
     QByteArray svg() const;
     QByteArray pdf() const;
-    // Draws the picture on a device whose metrics span the whole picture.
-    void paint(QPaintDevice& device) const;
 
 private:
+    // Draws the picture on a device, unitsPerPixel of its units to the
+    // logical pixel.
+    void paint(QPaintDevice& device, double unitsPerPixel) const;
+
     PictureSettings m_settings;
     PoleStore m_store;
 };

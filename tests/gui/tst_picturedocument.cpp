@@ -5,6 +5,7 @@
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "plotting/DrawPicture.h"
+#include "reading/PictureReader.h"
 #include "surface/PictureSize.h"
 
 #include <QBuffer>
@@ -87,6 +88,8 @@ private slots:
     void matchesBitmap_data();
     void matchesBitmap();
     void oneCirclePerDistinctPole();
+    void svgInCssPixelsWithItsOwnTitle_data();
+    void svgInCssPixelsWithItsOwnTitle();
     void pdfIsOnePageWithItsFont();
     void copiedBitmapKeepsItsPhysicalSize_data();
     void copiedBitmapKeepsItsPhysicalSize();
@@ -167,6 +170,41 @@ void tst_PictureDocument::oneCirclePerDistinctPole()
     }
     const int net = circles(PictureDocument(settings, PoleStore()).svg());
     QCOMPARE(circles(PictureDocument(settings, store).svg()) - net, distinct);
+}
+
+void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle_data()
+{
+    QTest::addColumn<int>("system");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("withPoles");
+    QTest::newRow("cubic sym poles") << 1 << 1 << true;
+    QTest::newRow("hex full empty") << 2 << 2 << false;
+}
+
+void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle()
+{
+    QFETCH(int, system);
+    QFETCH(int, mode);
+    QFETCH(bool, withPoles);
+    const ViewCase view { int16_t(system), int16_t(mode) };
+    const PoleStore store = withPoles ? someFormsOfTheView(view) : PoleStore();
+    const QString svg = QString::fromUtf8(PictureDocument(
+        { view.system, view.mode, QStringLiteral("1"), QStringLiteral("50") }, store)
+                                              .svg());
+    // Programs that paste SVG take a user unit for a CSS pixel (1/96 inch):
+    // 475 x 466.667 of them are the picture's 125.677 x 123.472 mm.
+    const QRegularExpressionMatch root
+        = QRegularExpression(QStringLiteral("<svg\\s[^>]*>")).match(svg);
+    QVERIFY(root.hasMatch());
+    QVERIFY(root.captured().contains(QStringLiteral(R"(width="125.677mm" height="123.472mm")")));
+    QVERIFY(root.captured().contains(QStringLiteral(R"(viewBox="0 0 475 466.667")")));
+    // A drawing program shows these as the pasted object's name and note.
+    QVERIFY(!svg.contains(QStringLiteral("Qt SVG Document")));
+    QVERIFY(!svg.contains(QStringLiteral("Generated with Qt")));
+    QVERIFY(svg.contains(QStringLiteral("<title>極点図</title>")));
+    QVERIFY(svg.contains(
+        QStringLiteral("<desc>%1</desc>")
+            .arg(PictureReader::Description(ViewOf(view.system, view.mode), store.PoleCount()))));
 }
 
 void tst_PictureDocument::pdfIsOnePageWithItsFont()
