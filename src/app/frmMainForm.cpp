@@ -510,8 +510,8 @@ void frmMainForm::cmdCopy_Click()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setMimeData(
-        new PictureMimeData(m_surface.image(), PictureDocument(pictureSettings(), m_state.store)));
+    clipboard->setMimeData(new PictureMimeData(m_surface.image(),
+        PictureDocument(pictureSettings(), m_state.store, pictureDescription())));
     m_dialogs.showMessage(this, CopiedMessage);
 }
 
@@ -651,11 +651,15 @@ void frmMainForm::nameAngleList()
     txtAngleList->setAccessibleName(captions.join(QStringLiteral("、")));
 }
 
-void frmMainForm::describePicture()
+QString frmMainForm::pictureDescription() const
 {
     const ViewSpec* spec = m_state.spec();
-    picPictureBox->setAccessibleDescription(
-        PictureReader::Description(spec ? spec->name : QString(), m_state.store.PoleCount()));
+    return PictureReader::Description(spec ? spec->name : QString(), m_state.store.PoleCount());
+}
+
+void frmMainForm::describePicture()
+{
+    picPictureBox->setAccessibleDescription(pictureDescription());
 }
 
 double frmMainForm::markReachTwips() const

@@ -97,6 +97,7 @@ private:
     double markReachTwips() const;
     // Texts for screen readers that follow the captions and the picture.
     void nameAngleList();
+    QString pictureDescription() const;
     void describePicture();
     // Background, ink and the frame's shade from the current palette.
     bool applyPalette();

@@ -23,7 +23,8 @@ constexpr double MaxCoordinateTwips = 1.0e7;
 // Discs larger than this are painted directly rather than cached.
 constexpr double MaxCachedDiscPixels = 128.0;
 constexpr std::size_t MaxCachedDiscs = 32;
-// 96 dots per inch, so a point is exactly 4/3 of a logical pixel.
+// A logical pixel is 1/96 inch. The label font is sized in pixels, so the
+// image's resolution tells only its physical size, never its painting.
 constexpr int DotsPerMeter96Dpi = 3780;
 
 bool usable(double v)
@@ -118,14 +119,16 @@ PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixe
     setDevicePixelRatio(devicePixelRatio);
 }
 
-PainterSurface::PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips)
+PainterSurface::PainterSurface(
+    QPaintDevice& device, int widthTwips, int heightTwips, double unitsPerPixel)
     : m_widthTwips(std::max(widthTwips, 1))
     , m_heightTwips(std::max(heightTwips, 1))
     , m_device(&device)
+    // The device's metrics need not be its units: an SVG's size is its
+    // physical extent, its coordinates are those of its view box.
+    , m_deviceScale(std::isfinite(unitsPerPixel) && unitsPerPixel > 0.0 ? unitsPerPixel : 1.0)
     , m_font(chooseLabelFont())
 {
-    const double logicalWidth = double(m_widthTwips) / TwipsPerPixel;
-    m_deviceScale = device.width() > 0 ? device.width() / logicalWidth : 1.0;
     m_roundDots = device.paintEngine() && device.paintEngine()->type() == QPaintEngine::Pdf;
     // Metrics of the font as the screen lays it out, so labels sit alike.
     m_textOrigin = labelTextOrigin(m_font, nullptr, 1.0);
@@ -174,8 +177,11 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_image = QImage(int(std::ceil(logicalWidth * m_ratio)),
         int(std::ceil(logicalHeight * m_ratio)), QImage::Format_ARGB32_Premultiplied);
     m_image.setDevicePixelRatio(m_ratio);
-    m_image.setDotsPerMeterX(DotsPerMeter96Dpi);
-    m_image.setDotsPerMeterY(DotsPerMeter96Dpi);
+    // 96 logical pixels to the inch, so a PNG made of the image keeps the
+    // picture's physical size at every density.
+    const int dotsPerMeter = int(std::lround(DotsPerMeter96Dpi * m_ratio));
+    m_image.setDotsPerMeterX(dotsPerMeter);
+    m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(m_background);
     m_painted.clear();
     m_printed.clear();

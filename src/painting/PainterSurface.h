@@ -21,8 +21,8 @@ class QPaintDevice;
 // window only shows it, and the copy command puts it on the clipboard; there
 // twips become logical pixels at 15 twips to the pixel, snapped to the
 // screen's device pixels, and the image is kept at the screen's device pixel
-// ratio. On another device (an SVG or PDF document) the picture keeps its
-// physical size and every coordinate stays exact.
+// ratio. On another device (an SVG or PDF document) every coordinate stays
+// exact, in whatever units the document wants for a logical pixel.
 class PainterSurface : public DrawingSurface
 {
 public:
@@ -30,9 +30,9 @@ public:
 
     // Paints into an image of its own.
     PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio = 1.0);
-    // Paints onto the device, whose metrics cover the whole picture, until
-    // finish() or the end of the surface.
-    PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips);
+    // Paints onto the device, unitsPerPixel of its units to the logical
+    // pixel, until finish() or the end of the surface.
+    PainterSurface(QPaintDevice& device, int widthTwips, int heightTwips, double unitsPerPixel);
     ~PainterSurface() override;
     PainterSurface(const PainterSurface&) = delete;
     PainterSurface& operator=(const PainterSurface&) = delete;

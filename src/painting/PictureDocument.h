@@ -4,6 +4,7 @@
 #include "poles/PoleStore.h"
 
 #include <QByteArray>
+#include <QString>
 
 class QPaintDevice;
 
@@ -13,14 +14,20 @@ class QPaintDevice;
 class PictureDocument
 {
 public:
-    PictureDocument(PictureSettings settings, PoleStore store);
+    // description: what the picture shows, in words, as a screen reader is told.
+    PictureDocument(PictureSettings settings, PoleStore store, QString description = {});
 
+    // Its user units are CSS pixels, 96 to the inch, as programs pasting
+    // SVG take them; titled and described for their lists of objects.
     QByteArray svg() const;
     QByteArray pdf() const;
-    // Draws the picture on a device whose metrics span the whole picture.
-    void paint(QPaintDevice& device) const;
 
 private:
+    // Draws the picture on a device, unitsPerPixel of its units to the
+    // logical pixel.
+    void paint(QPaintDevice& device, double unitsPerPixel) const;
+
     PictureSettings m_settings;
     PoleStore m_store;
+    QString m_description;
 };

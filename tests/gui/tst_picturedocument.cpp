@@ -4,9 +4,11 @@
 #include "figure/DrawPicture.h"
 #include "painting/PainterSurface.h"
 #include "painting/PictureDocument.h"
+#include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "surface/PictureSize.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -85,7 +87,11 @@ private slots:
     void matchesBitmap_data();
     void matchesBitmap();
     void oneCirclePerDistinctPole();
+    void svgInCssPixelsWithItsOwnTitle_data();
+    void svgInCssPixelsWithItsOwnTitle();
     void pdfIsOnePageWithItsFont();
+    void copiedBitmapKeepsItsPhysicalSize_data();
+    void copiedBitmapKeepsItsPhysicalSize();
 };
 
 void tst_PictureDocument::matchesBitmap_data()
@@ -163,6 +169,39 @@ void tst_PictureDocument::oneCirclePerDistinctPole()
     QCOMPARE(circles(PictureDocument(settings, store).svg()) - net, distinct);
 }
 
+void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle_data()
+{
+    QTest::addColumn<int>("system");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("withPoles");
+    QTest::newRow("cubic sym poles") << 1 << 1 << true;
+    QTest::newRow("hex full empty") << 2 << 2 << false;
+}
+
+void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle()
+{
+    QFETCH(int, system);
+    QFETCH(int, mode);
+    QFETCH(bool, withPoles);
+    const PoleStore store = withPoles ? someFormsOfTheView(viewOf(system, mode)) : PoleStore();
+    const QString description = QStringLiteral("説明 %1").arg(system * 10 + mode);
+    const QString svg = QString::fromUtf8(PictureDocument(
+        { viewOf(system, mode), QStringLiteral("1"), QStringLiteral("50") }, store, description)
+                                              .svg());
+    // Programs that paste SVG take a user unit for a CSS pixel (1/96 inch):
+    // 475 x 466.667 of them are the picture's 125.677 x 123.472 mm.
+    const QRegularExpressionMatch root
+        = QRegularExpression(QStringLiteral("<svg\\s[^>]*>")).match(svg);
+    QVERIFY(root.hasMatch());
+    QVERIFY(root.captured().contains(QStringLiteral(R"(width="125.677mm" height="123.472mm")")));
+    QVERIFY(root.captured().contains(QStringLiteral(R"(viewBox="0 0 475 466.667")")));
+    // A drawing program shows these as the pasted object's name and note.
+    QVERIFY(!svg.contains(QStringLiteral("Qt SVG Document")));
+    QVERIFY(!svg.contains(QStringLiteral("Generated with Qt")));
+    QVERIFY(svg.contains(QStringLiteral("<title>極点図</title>")));
+    QVERIFY(svg.contains(QStringLiteral("<desc>%1</desc>").arg(description)));
+}
+
 void tst_PictureDocument::pdfIsOnePageWithItsFont()
 {
     const PictureSettings settings { viewOf(2, 2), QStringLiteral("1"), QStringLiteral("30") };
@@ -185,6 +224,33 @@ void tst_PictureDocument::pdfIsOnePageWithItsFont()
     // Embedded under its PostScript name, whose case may differ ("NotoSansCJKjp").
     QVERIFY(pdf.toLower().contains(
         screen.font().family().remove(QLatin1Char(' ')).toLower().toLatin1()));
+}
+
+void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1x") << qreal(1.0);
+    QTest::newRow("2x") << qreal(2.0);
+}
+
+void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize()
+{
+    QFETCH(qreal, ratio);
+    const PictureSettings settings { viewOf(1, 1), QStringLiteral("1"), QStringLiteral("50") };
+    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    DrawPicture(surface, settings, PoleStore());
+    const PictureMimeData copy(surface.image(), PictureDocument(settings, PoleStore()));
+    // As a program pasting it gets it: a PNG, whose pHYs gives its size.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QVERIFY(qvariant_cast<QImage>(copy.imageData()).save(&buffer, "PNG"));
+    const QImage pasted = QImage::fromData(png, "PNG");
+    QCOMPARE(pasted.width(), qRound(475 * ratio));
+    QCOMPARE(pasted.dotsPerMeterY(), pasted.dotsPerMeterX());
+    // 475 x 467 pixels at 96 dpi: 125.7 x 123.5 mm at any density.
+    QCOMPARE(qRound(1e4 * pasted.width() / pasted.dotsPerMeterX()), 1257);
+    QCOMPARE(qRound(1e4 * pasted.height() / pasted.dotsPerMeterY()), 1235);
 }
 
 QTEST_MAIN(tst_PictureDocument)
