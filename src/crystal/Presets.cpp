@@ -1,0 +1,31 @@
+#include "crystal/Presets.h"
+
+#include <array>
+
+std::span<const CrystalPreset> CrystalPresets()
+{
+    // Lengths in angstrom; the angles the system fixes are filled in by it.
+    static const std::array<CrystalPreset, 10> presets { {
+        { QStringLiteral("Al（アルミニウム）"), LatticeSystem::Cubic,
+            { 4.0495, 4.0495, 4.0495, 90, 90, 90 } },
+        { QStringLiteral("Cu（銅）"), LatticeSystem::Cubic,
+            { 3.6149, 3.6149, 3.6149, 90, 90, 90 } },
+        { QStringLiteral("α-Fe（鉄）"), LatticeSystem::Cubic,
+            { 2.8665, 2.8665, 2.8665, 90, 90, 90 } },
+        { QStringLiteral("Si（ケイ素）"), LatticeSystem::Cubic,
+            { 5.4310, 5.4310, 5.4310, 90, 90, 90 } },
+        { QStringLiteral("Mg（マグネシウム）"), LatticeSystem::Hexagonal,
+            { 3.209, 3.209, 5.211, 90, 90, 120 } },
+        { QStringLiteral("α-Ti（チタン）"), LatticeSystem::Hexagonal,
+            { 2.9508, 2.9508, 4.6855, 90, 90, 120 } },
+        { QStringLiteral("Zn（亜鉛）"), LatticeSystem::Hexagonal,
+            { 2.665, 2.665, 4.947, 90, 90, 120 } },
+        { QStringLiteral("α-Zr（ジルコニウム）"), LatticeSystem::Hexagonal,
+            { 3.232, 3.232, 5.147, 90, 90, 120 } },
+        { QStringLiteral("β-Sn（スズ）"), LatticeSystem::Tetragonal,
+            { 5.8197, 5.8197, 3.1749, 90, 90, 90 } },
+        { QStringLiteral("α-SiO₂（石英）"), LatticeSystem::Trigonal,
+            { 4.9134, 4.9134, 5.4052, 90, 90, 120 } },
+    } };
+    return presets;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "crystal/Lattice.h"
+
+#include <QString>
+#include <span>
+
+// A crystal to start from, with its lattice at room temperature.
+struct CrystalPreset
+{
+    QString name;
+    LatticeSystem system;
+    LatticeParameters parameters;
+};
+
+// Aluminium, copper, alpha iron, silicon, magnesium, titanium, zinc,
+// zirconium, beta tin and alpha quartz; their sources are named in the README.
+std::span<const CrystalPreset> CrystalPresets();
