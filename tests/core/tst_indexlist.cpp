@@ -66,16 +66,12 @@ void TestIndexList::read_data()
         << QByteArray("1 2 3\n\n# x\n1 2\n") << false << false << BadLine.arg("4", "1 2");
     QTest::newRow("direction or plane")
         << QByteArray("1 2 x") << false << true << BadLineOrDirection.arg("1", "1 2 x");
-    QTest::newRow("five numbers") << QByteArray("1 2 3 4 5") << true << false
-                                  << BadLine.arg("1", "1 2 3 4 5");
     QTest::newRow("empty field") << QByteArray("1,,2,3") << false << false
                                  << BadLine.arg("1", "1,,2,3");
     QTest::newRow("unclosed") << QByteArray("(1 2 3") << false << false
                               << BadLine.arg("1", "(1 2 3");
     QTest::newRow("mixed brackets")
         << QByteArray("[1 2 3)") << false << true << BadLineOrDirection.arg("1", "[1 2 3)");
-    QTest::newRow("trailing comment")
-        << QByteArray("1 2 3 # x") << false << false << BadLine.arg("1", "1 2 3 # x");
     QTest::newRow("fraction") << QByteArray("1 2 3.5") << false << false
                               << LineNotWhole.arg("1", "1 2 3.5");
     QTest::newRow("32768") << QByteArray("\n32768 0 0") << false << false
