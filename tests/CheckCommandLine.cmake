@@ -8,9 +8,14 @@ set(cases
     "--style=fusion,--reverse,--help|0|^Usage|-"
     "--help,--version|0|^Usage|-"
     "--bogus|2|-|^orvandeler: unknown argument '--bogus'\nUsage: "
-    "file.txt,--help|2|-|unknown argument 'file.txt'"
+    "file.txt,--help|0|^Usage: .*--export OUT|-"
     "--help,-x|2|-|unknown argument '-x'"
-    "--version,-style|2|-|^orvandeler: missing value for '-style'\nUsage: ")
+    "--version,-style|2|-|^orvandeler: missing value for '-style'\nUsage: "
+    "a.txt,b.txt|2|-|^orvandeler: more than one file: 'b.txt'\nUsage: "
+    "--export,x.svg|2|-|--export needs a FILE"
+    "--dpi,10,--export,a.png,s.orvandeler|2|-|--dpi takes a whole number from 72 to 2400"
+    "--dpi,300,--export,a.svg,s.orvandeler|2|-|--dpi applies only to PNG and JPEG"
+    "--export,a.doc,s.orvandeler|2|-|cannot tell the format of 'a.doc'")
 foreach(case ${cases})
     string(REPLACE "|" ";" fields "${case}")
     list(GET fields 0 args)

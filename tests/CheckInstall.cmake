@@ -11,6 +11,7 @@ set(paths
     bin/orvandeler
     share/applications/${DESKTOP_ID}.desktop
     share/metainfo/${DESKTOP_ID}.metainfo.xml
+    share/mime/packages/${DESKTOP_ID}.xml
     ${icons}/scalable/apps/orvandeler.svg
     share/doc/orvandeler/copyright
     share/doc/orvandeler/changelog.gz

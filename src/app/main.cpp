@@ -1,56 +1,20 @@
 #include "app/RunState.h"
 #include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
+#include "files/CommandLine.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationInfo.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
+#include <QStringList>
 #include <QTranslator>
 
 #include <cstdio>
 #include <optional>
-#include <string_view>
 
 namespace {
-
-constexpr const char* Usage = "Usage: orvandeler [Qt options]\n"
-                              "       orvandeler --help | --version\n";
-
-constexpr const char* Help
-    = "Draws the stereographic standard projection of cubic and hexagonal crystals\n"
-      "and plots the poles of the planes typed into its window.\n"
-      "\n"
-      "Options:\n"
-      "  --help       print this text and exit\n"
-      "  --version    print the version and exit\n"
-      "\n"
-      "Qt's own options, such as -platform NAME, -style NAME or -display DISPLAY,\n"
-      "are passed to Qt. The window speaks Japanese and wants a Japanese Gothic font.\n";
-
-// The options QGuiApplication, QApplication and the X11 platform take for
-// themselves, spelt with one dash or two; QApplication reads them.
-constexpr std::string_view QtOptionsWithValue[] = { "platform", "platformpluginpath",
-    "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowtitle", "title",
-    "qwindowicon", "icon", "session", "display", "name", "style", "stylesheet", "qmljsdebugger" };
-// Those of them that also take their value after "=".
-constexpr std::string_view QtOptionsJoined[] = { "style", "stylesheet", "qmljsdebugger" };
-constexpr std::string_view QtFlags[]
-    = { "reverse", "testability", "widgetcount", "nograb", "dograb" };
-
-template <std::size_t N> bool Contains(const std::string_view (&names)[N], std::string_view name)
-{
-    for (std::string_view candidate : names)
-        if (candidate == name)
-            return true;
-    return false;
-}
-
-int Refuse(const char* message, const char* argument)
-{
-    std::fprintf(stderr, "orvandeler: %s '%s'\n%s", message, argument, Usage);
-    return 2;
-}
 
 // Answers --help and --version and refuses what neither the program nor Qt
 // knows, all before QApplication exists: it would need a display, and a
@@ -58,38 +22,31 @@ int Refuse(const char* message, const char* argument)
 // window is to open.
 std::optional<int> HandleCommandLine(int argc, char* argv[])
 {
-    std::string_view request;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "--version") {
-            if (request.empty())
-                request = arg;
-            continue;
-        }
-        if (arg.size() < 2 || arg[0] != '-')
-            return Refuse("unknown argument", argv[i]);
-        const std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
-        if (Contains(QtFlags, name))
-            continue;
-        if (Contains(QtOptionsWithValue, name)) {
-            if (i + 1 == argc)
-                return Refuse("missing value for", argv[i]);
-            ++i;
-            continue;
-        }
-        const std::size_t equals = name.find('=');
-        if (equals != std::string_view::npos && Contains(QtOptionsJoined, name.substr(0, equals)))
-            continue;
-        return Refuse("unknown argument", argv[i]);
-    }
-    if (request == "--help") {
-        std::printf("%s\n%s", Usage, Help);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    const CommandLine line = ParseCommandLine(arguments);
+    switch (line.mode) {
+    case CommandLineMode::Help:
+        std::printf("%s\n%s", CommandLineUsage, CommandLineHelp);
         return 0;
-    }
-    if (request == "--version") {
+    case CommandLineMode::Version:
         std::printf("Orvandeler %d.%d.%d\nLicence: GPL-3.0-or-later\n", VersionMajor, VersionMinor,
             VersionRevision);
         return 0;
+    case CommandLineMode::UsageError:
+        std::fprintf(stderr, "orvandeler: %s\n%s", qPrintable(line.error), CommandLineUsage);
+        return 2;
+    case CommandLineMode::Export:
+    case CommandLineMode::Window:
+        break;
+    }
+    // Reading FILE, with or without a window, comes with the File menu;
+    // until then say so rather than show an empty plot as if it were FILE's.
+    if (!line.file.isEmpty()) {
+        std::fprintf(stderr, "orvandeler: cannot open '%s' yet: this build reads no files\n",
+            qPrintable(line.file));
+        return 1;
     }
     return std::nullopt;
 }

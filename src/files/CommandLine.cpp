@@ -1,0 +1,173 @@
+#include "files/CommandLine.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+const char* const CommandLineUsage = "Usage: orvandeler [Qt options] [FILE]\n"
+                                     "       orvandeler --export OUT [--dpi N] FILE\n"
+                                     "       orvandeler --help | --version\n";
+
+const char* const CommandLineHelp
+    = "Draws the stereographic standard projection of cubic and hexagonal crystals\n"
+      "and plots the poles of the planes typed into its window.\n"
+      "\n"
+      "FILE is a session (*.orvandeler) or an index list (a text file with one\n"
+      "plane a line, such as \"(1 2 3)\"); the window opens with it plotted.\n"
+      "\n"
+      "Options:\n"
+      "  --export OUT  plot FILE without opening a window and write OUT in the\n"
+      "                format its extension names: .svg, .pdf, .png, .jpg or .jpeg\n"
+      "                for the picture, .csv for the planes and their angles\n"
+      "  --dpi N       resolution of a PNG or JPEG export, 72 to 2400 (default 600)\n"
+      "  --help        print this text and exit\n"
+      "  --version     print the version and exit\n"
+      "\n"
+      "Qt's own options, such as -platform NAME, -style NAME or -display DISPLAY,\n"
+      "are passed to Qt. The window speaks Japanese and wants a Japanese Gothic font.\n";
+
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform take for
+// themselves, spelt with one dash or two; QApplication reads them.
+constexpr const char* QtOptionsWithValue[] = { "platform", "platformpluginpath", "platformtheme",
+    "plugin", "qwindowgeometry", "geometry", "qwindowtitle", "title", "qwindowicon", "icon",
+    "session", "display", "name", "style", "stylesheet", "qmljsdebugger" };
+// Those of them that also take their value after "=".
+constexpr const char* QtOptionsJoined[] = { "style", "stylesheet", "qmljsdebugger" };
+constexpr const char* QtFlags[] = { "reverse", "testability", "widgetcount", "nograb", "dograb" };
+
+template <std::size_t N> bool Contains(const char* const (&names)[N], QStringView name)
+{
+    for (const char* candidate : names)
+        if (name == QLatin1StringView(candidate))
+            return true;
+    return false;
+}
+
+QString Quoted(const QString& text)
+{
+    return u'\'' + text + u'\'';
+}
+
+CommandLine Refused(const QString& error)
+{
+    CommandLine result;
+    result.mode = CommandLineMode::UsageError;
+    result.error = error;
+    return result;
+}
+
+} // namespace
+
+ExportFormat ExportFormatOf(const QString& out)
+{
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix == u"svg")
+        return ExportFormat::Svg;
+    if (suffix == u"pdf")
+        return ExportFormat::Pdf;
+    if (suffix == u"png")
+        return ExportFormat::Png;
+    if (suffix == u"jpg" || suffix == u"jpeg")
+        return ExportFormat::Jpeg;
+    if (suffix == u"csv")
+        return ExportFormat::Csv;
+    return ExportFormat::None;
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
+    CommandLine result;
+    CommandLineMode request = CommandLineMode::Window;
+    bool exporting = false;
+    bool dpiGiven = false;
+    QString dpiText;
+    bool filesOnly = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (filesOnly || !arg.startsWith(u'-') || arg == u"-") {
+            if (arg == u"-")
+                return Refused(QStringLiteral("unknown argument ") + Quoted(arg));
+            if (!result.file.isEmpty())
+                return Refused(QStringLiteral("more than one file: ") + Quoted(arg));
+            result.file = arg;
+            continue;
+        }
+        if (arg == u"--") {
+            filesOnly = true;
+            continue;
+        }
+        if (arg == u"--help" || arg == u"--version") {
+            if (request == CommandLineMode::Window)
+                request = arg == u"--help" ? CommandLineMode::Help : CommandLineMode::Version;
+            continue;
+        }
+        // --export OUT, --export=OUT, --dpi N, --dpi=N.
+        const qsizetype equals = arg.indexOf(u'=');
+        const QString option = arg.left(equals);
+        if (option == u"--export" || option == u"--dpi") {
+            QString value;
+            if (equals >= 0) {
+                value = arg.mid(equals + 1);
+            } else {
+                if (i + 1 == arguments.size())
+                    return Refused(QStringLiteral("missing value for ") + Quoted(arg));
+                value = arguments[++i];
+            }
+            const bool isExport = option == u"--export";
+            bool& given = isExport ? exporting : dpiGiven;
+            if (given)
+                return Refused(option + QStringLiteral(" given twice"));
+            given = true;
+            (isExport ? result.out : dpiText) = value;
+            continue;
+        }
+        const QStringView name = QStringView(arg).sliced(arg.startsWith(u"--") ? 2 : 1);
+        if (Contains(QtFlags, name))
+            continue;
+        if (Contains(QtOptionsWithValue, name)) {
+            if (i + 1 == arguments.size())
+                return Refused(QStringLiteral("missing value for ") + Quoted(arg));
+            ++i;
+            continue;
+        }
+        const qsizetype nameEquals = name.indexOf(u'=');
+        if (nameEquals >= 0 && Contains(QtOptionsJoined, name.first(nameEquals)))
+            continue;
+        return Refused(QStringLiteral("unknown argument ") + Quoted(arg));
+    }
+
+    // Asking for help is answered whatever else the line holds, once every
+    // argument is known.
+    if (request != CommandLineMode::Window) {
+        result.mode = request;
+        return result;
+    }
+    if (dpiGiven) {
+        if (!exporting)
+            return Refused(QStringLiteral("--dpi needs --export"));
+        // Plain digits only: toInt would also take blanks and a sign.
+        const bool digits = !dpiText.isEmpty()
+            && std::all_of(
+                dpiText.begin(), dpiText.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        const int dpi = digits && dpiText.size() <= 4 ? dpiText.toInt() : 0;
+        if (dpi < MinExportDpi || dpi > MaxExportDpi)
+            return Refused(QStringLiteral("--dpi takes a whole number from %1 to %2: %3")
+                               .arg(QString::number(MinExportDpi), QString::number(MaxExportDpi),
+                                   Quoted(dpiText)));
+        result.dpi = dpi;
+    }
+    if (exporting) {
+        result.format = ExportFormatOf(result.out);
+        if (result.format == ExportFormat::None)
+            return Refused(QStringLiteral("cannot tell the format of ") + Quoted(result.out)
+                + QStringLiteral(" (use .svg, .pdf, .png, .jpg, .jpeg or .csv)"));
+        if (dpiGiven && result.format != ExportFormat::Png && result.format != ExportFormat::Jpeg)
+            return Refused(QStringLiteral("--dpi applies only to PNG and JPEG exports"));
+        if (result.file.isEmpty())
+            return Refused(QStringLiteral("--export needs a FILE to read"));
+        result.mode = CommandLineMode::Export;
+    }
+    return result;
+}

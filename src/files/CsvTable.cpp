@@ -1,0 +1,57 @@
+#include "files/CsvTable.h"
+
+namespace {
+
+QString Chomped(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && (text[end - 1] == u'\n' || text[end - 1] == u'\r'))
+        --end;
+    return text.left(end);
+}
+
+// Quoted when asked, or when a comma, quote or line break would split it.
+void AppendField(QString& out, const QString& text, bool quoted)
+{
+    if (!quoted)
+        quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n')
+            || text.contains(u'\r');
+    if (!quoted) {
+        out += text;
+        return;
+    }
+    out += u'"';
+    out += QString(text).replace(u'"', QStringLiteral("\"\""));
+    out += u'"';
+}
+
+} // namespace
+
+QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows)
+{
+    QString out = QStringLiteral("index");
+    for (const QString& caption : captions) {
+        out += u',';
+        AppendField(out, caption, false);
+    }
+    out += u'\n';
+    for (const CsvRow& row : rows) {
+        AppendField(out, Chomped(row.index), true);
+        // The list pads angles below 10 degrees with a space to line them up.
+        for (const QString& angle : row.angles) {
+            out += u',';
+            AppendField(out, angle.trimmed(), false);
+        }
+        out += u'\n';
+    }
+    return out.toUtf8();
+}
+
+QByteArray ListFileText(const QString& listText)
+{
+    QString text = listText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!text.isEmpty() && !text.endsWith(u'\n'))
+        text += u'\n';
+    return text.toUtf8();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <array>
+
+// One plotted plane as the two lists show it: the index text, "(1 2 3)",
+// and the three angle texts, " 9.000" or "54.736".
+struct CsvRow
+{
+    QString index;
+    std::array<QString, 3> angles;
+};
+
+// The table as CSV (RFC 4180, UTF-8, LF line ends): the header
+// "index,[100],[110],[111]" with the captions of the three reference
+// planes, then one line a row, the index always quoted.
+QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows);
+
+// A list box's text as a plain file: the lines as shown, each ending in LF,
+// whereas the box's own lines end in CR LF.
+QByteArray ListFileText(const QString& listText);

@@ -1,0 +1,84 @@
+#include "files/FileAccess.h"
+
+#include "files/FileMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// The file system's own words are English; say the common cases in Japanese.
+QString OpenReason(const QFileInfo& info, const QFile& file)
+{
+    if (!info.exists())
+        return FileMessages::NoSuchFile;
+    if (info.isDir())
+        return FileMessages::IsFolder;
+    if (!info.isReadable())
+        return FileMessages::NotReadable;
+    return FileMessages::ReadFailed.arg(file.errorString());
+}
+
+} // namespace
+
+FileRead ReadWholeFile(const QString& path)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return { {}, OpenReason(info, file) };
+    if (file.size() > MaxFileBytes)
+        return { {}, FileMessages::TooLarge };
+    // A pipe or device tells no size: read one byte past the limit to know.
+    QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return { {}, FileMessages::ReadFailed.arg(file.errorString()) };
+    if (bytes.size() > MaxFileBytes)
+        return { {}, FileMessages::TooLarge };
+    return { bytes, {} };
+}
+
+QString WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return FileMessages::IsFolder;
+    if (!info.absoluteDir().exists())
+        return FileMessages::NoSuchFolder;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable()
+            ? FileMessages::NotWritable
+            : FileMessages::WriteFailed.arg(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return FileMessages::WriteFailed.arg(file.errorString());
+    return {};
+}
+
+QString OpenFailedMessage(const QString& path, const QString& reason)
+{
+    return FileMessages::OpenFailed.arg(QDir::toNativeSeparators(path)) + u'\n' + reason;
+}
+
+QString SaveFailedMessage(const QString& path, const QString& reason)
+{
+    return FileMessages::SaveFailed.arg(QDir::toNativeSeparators(path)) + u'\n' + reason;
+}
+
+std::optional<QString> DecodeUtf8(const QByteArray& bytes)
+{
+    // Stateless, so that a sequence cut off at the end counts as an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool IsSessionFileName(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".orvandeler"), Qt::CaseInsensitive);
+}

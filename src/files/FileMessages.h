@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+// The texts of the file commands. The window shows OpenFailed or SaveFailed
+// with the file's name, a line break and one of the reasons below.
+namespace FileMessages {
+inline const QString OpenFailed = QStringLiteral("ファイル「%1」を開けませんでした");
+inline const QString SaveFailed = QStringLiteral("ファイル「%1」に保存できませんでした");
+
+// What the file system answered.
+inline const QString NoSuchFile = QStringLiteral("ファイルがありません");
+inline const QString IsFolder = QStringLiteral("ファイルではなくフォルダーです");
+inline const QString NotReadable = QStringLiteral("読み取りが許可されていません");
+inline const QString NoSuchFolder = QStringLiteral("保存先のフォルダーがありません");
+inline const QString NotWritable = QStringLiteral("書き込みが許可されていません");
+inline const QString ReadFailed = QStringLiteral("読み込みに失敗しました（%1）");
+inline const QString WriteFailed = QStringLiteral("書き込みに失敗しました（%1）");
+inline const QString TooLarge = QStringLiteral("ファイルが大きすぎます（最大16MB）");
+inline const QString NotUtf8 = QStringLiteral("文字コードが UTF-8 ではありません");
+inline const QString TooManyEntries = QStringLiteral("面指数が多すぎます（最大32767個）");
+
+// What is wrong in a session file; %1 names the key, as "crystal.a".
+inline const QString EmptyFile = QStringLiteral("ファイルが空です");
+inline const QString JsonSyntax
+    = QStringLiteral("%1 行 %2 文字目: JSON の書き方が正しくありません");
+inline const QString JsonTooDeep = QStringLiteral("%1 行 %2 文字目: 入れ子が深すぎます");
+inline const QString JsonBadNumber
+    = QStringLiteral("%1 行 %2 文字目: 数値が正しくないか大きすぎます");
+inline const QString NotSession = QStringLiteral("Orvandeler のセッションファイルではありません");
+inline const QString UnknownVersion
+    = QStringLiteral("このセッションファイルの版（orvandeler: %1）には対応していません");
+inline const QString MissingKey = QStringLiteral("「%1」がありません");
+inline const QString NotOneOf = QStringLiteral("「%1」は %2 のどれかでなければなりません");
+inline const QString NotWholeInRange
+    = QStringLiteral("「%1」は %2 から %3 までの整数でなければなりません");
+inline const QString NotDigits = QStringLiteral("「%1」は3桁までの数字でなければなりません");
+inline const QString NotBoolean = QStringLiteral("「%1」は true か false でなければなりません");
+inline const QString NotFinite = QStringLiteral("「%1」は有限の数でなければなりません");
+inline const QString NotThreeNumbers
+    = QStringLiteral("「%1」は有限の数三つの配列でなければなりません");
+inline const QString NotArray = QStringLiteral("「%1」は配列でなければなりません");
+inline const QString NotObject = QStringLiteral("「%1」はオブジェクトでなければなりません");
+// %1 counts the entries from 1.
+inline const QString EntryForm = QStringLiteral(
+    "entries の %1 番目は「plane」か「direction」のどちらか一つを持たなければなりません");
+inline const QString EntryIndex = QStringLiteral(
+    "entries の %1 番目: 指数は -32768 から 32767 までの整数三つでなければなりません");
+inline const QString EntryZero = QStringLiteral("entries の %1 番目: 指数がすべて 0 です");
+inline const QString EntryDirection
+    = QStringLiteral("entries の %1 番目: 方向（direction）は view が free のときだけ使えます");
+
+// What is wrong in an index list; %1 is the line's number, %2 its text.
+inline const QString NoEntries = QStringLiteral("面指数がありません");
+inline const QString BadLine = QStringLiteral("%1 行目「%2」は面指数ではありません");
+inline const QString BadLineOrDirection
+    = QStringLiteral("%1 行目「%2」は面指数でも方向指数でもありません");
+inline const QString LineNotWhole
+    = QStringLiteral("%1 行目「%2」: 指数は -32768 から 32767 までの整数です");
+inline const QString LineZero = QStringLiteral("%1 行目「%2」: 指数がすべて 0 です");
+inline const QString LineBadI = QStringLiteral("%1 行目「%2」: i が -(h + k) ではありません");
+inline const QString LineBadT = QStringLiteral("%1 行目「%2」: t が -(u + v) ではありません");
+inline const QString LineFourIndex
+    = QStringLiteral("%1 行目「%2」: この投影図では四指数は使えません");
+inline const QString LineDirection
+    = QStringLiteral("%1 行目「%2」: この投影図では方向指数は使えません");
+} // namespace FileMessages

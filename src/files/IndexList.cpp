@@ -1,0 +1,166 @@
+#include "files/IndexList.h"
+
+#include "files/FileAccess.h"
+#include "files/FileMessages.h"
+#include "plotting/NumericText.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+using namespace FileMessages;
+
+namespace {
+
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView Trimmed(QStringView text)
+{
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// Fields between single commas or runs of blanks; nothing when a field is
+// empty, as in "1,,2", or there are more than four.
+std::optional<QList<QStringView>> Fields(QStringView text)
+{
+    QList<QStringView> fields;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    for (;;) {
+        const qsizetype start = i;
+        while (i < n && !IsBlank(text[i]) && text[i] != u',')
+            ++i;
+        if (i == start || fields.size() == 4)
+            return std::nullopt;
+        fields.append(text.sliced(start, i - start));
+        while (i < n && IsBlank(text[i]))
+            ++i;
+        if (i == n)
+            return fields;
+        if (text[i] == u',') {
+            ++i;
+            while (i < n && IsBlank(text[i]))
+                ++i;
+        }
+    }
+}
+
+bool InRange(double value)
+{
+    return value >= -32768.0 && value <= 32767.0;
+}
+
+// The line as the message quotes it: without its blanks around, and cut
+// short, since a file that is not a list may have lines of any length.
+QString Quoted(QStringView line)
+{
+    constexpr qsizetype Shown = 40;
+    const QStringView trimmed = Trimmed(line);
+    return trimmed.size() <= Shown ? trimmed.toString()
+                                   : trimmed.first(Shown).toString() + QStringLiteral("…");
+}
+
+// Reads one line that is neither blank nor a comment; returns the message
+// template of what is wrong with it, or nothing.
+std::optional<QString> ReadLine(
+    QStringView line, const IndexListOptions& options, IndexEntry& entry)
+{
+    const QString& notIndex = options.directions ? BadLineOrDirection : BadLine;
+    QStringView inner = line;
+    entry.direction = line.front() == u'[';
+    if (line.front() == u'(' || entry.direction) {
+        if (line.back() != (entry.direction ? u']' : u')'))
+            return notIndex;
+        inner = Trimmed(line.sliced(1, line.size() - 2));
+    }
+    const std::optional<QList<QStringView>> fields = Fields(inner);
+    if (!fields || fields->size() < 3)
+        return notIndex;
+    std::array<double, 4> values {};
+    for (qsizetype j = 0; j < fields->size(); ++j) {
+        const std::optional<double> value = ParseNumericText(fields->at(j).toString());
+        if (!value)
+            return notIndex;
+        values[static_cast<std::size_t>(j)] = *value;
+    }
+    if (entry.direction && !options.directions)
+        return LineDirection;
+    const bool four = fields->size() == 4;
+    if (four && !options.fourIndex)
+        return LineFourIndex;
+    for (double value : values)
+        if (!InRange(value) || value != std::trunc(value))
+            return LineNotWhole;
+
+    std::array<double, 3> index { values[0], values[1], values[2] };
+    if (four) {
+        if (values[2] != -(values[0] + values[1]))
+            return entry.direction ? LineBadT : LineBadI;
+        // [u v t w] is [u-t v-t w] on the three axes a1, a2, c.
+        index = entry.direction
+            ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
+            : std::array { values[0], values[1], values[3] };
+        if (!InRange(index[0]) || !InRange(index[1]))
+            return LineNotWhole;
+    }
+    if (index == std::array<double, 3> {})
+        return LineZero;
+    for (std::size_t j = 0; j < 3; ++j)
+        entry.index[j] = static_cast<int16_t>(index[j]);
+    return std::nullopt;
+}
+
+} // namespace
+
+IndexListRead ReadIndexList(const QByteArray& bytes, IndexListOptions options)
+{
+    IndexListRead result;
+    if (bytes.size() > MaxFileBytes) {
+        result.error = TooLarge;
+        return result;
+    }
+    const std::optional<QString> text = DecodeUtf8(bytes);
+    if (!text) {
+        result.error = NotUtf8;
+        return result;
+    }
+    qsizetype lineNumber = 0;
+    for (QStringView raw : QStringView(*text).split(u'\n')) {
+        ++lineNumber;
+        if (raw.endsWith(u'\r'))
+            raw.chop(1);
+        // Full-width digits, signs, brackets and blanks read as ASCII, and so
+        // does U+2212, which NFKC leaves alone.
+        // ASCII lines, nearly all, skip that work.
+        QString normalised = raw.toString();
+        if (std::any_of(raw.begin(), raw.end(), [](QChar c) { return c.unicode() > 0x7f; })) {
+            normalised = normalised.normalized(QString::NormalizationForm_KC);
+            normalised.replace(QChar(0x2212), u'-');
+        }
+        const QStringView line = Trimmed(normalised);
+        if (line.isEmpty() || line.front() == u'#')
+            continue;
+        if (result.entries.size() == MaxFileEntries) {
+            result.entries.clear();
+            result.error = TooManyEntries;
+            return result;
+        }
+        IndexEntry entry;
+        if (const std::optional<QString> problem = ReadLine(line, options, entry)) {
+            result.entries.clear();
+            result.error = problem->arg(QString::number(lineNumber), Quoted(raw));
+            return result;
+        }
+        result.entries.append(entry);
+    }
+    if (result.entries.isEmpty())
+        result.error = NoEntries;
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "files/IndexEntry.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// An index list (*.txt, UTF-8): one plane a line as three whole numbers,
+// separated by blanks or commas and optionally in parentheses, "(1 2 3)" or
+// "1, 2, 3"; a direction in square brackets, "[1 0 0]". Blank lines and
+// lines starting with "#" are skipped. The index list the window saves
+// reads back as it is.
+
+struct IndexListOptions
+{
+    // Hexagonal views: four numbers (h k i l) with i = -(h + k), and
+    // directions [u v t w] with t = -(u + v), read as their three-index forms.
+    bool fourIndex = false;
+    // Only a free view plots directions.
+    bool directions = false;
+};
+
+// The entries in order, or the first problem in Japanese (FileMessages),
+// naming the line by its number and text.
+struct IndexListRead
+{
+    QList<IndexEntry> entries;
+    QString error;
+};
+IndexListRead ReadIndexList(const QByteArray& bytes, IndexListOptions options);

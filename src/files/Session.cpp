@@ -1,0 +1,424 @@
+#include "files/Session.h"
+
+#include "files/FileAccess.h"
+#include "files/FileMessages.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QRegularExpression>
+#include <cmath>
+
+using namespace FileMessages;
+
+namespace {
+
+constexpr const char16_t* ViewNames[]
+    = { u"cubic-sym", u"cubic-full", u"hex-sym", u"hex-full", u"free" };
+constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
+    u"trigonal", u"monoclinic", u"triclinic" };
+constexpr const char16_t* PlotSizes[]
+    = { u"10", u"15", u"20", u"25", u"30", u"35", u"40", u"45", u"50" };
+
+struct CellKey
+{
+    const char16_t* name;
+    double FreeViewSettings::*member;
+};
+constexpr CellKey CellKeys[] = { { u"a", &FreeViewSettings::a }, { u"b", &FreeViewSettings::b },
+    { u"c", &FreeViewSettings::c }, { u"alpha", &FreeViewSettings::alpha },
+    { u"beta", &FreeViewSettings::beta }, { u"gamma", &FreeViewSettings::gamma } };
+
+template <std::size_t N> int IndexOf(const char16_t* const (&names)[N], const QString& name)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (name == QStringView(names[i]))
+            return static_cast<int>(i);
+    return -1;
+}
+
+template <std::size_t N> QString Listed(const char16_t* const (&names)[N])
+{
+    QStringList list;
+    for (const char16_t* name : names)
+        list << QString::fromUtf16(name);
+    return list.join(u'、');
+}
+
+std::optional<double> WholeIn(const QJsonValue& value, double low, double high)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    const double d = value.toDouble();
+    if (!(d >= low && d <= high) || d != std::trunc(d))
+        return std::nullopt;
+    return d + 0.0; // -0 is 0
+}
+
+std::optional<std::array<double, 3>> ThreeNumbers(const QJsonValue& value)
+{
+    const QJsonArray array = value.toArray();
+    if (!value.isArray() || array.size() != 3)
+        return std::nullopt;
+    std::array<double, 3> numbers {};
+    for (qsizetype i = 0; i < 3; ++i) {
+        if (!array[i].isDouble() || !std::isfinite(array[i].toDouble()))
+            return std::nullopt;
+        numbers[static_cast<std::size_t>(i)] = array[i].toDouble();
+    }
+    return numbers;
+}
+
+// QJsonParseError counts bytes and stands just past the fault; people count
+// characters from 1, which makes the two columns the same number.
+QString SyntaxMessage(const QByteArray& bytes, const QJsonParseError& error)
+{
+    const qsizetype offset = std::clamp<qsizetype>(error.offset, 0, bytes.size());
+    qsizetype line = 1;
+    qsizetype column = 0;
+    for (qsizetype i = 0; i < offset; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte == '\n') {
+            ++line;
+            column = 0;
+        } else if ((byte & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    const QString& text = error.error == QJsonParseError::DeepNesting ? JsonTooDeep
+        : error.error == QJsonParseError::IllegalNumber               ? JsonBadNumber
+                                                                      : JsonSyntax;
+    return text.arg(line).arg(std::max<qsizetype>(column, 1));
+}
+
+QString ScalarText(const QJsonValue& value)
+{
+    if (value.isDouble())
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    if (value.isString())
+        return u'"' + value.toString().left(20) + u'"';
+    if (value.isBool())
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    return value.isArray() ? QStringLiteral("[…]")
+        : value.isObject() ? QStringLiteral("{…}")
+                           : QStringLiteral("null");
+}
+
+QString ReadFree(const QJsonObject& root, FreeViewSettings& free)
+{
+    const QJsonValue crystalValue = root.value(u"crystal");
+    if (crystalValue.isUndefined())
+        return MissingKey.arg(u"crystal");
+    if (!crystalValue.isObject())
+        return NotObject.arg(u"crystal");
+    const QJsonObject crystal = crystalValue.toObject();
+    const QJsonValue system = crystal.value(u"system");
+    if (system.isUndefined())
+        return MissingKey.arg(u"crystal.system");
+    const int systemIndex = IndexOf(SystemNames, system.toString());
+    if (!system.isString() || systemIndex < 0)
+        return NotOneOf.arg(u"crystal.system", Listed(SystemNames));
+    free.system = static_cast<LatticeSystem>(systemIndex);
+
+    const std::array<bool, 6> needed = FreeCellParameters(free.system);
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (!needed[i])
+            continue;
+        const QString key = QStringLiteral("crystal.") + QString::fromUtf16(CellKeys[i].name);
+        const QJsonValue value = crystal.value(QStringView(CellKeys[i].name));
+        if (value.isUndefined())
+            return MissingKey.arg(key);
+        if (!value.isDouble() || !std::isfinite(value.toDouble()))
+            return NotFinite.arg(key);
+        free.*CellKeys[i].member = value.toDouble();
+    }
+    ApplyFixedCellParameters(free);
+
+    const QJsonValue centre = root.value(u"centre");
+    if (centre.isUndefined())
+        return MissingKey.arg(u"centre");
+    if (const auto numbers = ThreeNumbers(centre))
+        free.centre = *numbers;
+    else
+        return NotThreeNumbers.arg(u"centre");
+    const QJsonValue up = root.value(u"up");
+    if (!up.isUndefined()) {
+        free.up = ThreeNumbers(up);
+        if (!free.up)
+            return NotThreeNumbers.arg(u"up");
+    }
+
+    const QJsonValue netLimit = root.value(u"netLimit");
+    if (!netLimit.isUndefined()) {
+        const std::optional<double> limit = WholeIn(netLimit, 1, 10);
+        if (!limit)
+            return NotWholeInRange.arg(u"netLimit").arg(1).arg(10);
+        free.netLimit = static_cast<int>(*limit);
+    }
+    for (const auto& [key, flag] : { std::pair { u"zoneCircles", &free.zoneCircles },
+             std::pair { u"wulffNet", &free.wulffNet } }) {
+        const QJsonValue value = root.value(QStringView(key));
+        if (value.isUndefined())
+            continue;
+        if (!value.isBool())
+            return NotBoolean.arg(QString::fromUtf16(key));
+        *flag = value.toBool();
+    }
+    return {};
+}
+
+QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<IndexEntry>& entries)
+{
+    const QJsonValue value = root.value(u"entries");
+    if (value.isUndefined())
+        return MissingKey.arg(u"entries");
+    if (!value.isArray())
+        return NotArray.arg(u"entries");
+    const QJsonArray array = value.toArray();
+    if (array.size() > MaxFileEntries)
+        return TooManyEntries;
+    entries.reserve(array.size());
+    for (qsizetype n = 0; n < array.size(); ++n) {
+        const QJsonObject entry = array[n].toObject();
+        const QJsonValue plane = entry.value(u"plane");
+        const QJsonValue direction = entry.value(u"direction");
+        if (plane.isUndefined() == direction.isUndefined())
+            return EntryForm.arg(n + 1);
+        if (!direction.isUndefined() && !directionsAllowed)
+            return EntryDirection.arg(n + 1);
+        const QJsonArray numbers = (plane.isUndefined() ? direction : plane).toArray();
+        if (numbers.size() != 3)
+            return EntryIndex.arg(n + 1);
+        IndexEntry read { !direction.isUndefined(), {} };
+        for (qsizetype j = 0; j < 3; ++j) {
+            const std::optional<double> number = WholeIn(numbers[j], -32768, 32767);
+            if (!number)
+                return EntryIndex.arg(n + 1);
+            read.index[static_cast<std::size_t>(j)] = static_cast<int16_t>(*number);
+        }
+        if (read.index == std::array<int16_t, 3> {})
+            return EntryZero.arg(n + 1);
+        entries.append(read);
+    }
+    return {};
+}
+
+QString ReadRoot(const QJsonObject& root, Session& session)
+{
+    const QJsonValue version = root.value(u"orvandeler");
+    if (version.isUndefined())
+        return NotSession;
+    if (!version.isDouble() || version.toDouble() != 1.0)
+        return UnknownVersion.arg(ScalarText(version));
+
+    const QJsonValue view = root.value(u"view");
+    if (view.isUndefined())
+        return MissingKey.arg(u"view");
+    const std::optional<SessionView> known = SessionViewFromName(view.toString());
+    if (!view.isString() || !known)
+        return NotOneOf.arg(u"view", Listed(ViewNames));
+    session.view = *known;
+
+    const QJsonValue plotSize = root.value(u"plotSize");
+    if (!plotSize.isUndefined()) {
+        const QString text = plotSize.isDouble()
+            ? QString::number(WholeIn(plotSize, 0, 999).value_or(-1))
+            : plotSize.toString();
+        if (IndexOf(PlotSizes, text) < 0)
+            return NotOneOf.arg(u"plotSize", Listed(PlotSizes));
+        session.plotSize = text;
+    }
+
+    const QJsonValue lineWidth = root.value(u"lineWidth");
+    if (!lineWidth.isUndefined()) {
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{0,3}$"));
+        const std::optional<double> number = WholeIn(lineWidth, 0, 999);
+        if (number)
+            session.lineWidth = QString::number(*number);
+        else if (lineWidth.isString() && digits.match(lineWidth.toString()).hasMatch())
+            session.lineWidth = lineWidth.toString();
+        else
+            return NotDigits.arg(u"lineWidth");
+    }
+
+    if (session.view == SessionView::Free) {
+        session.free.emplace();
+        if (QString error = ReadFree(root, *session.free); !error.isEmpty())
+            return error;
+    }
+    return ReadEntries(root, session.view == SessionView::Free, session.entries);
+}
+
+void AppendString(QByteArray& out, const QString& text)
+{
+    QString escaped;
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            escaped += u'\\';
+        if (c.unicode() < 0x20)
+            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    out += '"' + escaped.toUtf8() + '"';
+}
+
+// The shortest text that reads back as the same double.
+void AppendNumber(QByteArray& out, double value)
+{
+    out += std::isfinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
+                                : QByteArrayLiteral("null");
+}
+
+void AppendNumbers(QByteArray& out, const std::array<double, 3>& numbers)
+{
+    out += '[';
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendNumber(out, numbers[i]);
+    }
+    out += ']';
+}
+
+void AppendFree(QByteArray& out, const FreeViewSettings& free)
+{
+    out += "  \"crystal\": {\"system\": ";
+    AppendString(out, LatticeSystemName(free.system));
+    const std::array<bool, 6> needed = FreeCellParameters(free.system);
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (!needed[i])
+            continue;
+        out += ", \"" + QStringView(CellKeys[i].name).toUtf8() + "\": ";
+        AppendNumber(out, free.*CellKeys[i].member);
+    }
+    out += "},\n  \"centre\": ";
+    AppendNumbers(out, free.centre);
+    if (free.up) {
+        out += ",\n  \"up\": ";
+        AppendNumbers(out, *free.up);
+    }
+    out += ",\n  \"netLimit\": " + QByteArray::number(free.netLimit);
+    out += ",\n  \"zoneCircles\": ";
+    out += free.zoneCircles ? "true" : "false";
+    out += ",\n  \"wulffNet\": ";
+    out += free.wulffNet ? "true" : "false";
+    out += ",\n";
+}
+
+} // namespace
+
+QString SessionViewName(SessionView view)
+{
+    return QString::fromUtf16(ViewNames[static_cast<int>(view)]);
+}
+
+std::optional<SessionView> SessionViewFromName(const QString& name)
+{
+    const int index = IndexOf(ViewNames, name);
+    return index < 0 ? std::nullopt : std::optional(static_cast<SessionView>(index));
+}
+
+QString LatticeSystemName(LatticeSystem system)
+{
+    return QString::fromUtf16(SystemNames[static_cast<int>(system)]);
+}
+
+std::optional<LatticeSystem> LatticeSystemFromName(const QString& name)
+{
+    const int index = IndexOf(SystemNames, name);
+    return index < 0 ? std::nullopt : std::optional(static_cast<LatticeSystem>(index));
+}
+
+std::array<bool, 6> FreeCellParameters(LatticeSystem system)
+{
+    switch (system) {
+    case LatticeSystem::Cubic:
+        return { true, false, false, false, false, false };
+    case LatticeSystem::Tetragonal:
+    case LatticeSystem::Hexagonal:
+    case LatticeSystem::Trigonal:
+        return { true, false, true, false, false, false };
+    case LatticeSystem::Orthorhombic:
+        return { true, true, true, false, false, false };
+    case LatticeSystem::Monoclinic:
+        return { true, true, true, false, true, false };
+    case LatticeSystem::Triclinic:
+        break;
+    }
+    return { true, true, true, true, true, true };
+}
+
+void ApplyFixedCellParameters(FreeViewSettings& settings)
+{
+    const std::array<bool, 6> needed = FreeCellParameters(settings.system);
+    const bool hexagonalAxes
+        = settings.system == LatticeSystem::Hexagonal || settings.system == LatticeSystem::Trigonal;
+    if (!needed[1])
+        settings.b = settings.a;
+    if (!needed[2])
+        settings.c = settings.a;
+    if (!needed[3])
+        settings.alpha = 90.0;
+    if (!needed[4])
+        settings.beta = 90.0;
+    if (!needed[5])
+        settings.gamma = hexagonalAxes ? 120.0 : 90.0;
+}
+
+SessionRead ReadSession(const QByteArray& bytes)
+{
+    SessionRead result;
+    if (bytes.size() > MaxFileBytes) {
+        result.error = TooLarge;
+        return result;
+    }
+    const std::optional<QString> text = DecodeUtf8(bytes);
+    if (!text) {
+        result.error = NotUtf8;
+        return result;
+    }
+    if (text->trimmed().isEmpty()) {
+        result.error = EmptyFile;
+        return result;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        result.error = SyntaxMessage(bytes, parseError);
+    else if (!document.isObject())
+        result.error = NotSession;
+    else
+        result.error = ReadRoot(document.object(), result.session);
+    if (!result.error.isEmpty())
+        result.session = Session();
+    return result;
+}
+
+QByteArray WriteSession(const Session& session)
+{
+    static const QRegularExpression number(QStringLiteral("^[1-9][0-9]{0,2}$"));
+    QByteArray out = "{\n  \"orvandeler\": 1,\n  \"view\": ";
+    AppendString(out, SessionViewName(session.view));
+    out += ",\n  \"plotSize\": ";
+    if (number.match(session.plotSize).hasMatch())
+        out += session.plotSize.toLatin1();
+    else
+        AppendString(out, session.plotSize);
+    out += ",\n  \"lineWidth\": ";
+    AppendString(out, session.lineWidth);
+    out += ",\n";
+    if (session.view == SessionView::Free)
+        AppendFree(out, session.free.value_or(FreeViewSettings()));
+    out += "  \"entries\": [";
+    for (qsizetype n = 0; n < session.entries.size(); ++n) {
+        const IndexEntry& entry = session.entries[n];
+        out += n == 0 ? "\n    {\"" : ",\n    {\"";
+        out += entry.direction ? "direction" : "plane";
+        out += "\": [" + QByteArray::number(entry.index[0]) + ", "
+            + QByteArray::number(entry.index[1]) + ", " + QByteArray::number(entry.index[2]) + "]}";
+    }
+    out += session.entries.isEmpty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
