@@ -1,17 +1,11 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "poles/Entry.h"
+#include "poles/PoleStore.h"
 
-// One line of what a file asks to plot, in order: a plane (h k l) or, in a
-// free view, a direction [u v w]; hexagonal indices in the three-index form.
-struct IndexEntry
-{
-    bool direction = false;
-    std::array<int16_t, 3> index {};
-
-    friend bool operator==(const IndexEntry&, const IndexEntry&) = default;
-};
+// What a file asks to plot, line by line or entry by entry: hexagonal
+// indices in the three-index form, as the store keeps them.
+using IndexEntry = Entry;
 
 // As many as the pole store holds.
-constexpr int MaxFileEntries = 32767;
+constexpr int MaxFileEntries = PoleStore::MaxPoles;

@@ -74,9 +74,10 @@ std::optional<QString> ReadLine(
 {
     const QString& notIndex = options.directions ? BadLineOrDirection : BadLine;
     QStringView inner = line;
-    entry.direction = line.front() == u'[';
-    if (line.front() == u'(' || entry.direction) {
-        if (line.back() != (entry.direction ? u']' : u')'))
+    const bool direction = line.front() == u'[';
+    entry.kind = direction ? IndexKind::Direction : IndexKind::Plane;
+    if (line.front() == u'(' || direction) {
+        if (line.back() != (direction ? u']' : u')'))
             return notIndex;
         inner = Trimmed(line.sliced(1, line.size() - 2));
     }
@@ -90,7 +91,7 @@ std::optional<QString> ReadLine(
             return notIndex;
         values[static_cast<std::size_t>(j)] = *value;
     }
-    if (entry.direction && !options.directions)
+    if (direction && !options.directions)
         return LineDirection;
     const bool four = fields->size() == 4;
     if (four && !options.fourIndex)
@@ -102,11 +103,10 @@ std::optional<QString> ReadLine(
     std::array<double, 3> index { values[0], values[1], values[2] };
     if (four) {
         if (values[2] != -(values[0] + values[1]))
-            return entry.direction ? LineBadT : LineBadI;
+            return direction ? LineBadT : LineBadI;
         // [u v t w] is [u-t v-t w] on the three axes a1, a2, c.
-        index = entry.direction
-            ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
-            : std::array { values[0], values[1], values[3] };
+        index = direction ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
+                          : std::array { values[0], values[1], values[3] };
         if (!InRange(index[0]) || !InRange(index[1]))
             return LineNotWhole;
     }

@@ -24,11 +24,11 @@ constexpr const char16_t* PlotSizes[]
 struct CellKey
 {
     const char16_t* name;
-    double FreeViewSettings::*member;
+    double FreeViewRecord::*member;
 };
-constexpr CellKey CellKeys[] = { { u"a", &FreeViewSettings::a }, { u"b", &FreeViewSettings::b },
-    { u"c", &FreeViewSettings::c }, { u"alpha", &FreeViewSettings::alpha },
-    { u"beta", &FreeViewSettings::beta }, { u"gamma", &FreeViewSettings::gamma } };
+constexpr CellKey CellKeys[] = { { u"a", &FreeViewRecord::a }, { u"b", &FreeViewRecord::b },
+    { u"c", &FreeViewRecord::c }, { u"alpha", &FreeViewRecord::alpha },
+    { u"beta", &FreeViewRecord::beta }, { u"gamma", &FreeViewRecord::gamma } };
 
 template <std::size_t N> int IndexOf(const char16_t* const (&names)[N], const QString& name)
 {
@@ -105,7 +105,7 @@ QString ScalarText(const QJsonValue& value)
                            : QStringLiteral("null");
 }
 
-QString ReadFree(const QJsonObject& root, FreeViewSettings& free)
+QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(u"crystal");
     if (crystalValue.isUndefined())
@@ -121,7 +121,7 @@ QString ReadFree(const QJsonObject& root, FreeViewSettings& free)
         return NotOneOf.arg(u"crystal.system", Listed(SystemNames));
     free.system = static_cast<LatticeSystem>(systemIndex);
 
-    const std::array<bool, 6> needed = FreeCellParameters(free.system);
+    const std::array<bool, 6> needed = FreeParameters(free.system);
     for (std::size_t i = 0; i < 6; ++i) {
         if (!needed[i])
             continue;
@@ -190,7 +190,7 @@ QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<Index
         const QJsonArray numbers = (plane.isUndefined() ? direction : plane).toArray();
         if (numbers.size() != 3)
             return EntryIndex.arg(n + 1);
-        IndexEntry read { !direction.isUndefined(), {} };
+        IndexEntry read { direction.isUndefined() ? IndexKind::Plane : IndexKind::Direction, {} };
         for (qsizetype j = 0; j < 3; ++j) {
             const std::optional<double> number = WholeIn(numbers[j], -32768, 32767);
             if (!number)
@@ -282,11 +282,11 @@ void AppendNumbers(QByteArray& out, const std::array<double, 3>& numbers)
     out += ']';
 }
 
-void AppendFree(QByteArray& out, const FreeViewSettings& free)
+void AppendFree(QByteArray& out, const FreeViewRecord& free)
 {
     out += "  \"crystal\": {\"system\": ";
     AppendString(out, LatticeSystemName(free.system));
-    const std::array<bool, 6> needed = FreeCellParameters(free.system);
+    const std::array<bool, 6> needed = FreeParameters(free.system);
     for (std::size_t i = 0; i < 6; ++i) {
         if (!needed[i])
             continue;
@@ -331,40 +331,16 @@ std::optional<LatticeSystem> LatticeSystemFromName(const QString& name)
     return index < 0 ? std::nullopt : std::optional(static_cast<LatticeSystem>(index));
 }
 
-std::array<bool, 6> FreeCellParameters(LatticeSystem system)
+void ApplyFixedCellParameters(FreeViewRecord& record)
 {
-    switch (system) {
-    case LatticeSystem::Cubic:
-        return { true, false, false, false, false, false };
-    case LatticeSystem::Tetragonal:
-    case LatticeSystem::Hexagonal:
-    case LatticeSystem::Trigonal:
-        return { true, false, true, false, false, false };
-    case LatticeSystem::Orthorhombic:
-        return { true, true, true, false, false, false };
-    case LatticeSystem::Monoclinic:
-        return { true, true, true, false, true, false };
-    case LatticeSystem::Triclinic:
-        break;
-    }
-    return { true, true, true, true, true, true };
-}
-
-void ApplyFixedCellParameters(FreeViewSettings& settings)
-{
-    const std::array<bool, 6> needed = FreeCellParameters(settings.system);
-    const bool hexagonalAxes
-        = settings.system == LatticeSystem::Hexagonal || settings.system == LatticeSystem::Trigonal;
-    if (!needed[1])
-        settings.b = settings.a;
-    if (!needed[2])
-        settings.c = settings.a;
-    if (!needed[3])
-        settings.alpha = 90.0;
-    if (!needed[4])
-        settings.beta = 90.0;
-    if (!needed[5])
-        settings.gamma = hexagonalAxes ? 120.0 : 90.0;
+    const LatticeParameters p = Constrained(
+        record.system, { record.a, record.b, record.c, record.alpha, record.beta, record.gamma });
+    record.a = p.a;
+    record.b = p.b;
+    record.c = p.c;
+    record.alpha = p.alpha;
+    record.beta = p.beta;
+    record.gamma = p.gamma;
 }
 
 SessionRead ReadSession(const QByteArray& bytes)
@@ -410,12 +386,12 @@ QByteArray WriteSession(const Session& session)
     AppendString(out, session.lineWidth);
     out += ",\n";
     if (session.view == SessionView::Free)
-        AppendFree(out, session.free.value_or(FreeViewSettings()));
+        AppendFree(out, session.free.value_or(FreeViewRecord()));
     out += "  \"entries\": [";
     for (qsizetype n = 0; n < session.entries.size(); ++n) {
         const IndexEntry& entry = session.entries[n];
         out += n == 0 ? "\n    {\"" : ",\n    {\"";
-        out += entry.direction ? "direction" : "plane";
+        out += entry.kind == IndexKind::Direction ? "direction" : "plane";
         out += "\": [" + QByteArray::number(entry.index[0]) + ", "
             + QByteArray::number(entry.index[1]) + ", " + QByteArray::number(entry.index[2]) + "]}";
     }

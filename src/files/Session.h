@@ -1,5 +1,6 @@
 #pragma once
 
+#include "crystal/Lattice.h"
 #include "files/IndexEntry.h"
 
 #include <QByteArray>
@@ -17,17 +18,6 @@ enum class SessionView { CubicSym, CubicFull, HexSym, HexFull, Free };
 QString SessionViewName(SessionView view);
 std::optional<SessionView> SessionViewFromName(const QString& name);
 
-// Trigonal crystals are described on hexagonal axes; monoclinic ones with b
-// as the unique axis.
-enum class LatticeSystem {
-    Cubic,
-    Tetragonal,
-    Orthorhombic,
-    Hexagonal,
-    Trigonal,
-    Monoclinic,
-    Triclinic
-};
 // "cubic", "tetragonal", "orthorhombic", "hexagonal", "trigonal",
 // "monoclinic", "triclinic".
 QString LatticeSystemName(LatticeSystem system);
@@ -35,7 +25,7 @@ std::optional<LatticeSystem> LatticeSystemFromName(const QString& name);
 
 // The free view: any lattice, any centre and up direction. Lengths in
 // ångström, angles in degrees. Whether the cell closes is not checked here.
-struct FreeViewSettings
+struct FreeViewRecord
 {
     LatticeSystem system = LatticeSystem::Cubic;
     double a = 1.0;
@@ -50,15 +40,13 @@ struct FreeViewSettings
     bool zoneCircles = true;
     bool wulffNet = false;
 
-    friend bool operator==(const FreeViewSettings&, const FreeViewSettings&) = default;
+    friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };
 
-// Which of a, b, c, alpha, beta, gamma the system leaves free; the file holds
-// only those.
-std::array<bool, 6> FreeCellParameters(LatticeSystem system);
-// Sets the parameters the system fixes: b and c equal to a where the axes
-// are alike, the right angles, and gamma 120 degrees on hexagonal axes.
-void ApplyFixedCellParameters(FreeViewSettings& settings);
+// Sets the parameters the system fixes (the file holds only those it
+// leaves free): b and c equal to a where the axes are alike, the right
+// angles, and gamma 120 degrees on hexagonal axes.
+void ApplyFixedCellParameters(FreeViewRecord& record);
 
 struct Session
 {
@@ -68,7 +56,7 @@ struct Session
     QString lineWidth = QStringLiteral("1");
     QList<IndexEntry> entries;
     // Present exactly when the view is Free.
-    std::optional<FreeViewSettings> free;
+    std::optional<FreeViewRecord> free;
 
     friend bool operator==(const Session&, const Session&) = default;
 };

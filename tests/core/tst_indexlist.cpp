@@ -31,11 +31,11 @@ QString Shown(const QList<IndexEntry>& entries)
     QStringList shown;
     for (const IndexEntry& e : entries)
         shown << QStringLiteral("%1%2 %3 %4%5")
-                     .arg(QChar(e.direction ? u'[' : u'('))
+                     .arg(QChar(e.kind == IndexKind::Direction ? u'[' : u'('))
                      .arg(e.index[0])
                      .arg(e.index[1])
                      .arg(e.index[2])
-                     .arg(QChar(e.direction ? u']' : u')'));
+                     .arg(QChar(e.kind == IndexKind::Direction ? u']' : u')'));
     return shown.join(u' ');
 }
 
@@ -118,16 +118,12 @@ void TestIndexList::savedListsReadBack_data()
 void TestIndexList::savedListsReadBack()
 {
     QFETCH(int, system);
-    const QList<IndexEntry> planes { { false, { 1, 2, 3 } }, { false, { -1, 0, -32768 } },
-        { false, { 32767, -32768, 1 } } };
+    const QList<IndexEntry> planes { { IndexKind::Plane, { 1, 2, 3 } },
+        { IndexKind::Plane, { -1, 0, -32768 } }, { IndexKind::Plane, { 32767, -32768, 1 } } };
     PoleStore store;
-    for (const IndexEntry& plane : planes) {
-        Pole pole;
-        pole.PoleIndex = { plane.index[0], plane.index[1], plane.index[2],
-            static_cast<int16_t>(-(plane.index[0] + plane.index[1])) };
-        store.append(pole);
-    }
-    const QString list = BuildLists(store, static_cast<int16_t>(system)).indexList;
+    for (const IndexEntry& plane : planes)
+        store.append(plane);
+    const QString list = BuildLists(store, FindView(int16_t(system), 2)->view).indexList;
     const QByteArray file = ListFileText(list);
     QVERIFY(!file.contains('\r'));
     const IndexListRead read = ReadIndexList(file, { system == 2, false });

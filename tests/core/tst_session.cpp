@@ -39,7 +39,7 @@ QByteArray Entries(int count)
     return list + "]";
 }
 
-QString Described(const FreeViewSettings& f)
+QString Described(const FreeViewRecord& f)
 {
     QStringList fields;
     for (double value : { f.a, f.b, f.c, f.alpha, f.beta, f.gamma })
@@ -201,7 +201,9 @@ void TestSession::read()
     QCOMPARE((QStringList { SessionViewName(s.view), s.plotSize, s.lineWidth }), settings);
     QCOMPARE(s.free ? Described(*s.free) : QString(), free);
     if (s.free)
-        QCOMPARE(s.entries, (QList<IndexEntry> { { false, { 1, 1, 1 } }, { true, { 1, 0, 0 } } }));
+        QCOMPARE(s.entries,
+            (QList<IndexEntry> {
+                { IndexKind::Plane, { 1, 1, 1 } }, { IndexKind::Direction, { 1, 0, 0 } } }));
     const SessionRead again = ReadSession(WriteSession(s));
     QCOMPARE(again.error, QString());
     QVERIFY(again.session == s);
@@ -226,7 +228,8 @@ void TestSession::roundTrip()
     s.free->netLimit = 1;
     s.free->zoneCircles = false;
     for (int n = 0; n < 32767; ++n)
-        s.entries.append(IndexEntry { n % 2 == 1, { static_cast<int16_t>(n - 32768), 0, 32767 } });
+        s.entries.append(IndexEntry { n % 2 == 1 ? IndexKind::Direction : IndexKind::Plane,
+            { static_cast<int16_t>(n - 32768), 0, 32767 } });
 
     const QByteArray bytes = WriteSession(s);
     const SessionRead read = ReadSession(bytes);
