@@ -7,7 +7,7 @@
 // window over and over and reports the memory held.
 
 #include "RecordingUserDialogs.h"
-#include "app/RunState.h"
+#include "run/RunState.h"
 #include "app/frmMainForm.h"
 #include "painting/PictureDocument.h"
 #include "painting/PictureMimeData.h"

@@ -16,12 +16,37 @@ set(cases
     "--dpi,10,--export,a.png,s.orvandeler|2|-|--dpi takes a whole number from 72 to 2400"
     "--dpi,300,--export,a.svg,s.orvandeler|2|-|--dpi applies only to PNG and JPEG"
     "--export,a.doc,s.orvandeler|2|-|cannot tell the format of 'a.doc'")
+
+# Exports, with no display: each writes its file whole and says nothing, or
+# says what the window would and writes nothing. @W@ is a scratch folder.
+set(W ${WORK_DIR})
+file(REMOVE_RECURSE ${W})
+file(MAKE_DIRECTORY ${W})
+file(WRITE ${W}/s.orvandeler [=[{"orvandeler": 1, "view": "hex-full", "plotSize": 30, "lineWidth": "2",
+ "entries": [{"plane": [1, 0, 2]}, {"plane": [1, 1, 0]}]}]=])
+file(WRITE ${W}/free.orvandeler [=[{"orvandeler": 1, "view": "free",
+ "crystal": {"system": "hexagonal", "a": 2.665, "c": 4.947}, "centre": [0, 0, 1],
+ "entries": [{"plane": [1, 0, 1]}, {"direction": [1, 0, 0]}]}]=])
+file(WRITE ${W}/list.txt "# planes\n(1 2 3)\n1, 1, 0\n")
+file(WRITE ${W}/bad.txt "1 2 3\n1 2\n")
+list(APPEND cases
+    "--export,@W@/s.svg,@W@/s.orvandeler|0|-|-"
+    "--export,@W@/s.pdf,@W@/s.orvandeler|0|-|-"
+    "--dpi,96,--export,@W@/s.png,@W@/s.orvandeler|0|-|-"
+    "--export,@W@/s.jpg,@W@/s.orvandeler|0|-|-"
+    "--export,@W@/s.csv,@W@/s.orvandeler|0|-|-"
+    "--export,@W@/free.svg,@W@/free.orvandeler|0|-|-"
+    "--export,@W@/list.csv,@W@/list.txt|0|-|-"
+    "--export,@W@/bad.svg,@W@/bad.txt|1|-|^orvandeler: ファイル「.*bad.txt」を開けませんでした\n2 行目「1 2」"
+    "--export,@W@/none.svg,@W@/missing.orvandeler|1|-|ファイルがありません"
+    "--export,@W@/no/folder.svg,@W@/s.orvandeler|1|-|保存できませんでした")
 foreach(case ${cases})
     string(REPLACE "|" ";" fields "${case}")
     list(GET fields 0 args)
     list(GET fields 1 expected_status)
     list(GET fields 2 expected_out)
     list(GET fields 3 expected_err)
+    string(REPLACE "@W@" "${W}" args "${args}")
     string(REPLACE "," ";" args "${args}")
     string(REPLACE ";" " " shown "${args}")
     execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
@@ -40,4 +65,29 @@ foreach(case ${cases})
             message(SEND_ERROR "orvandeler ${shown}: std${stream} does not match ${expected}: ${${stream}}")
         endif()
     endforeach()
+endforeach()
+
+# What the exports wrote, and that the refused ones wrote nothing.
+foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(1010\\),\\(1120\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
+              "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle")
+    string(REPLACE "|" ";" fields "${check}")
+    list(GET fields 0 name)
+    list(GET fields 1 pattern)
+    file(READ ${W}/${name} content)
+    if(NOT content MATCHES "${pattern}")
+        message(SEND_ERROR "export ${name} does not match ${pattern}: ${content}")
+    endif()
+endforeach()
+file(READ ${W}/s.png png HEX)
+if(NOT png MATCHES "^89504e47")
+    message(SEND_ERROR "export s.png is no PNG")
+endif()
+file(READ ${W}/s.jpg jpg HEX)
+if(NOT jpg MATCHES "^ffd8")
+    message(SEND_ERROR "export s.jpg is no JPEG")
+endif()
+foreach(absent bad.svg none.svg)
+    if(EXISTS ${W}/${absent})
+        message(SEND_ERROR "a refused export left ${absent}")
+    endif()
 endforeach()

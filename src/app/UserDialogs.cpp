@@ -2,7 +2,9 @@
 
 #include "ui/ApplicationInfo.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -14,9 +16,26 @@ void QtUserDialogs::showMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
-void QtUserDialogs::showSaveDialog(
+FileChoice QtUserDialogs::showSaveDialog(
+    QWidget* parent, const QString& title, const QStringList& filters, const QString& name)
+{
+    const QString folder = m_folder.isEmpty() ? QDir::homePath() : m_folder;
+    QString selected = filters.value(0);
+    const QString path = QFileDialog::getSaveFileName(
+        parent, title, QDir(folder).filePath(name), filters.join(QStringLiteral(";;")), &selected);
+    if (!path.isEmpty())
+        m_folder = QFileInfo(path).absolutePath();
+    return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
+}
+
+FileChoice QtUserDialogs::showOpenDialog(
     QWidget* parent, const QString& title, const QStringList& filters)
 {
-    // The chosen name is deliberately dropped: nothing is ever written.
-    QFileDialog::getSaveFileName(parent, title, QString(), filters.join(QStringLiteral(";;")));
+    QString selected = filters.value(0);
+    const QString path = QFileDialog::getOpenFileName(parent, title,
+        m_folder.isEmpty() ? QDir::homePath() : m_folder, filters.join(QStringLiteral(";;")),
+        &selected);
+    if (!path.isEmpty())
+        m_folder = QFileInfo(path).absolutePath();
+    return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
 }

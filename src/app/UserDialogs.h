@@ -5,9 +5,17 @@
 
 class QWidget;
 
+// A file chosen in a file dialog and the type chosen beside it (an index
+// into the dialog's filters); an empty path when the dialog was cancelled.
+struct FileChoice
+{
+    QString path;
+    int filter = 0;
+};
+
 // Everything the main window asks the user through a modal dialog. The
-// program shows Qt's dialogs; tests put a recorder in their place so that no
-// test ever waits in a modal loop.
+// program shows Qt's dialogs; tests put a recorder in their place that is
+// told its answers in advance, so that no test ever waits in a modal loop.
 class UserDialogs
 {
 public:
@@ -15,8 +23,13 @@ public:
 
     // A modal message box: the text, one OK button, no icon, the application title.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
-    // A modal file-save dialog; its answer is of no use to the program.
-    virtual void showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters)
+    // Modal file dialogs with a title and a list of file types; name is
+    // the file name offered at first, without a folder.
+    virtual FileChoice showSaveDialog(
+        QWidget* parent, const QString& title, const QStringList& filters, const QString& name)
+        = 0;
+    virtual FileChoice showOpenDialog(
+        QWidget* parent, const QString& title, const QStringList& filters)
         = 0;
 };
 
@@ -24,5 +37,12 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
-    void showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters) override;
+    FileChoice showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters,
+        const QString& name) override;
+    FileChoice showOpenDialog(
+        QWidget* parent, const QString& title, const QStringList& filters) override;
+
+private:
+    // The folder of the last file chosen, where the next dialog opens.
+    QString m_folder;
 };

@@ -2,7 +2,6 @@
 
 #include "about/frmAbout.h"
 #include "app/PictureBox.h"
-#include "app/RunState.h"
 #include "app/UserDialogs.h"
 #include "figure/DrawPicture.h"
 #include "painting/PersistentPicture.h"
@@ -10,6 +9,7 @@
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
+#include "run/RunState.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
@@ -42,17 +42,6 @@
 namespace {
 
 const QString CopiedMessage = QStringLiteral("クリップボードにコピーしました");
-const QString SaveDialogTitle = QStringLiteral("画像の保存");
-const QStringList SaveDialogFilters
-    = { QStringLiteral("テキスト ファイル (*.txt)"), QStringLiteral("JPEG(*.jpg)") };
-
-// The captions differ in their spaces: U+3000 and U+0020 are both meant.
-const std::array<QString, 3> StartUpAngleCaptions = {
-    QStringLiteral(u"[100]\u3000との \u3000角度差"),
-    QStringLiteral(u"[110]\u3000との\u3000 角度差"),
-    QStringLiteral(u"[111]\u3000との\u3000 角度差"),
-};
-
 constexpr int PlotSizeAtStart = 4; // "30"
 
 const QString PictureName = QStringLiteral("極点図");
@@ -112,6 +101,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     , m_dialogs(dialogs)
     , m_surface(Layout::picPictureBox.width, Layout::picPictureBox.height, devicePixelRatioF())
     , m_picture(m_surface)
+    , m_files(state, dialogs, *this)
 {
     setObjectName(QStringLiteral("frmMainForm"));
     setWindowTitle(QStringLiteral("Orvandel"));
@@ -228,7 +218,7 @@ void frmMainForm::createControls(QWidget* client)
         QStringList later;
         for (const ViewSpec& row : DocumentedViews())
             later << row.captions[k];
-        lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions[k], angleLabels[k],
+        lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions()[k], angleLabels[k],
             captionFont, Layout::txtAngleList.top, true, later);
     }
     txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
@@ -274,12 +264,18 @@ void frmMainForm::createMenus()
     };
 
     mnuFile = named(bar->addMenu(QStringLiteral("ファイル")), "mnuFile");
-    addItem(mnuFile, "mnuFileSave", QStringLiteral("上書き保存"));
+    QAction* mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QStringLiteral("開く"));
+    mnuFileOpen->setShortcut(QKeySequence::Open);
+    QAction* mnuFileSave = addItem(mnuFile, "mnuFileSave", QStringLiteral("上書き保存"));
     mnuFileSaveAs = named(mnuFile->addMenu(QStringLiteral("新規に保存")), "mnuFileSaveAs");
-    addItem(mnuFileSaveAs, "mnuFileSaveAsPic", QStringLiteral("画像"));
-    addItem(mnuFileSaveAs, "mnuFileSaveAsIndex", QStringLiteral("面指数"));
-    addItem(mnuFileSaveAs, "mnuFileSaveAsAngle", QStringLiteral("角度差"));
-    addItem(mnuFile, "mnuFileEnd", QStringLiteral("終了"));
+    QAction* mnuFileSaveAsPic = addItem(mnuFileSaveAs, "mnuFileSaveAsPic", QStringLiteral("画像"));
+    QAction* mnuFileSaveAsIndex
+        = addItem(mnuFileSaveAs, "mnuFileSaveAsIndex", QStringLiteral("面指数"));
+    QAction* mnuFileSaveAsAngle
+        = addItem(mnuFileSaveAs, "mnuFileSaveAsAngle", QStringLiteral("角度差"));
+    QAction* mnuFileSaveAsSession
+        = addItem(mnuFileSaveAs, "mnuFileSaveAsSession", QStringLiteral("セッション"));
+    QAction* mnuFileEnd = addItem(mnuFile, "mnuFileEnd", QStringLiteral("終了"));
 
     mnuEdit = named(bar->addMenu(QStringLiteral("編集")), "mnuEdit");
     QAction* mnuEditDraw = addItem(mnuEdit, "mnuEditDraw", QStringLiteral("面指数のプロット"));
@@ -299,11 +295,14 @@ void frmMainForm::createMenus()
     mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
     QAction* mnuHelpVersion = addItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
 
-    // Queued: a modal loop run inside aboutToShow pulls the submenu from under
-    // QMenu's own popup code, which then crashes. Queued, it runs right after
-    // the submenu has opened.
-    connect(mnuFileSaveAs, &QMenu::aboutToShow, this, &frmMainForm::mnuFileSaveAs_Click,
-        Qt::QueuedConnection);
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { m_files.open(); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { m_files.save(); });
+    connect(mnuFileSaveAsPic, &QAction::triggered, this, [this] { m_files.saveAsPicture(); });
+    connect(mnuFileSaveAsIndex, &QAction::triggered, this, [this] { m_files.saveAsIndexList(); });
+    connect(mnuFileSaveAsAngle, &QAction::triggered, this, [this] { m_files.saveAsAngleList(); });
+    connect(mnuFileSaveAsSession, &QAction::triggered, this, [this] { m_files.saveAsSession(); });
+    // As the close box does, which the version dialog may refuse.
+    connect(mnuFileEnd, &QAction::triggered, this, &QWidget::close);
     connect(mnuEditDraw, &QAction::triggered, this, &frmMainForm::mnuEditDraw_Click);
     connect(mnuEditCls, &QAction::triggered, this, &frmMainForm::mnuEditCls_Click);
     connect(mnuEditCopy, &QAction::triggered, this, &frmMainForm::mnuEditCopy_Click);
@@ -321,7 +320,7 @@ void frmMainForm::Form_Load()
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
     m_state.CrystalSystem = 1;
     m_state.SymmetryMode = 1;
-    MarkProjection(0);
+    showViewChoice();
     txtIndexList->setFocus();
 }
 
@@ -530,11 +529,6 @@ void frmMainForm::cboLineWidth_Click()
     FullRedraw();
 }
 
-void frmMainForm::mnuFileSaveAs_Click()
-{
-    m_dialogs.showSaveDialog(this, SaveDialogTitle, SaveDialogFilters);
-}
-
 void frmMainForm::mnuHelpVersion_Click()
 {
     // A dialog that was closed is only deleted once the event loop runs
@@ -570,27 +564,62 @@ void frmMainForm::mnuSelectHexNonSym_Click()
 
 void frmMainForm::SelectProjection(int row)
 {
-    const ViewSpec& choice = DocumentedViews()[static_cast<size_t>(row)];
     InitPoleData();
     cboPlotSize->setCurrentIndex(PlotSizeAtStart);
-    m_state.CrystalSystem = choice.crystalSystem;
-    m_state.SymmetryMode = choice.symmetryMode;
-    MarkProjection(row);
-    for (size_t k = 0; k < lblAngle.size(); ++k)
-        lblAngle[k]->setText(choice.captions[k]);
-    nameAngleList();
+    m_state.chooseDocumented(DocumentedViews()[static_cast<size_t>(row)]);
+    showViewChoice();
     FullRedraw();
 }
 
-void frmMainForm::MarkProjection(int row)
+void frmMainForm::showViewChoice()
 {
     // Only the marked item is checkable: styles draw an empty box beside a
     // checkable item that is not checked, and the others carry no mark at all.
+    const ViewSpec* spec = m_state.spec();
     for (size_t k = 0; k < mnuSelectItems.size(); ++k) {
-        const bool marked = static_cast<int>(k) == row;
+        const bool marked = spec == &DocumentedViews()[k];
         mnuSelectItems[k]->setCheckable(marked);
         mnuSelectItems[k]->setChecked(marked);
     }
+    const std::array<QString, 3> captions = m_state.angleCaptions();
+    for (size_t k = 0; k < lblAngle.size(); ++k)
+        lblAngle[k]->setText(captions[k]);
+    nameAngleList();
+}
+
+void frmMainForm::openFile(const QString& path)
+{
+    m_files.openPath(path);
+}
+
+QWidget* frmMainForm::dialogParent()
+{
+    return this;
+}
+
+PictureSettings frmMainForm::currentPicture() const
+{
+    return pictureSettings();
+}
+
+QString frmMainForm::currentDescription() const
+{
+    return pictureDescription();
+}
+
+void frmMainForm::showOpenedWork(OpenedWork work)
+{
+    unpick();
+    const bool session = work.session;
+    const QString plotSize = work.plotSize;
+    const QString lineWidth = work.lineWidth;
+    Adopt(m_state, std::move(work));
+    if (session) {
+        cboPlotSize->setCurrentIndex(cboPlotSize->findText(plotSize));
+        cboLineWidth->setEditText(lineWidth);
+    }
+    showViewChoice();
+    FullRedraw();
 }
 
 void frmMainForm::closeEvent(QCloseEvent* event)
@@ -653,8 +682,7 @@ void frmMainForm::nameAngleList()
 
 QString frmMainForm::pictureDescription() const
 {
-    const ViewSpec* spec = m_state.spec();
-    return PictureReader::Description(spec ? spec->name : QString(), m_state.store.PoleCount());
+    return PictureReader::Description(m_state.viewName(), m_state.store.PoleCount());
 }
 
 void frmMainForm::describePicture()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FileCommands.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
 #include "poles/PlacementCache.h"
@@ -32,13 +33,16 @@ class QWindow;
 // display settings, the picture and the two result lists, and the menus.
 // Every handler that changes what is shown ends in the full redraw, which
 // rebuilds the picture and both lists from the run state.
-class frmMainForm : public QMainWindow
+class frmMainForm : public QMainWindow, private FileCommandsHost
 {
     Q_OBJECT
 
 public:
     frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~frmMainForm() override;
+
+    // Opens a session or an index list, as the File menu does.
+    void openFile(const QString& path);
 
     // How many full redraws have run, whatever their cause.
     int fullRedrawCount() const { return m_fullRedraws; }
@@ -57,6 +61,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QWidget* dialogParent() override;
+    PictureSettings currentPicture() const override;
+    QString currentDescription() const override;
+    void showOpenedWork(OpenedWork work) override;
+
     void createControls(QWidget* client);
     void createMenus();
 
@@ -71,7 +80,6 @@ private:
     void mnuEditDraw_Click();
     void mnuEditCls_Click();
     void mnuEditCopy_Click();
-    void mnuFileSaveAs_Click();
     void mnuHelpVersion_Click();
     void mnuSelectCubeSym_Click();
     void mnuSelectCubeNonSym_Click();
@@ -80,7 +88,8 @@ private:
 
     // The four projection items are one operation; row picks its constants.
     void SelectProjection(int row);
-    void MarkProjection(int row);
+    // The check marks and the column captions of the view chosen.
+    void showViewChoice();
     PictureSettings pictureSettings() const;
     void FullRedraw();
     void InitPoleData();
@@ -123,6 +132,7 @@ private:
     bool m_listsEdited = false;
     bool m_writingLists = false;
     bool m_selectingLines = false;
+    FileCommands m_files;
     int m_picked = -1;
     PlacementCache m_placements;
     QString m_readout;

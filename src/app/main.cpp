@@ -1,12 +1,15 @@
-#include "app/RunState.h"
+#include "app/CommandLineExport.h"
 #include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
 #include "files/CommandLine.h"
+#include "run/RunState.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationInfo.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QStringList>
 #include <QTranslator>
@@ -19,13 +22,9 @@ namespace {
 // Answers --help and --version and refuses what neither the program nor Qt
 // knows, all before QApplication exists: it would need a display, and a
 // terminal over ssh has none. Returns the exit status, or nothing when the
-// window is to open.
-std::optional<int> HandleCommandLine(int argc, char* argv[])
+// window is to open or a file to be exported.
+std::optional<int> AnswerAtOnce(const CommandLine& line)
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
-    const CommandLine line = ParseCommandLine(arguments);
     switch (line.mode) {
     case CommandLineMode::Help:
         std::printf("%s\n%s", CommandLineUsage, CommandLineHelp);
@@ -41,22 +40,45 @@ std::optional<int> HandleCommandLine(int argc, char* argv[])
     case CommandLineMode::Window:
         break;
     }
-    // Reading FILE, with or without a window, comes with the File menu;
-    // until then say so rather than show an empty plot as if it were FILE's.
-    if (!line.file.isEmpty()) {
-        std::fprintf(stderr, "orvandeler: cannot open '%s' yet: this build reads no files\n",
-            qPrintable(line.file));
-        return 1;
-    }
     return std::nullopt;
+}
+
+CommandLine ReadCommandLine(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return ParseCommandLine(arguments);
+}
+
+// Opens the file and writes the export without any window, on the
+// offscreen platform, so that no display is needed.
+int Export(int argc, char* argv[], const CommandLine& line)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Success prints nothing: Qt's own notes about the environment (no
+    // runtime folder, say) would read as a problem.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+    QGuiApplication app(argc, argv);
+    const QString message = ExportWork(line);
+    if (message.isEmpty())
+        return 0;
+    std::fprintf(stderr, "orvandeler: %s\n", message.toLocal8Bit().constData());
+    return 1;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (const std::optional<int> status = HandleCommandLine(argc, argv))
+    const CommandLine line = ReadCommandLine(argc, argv);
+    if (const std::optional<int> status = AnswerAtOnce(line))
         return *status;
+    if (line.mode == CommandLineMode::Export)
+        return Export(argc, argv, line);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
@@ -74,5 +96,7 @@ int main(int argc, char* argv[])
     QtUserDialogs dialogs;
     frmMainForm form(state, dialogs);
     form.show();
+    if (!line.file.isEmpty())
+        form.openFile(QFileInfo(line.file).absoluteFilePath());
     return QApplication::exec();
 }

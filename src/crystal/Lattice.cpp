@@ -4,6 +4,27 @@
 
 #include <cmath>
 
+QString SystemName(LatticeSystem system)
+{
+    switch (system) {
+    case LatticeSystem::Cubic:
+        return QStringLiteral("立方晶");
+    case LatticeSystem::Tetragonal:
+        return QStringLiteral("正方晶");
+    case LatticeSystem::Orthorhombic:
+        return QStringLiteral("斜方晶");
+    case LatticeSystem::Hexagonal:
+        return QStringLiteral("六方晶");
+    case LatticeSystem::Trigonal:
+        return QStringLiteral("三方晶");
+    case LatticeSystem::Monoclinic:
+        return QStringLiteral("単斜晶");
+    case LatticeSystem::Triclinic:
+        break;
+    }
+    return QStringLiteral("三斜晶");
+}
+
 std::array<bool, 6> FreeParameters(LatticeSystem system)
 {
     switch (system) {

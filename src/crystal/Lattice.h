@@ -32,6 +32,10 @@ struct LatticeParameters
     bool operator==(const LatticeParameters&) const = default;
 };
 
+// The system's name as the window writes it: 立方晶, 正方晶, 斜方晶, 六方晶,
+// 三方晶, 単斜晶, 三斜晶.
+QString SystemName(LatticeSystem system);
+
 // Which of a, b, c, alpha, beta, gamma a system leaves free.
 std::array<bool, 6> FreeParameters(LatticeSystem system);
 // The parameters with those the system fixes set as it fixes them.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <filesystem>
 
 namespace {
 
@@ -48,6 +49,20 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes)
         return FileMessages::IsFolder;
     if (!info.absoluteDir().exists())
         return FileMessages::NoSuchFolder;
+    // A device or a pipe cannot be replaced by a new file, and must not be:
+    // renamed over, /dev/full would become a plain file. Such a target is
+    // written in place, and its errors (a full disk) are told as any other.
+    std::error_code error;
+    const std::filesystem::file_status status
+        = std::filesystem::status(QFile::encodeName(path).toStdString(), error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        QFile device(path);
+        if (!device.open(QIODevice::WriteOnly))
+            return FileMessages::WriteFailed.arg(device.errorString());
+        if (device.write(bytes) != bytes.size() || !device.flush())
+            return FileMessages::WriteFailed.arg(device.errorString());
+        return {};
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable()

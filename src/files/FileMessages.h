@@ -50,6 +50,10 @@ inline const QString EntryZero = QStringLiteral("entries の %1 番目: 指数�
 inline const QString EntryDirection
     = QStringLiteral("entries の %1 番目: 方向（direction）は view が free のときだけ使えます");
 
+// An entry the draw command refuses in the file's view: %1 counts from 1,
+// %2 is the entry as typed, %3 the draw command's message.
+inline const QString EntryRefused = QStringLiteral("%1 番目の指数 %2: %3");
+
 // What is wrong in an index list; %1 is the line's number, %2 its text.
 inline const QString NoEntries = QStringLiteral("面指数がありません");
 inline const QString BadLine = QStringLiteral("%1 行目「%2」は面指数ではありません");

@@ -171,7 +171,8 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     if (!raster())
         return;
     finishPainting();
-    m_ratio = (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 16.0) ? ratio : 1.0;
+    // Up to 25: a 2400 dpi export.
+    m_ratio = (std::isfinite(ratio) && ratio >= 0.25 && ratio <= 25.0) ? ratio : 1.0;
     const double logicalWidth = std::ceil(double(m_widthTwips) / TwipsPerPixel);
     const double logicalHeight = std::ceil(double(m_heightTwips) / TwipsPerPixel);
     m_image = QImage(int(std::ceil(logicalWidth * m_ratio)),

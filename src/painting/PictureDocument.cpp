@@ -4,9 +4,11 @@
 #include "surface/PictureSize.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 
 namespace {
 
@@ -65,5 +67,53 @@ QByteArray PictureDocument::pdf() const
         QPageSize::Inch, QString(), QPageSize::ExactMatch));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     paint(writer, TwipsPerPixel);
+    return bytes;
+}
+
+QImage PictureDocument::image(int dpi) const
+{
+    const double ratio = dpi / 96.0;
+    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    surface.setBackground(Qt::white);
+    surface.setInk(Qt::black);
+    surface.Cls();
+    DrawPicture(surface, m_settings, m_store);
+    // The surface's image covers whole logical pixels; the picture ends at
+    // its last twip.
+    const int width = int(std::ceil(PictureSize::WidthTwips * ratio / TwipsPerPixel));
+    const int height = int(std::ceil(PictureSize::HeightTwips * ratio / TwipsPerPixel));
+    QImage picture = surface.image().copy(0, 0, width, height);
+    picture.setDevicePixelRatio(1.0);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    return picture;
+}
+
+QByteArray PictureDocument::encoded(ExportFormat format, int dpi) const
+{
+    switch (format) {
+    case ExportFormat::Svg:
+        return svg();
+    case ExportFormat::Pdf:
+        return pdf();
+    case ExportFormat::Png:
+    case ExportFormat::Jpeg:
+        break;
+    case ExportFormat::None:
+    case ExportFormat::Csv:
+        return {};
+    }
+    // Black on white in shades of grey: a quarter of the bytes to compress.
+    const QImage grey = image(dpi).convertToFormat(QImage::Format_Grayscale8);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format == ExportFormat::Png ? "png" : "jpg");
+    // PNG: a light compression, for it is the deflating that takes the
+    // time; JPEG: a high quality, so that thin lines stay crisp.
+    writer.setQuality(format == ExportFormat::Png ? 80 : 95);
+    if (!writer.write(grey))
+        return {};
     return bytes;
 }

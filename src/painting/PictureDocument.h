@@ -1,9 +1,11 @@
 #pragma once
 
 #include "figure/DrawPicture.h"
+#include "files/CommandLine.h"
 #include "poles/PoleStore.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 class QPaintDevice;
@@ -21,6 +23,11 @@ public:
     // SVG take them; titled and described for their lists of objects.
     QByteArray svg() const;
     QByteArray pdf() const;
+    // The picture drawn by the screen's painter at dpi dots per inch, white
+    // behind, saying its resolution: at 600 dpi 2969 x 2917 pixels.
+    QImage image(int dpi) const;
+    // The file of one of the picture formats; PNG and JPEG at dpi.
+    QByteArray encoded(ExportFormat format, int dpi) const;
 
 private:
     // Draws the picture on a device, unitsPerPixel of its units to the

@@ -5,27 +5,41 @@
 #include <QList>
 #include <QStringList>
 
-// Records every request and returns at once, as if the user had pressed OK.
+// Records every request and returns at once, as if the user had pressed OK
+// or chosen the files set in advance (cancelled when none is left).
 class RecordingUserDialogs : public UserDialogs
 {
 public:
-    struct SaveDialogCall
+    struct FileDialogCall
     {
         QString title;
         QStringList filters;
+        QString name;
     };
 
     QStringList messages;
-    QList<SaveDialogCall> saveDialogs;
+    QList<FileDialogCall> saveDialogs;
+    QList<FileDialogCall> openDialogs;
+    // The answers of the next file dialogs, in order.
+    QList<FileChoice> nextFiles;
 
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
-    void showSaveDialog(QWidget*, const QString& title, const QStringList& filters) override
+    FileChoice showSaveDialog(
+        QWidget*, const QString& title, const QStringList& filters, const QString& name) override
     {
-        saveDialogs.append({ title, filters });
+        saveDialogs.append({ title, filters, name });
+        return nextFiles.isEmpty() ? FileChoice() : nextFiles.takeFirst();
+    }
+    FileChoice showOpenDialog(QWidget*, const QString& title, const QStringList& filters) override
+    {
+        openDialogs.append({ title, filters, {} });
+        return nextFiles.isEmpty() ? FileChoice() : nextFiles.takeFirst();
     }
     void clear()
     {
         messages.clear();
         saveDialogs.clear();
+        openDialogs.clear();
+        nextFiles.clear();
     }
 };

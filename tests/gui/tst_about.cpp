@@ -1,6 +1,6 @@
 #include "RecordingUserDialogs.h"
 #include "about/frmAbout.h"
-#include "app/RunState.h"
+#include "run/RunState.h"
 #include "app/frmMainForm.h"
 
 #include <QAction>

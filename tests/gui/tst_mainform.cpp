@@ -1,6 +1,6 @@
 #include "DistinctPlanes.h"
 #include "RecordingUserDialogs.h"
-#include "app/RunState.h"
+#include "run/RunState.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 
@@ -67,8 +67,7 @@ private slots:
     void copyPutsPictureOnClipboard();
     void copyOffersVectorFormats_data();
     void copyOffersVectorFormats();
-    void saveDialogOnOpeningSubmenu();
-    void itemsWithoutHandlerDoNothing();
+    void fileMenuAsksOnlyWhenChosen();
 
     void fullRedrawOnlyOnExpose();
 
@@ -353,7 +352,8 @@ void TestMainForm::menuCaptions()
     std::function<void(QMenu*, int)> walk = [&](QMenu* menu, int depth) {
         for (QAction* action : menu->actions()) {
             seen << QString(depth, u'>') + action->text();
-            QVERIFY(action->shortcut().isEmpty());
+            // Only the new item to open a file has the usual shortcut.
+            QCOMPARE(action->shortcut().isEmpty(), action->objectName() != u"mnuFileOpen"_s);
             QVERIFY(action->isEnabled() && action->isVisible());
             if (action->menu())
                 walk(action->menu(), depth + 1);
@@ -363,8 +363,8 @@ void TestMainForm::menuCaptions()
         seen << top->text();
         walk(top->menu(), 1);
     }
-    const QStringList expected = { u"ファイル"_s, u">上書き保存"_s, u">新規に保存"_s, u">>画像"_s,
-        u">>面指数"_s, u">>角度差"_s, u">終了"_s, u"編集"_s, u">面指数のプロット"_s,
+    const QStringList expected = { u"ファイル"_s, u">開く"_s, u">上書き保存"_s, u">新規に保存"_s,
+        u">>画像"_s, u">>面指数"_s, u">>角度差"_s, u">>セッション"_s, u">終了"_s, u"編集"_s, u">面指数のプロット"_s,
         u">画像のクリア"_s, u">クリップボードにコピー"_s, u"投影図の選択"_s,
         u">立法晶・対称性あり"_s, u">立方晶・対称性なし"_s, u">六法晶・対称性あり"_s,
         u">六方晶・対称性なし"_s, u"ヘルプ"_s, u">バージョン"_s };
@@ -690,32 +690,35 @@ void TestMainForm::copyOffersVectorFormats()
     }
 }
 
-void TestMainForm::saveDialogOnOpeningSubmenu()
-{
-    auto* submenu = child<QMenu>("mnuFileSaveAs");
-    QVERIFY(m_dialogs.saveDialogs.isEmpty());
-    submenu->popup(m_form->mapToGlobal(QPoint(20, 20)));
-    QTRY_VERIFY(submenu->isVisible());
-    QTRY_COMPARE(m_dialogs.saveDialogs.size(), 1);
-    QCOMPARE(m_dialogs.saveDialogs[0].title, u"画像の保存"_s);
-    QCOMPARE(m_dialogs.saveDialogs[0].filters,
-        QStringList({ u"テキスト ファイル (*.txt)"_s, u"JPEG(*.jpg)"_s }));
-    submenu->hide();
-}
-
-void TestMainForm::itemsWithoutHandlerDoNothing()
+// Opening the submenu asks nothing; a dialog that is cancelled changes
+// nothing; "終了" closes the window as its close box does.
+void TestMainForm::fileMenuAsksOnlyWhenChosen()
 {
     typeIndex("1", "0", "0");
     QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
+    auto* submenu = child<QMenu>("mnuFileSaveAs");
+    submenu->popup(m_form->mapToGlobal(QPoint(20, 20)));
+    QTRY_VERIFY(submenu->isVisible());
+    QCoreApplication::processEvents();
+    submenu->hide();
+    QVERIFY(m_dialogs.saveDialogs.isEmpty());
+
     const int redraws = m_form->fullRedrawCount();
-    for (const char* item : { "mnuFileSave", "mnuFileSaveAsPic", "mnuFileSaveAsIndex",
-             "mnuFileSaveAsAngle", "mnuFileEnd" })
+    for (const char* item : { "mnuFileOpen", "mnuFileSave", "mnuFileSaveAsPic",
+             "mnuFileSaveAsIndex", "mnuFileSaveAsAngle", "mnuFileSaveAsSession" })
         child<QAction>(item)->trigger();
-    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_dialogs.saveDialogs.size(), 5);
+    QCOMPARE(m_dialogs.saveDialogs[1].title, u"画像の保存"_s);
+    QCOMPARE(m_dialogs.saveDialogs[1].filters,
+        QStringList({ u"PNG (*.png)"_s, u"SVG (*.svg)"_s, u"PDF (*.pdf)"_s, u"JPEG(*.jpg)"_s }));
+    QCOMPARE(m_dialogs.openDialogs.size(), 1);
+    QCOMPARE(m_dialogs.openDialogs[0].title, u"開く"_s);
     QCOMPARE(m_form->fullRedrawCount(), redraws);
     QCOMPARE(m_state->store.PoleCount(), int16_t(1));
     QVERIFY(m_dialogs.messages.isEmpty());
-    QVERIFY(m_dialogs.saveDialogs.isEmpty());
+
+    child<QAction>("mnuFileEnd")->trigger();
+    QVERIFY(!m_form->isVisible());
 }
 
 void TestMainForm::fullRedrawOnlyOnExpose()

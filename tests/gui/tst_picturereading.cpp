@@ -1,6 +1,6 @@
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
-#include "app/RunState.h"
+#include "run/RunState.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"

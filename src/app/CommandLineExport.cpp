@@ -1,0 +1,33 @@
+#include "app/CommandLineExport.h"
+
+#include "files/FileAccess.h"
+#include "painting/PictureDocument.h"
+#include "reading/PictureReader.h"
+#include "run/Work.h"
+
+QString ExportWork(const CommandLine& line)
+{
+    // As the window starts: the cubic view with symmetry, plot size 30 and
+    // line width 1, which an index list is plotted into.
+    RunState state;
+    state.CrystalSystem = 1;
+    state.SymmetryMode = 1;
+    std::variant<OpenedWork, QString> opened = OpenWorkFile(line.file, state);
+    if (const QString* why = std::get_if<QString>(&opened))
+        return *why;
+    OpenedWork& work = std::get<OpenedWork>(opened);
+    const QString plotSize = work.session ? work.plotSize : QStringLiteral("30");
+    const QString lineWidth = work.session ? work.lineWidth : QStringLiteral("1");
+    Adopt(state, std::move(work));
+
+    QByteArray bytes;
+    if (line.format == ExportFormat::Csv) {
+        bytes = CsvOf(state);
+    } else {
+        const PictureDocument document({ state.view(), lineWidth, plotSize }, state.store,
+            PictureReader::Description(state.viewName(), state.store.PoleCount()));
+        bytes = document.encoded(line.format, line.dpi);
+    }
+    const QString why = WriteWholeFile(line.out, bytes);
+    return why.isEmpty() ? QString() : SaveFailedMessage(line.out, why);
+}

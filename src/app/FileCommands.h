@@ -1,0 +1,67 @@
+#pragma once
+
+#include "figure/DrawPicture.h"
+#include "run/Work.h"
+
+#include <QString>
+
+class QWidget;
+class UserDialogs;
+
+// What the file commands need of the window they serve.
+class FileCommandsHost
+{
+public:
+    virtual ~FileCommandsHost() = default;
+    virtual QWidget* dialogParent() = 0;
+    // The picture as it stands, with its description for a document.
+    virtual PictureSettings currentPicture() const = 0;
+    virtual QString currentDescription() const = 0;
+    // Takes an opened file's work into the run and shows it.
+    virtual void showOpenedWork(OpenedWork work) = 0;
+};
+
+// The File menu: opening a session or an index list, saving the session
+// (over its file or as a new one), the picture in four formats and the two
+// lists as text or as one CSV table. Every file is written whole or not at
+// all; a failure is told in a message that names the file and the reason.
+class FileCommands
+{
+public:
+    FileCommands(RunState& state, UserDialogs& dialogs, FileCommandsHost& host);
+
+    void open();
+    // Opens a named file, as the command line does; false when refused.
+    bool openPath(const QString& path);
+    void save();
+    void saveAsPicture();
+    void saveAsIndexList();
+    void saveAsAngleList();
+    void saveAsSession();
+    // The session's own file, where save writes; empty until it has one.
+    const QString& sessionPath() const { return m_sessionPath; }
+
+    // The dialogs' titles and file types.
+    static const QString OpenTitle;
+    static const QStringList OpenFilters;
+    static const QString PictureTitle;
+    static const QStringList PictureFilters;
+    static const QString IndexTitle;
+    static const QString AngleTitle;
+    static const QStringList ListFilters;
+    static const QString SessionTitle;
+    static const QStringList SessionFilters;
+
+private:
+    // The chosen path with the chosen type's extension where it has none of
+    // the offered ones, and the index of that type; none when cancelled.
+    std::optional<std::pair<QString, int>> askSaveName(
+        const QString& title, const QStringList& filters, const QString& name);
+    bool write(const QString& path, const QByteArray& bytes);
+    bool writeSession(const QString& path);
+
+    RunState& m_state;
+    UserDialogs& m_dialogs;
+    FileCommandsHost& m_host;
+    QString m_sessionPath;
+};

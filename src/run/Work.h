@@ -1,0 +1,45 @@
+#pragma once
+
+#include "files/Session.h"
+#include "run/RunState.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <variant>
+
+// The work of a run as files keep it: the session that gives the same
+// picture and lists again, and what opening a session or an index list
+// makes of the run.
+
+// The session of the run with the two display settings as their texts stand.
+Session SessionOf(const RunState& state, const QString& plotSize, const QString& lineWidth);
+
+// What opening a file makes of the run, worked out whole before anything
+// changes: the view a session chooses and its settings, and the store with
+// every entry plotted through the draw command as if typed. An index list
+// adds its planes to the current plot in the current view.
+struct OpenedWork
+{
+    bool session = false;
+    const ViewSpec* row = nullptr; // a session's documented view
+    std::optional<FreeViewSettings> free; // a session's free view
+    QString plotSize; // a session's settings
+    QString lineWidth;
+    PoleStore store;
+};
+// The work, or the first problem (FileMessages) that refuses the file whole.
+std::variant<OpenedWork, QString> OpenWork(
+    const QString& fileName, const QByteArray& bytes, const RunState& current);
+// Takes the opened work into the run.
+void Adopt(RunState& state, OpenedWork work);
+
+// The CSV table of the entries, its columns named as their captions name them.
+QByteArray CsvOf(const RunState& state);
+// The list boxes' texts as files: one line per entry, LF line ends.
+QByteArray IndexListFileOf(const RunState& state);
+QByteArray AngleListFileOf(const RunState& state);
+
+// Reads a file and opens it: the whole work, or the message that names the
+// file and the first problem.
+std::variant<OpenedWork, QString> OpenWorkFile(const QString& path, const RunState& current);

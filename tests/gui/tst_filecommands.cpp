@@ -1,0 +1,299 @@
+#include "RecordingUserDialogs.h"
+#include "app/frmMainForm.h"
+#include "files/FileMessages.h"
+#include "run/RunState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+// The File menu through the real window: what is saved opens again to the
+// same state, and a file that cannot be written or read changes nothing.
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void sessionRoundTrip_data();
+    void sessionRoundTrip();
+    void listsAndTableOpenAgain();
+    void pictureInEveryFormat();
+    void failedSaves_data();
+    void failedSaves();
+    void refusedFiles_data();
+    void refusedFiles();
+
+private:
+    struct Window
+    {
+        std::unique_ptr<RunState> state = std::make_unique<RunState>();
+        std::unique_ptr<frmMainForm> form;
+    };
+    Window open();
+    template <typename T> T* child(const Window& w, const char* name)
+    {
+        T* found = w.form->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no child %s", name);
+        return found;
+    }
+    void plot(const Window& w, const char* x, const char* y, const char* z);
+    QString list(const Window& w, const char* name)
+    {
+        return child<QPlainTextEdit>(w, name)->toPlainText();
+    }
+    void write(const QString& name, const QByteArray& bytes);
+
+    RecordingUserDialogs m_dialogs;
+    QTemporaryDir m_dir;
+    Window m_window;
+};
+
+TestFileCommands::Window TestFileCommands::open()
+{
+    Window w;
+    w.form = std::make_unique<frmMainForm>(*w.state, m_dialogs);
+    w.form->show();
+    if (!QTest::qWaitForWindowExposed(w.form.get()))
+        qFatal("the window did not show");
+    return w;
+}
+
+void TestFileCommands::init()
+{
+    m_dialogs.clear();
+    m_window = open();
+}
+
+void TestFileCommands::cleanup()
+{
+    m_window = {};
+}
+
+void TestFileCommands::plot(const Window& w, const char* x, const char* y, const char* z)
+{
+    child<QLineEdit>(w, "txtAxisX")->setText(QLatin1String(x));
+    child<QLineEdit>(w, "txtAxisY")->setText(QLatin1String(y));
+    child<QLineEdit>(w, "txtAxisZ")->setText(QLatin1String(z));
+    child<QPushButton>(w, "cmdDraw")->click();
+}
+
+void TestFileCommands::write(const QString& name, const QByteArray& bytes)
+{
+    QFile file(m_dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void TestFileCommands::sessionRoundTrip_data()
+{
+    QTest::addColumn<QString>("view");
+    for (const char* view :
+        { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" })
+        QTest::newRow(view) << QString::fromLatin1(view);
+}
+
+void TestFileCommands::sessionRoundTrip()
+{
+    QFETCH(QString, view);
+    child<QAction>(m_window, qPrintable(view))->trigger();
+    for (const auto& [x, y, z] : { std::array { "-1", "2", "3" }, { "1", "-1", "0" },
+             { "2.5", "1", "-4" }, { "0", "0", "1" } })
+        plot(m_window, x, y, z);
+    child<QComboBox>(m_window, "cboPlotSize")->setCurrentIndex(7);
+    child<QComboBox>(m_window, "cboLineWidth")->setEditText(u"3"_s);
+    emit child<QComboBox>(m_window, "cboPlotSize")->activated(7);
+    // A name without its extension gets the session's.
+    m_dialogs.clear();
+    m_dialogs.nextFiles = { { m_dir.filePath(u"work"_s), 0 } };
+    child<QAction>(m_window, "mnuFileSaveAsSession")->trigger();
+    QCOMPARE(m_dialogs.saveDialogs.value(0).title, u"セッションの保存"_s);
+    const QString path = m_dir.filePath(u"work.orvandeler"_s);
+    QVERIFY(QFile::exists(path));
+
+    const Window again = open();
+    m_dialogs.nextFiles = { { path, 0 } };
+    child<QAction>(again, "mnuFileOpen")->trigger();
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join(u'\n')));
+    QCOMPARE(list(again, "txtIndexList"), list(m_window, "txtIndexList"));
+    QCOMPARE(list(again, "txtAngleList"), list(m_window, "txtAngleList"));
+    QCOMPARE(child<QComboBox>(again, "cboPlotSize")->currentText(), u"45"_s);
+    QCOMPARE(child<QComboBox>(again, "cboLineWidth")->currentText(), u"3"_s);
+    QVERIFY(child<QAction>(again, qPrintable(view))->isChecked());
+    QCOMPARE(again.form->surface().image(), m_window.form->surface().image());
+
+    // Saving over the session's own file asks nothing.
+    plot(again, "1", "1", "1");
+    const qsizetype asked = m_dialogs.saveDialogs.size();
+    child<QAction>(again, "mnuFileSave")->trigger();
+    QCOMPARE(m_dialogs.saveDialogs.size(), asked);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll().count("\"plane\""), 5);
+}
+
+void TestFileCommands::listsAndTableOpenAgain()
+{
+    child<QAction>(m_window, "mnuSelectHexNonSym")->trigger();
+    plot(m_window, "1", "0", "-2");
+    plot(m_window, "2", "-1", "0");
+    m_dialogs.nextFiles
+        = { { m_dir.filePath(u"planes.txt"_s), 0 }, { m_dir.filePath(u"angles"_s), 1 } };
+    child<QAction>(m_window, "mnuFileSaveAsIndex")->trigger();
+    child<QAction>(m_window, "mnuFileSaveAsAngle")->trigger();
+    QCOMPARE(m_dialogs.saveDialogs.value(0).title, u"面指数の保存"_s);
+    QCOMPARE(m_dialogs.saveDialogs.value(1).title, u"角度差の保存"_s);
+
+    QFile planes(m_dir.filePath(u"planes.txt"_s));
+    QVERIFY(planes.open(QIODevice::ReadOnly));
+    QCOMPARE(planes.readAll(), QByteArray("(-1 0 1 2)\n(2 -1 -1 0)\n"));
+    QFile table(m_dir.filePath(u"angles.csv"_s));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAll(),
+        QByteArray("index,(0001),(1010),(1120)\n\"(-1 0 1 2)\",43.314,133.314,126.448\n"
+                   "\"(2 -1 -1 0)\",90.000,30.000,60.000\n"));
+
+    // The saved list plots the same planes again, after those already there.
+    m_dialogs.nextFiles = { { planes.fileName(), 1 } };
+    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_window.state->store.PoleCount(), int16_t(4));
+    QCOMPARE(list(m_window, "txtIndexList").count(u"(2 -1 -1 0)"_s), 2);
+}
+
+void TestFileCommands::pictureInEveryFormat()
+{
+    plot(m_window, "1", "2", "3");
+    const QStringList names { u"p.png"_s, u"p.svg"_s, u"p.pdf"_s, u"p.jpg"_s };
+    for (int n = 0; n < names.size(); ++n)
+        m_dialogs.nextFiles << FileChoice { m_dir.filePath(names[n]), n };
+    for (int n = 0; n < names.size(); ++n)
+        child<QAction>(m_window, "mnuFileSaveAsPic")->trigger();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    const QList<QByteArray> starts { "\x89PNG", "<?xml", "%PDF-", "\xff\xd8" };
+    for (int n = 0; n < names.size(); ++n) {
+        QFile file(m_dir.filePath(names[n]));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.read(5).startsWith(starts[n]), qPrintable(names[n]));
+    }
+    // 600 dpi, and the file says so.
+    const QImage png(m_dir.filePath(u"p.png"_s));
+    QCOMPARE(png.size(), QSize(2969, 2917));
+    QCOMPARE(png.dotsPerMeterX(), 23622);
+}
+
+void TestFileCommands::failedSaves_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such folder") << u"missing/x.orvandeler"_s << FileMessages::NoSuchFolder;
+    QTest::newRow("the parent is a file") << u"file/x.orvandeler"_s << FileMessages::NoSuchFolder;
+    QTest::newRow("a folder") << u"folder"_s << FileMessages::IsFolder;
+    if (QFileInfo(u"/dev/full"_s).exists())
+        QTest::newRow("disk full")
+            << u"/dev/full"_s << FileMessages::WriteFailed.section(u'（', 0, 0);
+    QTest::newRow("read-only folder") << u"locked/x.orvandeler"_s << FileMessages::NotWritable;
+}
+
+// Each refused with a message that names the file and the reason; an
+// existing file stays as it was, and nothing else changes.
+void TestFileCommands::failedSaves()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    write(u"file"_s, "plain");
+    QVERIFY(QDir(m_dir.path()).mkpath(u"folder.orvandeler"_s));
+    QVERIFY(QDir(m_dir.path()).mkpath(u"locked"_s));
+    write(u"locked/x.orvandeler"_s, "old");
+    QFile::setPermissions(m_dir.filePath(u"locked"_s), QFile::ReadOwner | QFile::ExeOwner);
+    if (path.startsWith(u"locked"_s) && geteuid() == 0)
+        QSKIP("root writes into any folder");
+
+    plot(m_window, "1", "0", "0");
+    const QString full = path.startsWith(u'/') ? path : m_dir.filePath(path);
+    m_dialogs.nextFiles = { { full, 0 } };
+    child<QAction>(m_window, "mnuFileSaveAsSession")->trigger();
+    QFile::setPermissions(
+        m_dir.filePath(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QString shown = full.endsWith(u".orvandeler"_s) || QFileInfo::exists(full)
+        ? full
+        : full + u".orvandeler"_s;
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY2(m_dialogs.messages[0].startsWith(FileMessages::SaveFailed.arg(shown) + u'\n'),
+        qPrintable(m_dialogs.messages[0]));
+    QVERIFY2(m_dialogs.messages[0].contains(u'\n' + reason), qPrintable(m_dialogs.messages[0]));
+    QFile old(m_dir.filePath(u"locked/x.orvandeler"_s));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    QCOMPARE(m_window.state->store.PoleCount(), int16_t(1));
+    // A device is written in place, never replaced by a file.
+    if (path == u"/dev/full"_s)
+        QVERIFY(std::filesystem::is_character_file("/dev/full"));
+}
+
+void TestFileCommands::refusedFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QByteArray head = R"({"orvandeler": 1, "view": "cubic-full", )";
+    QTest::newRow("missing") << u"none.orvandeler"_s << QByteArray() << FileMessages::NoSuchFile;
+    QTest::newRow("not UTF-8") << u"a.txt"_s << QByteArray("1 2 \xff") << FileMessages::NotUtf8;
+    QTest::newRow("not a session")
+        << u"a.orvandeler"_s << QByteArray("[1, 2]") << FileMessages::NotSession;
+    QTest::newRow("a bad line") << u"a.txt"_s << QByteArray("1 2 3\n\n1 2\n")
+                                << FileMessages::BadLine.arg(3).arg(u"1 2"_s);
+    QTest::newRow("a plot size not offered")
+        << u"a.orvandeler"_s << head + R"("plotSize": 33, "entries": []})"
+        << FileMessages::NotOneOf.arg(u"plotSize"_s, u"10、15、20、25、30、35、40、45、50"_s);
+    QTest::newRow("a plane the view refuses")
+        << u"a.orvandeler"_s
+        << QByteArray(
+               R"({"orvandeler": 1, "view": "hex-full", "entries": [{"plane": [32767, 2, 0]}]})")
+        << FileMessages::EntryRefused.arg(1).arg(
+               u"(32767 2 -32769 0)"_s, u"面指数が大きすぎます"_s);
+    QTest::newRow("too many") << u"a.txt"_s << QByteArray("1 0 0\n").repeated(32768)
+                              << FileMessages::TooManyEntries;
+}
+
+void TestFileCommands::refusedFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    if (!bytes.isEmpty())
+        write(name, bytes);
+    child<QAction>(m_window, "mnuSelectCubeNonSym")->trigger();
+    plot(m_window, "1", "2", "3");
+    const QImage before = m_window.form->surface().image();
+    const QString lists = list(m_window, "txtIndexList");
+
+    m_dialogs.nextFiles = { { m_dir.filePath(name), 0 } };
+    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0],
+        FileMessages::OpenFailed.arg(QDir::toNativeSeparators(m_dir.filePath(name))) + u'\n'
+            + reason);
+    QCOMPARE(m_window.state->store.PoleCount(), int16_t(1));
+    QCOMPARE(list(m_window, "txtIndexList"), lists);
+    QCOMPARE(m_window.form->surface().image(), before);
+    QVERIFY(child<QAction>(m_window, "mnuSelectCubeNonSym")->isChecked());
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
