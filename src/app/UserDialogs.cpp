@@ -1,5 +1,6 @@
 #include "app/UserDialogs.h"
 
+#include "freeview/frmCrystal.h"
 #include "ui/ApplicationInfo.h"
 
 #include <QDir>
@@ -38,4 +39,16 @@ FileChoice QtUserDialogs::showOpenDialog(
     if (!path.isEmpty())
         m_folder = QFileInfo(path).absolutePath();
     return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
+}
+
+std::optional<FreeViewSettings> QtUserDialogs::askFreeView(
+    QWidget* parent, const FreeViewSettings& current)
+{
+    frmCrystal dialog(current, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const std::variant<FreeViewSettings, QString> chosen = dialog.settings();
+    if (const FreeViewSettings* settings = std::get_if<FreeViewSettings>(&chosen))
+        return *settings;
+    return std::nullopt;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "projection/FreeViewSettings.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -31,6 +34,11 @@ public:
     virtual FileChoice showOpenDialog(
         QWidget* parent, const QString& title, const QStringList& filters)
         = 0;
+    // The dialog "結晶と方位" showing current; the settings taken with OK,
+    // none when cancelled.
+    virtual std::optional<FreeViewSettings> askFreeView(
+        QWidget* parent, const FreeViewSettings& current)
+        = 0;
 };
 
 class QtUserDialogs : public UserDialogs
@@ -41,6 +49,8 @@ public:
         const QString& name) override;
     FileChoice showOpenDialog(
         QWidget* parent, const QString& title, const QStringList& filters) override;
+    std::optional<FreeViewSettings> askFreeView(
+        QWidget* parent, const FreeViewSettings& current) override;
 
 private:
     // The folder of the last file chosen, where the next dialog opens.

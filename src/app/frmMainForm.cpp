@@ -204,6 +204,8 @@ void frmMainForm::createControls(QWidget* client)
         = Place(new PictureBox(m_surface, client), "picPictureBox", Layout::picPictureBox);
     picPictureBox->setAccessibleName(PictureName);
     picPictureBox->installEventFilter(this);
+    // After the window's own filter, so that it sees the drags first.
+    m_turner = new PictureTurner(picPictureBox, *this);
 
     Label6 = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6,
         captionFont, Layout::txtIndexList.top);
@@ -282,6 +284,9 @@ void frmMainForm::createMenus()
     QAction* mnuEditCls = addItem(mnuEdit, "mnuEditCls", QStringLiteral("画像のクリア"));
     QAction* mnuEditCopy
         = addItem(mnuEdit, "mnuEditCopy", QStringLiteral("クリップボードにコピー"));
+    mnuEdit->addSeparator();
+    mnuEditDirection = addItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
+    mnuEditDirection->setCheckable(true);
 
     // "立法晶" and "六法晶" are the items' captions as they have always read.
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
@@ -291,6 +296,8 @@ void frmMainForm::createMenus()
         addItem(mnuSelect, "mnuSelectHexSym", QStringLiteral("六法晶・対称性あり")),
         addItem(mnuSelect, "mnuSelectHexNonSym", QStringLiteral("六方晶・対称性なし")),
     };
+    mnuSelect->addSeparator();
+    mnuSelectFree = addItem(mnuSelect, "mnuSelectFree", QStringLiteral("任意の結晶と方位"));
 
     mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
     QAction* mnuHelpVersion = addItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
@@ -310,6 +317,7 @@ void frmMainForm::createMenus()
     connect(mnuSelectItems[1], &QAction::triggered, this, &frmMainForm::mnuSelectCubeNonSym_Click);
     connect(mnuSelectItems[2], &QAction::triggered, this, &frmMainForm::mnuSelectHexSym_Click);
     connect(mnuSelectItems[3], &QAction::triggered, this, &frmMainForm::mnuSelectHexNonSym_Click);
+    connect(mnuSelectFree, &QAction::triggered, this, &frmMainForm::mnuSelectFree_Click);
     connect(mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
 }
 
@@ -402,7 +410,9 @@ void frmMainForm::InitPoleData()
     txtAngleList->clear();
     m_writingLists = false;
     m_listsEdited = false;
-    m_shownLists = { m_state.store.epoch(), 0, m_state.view() };
+    const std::optional<View> view = m_state.view();
+    m_shownLists = { m_state.store.epoch(), 0,
+        view ? std::optional<Lattice>(view->lattice()) : std::nullopt };
     unpick();
 }
 
@@ -449,8 +459,11 @@ void frmMainForm::ShowLists()
     const PoleStore& store = m_state.store;
     const int count = store.PoleCount();
     const std::optional<View> view = m_state.view();
+    const std::optional<Lattice> lattice
+        = view ? std::optional<Lattice>(view->lattice()) : std::nullopt;
     const bool prefixShown = !m_listsEdited && m_shownLists.epoch == store.epoch()
-        && m_shownLists.view == view && m_shownLists.count >= 0 && m_shownLists.count <= count;
+        && m_shownLists.lattice == lattice && m_shownLists.count >= 0
+        && m_shownLists.count <= count;
 
     m_writingLists = true;
     if (!view) {
@@ -469,7 +482,7 @@ void frmMainForm::ShowLists()
     }
     m_writingLists = false;
     m_listsEdited = false;
-    m_shownLists = { store.epoch(), count, view };
+    m_shownLists = { store.epoch(), count, lattice };
 }
 
 void frmMainForm::cmdDraw_Click()
@@ -477,8 +490,11 @@ void frmMainForm::cmdDraw_Click()
     const std::optional<View> view = m_state.view();
     if (!view)
         return;
+    const IndexKind kind = m_state.freeChosen && mnuEditDirection->isChecked()
+        ? IndexKind::Direction
+        : IndexKind::Plane;
     const DrawCommandResult result = RunDrawCommand(
-        txtAxisX->text(), txtAxisY->text(), txtAxisZ->text(), *view, m_state.store);
+        txtAxisX->text(), txtAxisY->text(), txtAxisZ->text(), *view, m_state.store, kind);
     for (const QString& message : result.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
@@ -581,10 +597,47 @@ void frmMainForm::showViewChoice()
         mnuSelectItems[k]->setCheckable(marked);
         mnuSelectItems[k]->setChecked(marked);
     }
+    mnuSelectFree->setCheckable(m_state.freeChosen);
+    mnuSelectFree->setChecked(m_state.freeChosen);
+    // Only the free view can show a direction.
+    mnuEditDirection->setEnabled(m_state.freeChosen);
     const std::array<QString, 3> captions = m_state.angleCaptions();
     for (size_t k = 0; k < lblAngle.size(); ++k)
         lblAngle[k]->setText(captions[k]);
     nameAngleList();
+}
+
+void frmMainForm::mnuSelectFree_Click()
+{
+    if (!m_state.freeChosen) {
+        InitPoleData();
+        cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+        m_state.chooseFree(m_state.free);
+        showViewChoice();
+        FullRedraw();
+    }
+    const std::optional<FreeViewSettings> chosen = m_dialogs.askFreeView(this, m_state.free);
+    if (!chosen || *chosen == m_state.free)
+        return;
+    // The entries stay as typed; where they are drawn and their angles
+    // follow the new crystal.
+    m_state.free = *chosen;
+    showViewChoice();
+    FullRedraw();
+}
+
+std::optional<Projector> frmMainForm::turnable() const
+{
+    if (!m_state.freeChosen)
+        return std::nullopt;
+    const std::optional<View> view = m_state.view();
+    return view ? std::optional<Projector>(view->projector) : std::nullopt;
+}
+
+void frmMainForm::turnTo(const Rotation& orientation)
+{
+    m_state.free.orientation = orientation;
+    FullRedraw();
 }
 
 void frmMainForm::openFile(const QString& path)

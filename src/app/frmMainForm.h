@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FileCommands.h"
+#include "freeview/PictureTurner.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
 #include "poles/PlacementCache.h"
@@ -33,7 +34,7 @@ class QWindow;
 // display settings, the picture and the two result lists, and the menus.
 // Every handler that changes what is shown ends in the full redraw, which
 // rebuilds the picture and both lists from the run state.
-class frmMainForm : public QMainWindow, private FileCommandsHost
+class frmMainForm : public QMainWindow, private FileCommandsHost, private TurningHost
 {
     Q_OBJECT
 
@@ -65,6 +66,8 @@ private:
     PictureSettings currentPicture() const override;
     QString currentDescription() const override;
     void showOpenedWork(OpenedWork work) override;
+    std::optional<Projector> turnable() const override;
+    void turnTo(const Rotation& orientation) override;
 
     void createControls(QWidget* client);
     void createMenus();
@@ -85,6 +88,9 @@ private:
     void mnuSelectCubeNonSym_Click();
     void mnuSelectHexSym_Click();
     void mnuSelectHexNonSym_Click();
+    // The free view: chosen, it empties the plot; chosen again, it changes
+    // the crystal and its orientation and keeps the entries.
+    void mnuSelectFree_Click();
 
     // The four projection items are one operation; row picks its constants.
     void SelectProjection(int row);
@@ -126,7 +132,8 @@ private:
     {
         uint64_t epoch = 0;
         int count = -1;
-        std::optional<View> view;
+        // The lists do not change as the crystal turns.
+        std::optional<Lattice> lattice;
     };
     ShownLists m_shownLists;
     bool m_listsEdited = false;
@@ -164,4 +171,7 @@ private:
     QMenu* mnuFileHelp = nullptr;
     // mnuSelectCubeSym, mnuSelectCubeNonSym, mnuSelectHexSym, mnuSelectHexNonSym
     std::array<QAction*, 4> mnuSelectItems {};
+    QAction* mnuSelectFree = nullptr;
+    QAction* mnuEditDirection = nullptr;
+    PictureTurner* m_turner = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <utility>
 
 // Records every request and returns at once, as if the user had pressed OK
 // or chosen the files set in advance (cancelled when none is left).
@@ -22,6 +23,9 @@ public:
     QList<FileDialogCall> openDialogs;
     // The answers of the next file dialogs, in order.
     QList<FileChoice> nextFiles;
+    // What the crystal dialog answers, and what it was shown each time.
+    std::optional<FreeViewSettings> nextFreeView;
+    QList<FreeViewSettings> freeViewDialogs;
 
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
     FileChoice showSaveDialog(
@@ -35,8 +39,15 @@ public:
         openDialogs.append({ title, filters, {} });
         return nextFiles.isEmpty() ? FileChoice() : nextFiles.takeFirst();
     }
+    std::optional<FreeViewSettings> askFreeView(QWidget*, const FreeViewSettings& current) override
+    {
+        freeViewDialogs.append(current);
+        return std::exchange(nextFreeView, std::nullopt);
+    }
     void clear()
     {
+        nextFreeView.reset();
+        freeViewDialogs.clear();
         messages.clear();
         saveDialogs.clear();
         openDialogs.clear();

@@ -135,7 +135,12 @@ void TestRobustness::randomActions()
             && action->objectName() != QLatin1String("mnuFileEnd"))
             actions << action;
     }
-    QCOMPARE(actions.size(), 14);
+    QCOMPARE(actions.size(), 16);
+    auto* asDirection = child<QAction>("mnuEditDirection");
+    const auto plotted = [&] {
+        return m_state->freeChosen && asDirection->isChecked() ? IndexKind::Direction
+                                                               : IndexKind::Plane;
+    };
 
     // The same plots done on a store of our own tell which planes are accepted.
     PoleStore shadow;
@@ -153,7 +158,8 @@ void TestRobustness::randomActions()
         case 3:
         case 4: {
             const QString x = boxes[0]->text(), y = boxes[1]->text(), z = boxes[2]->text();
-            const DrawCommandResult expected = RunDrawCommand(x, y, z, *m_state->view(), shadow);
+            const DrawCommandResult expected
+                = RunDrawCommand(x, y, z, *m_state->view(), shadow, plotted());
             m_dialogs.clear();
             buttons[0]->click();
             QCOMPARE(m_dialogs.messages, expected.messages);
@@ -164,17 +170,19 @@ void TestRobustness::randomActions()
         case 5: {
             QAction* action = actions[m_random.bounded(qsizetype(actions.size()))];
             const QString name = action->objectName();
+            // Choosing the free view while it is shown only opens its dialog.
+            const bool keeps = name == QLatin1String("mnuSelectFree") && m_state->freeChosen;
             action->trigger();
             if (name == QLatin1String("mnuHelpVersion")) {
                 QVERIFY(!m_form->isEnabled());
                 closeVersionDialog();
-            } else if (name.startsWith(QLatin1String("mnuSelect"))
+            } else if ((name.startsWith(QLatin1String("mnuSelect")) && !keeps)
                 || name == QLatin1String("mnuEditCls")) {
                 shadow.InitPoleData();
                 listsTyped = false;
             } else if (name == QLatin1String("mnuEditDraw")) {
-                const DrawCommandResult expected = RunDrawCommand(
-                    boxes[0]->text(), boxes[1]->text(), boxes[2]->text(), *m_state->view(), shadow);
+                const DrawCommandResult expected = RunDrawCommand(boxes[0]->text(),
+                    boxes[1]->text(), boxes[2]->text(), *m_state->view(), shadow, plotted());
                 listsTyped = listsTyped && !expected.added;
             }
             where += " " + name.toLatin1();
