@@ -60,6 +60,16 @@ void PictureBox::hideRing()
     m_ringShown = false;
 }
 
+void PictureBox::showGreatCircle(const QPainterPath& circle, QPointF centre, qreal radius)
+{
+    if (circle == m_greatCircle)
+        return;
+    m_greatCircle = circle;
+    m_primitive.clear();
+    m_primitive.addEllipse(centre, radius, radius);
+    update();
+}
+
 QRect PictureBox::ringBounds() const
 {
     const qreal reach = m_ringRadius + RingWidth;
@@ -78,6 +88,16 @@ void PictureBox::paintEvent(QPaintEvent* event)
         dirty.x() * ratio, dirty.y() * ratio, dirty.width() * ratio, dirty.height() * ratio);
     QPainter painter(this);
     painter.drawImage(QRectF(dirty), image, source);
+    if (!m_greatCircle.isEmpty()) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setClipPath(m_primitive);
+        painter.setPen(QPen(m_ringColor.isValid() ? m_ringColor : palette().color(QPalette::Text),
+            1.0, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(m_greatCircle);
+        painter.restore();
+    }
     if (m_ringShown) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(m_ringColor, RingWidth));

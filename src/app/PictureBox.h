@@ -3,6 +3,7 @@
 #include "surface/PictureSize.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPointF>
 #include <QWidget>
 
@@ -27,6 +28,10 @@ public:
     void showRing(QPointF centre, qreal radius, const QColor& color);
     void hideRing();
     bool hasRing() const { return m_ringShown; }
+    // A great circle over the picture, in logical pixels, shown only within
+    // the primitive circle of the given centre and radius; an empty path hides it.
+    void showGreatCircle(const QPainterPath& circle, QPointF centre, qreal radius);
+    bool hasGreatCircle() const { return !m_greatCircle.isEmpty(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,4 +44,6 @@ private:
     QPointF m_ringCentre;
     qreal m_ringRadius = 0.0;
     QColor m_ringColor;
+    QPainterPath m_greatCircle;
+    QPainterPath m_primitive;
 };

@@ -4,6 +4,7 @@
 #include "app/PictureBox.h"
 #include "app/UserDialogs.h"
 #include "figure/DrawPicture.h"
+#include "freeview/GreatCirclePath.h"
 #include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
@@ -637,6 +638,8 @@ std::optional<Projector> frmMainForm::turnable() const
 void frmMainForm::turnTo(const Rotation& orientation)
 {
     m_state.free.orientation = orientation;
+    // The zone shown belongs to the places before the turn.
+    picPictureBox->showGreatCircle({}, {}, 0);
     FullRedraw();
 }
 
@@ -760,7 +763,9 @@ void frmMainForm::pointerMoved(QPoint pixel)
             names[k] = PictureReader::ReferenceName(lblAngle[k]->text());
         const PictureReader reader(
             *view, m_state.store, m_placements.of(*view, m_state.store), names, markReachTwips());
-        text = reader.ToolTip(PictureReader::PixelCentre(pixel.x(), pixel.y()), m_picked);
+        const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+        text = reader.ToolTip(at, m_picked);
+        showZone(*view, reader.PoleAt(at));
     }
     if (text == m_readout)
         return;
@@ -769,6 +774,24 @@ void frmMainForm::pointerMoved(QPoint pixel)
         QToolTip::hideText();
     else
         QToolTip::showText(picPictureBox->mapToGlobal(pixel), text, picPictureBox);
+}
+
+void frmMainForm::showZone(const View& view, int hovered)
+{
+    // The free view draws the zone of the picked entry and the one under
+    // the pointer while the pointer is on it.
+    QPainterPath circle;
+    if (m_state.freeChosen && m_picked >= 0 && hovered >= 0 && hovered != m_picked
+        && m_picked < m_state.store.PoleCount()) {
+        const Projector& projector = view.projector;
+        const auto toView = [&](int n) {
+            return projector.toView(EntryVector(view.lattice(), m_state.store.at(n)));
+        };
+        circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
+    }
+    const Frame& frame = view.projector.frame();
+    picPictureBox->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
+        2.0 * frame.scale / PictureSize::TwipsPerPixel);
 }
 
 void frmMainForm::pictureClicked(QPoint pixel)
@@ -820,8 +843,10 @@ void frmMainForm::unpick()
     if (m_picked < 0)
         return;
     m_picked = -1;
-    if (picPictureBox)
+    if (picPictureBox) {
         picPictureBox->hideRing();
+        picPictureBox->showGreatCircle({}, {}, 0);
+    }
     m_selectingLines = true;
     for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
         QTextCursor cursor = list->textCursor();

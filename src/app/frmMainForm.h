@@ -104,6 +104,7 @@ private:
     // The picture read back under the pointer, and the picked pole.
     void pointerMoved(QPoint pixel);
     void pictureClicked(QPoint pixel);
+    void showZone(const View& view, int hovered);
     void listCursorMoved(QPlainTextEdit* list);
     void pick(int pole, QPlainTextEdit* fromList);
     void unpick();

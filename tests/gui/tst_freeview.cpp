@@ -1,0 +1,300 @@
+#include "RecordingUserDialogs.h"
+#include "app/PictureBox.h"
+#include "app/frmMainForm.h"
+#include "crystal/Presets.h"
+#include "freeview/frmCrystal.h"
+#include "poles/EntryGeometry.h"
+#include "run/RunState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+FreeViewSettings Zinc(Vector3 centre)
+{
+    const LatticeParameters cell { 2.665, 2.665, 4.947, 90, 90, 120 };
+    const Lattice lattice = std::get<Lattice>(Lattice::Make(LatticeSystem::Hexagonal, cell));
+    return std::get<FreeViewSettings>(FreeViewSettings::Make(
+        LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+}
+
+} // namespace
+
+// The free projection through the real window: chosen, answered, plotted,
+// turned, read and kept.
+class TestFreeView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void choosingAndChoosingAgain();
+    void directionsAndTheirForms();
+    void turningMovesThePictureNotTheLists();
+    void pickedZone();
+    void keptInASession();
+    void dialogReadsItsFields_data();
+    void dialogReadsItsFields();
+
+private:
+    template <typename T> T* child(const char* name)
+    {
+        T* found = m_form->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no child %s", name);
+        return found;
+    }
+    void plot(const char* x, const char* y, const char* z);
+    QString list(const char* name) { return child<QPlainTextEdit>(name)->toPlainText(); }
+    QPoint pixelOf(int entry);
+
+    RecordingUserDialogs m_dialogs;
+    std::unique_ptr<RunState> m_state;
+    std::unique_ptr<frmMainForm> m_form;
+};
+
+void TestFreeView::init()
+{
+    m_dialogs.clear();
+    m_state = std::make_unique<RunState>();
+    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestFreeView::cleanup()
+{
+    m_form.reset();
+    m_state.reset();
+}
+
+void TestFreeView::plot(const char* x, const char* y, const char* z)
+{
+    child<QLineEdit>("txtAxisX")->setText(QLatin1String(x));
+    child<QLineEdit>("txtAxisY")->setText(QLatin1String(y));
+    child<QLineEdit>("txtAxisZ")->setText(QLatin1String(z));
+    child<QPushButton>("cmdDraw")->click();
+}
+
+QPoint TestFreeView::pixelOf(int entry)
+{
+    const TwipsPoint at = Place(*m_state->view(), m_state->store.at(entry)).at;
+    return { int(at.x / 15), int(at.y / 15) };
+}
+
+void TestFreeView::choosingAndChoosingAgain()
+{
+    plot("1", "1", "1");
+    auto* item = child<QAction>("mnuSelectFree");
+    item->trigger();
+    // Chosen: the only mark, an empty plot, the dialog on the settings kept.
+    QVERIFY(item->isChecked());
+    QVERIFY(!child<QAction>("mnuSelectCubeSym")->isChecked());
+    QCOMPARE(m_state->store.PoleCount(), int16_t(0));
+    QCOMPARE(m_dialogs.freeViewDialogs.size(), 1);
+    QCOMPARE(child<QLabel>("lblAngle3")->text(), u"(111)\u3000との\u3000 角度差"_s);
+    QVERIFY(child<QAction>("mnuEditDirection")->isEnabled());
+
+    // Chosen again and answered: the entries stay, drawn for the new crystal.
+    plot("1", "0", "1");
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    item->trigger();
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
+    QCOMPARE(list("txtIndexList"), u"(1 0 -1 1)\n"_s);
+    QCOMPARE(list("txtAngleList"), u"(64.989  25.011  38.296)\n"_s);
+    QCOMPARE(child<QLabel>("lblAngle2")->text(), u"(1010)\u3000との\u3000 角度差"_s);
+    QVERIFY(m_form->findChild<QWidget*>(u"picPictureBox"_s)
+                ->accessibleDescription()
+                .contains(u"六方晶（a = 2.665 Å、c = 4.947 Å）、中心 [0 0 0 1]"_s));
+
+    // Another projection takes the mark and the directions away.
+    child<QAction>("mnuSelectHexNonSym")->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!child<QAction>("mnuEditDirection")->isEnabled());
+}
+
+void TestFreeView::directionsAndTheirForms()
+{
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    child<QAction>("mnuEditDirection")->trigger();
+    plot("1", "0", "0");
+    plot("0", "0", "-1");
+    plot("1", "1", "0");
+    QCOMPARE(list("txtIndexList"), u"[2 -1 -1 0]\n[0 0 0 -1]\n[1 1 -2 0]\n"_s);
+    // [0 0 0 -1] points away from the viewer: an open ring at the centre.
+    auto* size = child<QComboBox>("cboPlotSize");
+    size->setCurrentIndex(size->count() - 1);
+    emit size->activated(size->currentIndex());
+    const QImage image = m_form->surface().image();
+    const qreal ratio = image.devicePixelRatio();
+    QVERIFY(qGray(image.pixel(int(233.33 * ratio), int(233.33 * ratio))) > 128);
+    bool rim = false;
+    for (int dy = 2; dy <= 5; ++dy)
+        rim = rim || qGray(image.pixel(int(233.33 * ratio), int((233.33 - dy) * ratio))) < 128;
+    QVERIFY(rim);
+    // A plane again once the item is cleared.
+    child<QAction>("mnuEditDirection")->trigger();
+    plot("1", "0", "0");
+    QVERIFY(list("txtIndexList").endsWith(u"\n(1 0 -1 0)\n"_s));
+}
+
+void TestFreeView::turningMovesThePictureNotTheLists()
+{
+    m_dialogs.nextFreeView = Zinc({ 1, 2, 3 });
+    child<QAction>("mnuSelectFree")->trigger();
+    for (const auto& [x, y, z] :
+        { std::array { "1", "0", "1" }, { "0", "0", "1" }, { "1", "1", "0" } })
+        plot(x, y, z);
+    const QString index = list("txtIndexList"), angles = list("txtAngleList");
+    const QImage before = m_form->surface().image();
+    const Rotation start = m_state->free.orientation;
+    auto* picture = child<PictureBox>("picPictureBox");
+
+    QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(m_form->surface().image() != before);
+    QTest::keyClick(picture, Qt::Key_Up);
+    QTest::keyClick(picture, Qt::Key_BracketRight);
+    QTest::keyClick(picture, Qt::Key_BracketLeft);
+    QTest::keyClick(picture, Qt::Key_Down);
+    QTest::keyClick(picture, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(list("txtIndexList"), index);
+    QCOMPARE(list("txtAngleList"), angles);
+    QCOMPARE(m_form->surface().image(), before);
+
+    // A drag turns; it picks nothing, and the drag back returns.
+    const QPoint from(200, 260), to(300, 150);
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), picture->mapToGlobal(QPointF(to)),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picture, &move);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+    QVERIFY(!(m_state->free.orientation == start));
+    QCOMPARE(m_form->pickedPole(), -1);
+    QTest::mousePress(picture, Qt::LeftButton, {}, to);
+    QMouseEvent back(QEvent::MouseMove, QPointF(from), picture->mapToGlobal(QPointF(from)),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picture, &back);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, from);
+    for (std::size_t i = 0; i < 3; ++i)
+        for (std::size_t j = 0; j < 3; ++j)
+            QVERIFY(
+                std::fabs(m_state->free.orientation.matrix().rows[i][j] - start.matrix().rows[i][j])
+                < 1e-9);
+}
+
+void TestFreeView::pickedZone()
+{
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("1", "0", "1");
+    plot("0", "1", "1");
+    auto* picture = child<PictureBox>("picPictureBox");
+    QTest::mouseClick(picture, Qt::LeftButton, {}, pixelOf(0));
+    QCOMPARE(m_form->pickedPole(), 0);
+    QTest::mouseMove(picture, pixelOf(1));
+    // (10-11) and (01-11) share the zone [1 1 -1], [1 1 -2 -3] in four indices.
+    QVERIFY2(m_form->pointerReadout().endsWith(u"  晶帯軸 [1 1 -2 -3]"_s),
+        qPrintable(m_form->pointerReadout()));
+    QVERIFY(picture->hasGreatCircle());
+    QTest::keyClick(picture, Qt::Key_Escape);
+    QVERIFY(!picture->hasGreatCircle());
+}
+
+void TestFreeView::keptInASession()
+{
+    m_dialogs.nextFreeView = Zinc({ 1, 0, 0 });
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("1", "0", "2");
+    child<QAction>("mnuEditDirection")->trigger();
+    plot("1", "1", "1");
+    QTest::keyClick(child<PictureBox>("picPictureBox"), Qt::Key_Right, Qt::ShiftModifier);
+    QTemporaryDir dir;
+    m_dialogs.nextFiles = { { dir.filePath(u"zinc"_s), 0 } };
+    child<QAction>("mnuFileSaveAsSession")->trigger();
+    const QString index = list("txtIndexList"), angles = list("txtAngleList");
+    const QImage picture = m_form->surface().image();
+
+    init();
+    m_dialogs.nextFiles = { { dir.filePath(u"zinc.orvandeler"_s), 0 } };
+    child<QAction>("mnuFileOpen")->trigger();
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join(u'\n')));
+    QVERIFY(child<QAction>("mnuSelectFree")->isChecked());
+    QCOMPARE(list("txtIndexList"), index);
+    QCOMPARE(list("txtAngleList"), angles);
+    // The turned orientation comes back to the precision a file keeps.
+    const QImage reopened = m_form->surface().image();
+    int differing = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            differing += picture.pixel(x, y) != reopened.pixel(x, y);
+    QVERIFY2(differing < 50, qPrintable(QString::number(differing)));
+}
+
+void TestFreeView::dialogReadsItsFields_data()
+{
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QStringList>("centre");
+    QTest::addColumn<QString>("c");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("zinc along [001]")
+        << u"Zn（亜鉛）"_s << QStringList { "0", "0", "1" } << u""_s << u""_s;
+    QTest::newRow("full-width digits")
+        << u"Zn（亜鉛）"_s << QStringList { "１", "０", "０" } << u""_s << u""_s;
+    QTest::newRow("no centre") << u"Zn（亜鉛）"_s << QStringList { "0", "0", "0" } << u""_s
+                               << FreeViewMessages::CentreZero;
+    QTest::newRow("letters for a length") << u"Zn（亜鉛）"_s << QStringList { "0", "0", "1" }
+                                          << u"abc"_s << CrystalMessages::CellNotNumeric;
+    QTest::newRow("no length") << u"β-Sn（スズ）"_s << QStringList { "0", "0", "1" } << u"0"_s
+                               << LatticeMessages::LengthNotPositive;
+}
+
+void TestFreeView::dialogReadsItsFields()
+{
+    QFETCH(QString, preset);
+    QFETCH(QStringList, centre);
+    QFETCH(QString, c);
+    QFETCH(QString, message);
+    frmCrystal dialog(FreeViewSettings {});
+    auto* presets = dialog.findChild<QComboBox*>(u"cboPreset"_s);
+    const int index = presets->findText(preset);
+    QVERIFY(index > 0);
+    presets->setCurrentIndex(index);
+    emit presets->activated(index);
+    for (int k = 0; k < 3; ++k) {
+        dialog.findChild<QLineEdit*>(u"txtCentre"_s + QChar(u'U' + k))->setText(centre[k]);
+        dialog.findChild<QLineEdit*>(u"txtUp"_s + QChar(u'U' + k))->clear();
+    }
+    if (!c.isEmpty())
+        dialog.findChild<QLineEdit*>(u"txtC"_s)->setText(c);
+    // Fixed by the system: b follows a and takes no typing.
+    QVERIFY(!dialog.findChild<QLineEdit*>(u"txtB"_s)->isEnabled());
+    const std::variant<FreeViewSettings, QString> read = dialog.settings();
+    if (!message.isEmpty()) {
+        QCOMPARE(std::get<QString>(read), message);
+        return;
+    }
+    const FreeViewSettings& settings = std::get<FreeViewSettings>(read);
+    const CrystalPreset& chosen = CrystalPresets()[std::size_t(index - 1)];
+    QCOMPARE(settings.system, chosen.system);
+    QCOMPARE(settings.parameters, Constrained(chosen.system, chosen.parameters));
+    const Vector3 expected = centre[0] == u"１"_s
+        ? Vector3 { 1, 0, 0 }
+        : Vector3 { centre[0].toDouble(), centre[1].toDouble(), centre[2].toDouble() };
+    QVERIFY(settings.centre() == expected);
+}
+
+QTEST_MAIN(TestFreeView)
+#include "tst_freeview.moc"
