@@ -4,7 +4,6 @@
 #include "app/PictureBox.h"
 #include "app/UserDialogs.h"
 #include "figure/DrawPicture.h"
-#include "freeview/GreatCirclePath.h"
 #include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
@@ -31,10 +30,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QToolTip>
 #include <QWindow>
 
 #include <algorithm>
@@ -46,8 +41,6 @@ const QString CopiedMessage = QStringLiteral("クリップボードにコピー�
 constexpr int PlotSizeAtStart = 4; // "30"
 
 const QString PictureName = QStringLiteral("極点図");
-// The ring keeps this many pixels clear of the mark it surrounds.
-constexpr double RingGap = 3.0;
 
 // Black on a light base, as the picture has always been drawn; on a dark
 // base the palette's own text colour, which is meant to be read on it.
@@ -228,14 +221,12 @@ void frmMainForm::createControls(QWidget* client)
     for (QLabel* caption : lblAngle)
         caption->setBuddy(txtAngleList);
     nameAngleList();
-    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
-        connect(list->document(), &QTextDocument::contentsChanged, this, [this] {
-            if (!m_writingLists)
-                m_listsEdited = true;
-        });
-        connect(list, &QPlainTextEdit::cursorPositionChanged, this,
-            [this, list] { listCursorMoved(list); });
-    }
+    m_lists = new ResultLists(txtIndexList, txtAngleList);
+    m_reading = new PictureReading(
+        m_state, picPictureBox, m_surface, *m_lists, [this] { return cboPlotSize->currentText(); },
+        [this] { return m_state.angleCaptions(); });
+    connect(m_lists, &ResultLists::cursorMoved, this,
+        [this](QPlainTextEdit* list) { m_reading->listCursorMoved(list, list == txtIndexList); });
 
     // The documented tab order; labels and the frame take no focus.
     const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
@@ -357,15 +348,14 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
         };
         switch (event->type()) {
         case QEvent::MouseMove:
-            pointerMoved(pixel());
+            m_reading->pointerMoved(pixel());
             break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                pictureClicked(pixel());
+                m_reading->clicked(pixel());
             break;
         case QEvent::Leave:
-            m_readout.clear();
-            QToolTip::hideText();
+            m_reading->pointerLeft();
             break;
         default:
             break;
@@ -399,91 +389,20 @@ void frmMainForm::FullRedraw()
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
     picPictureBox->update();
-    showRing();
+    m_reading->showRing();
     describePicture();
 }
 
 void frmMainForm::InitPoleData()
 {
     m_state.store.InitPoleData();
-    m_writingLists = true;
-    txtIndexList->clear();
-    txtAngleList->clear();
-    m_writingLists = false;
-    m_listsEdited = false;
-    const std::optional<View> view = m_state.view();
-    m_shownLists = { m_state.store.epoch(), 0,
-        view ? std::optional<Lattice>(view->lattice()) : std::nullopt };
-    unpick();
+    m_lists->clear(m_state.store, m_state.view());
+    m_reading->unpick();
 }
 
-namespace {
-
-void AppendToList(QPlainTextEdit* list, const QString& lines)
-{
-    QTextCursor cursor(list->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(lines);
-}
-
-// Makes the list hold exactly `text` by replacing only the stretch between
-// the part that already matches at its start and at its end: what the user
-// typed is replaced, and 32767 unchanged lines are not laid out again.
-void ReplaceListText(QPlainTextEdit* list, QString text)
-{
-    // The document keeps each line break as a paragraph separator.
-    text.replace(QStringLiteral("\r\n"), QString(QChar::ParagraphSeparator));
-    const QString current = list->document()->toRawText();
-    const qsizetype shorter = std::min(current.size(), text.size());
-    qsizetype head = 0;
-    while (head < shorter && current[head] == text[head])
-        ++head;
-    qsizetype tail = 0;
-    while (
-        tail < shorter - head && current[current.size() - 1 - tail] == text[text.size() - 1 - tail])
-        ++tail;
-    if (head == current.size() && head == text.size())
-        return;
-    QTextCursor cursor(list->document());
-    cursor.setPosition(int(head));
-    cursor.setPosition(int(current.size() - tail), QTextCursor::KeepAnchor);
-    cursor.insertText(text.mid(head, text.size() - tail - head));
-}
-
-} // namespace
-
-// Both lists end up holding exactly the lines built from the store, and
-// whatever was typed into them is replaced. When they still hold the lines
-// of an earlier part of the same store, only the new lines are appended.
 void frmMainForm::ShowLists()
 {
-    const PoleStore& store = m_state.store;
-    const int count = store.PoleCount();
-    const std::optional<View> view = m_state.view();
-    const std::optional<Lattice> lattice
-        = view ? std::optional<Lattice>(view->lattice()) : std::nullopt;
-    const bool prefixShown = !m_listsEdited && m_shownLists.epoch == store.epoch()
-        && m_shownLists.lattice == lattice && m_shownLists.count >= 0
-        && m_shownLists.count <= count;
-
-    m_writingLists = true;
-    if (!view) {
-        ReplaceListText(txtIndexList, {});
-        ReplaceListText(txtAngleList, {});
-    } else if (prefixShown) {
-        if (m_shownLists.count < count) {
-            const PoleLists lines = BuildLists(store, *view, m_shownLists.count);
-            AppendToList(txtIndexList, lines.indexList);
-            AppendToList(txtAngleList, lines.angleList);
-        }
-    } else {
-        const PoleLists lists = BuildLists(store, *view);
-        ReplaceListText(txtIndexList, lists.indexList);
-        ReplaceListText(txtAngleList, lists.angleList);
-    }
-    m_writingLists = false;
-    m_listsEdited = false;
-    m_shownLists = { store.epoch(), count, lattice };
+    m_lists->show(m_state.store, m_state.view());
 }
 
 void frmMainForm::cmdDraw_Click()
@@ -639,7 +558,7 @@ void frmMainForm::turnTo(const Rotation& orientation)
 {
     m_state.free.orientation = orientation;
     // The zone shown belongs to the places before the turn.
-    picPictureBox->showGreatCircle({}, {}, 0);
+    m_reading->hideZone();
     FullRedraw();
 }
 
@@ -665,7 +584,7 @@ QString frmMainForm::currentDescription() const
 
 void frmMainForm::showOpenedWork(OpenedWork work)
 {
-    unpick();
+    m_reading->unpick();
     const bool session = work.session;
     const QString plotSize = work.plotSize;
     const QString lineWidth = work.lineWidth;
@@ -692,8 +611,8 @@ void frmMainForm::closeEvent(QCloseEvent* event)
 void frmMainForm::keyPressEvent(QKeyEvent* event)
 {
     // Escape reaches here from every control that has no use for it.
-    if (event->key() == Qt::Key_Escape && m_picked >= 0) {
-        unpick();
+    if (event->key() == Qt::Key_Escape && m_reading->picked() >= 0) {
+        m_reading->unpick();
         event->accept();
         return;
     }
@@ -744,151 +663,4 @@ QString frmMainForm::pictureDescription() const
 void frmMainForm::describePicture()
 {
     picPictureBox->setAccessibleDescription(pictureDescription());
-}
-
-double frmMainForm::markReachTwips() const
-{
-    // The disc and half of its outline.
-    const double radius = std::max(0.0, cboPlotSize->currentText().toDouble());
-    return radius + m_surface.drawWidth() * PictureSize::TwipsPerPixel / 2.0;
-}
-
-void frmMainForm::pointerMoved(QPoint pixel)
-{
-    const std::optional<View> view = m_state.view();
-    QString text;
-    if (view) {
-        std::array<QString, 3> names;
-        for (size_t k = 0; k < names.size(); ++k)
-            names[k] = PictureReader::ReferenceName(lblAngle[k]->text());
-        const PictureReader reader(
-            *view, m_state.store, m_placements.of(*view, m_state.store), names, markReachTwips());
-        const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
-        text = reader.ToolTip(at, m_picked);
-        showZone(*view, reader.PoleAt(at));
-    }
-    if (text == m_readout)
-        return;
-    m_readout = text;
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(picPictureBox->mapToGlobal(pixel), text, picPictureBox);
-}
-
-void frmMainForm::showZone(const View& view, int hovered)
-{
-    // The free view draws the zone of the picked entry and the one under
-    // the pointer while the pointer is on it.
-    QPainterPath circle;
-    if (m_state.freeChosen && m_picked >= 0 && hovered >= 0 && hovered != m_picked
-        && m_picked < m_state.store.PoleCount()) {
-        const Projector& projector = view.projector;
-        const auto toView = [&](int n) {
-            return projector.toView(EntryVector(view.lattice(), m_state.store.at(n)));
-        };
-        circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
-    }
-    const Frame& frame = view.projector.frame();
-    picPictureBox->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
-        2.0 * frame.scale / PictureSize::TwipsPerPixel);
-}
-
-void frmMainForm::pictureClicked(QPoint pixel)
-{
-    const std::optional<View> view = m_state.view();
-    int pole = -1;
-    if (view) {
-        const PictureReader reader(
-            *view, m_state.store, m_placements.of(*view, m_state.store), {}, markReachTwips());
-        pole = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
-    }
-    if (pole >= 0)
-        pick(pole, nullptr);
-    else
-        unpick();
-    m_readout.clear();
-    pointerMoved(pixel);
-}
-
-void frmMainForm::listCursorMoved(QPlainTextEdit* list)
-{
-    // Only the user's own moves pick, and only while the lines are the
-    // store's: typed text would put other poles on them.
-    if (m_writingLists || m_selectingLines || m_listsEdited)
-        return;
-    const QTextBlock line = list->textCursor().block();
-    const int n = line.blockNumber();
-    if (n >= m_state.store.PoleCount())
-        return;
-    // A key that types moves the cursor before the edit is reported.
-    const std::optional<View> view = m_state.view();
-    if (!view)
-        return;
-    const Entry& entry = m_state.store.at(n);
-    const QString stored = list == txtIndexList ? IndexLine(entry, *view) : AngleLine(entry, *view);
-    if (line.text() == QStringView(stored).chopped(2))
-        pick(n, list);
-}
-
-void frmMainForm::pick(int pole, QPlainTextEdit* fromList)
-{
-    m_picked = pole;
-    selectLines(pole, fromList);
-    showRing();
-}
-
-void frmMainForm::unpick()
-{
-    if (m_picked < 0)
-        return;
-    m_picked = -1;
-    if (picPictureBox) {
-        picPictureBox->hideRing();
-        picPictureBox->showGreatCircle({}, {}, 0);
-    }
-    m_selectingLines = true;
-    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
-        QTextCursor cursor = list->textCursor();
-        if (cursor.hasSelection()) {
-            cursor.clearSelection();
-            list->setTextCursor(cursor);
-        }
-    }
-    m_selectingLines = false;
-}
-
-void frmMainForm::selectLines(int pole, QPlainTextEdit* except)
-{
-    if (m_listsEdited)
-        return;
-    m_selectingLines = true;
-    for (QPlainTextEdit* list : { txtIndexList, txtAngleList }) {
-        if (list == except)
-            continue;
-        const QTextBlock line = list->document()->findBlockByNumber(pole);
-        if (!line.isValid())
-            continue;
-        QTextCursor cursor(line);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        list->setTextCursor(cursor);
-        list->ensureCursorVisible();
-    }
-    m_selectingLines = false;
-}
-
-void frmMainForm::showRing()
-{
-    if (m_picked < 0 || m_picked >= m_state.store.PoleCount()) {
-        picPictureBox->hideRing();
-        return;
-    }
-    const std::optional<View> view = m_state.view();
-    if (!view) {
-        picPictureBox->hideRing();
-        return;
-    }
-    const TwipsPoint at = m_placements.of(*view, m_state.store)[std::size_t(m_picked)].at;
-    const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
-    picPictureBox->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/FileCommands.h"
+#include "app/PictureReading.h"
+#include "app/ResultLists.h"
 #include "freeview/PictureTurner.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
@@ -50,9 +52,9 @@ public:
     const PainterSurface& surface() const { return m_surface; }
     const RunState& runState() const { return m_state; }
     // The picked pole's place in the store, or -1.
-    int pickedPole() const { return m_picked; }
+    int pickedPole() const { return m_reading->picked(); }
     // The tool tip last shown over the picture, empty when none is shown.
-    const QString& pointerReadout() const { return m_readout; }
+    const QString& pointerReadout() const { return m_reading->readout(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -101,16 +103,6 @@ private:
     void InitPoleData();
     void ShowLists();
 
-    // The picture read back under the pointer, and the picked pole.
-    void pointerMoved(QPoint pixel);
-    void pictureClicked(QPoint pixel);
-    void showZone(const View& view, int hovered);
-    void listCursorMoved(QPlainTextEdit* list);
-    void pick(int pole, QPlainTextEdit* fromList);
-    void unpick();
-    void showRing();
-    void selectLines(int pole, QPlainTextEdit* except);
-    double markReachTwips() const;
     // Texts for screen readers that follow the captions and the picture.
     void nameAngleList();
     QString pictureDescription() const;
@@ -126,24 +118,9 @@ private:
     QPointer<frmAbout> m_about;
     int m_fullRedraws = 0;
 
-    // Kept since mending both lists whole made a plot at 32767 poles 18 ms.
-    // The lists hold the lines of the first `count` poles of a store epoch
-    // unless the user has typed into them, so a plot appends one line.
-    struct ShownLists
-    {
-        uint64_t epoch = 0;
-        int count = -1;
-        // The lists do not change as the crystal turns.
-        std::optional<Lattice> lattice;
-    };
-    ShownLists m_shownLists;
-    bool m_listsEdited = false;
-    bool m_writingLists = false;
-    bool m_selectingLines = false;
+    ResultLists* m_lists = nullptr;
+    PictureReading* m_reading = nullptr;
     FileCommands m_files;
-    int m_picked = -1;
-    PlacementCache m_placements;
-    QString m_readout;
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;

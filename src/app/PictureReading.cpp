@@ -1,0 +1,157 @@
+#include "app/PictureReading.h"
+
+#include "app/PictureBox.h"
+#include "app/ResultLists.h"
+#include "freeview/GreatCirclePath.h"
+#include "painting/PainterSurface.h"
+#include "poles/PoleLists.h"
+#include "reading/PictureReader.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QToolTip>
+
+#include <algorithm>
+
+namespace {
+
+// The ring keeps this many pixels clear of the mark it surrounds.
+constexpr double RingGap = 3.0;
+
+} // namespace
+
+PictureReading::PictureReading(const RunState& state, PictureBox* picture,
+    const PainterSurface& surface, ResultLists& lists, std::function<QString()> plotSize,
+    std::function<std::array<QString, 3>()> captions)
+    : QObject(picture)
+    , m_state(state)
+    , m_picture(picture)
+    , m_surface(surface)
+    , m_lists(lists)
+    , m_plotSize(std::move(plotSize))
+    , m_captions(std::move(captions))
+{
+}
+
+double PictureReading::markReachTwips() const
+{
+    // The disc and half of its outline.
+    const double radius = std::max(0.0, m_plotSize().toDouble());
+    return radius + m_surface.drawWidth() * PictureSize::TwipsPerPixel / 2.0;
+}
+
+void PictureReading::pointerMoved(QPoint pixel)
+{
+    const std::optional<View> view = m_state.view();
+    QString text;
+    if (view) {
+        std::array<QString, 3> names = m_captions();
+        for (QString& name : names)
+            name = PictureReader::ReferenceName(name);
+        const PictureReader reader(
+            *view, m_state.store, m_placements.of(*view, m_state.store), names, markReachTwips());
+        const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+        text = reader.ToolTip(at, m_picked);
+        showZone(*view, reader.PoleAt(at));
+    }
+    if (text == m_readout)
+        return;
+    m_readout = text;
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(m_picture->mapToGlobal(pixel), text, m_picture);
+}
+
+void PictureReading::pointerLeft()
+{
+    m_readout.clear();
+    QToolTip::hideText();
+}
+
+void PictureReading::showZone(const View& view, int hovered)
+{
+    // The free view draws the zone of the picked entry and the one under
+    // the pointer while the pointer is on it.
+    QPainterPath circle;
+    if (m_state.freeChosen && m_picked >= 0 && hovered >= 0 && hovered != m_picked
+        && m_picked < m_state.store.PoleCount()) {
+        const Projector& projector = view.projector;
+        const auto toView = [&](int n) {
+            return projector.toView(EntryVector(view.lattice(), m_state.store.at(n)));
+        };
+        circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
+    }
+    const Frame& frame = view.projector.frame();
+    m_picture->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
+        2.0 * frame.scale / PictureSize::TwipsPerPixel);
+}
+
+void PictureReading::hideZone()
+{
+    m_picture->showGreatCircle({}, {}, 0);
+}
+
+void PictureReading::clicked(QPoint pixel)
+{
+    const std::optional<View> view = m_state.view();
+    int entry = -1;
+    if (view) {
+        const PictureReader reader(
+            *view, m_state.store, m_placements.of(*view, m_state.store), {}, markReachTwips());
+        entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    }
+    if (entry >= 0)
+        pick(entry, nullptr);
+    else
+        unpick();
+    m_readout.clear();
+    pointerMoved(pixel);
+}
+
+void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)
+{
+    // Only while the lines are the store's: typed text would put other
+    // entries on them.
+    if (!m_lists.holdStore())
+        return;
+    const QTextBlock line = list->textCursor().block();
+    const int n = line.blockNumber();
+    const std::optional<View> view = m_state.view();
+    if (n >= m_state.store.PoleCount() || !view)
+        return;
+    // A key that types moves the cursor before the edit is reported.
+    const Entry& entry = m_state.store.at(n);
+    const QString stored = isIndexList ? IndexLine(entry, *view) : AngleLine(entry, *view);
+    if (line.text() == QStringView(stored).chopped(2))
+        pick(n, list);
+}
+
+void PictureReading::pick(int entry, QPlainTextEdit* fromList)
+{
+    m_picked = entry;
+    m_lists.select(entry, fromList);
+    showRing();
+}
+
+void PictureReading::unpick()
+{
+    if (m_picked < 0)
+        return;
+    m_picked = -1;
+    m_picture->hideRing();
+    hideZone();
+    m_lists.clearSelection();
+}
+
+void PictureReading::showRing()
+{
+    const std::optional<View> view = m_state.view();
+    if (m_picked < 0 || m_picked >= m_state.store.PoleCount() || !view) {
+        m_picture->hideRing();
+        return;
+    }
+    const TwipsPoint at = m_placements.of(*view, m_state.store)[std::size_t(m_picked)].at;
+    const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
+    m_picture->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "poles/PlacementCache.h"
+#include "run/RunState.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <array>
+#include <functional>
+
+class PainterSurface;
+class PictureBox;
+class QPlainTextEdit;
+class ResultLists;
+
+// Reading the picture: the tool tip under the pointer, the pole picked by
+// a click or from a list line with its ring, and in the free view the zone
+// of the picked entry and the one under the pointer.
+class PictureReading : public QObject
+{
+    Q_OBJECT
+
+public:
+    // plotSize: the plot size as its box shows it; captions: the angle
+    // columns' captions, which name the references.
+    PictureReading(const RunState& state, PictureBox* picture, const PainterSurface& surface,
+        ResultLists& lists, std::function<QString()> plotSize,
+        std::function<std::array<QString, 3>()> captions);
+
+    void pointerMoved(QPoint pixel);
+    void pointerLeft();
+    void clicked(QPoint pixel);
+    void listCursorMoved(QPlainTextEdit* list, bool isIndexList);
+    void unpick();
+    // Puts the ring where the picked entry is drawn now.
+    void showRing();
+    // Hides the zone, whose circle belongs to places that have changed.
+    void hideZone();
+
+    int picked() const { return m_picked; }
+    const QString& readout() const { return m_readout; }
+
+private:
+    void pick(int entry, QPlainTextEdit* fromList);
+    void showZone(const View& view, int hovered);
+    double markReachTwips() const;
+
+    const RunState& m_state;
+    PictureBox* m_picture;
+    const PainterSurface& m_surface;
+    ResultLists& m_lists;
+    std::function<QString()> m_plotSize;
+    std::function<std::array<QString, 3>()> m_captions;
+    PlacementCache m_placements;
+    int m_picked = -1;
+    QString m_readout;
+};
