@@ -7,13 +7,14 @@
 // window over and over and reports the memory held.
 
 #include "RecordingUserDialogs.h"
-#include "run/RunState.h"
 #include "app/frmMainForm.h"
+#include "files/Session.h"
 #include "painting/PictureDocument.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
+#include "run/RunState.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -299,6 +301,47 @@ void copyFigures(RecordingUserDialogs& dialogs, Controls& controls, const RunSta
     report("copy_pdf_size_full_store", double(pdfBytes) / 1e6, "MB", 4);
 }
 
+// A session of 32767 distinct planes rendered from the command line to each
+// format, the whole process timed as a user waits for it; and the same
+// session opened through the window.
+void exportFigures(frmMainForm& window, RunState& state)
+{
+    QTemporaryDir dir;
+    Session session;
+    session.view = SessionView::CubicFull;
+    for (const Plane& p : distinctPlanes())
+        session.entries.append({ IndexKind::Plane, { p[0], p[1], p[2] } });
+    const QString input = dir.filePath(QStringLiteral("full.orvandeler"));
+    QFile file(input);
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteSession(session)) <= 0)
+        return;
+    file.close();
+    for (const char* format : { "svg", "pdf", "png", "csv" }) {
+        const QString out = dir.filePath(QStringLiteral("full.") + QLatin1String(format));
+        std::vector<double> times;
+        for (int i = 0; i < std::max(3, g_rounds / 5); ++i) {
+            QProcess exporter;
+            QElapsedTimer timer;
+            timer.start();
+            exporter.start(
+                QStringLiteral(ORVANDELER_PROGRAM), { QStringLiteral("--export"), out, input });
+            if (!exporter.waitForFinished(60000) || exporter.exitCode() != 0) {
+                std::printf("bench: the export to %s failed\n", format);
+                ++g_over;
+                return;
+            }
+            times.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        const std::string name = std::string("export_full_store_") + format;
+        report(name.c_str(), median(times), "ms", 1000);
+    }
+    const double opening
+        = timeMedian([&] { state.store.InitPoleData(); }, [&] { window.openFile(input); });
+    if (state.store.PoleCount() != PoleStore::MaxPoles)
+        std::printf("bench: the session did not open whole\n");
+    report("open_session_full_store", opening, "ms", 1000);
+}
+
 // Fills and clears the real window again and again; what it holds must not
 // grow with the number of fills.
 int memoryFigures(RunState& state, Controls& controls)
@@ -420,6 +463,7 @@ int main(int argc, char** argv)
         return 1;
     copyFigures(dialogs, controls, state,
         { state.view(), controls.lineWidth->currentText(), controls.plotSize->currentText() });
+    exportFigures(window, state);
 
     if (g_over == 0)
         std::printf("bench: all within target\n");
