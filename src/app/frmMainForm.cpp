@@ -33,6 +33,9 @@
 #include <QWindow>
 
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <cmath>
 
 namespace {
@@ -398,6 +401,11 @@ void frmMainForm::InitPoleData()
     m_state.store.InitPoleData();
     m_lists->clear(m_state.store, m_state.view());
     m_reading->unpick();
+#ifdef __GLIBC__
+    // A full store and its list lines leave some 30 MB free in the heap;
+    // the allocator keeps it from the system unless asked to give it back.
+    malloc_trim(0);
+#endif
 }
 
 void frmMainForm::ShowLists()
