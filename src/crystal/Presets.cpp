@@ -5,7 +5,7 @@
 std::span<const CrystalPreset> CrystalPresets()
 {
     // Lengths in angstrom; the angles the system fixes are filled in by it.
-    static const std::array<CrystalPreset, 10> presets { {
+    static const std::array<CrystalPreset, 9> presets { {
         { QStringLiteral("Al（アルミニウム）"), LatticeSystem::Cubic,
             { 4.0495, 4.0495, 4.0495, 90, 90, 90 } },
         { QStringLiteral("Cu（銅）"), LatticeSystem::Cubic,
@@ -24,8 +24,6 @@ std::span<const CrystalPreset> CrystalPresets()
             { 3.232, 3.232, 5.147, 90, 90, 120 } },
         { QStringLiteral("β-Sn（スズ）"), LatticeSystem::Tetragonal,
             { 5.8197, 5.8197, 3.1749, 90, 90, 90 } },
-        { QStringLiteral("α-SiO₂（石英）"), LatticeSystem::Trigonal,
-            { 4.9134, 4.9134, 5.4052, 90, 90, 120 } },
     } };
     return presets;
 }

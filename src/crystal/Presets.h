@@ -14,5 +14,5 @@ struct CrystalPreset
 };
 
 // Aluminium, copper, alpha iron, silicon, magnesium, titanium, zinc,
-// zirconium, beta tin and alpha quartz; their sources are named in the README.
+// zirconium and beta tin; their source is named in the README.
 std::span<const CrystalPreset> CrystalPresets();

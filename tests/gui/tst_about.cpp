@@ -1,5 +1,6 @@
 #include "RecordingUserDialogs.h"
 #include "about/frmAbout.h"
+#include "ui/ApplicationInfo.h"
 #include "run/RunState.h"
 #include "app/frmMainForm.h"
 
@@ -87,7 +88,9 @@ void TestAbout::textsAndLayout()
     QVERIFY(QTest::qWaitForWindowExposed(about));
     QCOMPARE(about->windowTitle(), u"Orvandelerのﾊﾞｰｼﾞｮﾝ情報"_s);
     QCOMPARE(about->findChild<QLabel*>(u"lblTitle"_s)->text(), u"Orvandeler"_s);
-    QCOMPARE(about->findChild<QLabel*>(u"lblVersion"_s)->text(), u"ﾊﾞｰｼﾞｮﾝ 1.0.5"_s);
+    // The project's version, as major.minor.revision.
+    QCOMPARE(about->findChild<QLabel*>(u"lblVersion"_s)->text(),
+        u"ﾊﾞｰｼﾞｮﾝ %1.%2.%3"_s.arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
     const QString credit = about->findChild<QLabel*>(u"lblDescription"_s)->text();
     QVERIFY(!credit.isEmpty() && !credit.contains(u'\n'));
     QVERIFY(!about->findChild<QLabel*>(u"picIcon"_s)->pixmap().isNull());
