@@ -51,6 +51,7 @@ public:
         std::vector<std::pair<PaintedMark, QString>> printed;
         int drawWidth = 1;
         int16_t fillStyle = 1;
+        Tone tone = Tone::Full;
         double currentX = 0.0;
         double currentY = 0.0;
     };
@@ -87,6 +88,7 @@ public:
     void Circle(double cx, double cy, double r) override;
     void Arc(double cx, double cy, double r, double start, double end) override;
     void SetFillStyle(int16_t style) override { m_fillStyle = style; }
+    void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_currentX = x; }
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(const QString& text) override;
@@ -118,6 +120,9 @@ private:
     QPainter& painter(Space space = Space::Logical);
     void finishPainting() const;
     double penDevicePixels() const { return m_drawWidth * m_ratio; }
+    // The colour of strokes in the current tone; the mark style it adds.
+    QColor strokeInk() const;
+    int16_t toneStyle() const { return m_tone == Tone::Faint ? PaintedMark::Faint : 0; }
     // Twips to logical pixels; on the screen snapped so that a pen of the
     // current width lies on whole device pixels.
     QPointF place(double xTwips, double yTwips) const;
@@ -140,6 +145,7 @@ private:
     QPointF m_textOrigin;
     int m_drawWidth = 1;
     int16_t m_fillStyle = 1;
+    Tone m_tone = Tone::Full;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;

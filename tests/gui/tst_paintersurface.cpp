@@ -114,6 +114,8 @@ private slots:
     void persistentPictureMatchesWholeDraw();
     void inkPaintsLinesAndMarkers_data();
     void inkPaintsLinesAndMarkers();
+    void faintTone_data();
+    void faintTone();
 };
 
 void tst_PainterSurface::imageSize_data()
@@ -608,6 +610,45 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
         direct.surface.paintFilledCircleDirectly(at.x, at.y, 50);
     PlotPoles(inked.surface, store, view, "50");
     QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
+}
+
+void tst_PainterSurface::faintTone_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("ink");
+    QTest::newRow("paper") << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark palette") << QColor(30, 30, 35) << QColor(230, 230, 230);
+}
+
+// A faint line lies between the background and the ink, on a dark palette
+// too; the same line inked fully afterwards is painted, not taken for a
+// repeat; markers ignore the tone.
+void tst_PainterSurface::faintTone()
+{
+    QFETCH(QColor, background);
+    QFETCH(QColor, ink);
+    PainterSurface surface(PictureWidth, PictureHeight);
+    surface.setBackground(background);
+    surface.setInk(ink);
+    surface.Cls();
+    surface.SetDrawWidth("3");
+    surface.SetTone(Tone::Faint);
+    surface.Line(1000, 500, 1000, 6500);
+    surface.Line(3000, 500, 3000, 6500);
+    surface.SetFillStyle(0);
+    surface.Circle(5000, 3500, 100);
+    surface.SetTone(Tone::Full);
+    surface.Line(3000, 500, 3000, 6500);
+    const QImage image = surface.image();
+    const QColor faint = image.pixelColor(devicePixel(image, 1000, 3500));
+    const auto between = [&](int f, int b, int i) {
+        return std::abs(f - b) > std::abs(i - b) / 5 && std::abs(f - i) > std::abs(i - b) / 5;
+    };
+    QVERIFY2(between(faint.red(), background.red(), ink.red())
+            && between(faint.green(), background.green(), ink.green()),
+        qPrintable(faint.name()));
+    QCOMPARE(image.pixelColor(devicePixel(image, 3000, 3500)), ink);
+    QCOMPARE(image.pixelColor(devicePixel(image, 5000, 3500)), ink);
 }
 
 // Through the table's growth and its clearing, a repeat is found and a
