@@ -677,7 +677,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
 {
     QTest::addColumn<QString>("change");
     for (const char* change : { "plot", "expose", "plot size", "plot size at ratio 2", "line width",
-             "view", "clear", "ratio", "ink" })
+             "view", "clear", "ratio", "ink", "turn over a Wulff net", "turn at ratio 2" })
         QTest::newRow(change) << QString::fromLatin1(change);
 }
 
@@ -690,7 +690,17 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
     PersistentPicture picture(s.surface);
     const View& cubic = FindView(1, 2)->view;
-    PictureSettings settings { cubic, QStringLiteral("1"), QStringLiteral("50") };
+    // Turned, the free view's net moves over a paper that stays.
+    const bool turn = change.startsWith(QLatin1String("turn"));
+    const auto freeView = [](double angle) {
+        const Lattice lattice = Lattice::UnitCubic();
+        return FreeView(lattice,
+            Rotation::AboutAxis({ 0, 1, 1 }, angle)
+                * *Orientation(lattice, { 1, 2, 3 }, { 1, 1, -1 }),
+            { 3, true, true });
+    };
+    PictureSettings settings { turn ? freeView(0.0) : cubic, QStringLiteral("1"),
+        QStringLiteral("50") };
     PoleStore store;
     RunDrawCommand("1", "1", "0", cubic, store);
     RunDrawCommand("2", "1", "0", cubic, store);
@@ -711,6 +721,10 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
         s.surface.setDevicePixelRatio(2.0);
     else if (change == "ink")
         s.surface.setInk(Qt::darkBlue);
+    for (int step = 1; turn && step <= 2; ++step) {
+        settings.view = freeView(0.1 * step);
+        picture.show(settings, store);
+    }
     picture.show(settings, store);
     // Only an expose or a plot may spare the whole draw.
     QCOMPARE(picture.wholeDraws() == whole, change == "expose" || change == "plot");
