@@ -286,13 +286,11 @@ bool PainterSurface::firstTime(const PaintedMark& mark)
     return m_painted.insert(mark);
 }
 
-bool PainterSurface::firstTime(const PaintedMark& mark, const QString& text)
+bool PainterSurface::firstTime(const PrintedText& text)
 {
-    const std::pair<PaintedMark, QString> label { mark, text };
-    if (std::find(m_printed.begin(), m_printed.end(), label) != m_printed.end())
-        return false;
-    m_printed.push_back(label);
-    return true;
+    const qsizetype before = m_printed.size();
+    m_printed.insert(text);
+    return m_printed.size() > before;
 }
 
 int PainterSurface::parseDrawWidth(const QString& text)
@@ -393,7 +391,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 void PainterSurface::Print(const QString& text)
 {
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
-        || !firstTime({ PaintedMark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 } }, text))
+        || !firstTime(PrintedText { m_currentX, m_currentY, text }))
         return;
     QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);
     if (raster()) {

@@ -9,12 +9,26 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QSet>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class QPaintDevice;
+
+// A text printed with its corner at (x, y) twips.
+struct PrintedText
+{
+    double x = 0.0;
+    double y = 0.0;
+    QString text;
+    bool operator==(const PrintedText&) const = default;
+};
+inline size_t qHash(const PrintedText& printed, size_t seed = 0)
+{
+    return qHashMulti(seed, printed.x, printed.y, printed.text);
+}
 
 // Draws the picture with QPainter on any paint device. The screen's
 // persistent image is its own: every drawing operation paints into it, the
@@ -48,7 +62,7 @@ public:
     {
         QImage image;
         PaintedMarks painted;
-        std::vector<std::pair<PaintedMark, QString>> printed;
+        QSet<PrintedText> printed;
         int drawWidth = 1;
         int16_t fillStyle = 1;
         Tone tone = Tone::Full;
@@ -113,7 +127,7 @@ private:
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
     bool firstTime(const PaintedMark& mark);
-    bool firstTime(const PaintedMark& mark, const QString& text);
+    bool firstTime(const PrintedText& text);
     // The open painter, in logical pixels (the pen set) or in the screen's
     // device pixels (for drawing the cached discs).
     enum class Space { Logical, DevicePixels };
@@ -149,8 +163,9 @@ private:
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;
-    // The labels, a few dozen at most.
-    std::vector<std::pair<PaintedMark, QString>> m_printed;
+    // The labels: a few dozen in the documented nets, a few hundred in a
+    // generated one.
+    QSet<PrintedText> m_printed;
     std::vector<Disc> m_discs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
