@@ -84,6 +84,8 @@ struct Surface
 
 } // namespace
 
+Q_DECLARE_METATYPE(View)
+
 class tst_PainterSurface : public QObject
 {
     Q_OBJECT
@@ -488,8 +490,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
 
 void tst_PainterSurface::netsWithPoles_data()
 {
-    QTest::addColumn<int>("crystalSystem");
-    QTest::addColumn<int>("symmetryMode");
+    QTest::addColumn<View>("view");
     QTest::addColumn<QStringList>("planes");
     QTest::addColumn<QList<QPointF>>("darkTwips");
     QTest::addColumn<QList<QPointF>>("backgroundTwips");
@@ -499,31 +500,37 @@ void tst_PainterSurface::netsWithPoles_data()
     const QList<QPointF> rim { { 500, 3500 }, { 3500, 500 }, { 6500, 3500 }, { 3500, 6500 },
         { 6319.08, 2473.94 }, { 680.92, 4526.06 } };
     const QList<QPointF> outside { { 6900, 200 }, { 200, 6900 }, { 6900, 6900 }, { 7100, 3500 } };
-    QTest::newRow("cubic full") << 1 << 2 << QStringList { "1 1 0", "2 1 0", "1 1 1" } << rim
-                                << outside;
+    QTest::newRow("cubic full") << FindView(1, 2)->view << QStringList { "1 1 0", "2 1 0", "1 1 1" }
+                                << rim << outside;
     // The hexagonal views also carry the crystal-axes hexagon at the top left.
-    QTest::newRow("hexagonal full") << 2 << 2 << QStringList { "1 0 0", "1 1 2", "0 0 1" }
-                                    << (rim + QList<QPointF> { { 200, 600 } }) << outside;
+    QTest::newRow("hexagonal full")
+        << FindView(2, 2)->view << QStringList { "1 0 0", "1 1 2", "0 0 1" }
+        << (rim + QList<QPointF> { { 200, 600 } }) << outside;
     // Edges, the (110)-(111) arc at the (221) pole, and the far corners.
     QTest::newRow("cubic with symmetry")
-        << 1 << 1 << QStringList { "2 1 0", "3 2 1" }
+        << FindView(1, 1)->view << QStringList { "2 1 0", "3 2 1" }
         << QList<QPointF> { { 3000, 5500 }, { 5000, 5500 }, { 3209.2, 3290.8 }, { 5828.4, 3085.8 } }
         << QList<QPointF> { { 6900, 200 }, { 1500, 1500 }, { 500, 6900 }, { 6900, 6900 } };
     QTest::newRow("hexagonal with symmetry")
-        << 2 << 1 << QStringList { "1 0 1", "2 1 3" }
+        << FindView(2, 1)->view << QStringList { "1 0 1", "2 1 3" }
         << QList<QPointF> { { 3000, 5500 }, { 3165.1, 4250 }, { 5829.6, 4205.9 }, { 200, 600 } }
         << QList<QPointF> { { 3000, 1000 }, { 6900, 200 }, { 500, 6900 }, { 6900, 6900 } };
+    // The free view's dots, here of (111) and (0-1-1), where no line passes.
+    const Lattice cubic = Lattice::UnitCubic();
+    QTest::newRow("free, cubic along [100]")
+        << FreeView(cubic, *Orientation(cubic, { 1, 0, 0 }, { 0, 0, 1 }), { 1, false, false })
+        << QStringList { "2 1 0" }
+        << (rim + QList<QPointF> { { 4598.08, 2401.92 }, { 1378.68, 5621.32 } })
+        << (outside + QList<QPointF> { { 4000, 4200 }, { 2500, 4200 } });
 }
 
 void tst_PainterSurface::netsWithPoles()
 {
-    QFETCH(int, crystalSystem);
-    QFETCH(int, symmetryMode);
+    QFETCH(View, view);
     QFETCH(QStringList, planes);
     QFETCH(QList<QPointF>, darkTwips);
     QFETCH(QList<QPointF>, backgroundTwips);
 
-    const View& view = FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view;
     PoleStore store;
     for (const QString& plane : planes) {
         const QStringList hkl = plane.split(' ');
