@@ -3,12 +3,15 @@
 // straightforward way of painting the markers and filling the lists. The
 // window figures are taken twice: with planes that repeat a few hundred
 // places in the cubic view with symmetry, and with 32767 distinct poles in
-// the cubic full view. With --memory it only fills and clears the real
-// window over and over and reports the memory held.
+// the cubic full view. Then the free view as the crystal is turned: one
+// frame of the whole picture and its copy. With --memory it only fills and
+// clears the real window over and over and reports the memory held.
 
 #include "RecordingUserDialogs.h"
 #include "app/frmMainForm.h"
 #include "files/Session.h"
+#include "painting/PainterSurface.h"
+#include "painting/PersistentPicture.h"
 #include "painting/PictureDocument.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
@@ -30,6 +33,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -343,6 +347,162 @@ void exportFigures(frmMainForm& window, RunState& state)
     report("open_session_full_store", opening, "ms", 1000);
 }
 
+// The plain QPainter way: every label laid out anew by drawText, every
+// circle and arc a polyline of 360 segments, nothing cached or skipped.
+class StraightforwardSurface : public DrawingSurface
+{
+public:
+    explicit StraightforwardSurface(QImage& image)
+        : m_image(image)
+        , m_painter(&image)
+    {
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        m_painter.setFont(PainterSurface(1, 1).font());
+        m_painter.scale(1.0 / 15, 1.0 / 15);
+    }
+    void Cls() override { m_image.fill(Qt::white); }
+    void SetDrawWidth(const QString& lineWidth) override
+    {
+        m_width = std::max(1, PainterSurface::parseDrawWidth(lineWidth));
+    }
+    void Line(double x1, double y1, double x2, double y2) override
+    {
+        pen();
+        m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    }
+    void Circle(double cx, double cy, double r) override
+    {
+        pen();
+        const QPolygonF points = polyline(cx, cy, r, 0.0, 2 * Pi);
+        if (m_fill == 0) {
+            m_painter.setBrush(Qt::black);
+            m_painter.drawPolygon(points);
+            m_painter.setBrush(Qt::NoBrush);
+        } else {
+            m_painter.drawPolyline(points);
+        }
+    }
+    void Arc(double cx, double cy, double r, double start, double end) override
+    {
+        pen();
+        m_painter.drawPolyline(polyline(cx, cy, r, start, end));
+    }
+    void SetFillStyle(int16_t style) override { m_fill = style; }
+    void SetTone(Tone tone) override { m_tone = tone; }
+    void SetCurrentX(double x) override { m_x = x; }
+    void SetCurrentY(double y) override { m_y = y; }
+    void Print(const QString& text) override
+    {
+        m_painter.setPen(Qt::black);
+        m_painter.drawText(QPointF(m_x, m_y + 145), text);
+    }
+
+private:
+    void pen()
+    {
+        m_painter.setPen(QPen(m_tone == Tone::Faint ? Qt::gray : Qt::black, 15.0 * m_width));
+    }
+    static QPolygonF polyline(double cx, double cy, double r, double start, double end)
+    {
+        QPolygonF points;
+        for (int n = 0; n <= 360; ++n) {
+            const double t = start + (end - start) * n / 360;
+            points << QPointF(cx + r * std::cos(t), cy - r * std::sin(t));
+        }
+        return points;
+    }
+
+    QImage& m_image;
+    QPainter m_painter;
+    int m_width = 1;
+    int16_t m_fill = 1;
+    Tone m_tone = Tone::Full;
+    double m_x = 0.0;
+    double m_y = 0.0;
+};
+
+// The free view of a cubic crystal along [1 2 3] as the pointer turns it:
+// each frame the whole picture at the screen's density (the net, its
+// labels and zone circles, 1000 plotted planes), turned a little further
+// so that nothing drawn for the last frame still fits.
+void freeViewFigures(qreal ratio)
+{
+    const Lattice cubic = Lattice::UnitCubic();
+    const Vector3 along { 1, 2, 3 };
+    const Rotation start = *Orientation(cubic, along, DefaultUp(cubic, along));
+    PoleStore store;
+    const View plotted = FreeView(cubic, start, {});
+    for (int n = 0; n < 1000; ++n) {
+        const auto& p = distinctPlanes()[std::size_t(n)];
+        RunDrawCommand(
+            QString::number(p[0]), QString::number(p[1]), QString::number(p[2]), plotted, store);
+    }
+    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    PersistentPicture picture(surface);
+    int turn = 0;
+    const auto settingsAt = [&](int limit) {
+        const Rotation turned = Rotation::AboutAxis({ 0.0, 1.0, 1.0 }, 0.01 * ++turn) * start;
+        return PictureSettings { FreeView(cubic, turned, { limit, true, false }),
+            QStringLiteral("1"), QStringLiteral("30") };
+    };
+    // Frames are short: four times the rounds for a steady median.
+    const int rounds = g_rounds;
+    g_rounds = 4 * rounds + 1;
+    for (const int limit : { 6, 10 }) {
+        const double frame = timeMedian([] {},
+            [&] {
+                picture.show(settingsAt(limit), store);
+                surface.image();
+            });
+        const std::string name = "free_turn_frame_limit_" + std::to_string(limit);
+        report(name.c_str(), frame, "ms", limit == 6 ? 8 : 16);
+    }
+
+    // With a Wulff net the paper under the net holds a few hundred more arcs.
+    const double wulff = timeMedian([] {},
+        [&] {
+            PictureSettings settings = settingsAt(6);
+            settings.view->netOptions.wulffNet = true;
+            picture.show(settings, store);
+            surface.image();
+        });
+    std::printf("bench: unbudgeted free_turn_frame_limit_6_wulff_net %.2f ms\n", wulff);
+
+    // The plain way takes up to a second a frame: a third of the rounds.
+    g_rounds = std::max(3, rounds / 3);
+    QImage image(surface.image().size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    const double plain = timeMedian([] {},
+        [&] {
+            StraightforwardSurface straightforward(image);
+            DrawPicture(straightforward, settingsAt(6), store);
+        });
+    reportPlain("free_turn_frame_limit_6", plain, "ms");
+    g_rounds = rounds;
+
+    // The copy: the bitmap as PNG, the SVG and the PDF, all ready.
+    const PictureSettings settings = settingsAt(6);
+    picture.show(settings, store);
+    std::vector<double> copies;
+    for (int i = 0; i < g_rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        PictureMimeData data(surface.image(), PictureDocument(settings, store));
+        QByteArray pngBytes;
+        QBuffer buffer(&pngBytes);
+        buffer.open(QIODevice::WriteOnly);
+        qvariant_cast<QImage>(data.imageData()).save(&buffer, "PNG");
+        if (data.data(PictureMimeData::SvgType).isEmpty()
+            || data.data(PictureMimeData::PdfType).isEmpty()) {
+            std::printf("bench: the free view's copy came out empty\n");
+            ++g_over;
+            return;
+        }
+        copies.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    report("free_copy", median(copies), "ms", 500);
+}
+
 // Fills and clears the real window again and again; what it holds must not
 // grow with the number of fills.
 int memoryFigures(RunState& state, Controls& controls)
@@ -398,6 +558,8 @@ int main(int argc, char** argv)
     // In probe mode the program only starts and paints its window once.
     const bool startupProbe = argc > 1 && qstrcmp(argv[1], "--startup-probe") == 0;
     const bool memoryOnly = argc > 1 && qstrcmp(argv[1], "--memory") == 0;
+    // Only the free view's figures, which need no filled window.
+    const bool freeOnly = argc > 1 && qstrcmp(argv[1], "--free") == 0;
     if (argc > 1 && qstrcmp(argv[1], "--quick") == 0)
         g_rounds = 3;
 
@@ -420,6 +582,10 @@ int main(int argc, char** argv)
         qPrintable(QGuiApplication::platformName()), window.devicePixelRatioF());
     if (memoryOnly)
         return memoryFigures(state, controls);
+    if (freeOnly) {
+        freeViewFigures(window.devicePixelRatioF());
+        return g_over == 0 ? 0 : 1;
+    }
 
     // Planes that repeat a few hundred places, in the cubic view with symmetry.
     if (!windowFigures(
@@ -479,6 +645,7 @@ int main(int argc, char** argv)
     copyFigures(dialogs, controls, state,
         { state.view(), controls.lineWidth->currentText(), controls.plotSize->currentText() });
     exportFigures(window, state);
+    freeViewFigures(window.devicePixelRatioF());
 
     if (g_over == 0)
         std::printf("bench: all within target\n");

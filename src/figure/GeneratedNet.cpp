@@ -1,10 +1,75 @@
 #include "figure/GeneratedNet.h"
 
+#include "figure/GreatCircle.h"
+#include "figure/NetPoles.h"
+#include "figure/PoleLabels.h"
+#include "figure/WulffNet.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The net's dots: well below the smallest plot mark (10 twips) and drawn
+// one pixel wide whatever the line width, so thousands stay apart.
+constexpr double DotRadius = 6.0;
+const QString DotWidth = QStringLiteral("1");
+
+// The zone circles of the zone axes [uvw] with indices up to 1, one of each
+// opposite pair: 13 of them. On hexagonal axes, where [1-10] lies 30
+// degrees from the a axes and its two equivalents have a 2, the axes are
+// those with |u - v| up to 1 as well: [001], the three a axes, and the
+// six between them and c.
+void drawZoneCircles(DrawingSurface& surface, const Projector& projector)
+{
+    const bool hexagonalAxes = UsesFourIndices(projector.lattice().system());
+    for (int u = -1; u <= 1; ++u)
+        for (int v = -1; v <= 1; ++v)
+            for (int w = -1; w <= 1; ++w) {
+                const int first = u != 0 ? u : v != 0 ? v : w;
+                if (first <= 0 || (hexagonalAxes && std::abs(u - v) > 1))
+                    continue;
+                const Vector3 axis = projector.direction({ int16_t(u), int16_t(v), int16_t(w) });
+                const std::optional<GreatCircleTrace> trace
+                    = TraceGreatCircle(projector.frame(), axis);
+                // Along the line of sight the zone is the primitive, drawn already.
+                if (trace && trace->shape != GreatCircleTrace::Shape::Primitive)
+                    DrawGreatCircle(surface, projector.frame(), axis);
+            }
+}
+
+} // namespace
+
+void DrawGeneratedPaper(DrawingSurface& surface, const QString& lineWidth, const Frame& frame,
+    const NetOptions& options)
+{
+    surface.SetDrawWidth(lineWidth);
+    surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
+    if (options.wulffNet)
+        DrawWulffNet(surface, frame, lineWidth);
+}
+
+void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
+    const Projector& projector, const NetOptions& options)
+{
+    surface.SetDrawWidth(lineWidth);
+    if (options.zoneCircles)
+        drawZoneCircles(surface, projector);
+
+    const std::vector<NetPole> poles = NetPoles(projector, options.limit);
+    surface.SetDrawWidth(DotWidth);
+    surface.SetFillStyle(0);
+    for (const NetPole& pole : poles)
+        surface.Circle(pole.at.x, pole.at.y, DotRadius);
+    surface.SetFillStyle(1);
+    DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
+    // The plot's markers drawn next take the net's width.
+    surface.SetDrawWidth(lineWidth);
+}
+
 void DrawGeneratedNet(DrawingSurface& surface, const QString& lineWidth, const Projector& projector,
     const NetOptions& options)
 {
-    (void)options;
-    surface.SetDrawWidth(lineWidth);
-    const Frame& frame = projector.frame();
-    surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
+    DrawGeneratedPaper(surface, lineWidth, projector.frame(), options);
+    DrawGeneratedCrystal(surface, lineWidth, projector, options);
 }

@@ -9,6 +9,8 @@
 struct PaintedMark
 {
     enum Kind : int16_t { Line, Circle, Arc, Text };
+    // Open circles have OpenCircle, faint strokes Faint added.
+    enum Style : int16_t { OpenCircle = 1, Faint = 2 };
     int16_t kind = Line;
     int16_t fill = 0;
     int width = 0;

@@ -148,7 +148,8 @@ void PainterSurface::finish()
 
 PainterSurface::Checkpoint PainterSurface::checkpoint() const
 {
-    return { image(), m_painted, m_printed, m_drawWidth, m_fillStyle, m_currentX, m_currentY };
+    return { image(), m_painted, m_printed, m_drawWidth, m_fillStyle, m_tone, m_currentX,
+        m_currentY };
 }
 
 void PainterSurface::restore(const Checkpoint& checkpoint)
@@ -162,6 +163,7 @@ void PainterSurface::restore(const Checkpoint& checkpoint)
     m_printed = checkpoint.printed;
     m_drawWidth = checkpoint.drawWidth;
     m_fillStyle = checkpoint.fillStyle;
+    m_tone = checkpoint.tone;
     m_currentX = checkpoint.currentX;
     m_currentY = checkpoint.currentY;
 }
@@ -219,10 +221,11 @@ QPainter& PainterSurface::painter(Space space)
             devicePixels ? QTransform::fromScale(1.0 / m_ratio, 1.0 / m_ratio) : QTransform());
         m_inDevicePixels = devicePixels;
     }
-    if (!devicePixels && (m_penWidth != m_drawWidth || m_penInk != m_ink)) {
-        m_painter.setPen(QPen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QColor ink = strokeInk();
+    if (!devicePixels && (m_penWidth != m_drawWidth || m_penInk != ink)) {
+        m_painter.setPen(QPen(ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         m_penWidth = m_drawWidth;
-        m_penInk = m_ink;
+        m_penInk = ink;
     }
     return m_painter;
 }
@@ -235,6 +238,20 @@ void PainterSurface::finishPainting() const
         m_painter.end();
         m_inDevicePixels = false;
     }
+}
+
+QColor PainterSurface::strokeInk() const
+{
+    if (m_tone != Tone::Faint)
+        return m_ink;
+    // A third of the way from the background to the ink: on a light or a
+    // dark palette alike, it reads as a fine line that marks do not drown in.
+    constexpr double Weight = 0.35;
+    const auto mix = [](double ink, double background) {
+        return int(std::lround(Weight * ink + (1.0 - Weight) * background));
+    };
+    return QColor(mix(m_ink.red(), m_background.red()), mix(m_ink.green(), m_background.green()),
+        mix(m_ink.blue(), m_background.blue()));
 }
 
 QPointF PainterSurface::place(double xTwips, double yTwips) const
@@ -270,13 +287,11 @@ bool PainterSurface::firstTime(const PaintedMark& mark)
     return m_painted.insert(mark);
 }
 
-bool PainterSurface::firstTime(const PaintedMark& mark, const QString& text)
+bool PainterSurface::firstTime(const PrintedText& text)
 {
-    const std::pair<PaintedMark, QString> label { mark, text };
-    if (std::find(m_printed.begin(), m_printed.end(), label) != m_printed.end())
-        return false;
-    m_printed.push_back(label);
-    return true;
+    const qsizetype before = m_printed.size();
+    m_printed.insert(text);
+    return m_printed.size() > before;
 }
 
 int PainterSurface::parseDrawWidth(const QString& text)
@@ -304,7 +319,7 @@ void PainterSurface::SetDrawWidth(const QString& lineWidth)
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
     if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
-        || !firstTime({ PaintedMark::Line, 0, m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
+        || !firstTime({ PaintedMark::Line, toneStyle(), m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
         return;
     painter().drawLine(place(x1, y1), place(x2, y2));
 }
@@ -312,7 +327,8 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2)
 void PainterSurface::Circle(double cx, double cy, double r)
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0
-        || !firstTime({ PaintedMark::Circle, int16_t(m_fillStyle != 0 ? 1 : 0), m_drawWidth,
+        || !firstTime({ PaintedMark::Circle,
+            int16_t(m_fillStyle != 0 ? PaintedMark::OpenCircle | toneStyle() : 0), m_drawWidth,
             { cx, cy, r, 0.0, 0.0 } }))
         return;
     if (m_fillStyle != 0) {
@@ -354,7 +370,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 {
     if (!usable(cx) || !usable(cy) || !usable(r) || r <= 0.0 || !std::isfinite(start)
         || !std::isfinite(end)
-        || !firstTime({ PaintedMark::Arc, 0, m_drawWidth, { cx, cy, r, start, end } }))
+        || !firstTime({ PaintedMark::Arc, toneStyle(), m_drawWidth, { cx, cy, r, start, end } }))
         return;
     constexpr double degreesPerRadian = 180.0 / Pi;
     double sweep = (end - start) * degreesPerRadian;
@@ -376,7 +392,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 void PainterSurface::Print(const QString& text)
 {
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
-        || !firstTime({ PaintedMark::Text, 0, 0, { m_currentX, m_currentY, 0.0, 0.0, 0.0 } }, text))
+        || !firstTime(PrintedText { m_currentX, m_currentY, text }))
         return;
     QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);
     if (raster()) {

@@ -9,12 +9,26 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QSet>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class QPaintDevice;
+
+// A text printed with its corner at (x, y) twips.
+struct PrintedText
+{
+    double x = 0.0;
+    double y = 0.0;
+    QString text;
+    bool operator==(const PrintedText&) const = default;
+};
+inline size_t qHash(const PrintedText& printed, size_t seed = 0)
+{
+    return qHashMulti(seed, printed.x, printed.y, printed.text);
+}
 
 // Draws the picture with QPainter on any paint device. The screen's
 // persistent image is its own: every drawing operation paints into it, the
@@ -48,9 +62,10 @@ public:
     {
         QImage image;
         PaintedMarks painted;
-        std::vector<std::pair<PaintedMark, QString>> printed;
+        QSet<PrintedText> printed;
         int drawWidth = 1;
         int16_t fillStyle = 1;
+        Tone tone = Tone::Full;
         double currentX = 0.0;
         double currentY = 0.0;
     };
@@ -87,6 +102,7 @@ public:
     void Circle(double cx, double cy, double r) override;
     void Arc(double cx, double cy, double r, double start, double end) override;
     void SetFillStyle(int16_t style) override { m_fillStyle = style; }
+    void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_currentX = x; }
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(const QString& text) override;
@@ -111,13 +127,16 @@ private:
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
     bool firstTime(const PaintedMark& mark);
-    bool firstTime(const PaintedMark& mark, const QString& text);
+    bool firstTime(const PrintedText& text);
     // The open painter, in logical pixels (the pen set) or in the screen's
     // device pixels (for drawing the cached discs).
     enum class Space { Logical, DevicePixels };
     QPainter& painter(Space space = Space::Logical);
     void finishPainting() const;
     double penDevicePixels() const { return m_drawWidth * m_ratio; }
+    // The colour of strokes in the current tone; the mark style it adds.
+    QColor strokeInk() const;
+    int16_t toneStyle() const { return m_tone == Tone::Faint ? PaintedMark::Faint : 0; }
     // Twips to logical pixels; on the screen snapped so that a pen of the
     // current width lies on whole device pixels.
     QPointF place(double xTwips, double yTwips) const;
@@ -140,11 +159,13 @@ private:
     QPointF m_textOrigin;
     int m_drawWidth = 1;
     int16_t m_fillStyle = 1;
+    Tone m_tone = Tone::Full;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;
-    // The labels, a few dozen at most.
-    std::vector<std::pair<PaintedMark, QString>> m_printed;
+    // The labels: a few dozen in the documented nets, a few hundred in a
+    // generated one.
+    QSet<PrintedText> m_printed;
     std::vector<Disc> m_discs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;

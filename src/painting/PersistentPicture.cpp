@@ -3,6 +3,26 @@
 #include "figure/PlotPoles.h"
 #include "painting/PainterSurface.h"
 
+void PersistentPicture::drawPaper(const PictureSettings& settings)
+{
+    // Only a Wulff net, a few hundred arcs that cost several times the rest
+    // of the picture on a high-density screen, is worth the copy.
+    const std::optional<Paper> paper = PaperOf(settings);
+    if (!paper || !paper->wulffNet) {
+        m_paper.reset();
+        DrawPaper(m_surface, settings);
+        return;
+    }
+    const KeptPaper key { *paper, m_surface.devicePixelRatio(), m_surface.background(),
+        m_surface.ink() };
+    if (m_paper && m_paper->first == key) {
+        m_surface.restore(m_paper->second);
+        return;
+    }
+    DrawPaper(m_surface, settings);
+    m_paper.emplace(key, m_surface.checkpoint());
+}
+
 void PersistentPicture::drawNet(const PictureSettings& settings)
 {
     // Only the plot size and the store leave the net as it is.
@@ -13,11 +33,14 @@ void PersistentPicture::drawNet(const PictureSettings& settings)
         m_surface.restore(m_net->drawn);
         return;
     }
-    DrawNet(m_surface, settings);
+    drawPaper(settings);
+    DrawNetOverPaper(m_surface, settings);
     // On a high-density screen the net's antialiased wide strokes cost a few
     // milliseconds, so its pixels are kept; at ratio 1 they cost a few
-    // tenths and the copy would only add to the memory held.
-    if (m_surface.devicePixelRatio() > 1.0)
+    // tenths and the copy would only add to the memory held. While the
+    // crystal turns, every view is new and a copy would be thrown away.
+    const bool turning = m_shown && m_shown->settings.view != settings.view;
+    if (m_surface.devicePixelRatio() > 1.0 && !turning)
         m_net = Net { key, m_surface.checkpoint() };
     else
         m_net.reset();

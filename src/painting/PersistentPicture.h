@@ -41,10 +41,21 @@ private:
         PainterSurface::Checkpoint drawn;
     };
     void drawNet(const PictureSettings& settings);
+    // The paper under the net, kept while the crystal turns over it.
+    struct KeptPaper
+    {
+        Paper paper;
+        qreal ratio = 0.0;
+        QColor background;
+        QColor ink;
+        bool operator==(const KeptPaper&) const = default;
+    };
+    void drawPaper(const PictureSettings& settings);
 
     PainterSurface& m_surface;
     std::optional<Shown> m_shown;
     std::optional<Net> m_net;
+    std::optional<std::pair<KeptPaper, PainterSurface::Checkpoint>> m_paper;
     int m_poles = 0;
     int m_wholeDraws = 0;
 };

@@ -3,6 +3,10 @@
 #include <QString>
 #include <cstdint>
 
+// How strongly lines, arcs and open circles are inked: fully, or faintly, as
+// the fine lines of a reading grid that must not hide what lies on it.
+enum class Tone : int8_t { Full, Faint };
+
 // The drawing operations the nets and the pole markers use on the picture box.
 // Coordinates and radii are twips of the picture (origin top-left, y down);
 // arc angles are radians, counterclockwise on screen from +x.
@@ -22,6 +26,8 @@ public:
     // Only the arc from start to end (start < end); arcs are never filled.
     virtual void Arc(double cx, double cy, double r, double start, double end) = 0;
     virtual void SetFillStyle(int16_t style) = 0;
+    // Markers and text are always inked fully, whatever the tone.
+    virtual void SetTone(Tone tone) = 0;
     virtual void SetCurrentX(double x) = 0;
     virtual void SetCurrentY(double y) = 0;
     // Top-left corner of the first character cell at (CurrentX, CurrentY).

@@ -8,7 +8,7 @@
 // A surface that only logs every call, in order, with its values.
 struct SurfaceCall
 {
-    enum Kind { Cls, DrawWidth, Line, Circle, Arc, FillStyle, CurrentX, CurrentY, Print };
+    enum Kind { Cls, DrawWidth, Line, Circle, Arc, FillStyle, Tone, CurrentX, CurrentY, Print };
     Kind kind;
     QVector<double> values;
     QString text;
@@ -40,6 +40,7 @@ public:
     {
         calls.push_back({ SurfaceCall::FillStyle, { double(s) }, {} });
     }
+    void SetTone(::Tone t) override { calls.push_back({ SurfaceCall::Tone, { double(t) }, {} }); }
     void SetCurrentX(double x) override { calls.push_back({ SurfaceCall::CurrentX, { x }, {} }); }
     void SetCurrentY(double y) override { calls.push_back({ SurfaceCall::CurrentY, { y }, {} }); }
     void Print(const QString& t) override { calls.push_back({ SurfaceCall::Print, {}, t }); }

@@ -1,7 +1,9 @@
+#include "RecordingSurface.h"
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
 #include "app/frmMainForm.h"
 #include "crystal/Presets.h"
+#include "figure/PlotPoles.h"
 #include "freeview/frmCrystal.h"
 #include "poles/EntryGeometry.h"
 #include "run/RunState.h"
@@ -134,17 +136,18 @@ void TestFreeView::directionsAndTheirForms()
     plot("0", "0", "-1");
     plot("1", "1", "0");
     QCOMPARE(list("txtIndexList"), u"[2 -1 -1 0]\n[0 0 0 -1]\n[1 1 -2 0]\n"_s);
-    // [0 0 0 -1] points away from the viewer: an open ring at the centre.
-    auto* size = child<QComboBox>("cboPlotSize");
-    size->setCurrentIndex(size->count() - 1);
-    emit size->activated(size->currentIndex());
-    const QImage image = m_form->surface().image();
-    const qreal ratio = image.devicePixelRatio();
-    QVERIFY(qGray(image.pixel(int(233.33 * ratio), int(233.33 * ratio))) > 128);
-    bool rim = false;
-    for (int dy = 2; dy <= 5; ++dy)
-        rim = rim || qGray(image.pixel(int(233.33 * ratio), int((233.33 - dy) * ratio))) < 128;
-    QVERIFY(rim);
+    // [0 0 0 -1] points away from the viewer: an open ring at the centre,
+    // the others filled marks.
+    RecordingSurface recorded;
+    PlotPoles(recorded, m_state->store, *m_state->view(), u"30"_s);
+    QList<double> fills;
+    for (const SurfaceCall& call : recorded.calls)
+        if (call.kind == SurfaceCall::FillStyle)
+            fills << call.values[0];
+    QCOMPARE(fills, QList<double>({ 0, 1, 1, 1, 0, 1 }));
+    QCOMPARE(recorded.calls[4].kind, SurfaceCall::Circle);
+    QVERIFY(
+        std::hypot(recorded.calls[4].values[0] - 3500, recorded.calls[4].values[1] - 3500) < 1e-6);
     // A plane again once the item is cleared.
     child<QAction>("mnuEditDirection")->trigger();
     plot("1", "0", "0");

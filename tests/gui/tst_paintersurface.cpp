@@ -84,6 +84,8 @@ struct Surface
 
 } // namespace
 
+Q_DECLARE_METATYPE(View)
+
 class tst_PainterSurface : public QObject
 {
     Q_OBJECT
@@ -114,6 +116,8 @@ private slots:
     void persistentPictureMatchesWholeDraw();
     void inkPaintsLinesAndMarkers_data();
     void inkPaintsLinesAndMarkers();
+    void faintTone_data();
+    void faintTone();
 };
 
 void tst_PainterSurface::imageSize_data()
@@ -486,8 +490,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
 
 void tst_PainterSurface::netsWithPoles_data()
 {
-    QTest::addColumn<int>("crystalSystem");
-    QTest::addColumn<int>("symmetryMode");
+    QTest::addColumn<View>("view");
     QTest::addColumn<QStringList>("planes");
     QTest::addColumn<QList<QPointF>>("darkTwips");
     QTest::addColumn<QList<QPointF>>("backgroundTwips");
@@ -497,31 +500,37 @@ void tst_PainterSurface::netsWithPoles_data()
     const QList<QPointF> rim { { 500, 3500 }, { 3500, 500 }, { 6500, 3500 }, { 3500, 6500 },
         { 6319.08, 2473.94 }, { 680.92, 4526.06 } };
     const QList<QPointF> outside { { 6900, 200 }, { 200, 6900 }, { 6900, 6900 }, { 7100, 3500 } };
-    QTest::newRow("cubic full") << 1 << 2 << QStringList { "1 1 0", "2 1 0", "1 1 1" } << rim
-                                << outside;
+    QTest::newRow("cubic full") << FindView(1, 2)->view << QStringList { "1 1 0", "2 1 0", "1 1 1" }
+                                << rim << outside;
     // The hexagonal views also carry the crystal-axes hexagon at the top left.
-    QTest::newRow("hexagonal full") << 2 << 2 << QStringList { "1 0 0", "1 1 2", "0 0 1" }
-                                    << (rim + QList<QPointF> { { 200, 600 } }) << outside;
+    QTest::newRow("hexagonal full")
+        << FindView(2, 2)->view << QStringList { "1 0 0", "1 1 2", "0 0 1" }
+        << (rim + QList<QPointF> { { 200, 600 } }) << outside;
     // Edges, the (110)-(111) arc at the (221) pole, and the far corners.
     QTest::newRow("cubic with symmetry")
-        << 1 << 1 << QStringList { "2 1 0", "3 2 1" }
+        << FindView(1, 1)->view << QStringList { "2 1 0", "3 2 1" }
         << QList<QPointF> { { 3000, 5500 }, { 5000, 5500 }, { 3209.2, 3290.8 }, { 5828.4, 3085.8 } }
         << QList<QPointF> { { 6900, 200 }, { 1500, 1500 }, { 500, 6900 }, { 6900, 6900 } };
     QTest::newRow("hexagonal with symmetry")
-        << 2 << 1 << QStringList { "1 0 1", "2 1 3" }
+        << FindView(2, 1)->view << QStringList { "1 0 1", "2 1 3" }
         << QList<QPointF> { { 3000, 5500 }, { 3165.1, 4250 }, { 5829.6, 4205.9 }, { 200, 600 } }
         << QList<QPointF> { { 3000, 1000 }, { 6900, 200 }, { 500, 6900 }, { 6900, 6900 } };
+    // The free view's dots, here of (111) and (0-1-1), where no line passes.
+    const Lattice cubic = Lattice::UnitCubic();
+    QTest::newRow("free, cubic along [100]")
+        << FreeView(cubic, *Orientation(cubic, { 1, 0, 0 }, { 0, 0, 1 }), { 1, false, false })
+        << QStringList { "2 1 0" }
+        << (rim + QList<QPointF> { { 4598.08, 2401.92 }, { 1378.68, 5621.32 } })
+        << (outside + QList<QPointF> { { 4000, 4200 }, { 2500, 4200 } });
 }
 
 void tst_PainterSurface::netsWithPoles()
 {
-    QFETCH(int, crystalSystem);
-    QFETCH(int, symmetryMode);
+    QFETCH(View, view);
     QFETCH(QStringList, planes);
     QFETCH(QList<QPointF>, darkTwips);
     QFETCH(QList<QPointF>, backgroundTwips);
 
-    const View& view = FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view;
     PoleStore store;
     for (const QString& plane : planes) {
         const QStringList hkl = plane.split(' ');
@@ -610,6 +619,45 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
+void tst_PainterSurface::faintTone_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("ink");
+    QTest::newRow("paper") << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark palette") << QColor(30, 30, 35) << QColor(230, 230, 230);
+}
+
+// A faint line lies between the background and the ink, on a dark palette
+// too; the same line inked fully afterwards is painted, not taken for a
+// repeat; markers ignore the tone.
+void tst_PainterSurface::faintTone()
+{
+    QFETCH(QColor, background);
+    QFETCH(QColor, ink);
+    PainterSurface surface(PictureWidth, PictureHeight);
+    surface.setBackground(background);
+    surface.setInk(ink);
+    surface.Cls();
+    surface.SetDrawWidth("3");
+    surface.SetTone(Tone::Faint);
+    surface.Line(1000, 500, 1000, 6500);
+    surface.Line(3000, 500, 3000, 6500);
+    surface.SetFillStyle(0);
+    surface.Circle(5000, 3500, 100);
+    surface.SetTone(Tone::Full);
+    surface.Line(3000, 500, 3000, 6500);
+    const QImage image = surface.image();
+    const QColor faint = image.pixelColor(devicePixel(image, 1000, 3500));
+    const auto between = [&](int f, int b, int i) {
+        return std::abs(f - b) > std::abs(i - b) / 5 && std::abs(f - i) > std::abs(i - b) / 5;
+    };
+    QVERIFY2(between(faint.red(), background.red(), ink.red())
+            && between(faint.green(), background.green(), ink.green()),
+        qPrintable(faint.name()));
+    QCOMPARE(image.pixelColor(devicePixel(image, 3000, 3500)), ink);
+    QCOMPARE(image.pixelColor(devicePixel(image, 5000, 3500)), ink);
+}
+
 // Through the table's growth and its clearing, a repeat is found and a
 // distinct mark never is; -0.0 is the same place as 0.0.
 void tst_PainterSurface::paintedMarksKnowRepeats()
@@ -636,7 +684,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
 {
     QTest::addColumn<QString>("change");
     for (const char* change : { "plot", "expose", "plot size", "plot size at ratio 2", "line width",
-             "view", "clear", "ratio", "ink" })
+             "view", "clear", "ratio", "ink", "turn over a Wulff net", "turn at ratio 2" })
         QTest::newRow(change) << QString::fromLatin1(change);
 }
 
@@ -649,7 +697,17 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
     PersistentPicture picture(s.surface);
     const View& cubic = FindView(1, 2)->view;
-    PictureSettings settings { cubic, QStringLiteral("1"), QStringLiteral("50") };
+    // Turned, the free view's net moves over a paper that stays.
+    const bool turn = change.startsWith(QLatin1String("turn"));
+    const auto freeView = [](double angle) {
+        const Lattice lattice = Lattice::UnitCubic();
+        return FreeView(lattice,
+            Rotation::AboutAxis({ 0, 1, 1 }, angle)
+                * *Orientation(lattice, { 1, 2, 3 }, { 1, 1, -1 }),
+            { 3, true, true });
+    };
+    PictureSettings settings { turn ? freeView(0.0) : cubic, QStringLiteral("1"),
+        QStringLiteral("50") };
     PoleStore store;
     RunDrawCommand("1", "1", "0", cubic, store);
     RunDrawCommand("2", "1", "0", cubic, store);
@@ -670,6 +728,10 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
         s.surface.setDevicePixelRatio(2.0);
     else if (change == "ink")
         s.surface.setInk(Qt::darkBlue);
+    for (int step = 1; turn && step <= 2; ++step) {
+        settings.view = freeView(0.1 * step);
+        picture.show(settings, store);
+    }
     picture.show(settings, store);
     // Only an expose or a plot may spare the whole draw.
     QCOMPARE(picture.wholeDraws() == whole, change == "expose" || change == "plot");

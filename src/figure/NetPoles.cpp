@@ -1,0 +1,95 @@
+#include "figure/NetPoles.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <numeric>
+#include <span>
+
+namespace {
+
+// Normals this close to the plane of the primitive count as lying in it, as
+// those of the views along low-index directions do but for rounding.
+constexpr double RimTolerance = 1e-9;
+
+struct Ranked
+{
+    Index3 index;
+    int largest;
+};
+
+// The planes up to the largest limit in the order they are labelled, made
+// once for each way of writing them; a smaller limit takes a prefix.
+std::vector<Ranked> rankPlanes(bool fourIndices)
+{
+    struct Keyed
+    {
+        Ranked plane;
+        int squares;
+    };
+    std::vector<Keyed> planes;
+    for (int h = -MaxNetLimit; h <= MaxNetLimit; ++h)
+        for (int k = -MaxNetLimit; k <= MaxNetLimit; ++k)
+            for (int l = -MaxNetLimit; l <= MaxNetLimit; ++l) {
+                // One of each opposite pair: the first non-zero index positive.
+                const int first = h != 0 ? h : k != 0 ? k : l;
+                if (first <= 0 || std::gcd(std::gcd(h, k), l) != 1)
+                    continue;
+                const int i = -(h + k);
+                int largest = std::max({ std::abs(h), std::abs(k), std::abs(l) });
+                int squares = h * h + k * k + l * l;
+                if (fourIndices) {
+                    largest = std::max(largest, std::abs(i));
+                    squares += i * i;
+                }
+                if (largest <= MaxNetLimit)
+                    planes.push_back(
+                        { { { int16_t(h), int16_t(k), int16_t(l) }, largest }, squares });
+            }
+    std::stable_sort(planes.begin(), planes.end(), [](const Keyed& a, const Keyed& b) {
+        return a.plane.largest != b.plane.largest ? a.plane.largest < b.plane.largest
+                                                  : a.squares < b.squares;
+    });
+    std::vector<Ranked> ranked;
+    ranked.reserve(planes.size());
+    for (const Keyed& p : planes)
+        ranked.push_back(p.plane);
+    return ranked;
+}
+
+std::span<const Ranked> rankedPlanes(bool fourIndices, int limit)
+{
+    // Built on first use, safely so on the copy's worker threads too.
+    static const std::vector<Ranked> three = rankPlanes(false);
+    static const std::vector<Ranked> four = rankPlanes(true);
+    const std::vector<Ranked>& all = fourIndices ? four : three;
+    const auto end = std::partition_point(
+        all.begin(), all.end(), [limit](const Ranked& p) { return p.largest <= limit; });
+    return { all.begin(), end };
+}
+
+} // namespace
+
+std::vector<NetPole> NetPoles(const Projector& projector, int limit)
+{
+    const std::span<const Ranked> planes = rankedPlanes(
+        UsesFourIndices(projector.lattice().system()), std::clamp(limit, MinNetLimit, MaxNetLimit));
+    std::vector<NetPole> poles;
+    poles.reserve(planes.size());
+    for (const Ranked& plane : planes) {
+        const Index3& index = plane.index;
+        const Vector3 normal = projector.planeNormal(index);
+        const Index3 opposed { int16_t(-index[0]), int16_t(-index[1]), int16_t(-index[2]) };
+        const Vector3 opposite = Scaled(normal, -1.0);
+        // A plane is a line through the origin: its pole is whichever end of
+        // the normal faces the viewer, and the label names that end. A
+        // normal across the line of sight has both ends on the primitive.
+        const bool onRim = std::fabs(normal[0]) <= RimTolerance;
+        if (normal[0] >= 0.0 || onRim)
+            poles.push_back({ index, projector.toPicture(normal) });
+        if (normal[0] < 0.0 || onRim)
+            poles.push_back({ opposed, projector.toPicture(opposite) });
+    }
+    return poles;
+}

@@ -1,0 +1,310 @@
+#include "RecordingSurface.h"
+
+#include "figure/GeneratedNet.h"
+#include "figure/GreatCircle.h"
+#include "figure/PoleLabels.h"
+#include "figure/WulffNet.h"
+
+#include <QRectF>
+#include <QSet>
+#include <QTest>
+#include <cmath>
+#include <map>
+#include <numeric>
+
+using Calls = QVector<SurfaceCall>;
+
+namespace {
+
+const Lattice Cubic = Lattice::UnitCubic();
+const Lattice Hexagonal = Lattice::IdealHexagonal();
+
+View along(
+    const Lattice& lattice, const Vector3& centre, const Vector3& up, NetOptions options = {})
+{
+    return FreeView(lattice, *Orientation(lattice, centre, up), options);
+}
+
+Calls record(const View& view, const QString& width = QStringLiteral("2"))
+{
+    RecordingSurface s;
+    DrawGeneratedNet(s, width, view.projector, view.netOptions);
+    return s.calls;
+}
+
+bool onRim(double x, double y)
+{
+    return std::fabs(std::hypot(x - 3500, y - 3500) - 3000) < 1e-6;
+}
+
+// A label read back as the font is assumed: its texts' boxes, and its
+// numbers with a bar over all of a number's digits as its minus sign.
+struct Label
+{
+    std::vector<int> numbers;
+    std::vector<std::array<double, 2>> barSpans;
+    std::vector<QRectF> boxes;
+    QRectF box;
+};
+
+// The labels in drawing order; none at all when a bar is over no number.
+std::vector<Label> readLabels(const Calls& calls)
+{
+    using namespace LabelFont;
+    std::vector<Label> labels;
+    double barY = 0.0;
+    for (qsizetype n = 2; n < calls.size(); ++n) {
+        const SurfaceCall& call = calls[n];
+        const auto& v = call.values;
+        if (call.kind == SurfaceCall::Print) {
+            const double x = calls[n - 2].values[0], y = calls[n - 1].values[0];
+            const bool opens = call.text.startsWith(QLatin1Char('('));
+            if (opens)
+                labels.emplace_back();
+            Label& label = labels.back();
+            QString digits = call.text;
+            digits.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+            const double first = x + (opens ? Paren : 0.0);
+            const double width = first - x + Digit * double(digits.size())
+                + (call.text.endsWith(QLatin1Char(')')) ? Paren : 0.0);
+            label.boxes.push_back(QRectF(x, y + LabelTop, width, LabelBottom - LabelTop));
+            label.box |= label.boxes.back();
+            barY = y - BarRise;
+            // One text of one-digit numbers, or a text for each number.
+            const qsizetype length = opens && call.text.endsWith(QLatin1Char(')')) ? 1 : 99;
+            for (qsizetype d = 0; d < digits.size(); d += length) {
+                const QString number = digits.mid(d, length);
+                label.numbers.push_back(number.toInt());
+                label.barSpans.push_back({ first + Digit * double(d),
+                    first + Digit * double(d + number.size() - 1) + BarLength });
+            }
+        } else if (call.kind == SurfaceCall::Line && v[1] == barY && v[3] == barY) {
+            Label& label = labels.back();
+            const auto at = std::find(
+                label.barSpans.begin(), label.barSpans.end(), std::array<double, 2> { v[0], v[2] });
+            if (at == label.barSpans.end())
+                return {};
+            int& number = label.numbers[std::size_t(at - label.barSpans.begin())];
+            number = -number;
+        }
+    }
+    return labels;
+}
+
+// Whether p lies on one of the recorded arcs or lines.
+bool onTrace(const Calls& calls, TwipsPoint p)
+{
+    for (const SurfaceCall& c : calls) {
+        const auto& v = c.values;
+        if (c.kind == SurfaceCall::Arc
+            && std::fabs(std::hypot(p.x - v[0], p.y - v[1]) - v[2]) < 1e-6 * v[2]) {
+            const double angle = std::atan2(v[1] - p.y, p.x - v[0]);
+            const double turn = angle < 0 ? angle + 2 * Pi : angle;
+            if (turn >= v[3] - 1e-9 && turn <= v[4] + 1e-9)
+                return true;
+        } else if (c.kind == SurfaceCall::Line
+            && std::fabs((v[2] - v[0]) * (p.y - v[1]) - (v[3] - v[1]) * (p.x - v[0]))
+                < 1e-6 * std::hypot(v[2] - v[0], v[3] - v[1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(View)
+
+class tst_GeneratedNet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Along [100] the dots lie where the documented cubic full view puts
+    // its poles: at limit 1 its 17, both ends of a rim pole counted. They
+    // are one pixel wide whatever the line width, which is set again last.
+    void dotsAtDocumentedPoles()
+    {
+        const Calls calls = record(
+            along(Cubic, { 1, 0, 0 }, { 0, 0, 1 }, { 1, false, false }), QStringLiteral("7"));
+        QVector<TwipsPoint> dots;
+        QString width;
+        int16_t fill = 1;
+        for (const SurfaceCall& c : calls) {
+            if (c.kind == SurfaceCall::DrawWidth)
+                width = c.text;
+            fill = c.kind == SurfaceCall::FillStyle ? int16_t(c.values[0]) : fill;
+            if (c.kind == SurfaceCall::Circle && fill == 0) {
+                QCOMPARE(width, QStringLiteral("1"));
+                dots.push_back({ c.values[0], c.values[1] });
+            }
+        }
+        QCOMPARE(fill, 1);
+        QCOMPARE(calls.last().text, QStringLiteral("7"));
+        QCOMPARE(dots.size(), 17);
+        const double r = 1500 * 2 / (1 + std::sqrt(3.0)); // (111) from the centre
+        for (const TwipsPoint want : { TwipsPoint { 3500, 3500 }, { 4742.640687119285, 3500 },
+                 { 3500 + r, 3500 - r }, { 3500 - r, 3500 + r }, { 500, 3500 }, { 3500, 500 },
+                 { 5621.320343559642, 5621.320343559642 } })
+            QVERIFY(std::any_of(dots.begin(), dots.end(),
+                [&](TwipsPoint d) { return std::hypot(d.x - want.x, d.y - want.y) < 1e-6; }));
+    }
+
+    // Labels stay inside the picture and apart, name with their bars the end
+    // of the normal facing the viewer and stand beside its pole; the planes
+    // with indices up to 1 are all labelled.
+    void labels_data()
+    {
+        QTest::addColumn<View>("view");
+        QTest::addColumn<int>("minimum");
+        QTest::newRow("cubic [100], limit 3")
+            << along(Cubic, { 1, 0, 0 }, { 0, 0, 1 }, { 3, true, false }) << 90;
+        QTest::newRow("cubic [123], limit 6")
+            << along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, { 6, true, false }) << 150;
+        QTest::newRow("cubic [0 1 10], limit 10, two digits")
+            << along(Cubic, { 0, 1, 10 }, { 1, 0, 0 }, { 10, false, false }) << 150;
+        QTest::newRow("hexagonal [001], limit 4")
+            << along(Hexagonal, { 0, 0, 1 }, { 0, 1, 0 }, { 4, true, false }) << 60;
+        QTest::newRow("hexagonal [211], limit 3")
+            << along(Hexagonal, { 2, 1, 1 }, { 0, 0, 1 }, { 3, true, false }) << 60;
+    }
+
+    void labels()
+    {
+        QFETCH(View, view);
+        QFETCH(int, minimum);
+        const bool four = view.fourIndices();
+        const std::vector<Label> labels = readLabels(record(view));
+        QVERIFY2(int(labels.size()) >= minimum, qPrintable(QString::number(labels.size())));
+        QVector<QRectF> boxes;
+        QSet<QString> named;
+        bool apart = false;
+        for (const Label& label : labels) {
+            const std::vector<int>& n = label.numbers;
+            QCOMPARE(int(n.size()), four ? 4 : 3);
+            QVERIFY(!four || n[2] == -(n[0] + n[1]));
+            const Index3 index { int16_t(n[0]), int16_t(n[1]), int16_t(n.back()) };
+            const Vector3 normal = view.projector.planeNormal(index);
+            QVERIFY(normal[0] >= -1e-9);
+            const TwipsPoint pole = view.projector.toPicture(normal);
+            QVERIFY(label.box.adjusted(-60, -60, 60, 60).contains(pole.x, pole.y));
+            QVERIFY(QRectF(0, 0, 7000, 7000).contains(label.box));
+            for (const QRectF& box : label.boxes) {
+                QVERIFY(std::none_of(boxes.begin(), boxes.end(),
+                    [&](const QRectF& b) { return b.intersects(box); }));
+                boxes.push_back(box);
+            }
+            apart = apart || label.boxes.size() > 1;
+            named.insert(IndexText(IndexKind::Plane, index, false));
+        }
+        QCOMPARE(apart, view.netOptions.limit == 10);
+        for (int h = -1; h <= 1; ++h)
+            for (int k = -1; k <= 1; ++k)
+                for (int l = -1; l <= 1; ++l) {
+                    const Index3 index { int16_t(h), int16_t(k), int16_t(l) };
+                    if ((four && std::abs(h + k) > 1) || std::gcd(std::gcd(h, k), l) != 1
+                        || view.projector.planeNormal(index)[0] < 1e-9)
+                        continue;
+                    QVERIFY2(named.contains(IndexText(IndexKind::Plane, index, false)),
+                        qPrintable(IndexText(IndexKind::Plane, index, four)));
+                }
+    }
+
+    // Each zone circle is one or two arcs within 0 to 2 pi, or a diameter,
+    // through the poles of its zone's planes.
+    void zoneCircles_data()
+    {
+        QTest::addColumn<View>("view");
+        QTest::newRow("cubic [100]") << along(Cubic, { 1, 0, 0 }, { 0, 0, 1 });
+        QTest::newRow("cubic [123]") << along(Cubic, { 1, 2, 3 }, { 1, 1, -1 });
+        QTest::newRow("cubic, turned")
+            << FreeView(Cubic, Rotation::AboutAxis({ 1, 2, 0 }, 0.3), {});
+        QTest::newRow("hexagonal [211]") << along(Hexagonal, { 2, 1, 1 }, { 0, 0, 1 });
+    }
+
+    void zoneCircles()
+    {
+        QFETCH(View, view);
+        for (int u = 0; u <= 1; ++u)
+            for (int v = -u; v <= 1; ++v)
+                for (int w = u || v ? -1 : 1; w <= 1; ++w) {
+                    const Index3 axis { int16_t(u), int16_t(v), int16_t(w) };
+                    RecordingSurface s;
+                    DrawGreatCircle(s, view.projector.frame(), view.projector.direction(axis));
+                    QVERIFY(!s.calls.isEmpty() && s.calls.size() <= 2);
+                    for (const SurfaceCall& c : s.calls) {
+                        const auto& a = c.values;
+                        QVERIFY(c.kind == SurfaceCall::Arc
+                                ? 0 <= a[3] && a[3] < a[4] && a[4] <= 2 * Pi
+                                : onRim(a[0], a[1]) && onRim(a[2], a[3]));
+                    }
+                    for (int h = -2; h <= 2; ++h)
+                        for (int k = -2; k <= 2; ++k)
+                            for (int l = -2; l <= 2; ++l)
+                                if ((h || k || l) && h * u + k * v + l * w == 0)
+                                    QVERIFY(onTrace(s.calls,
+                                        view.projector.planePole(
+                                            { int16_t(h), int16_t(k), int16_t(l) })));
+                }
+    }
+
+    // In the net, along [100], [001]'s zone is the horizontal diameter and
+    // every other line is a diameter or an overbar: curves are true arcs.
+    void netLines()
+    {
+        bool horizontal = false;
+        for (const SurfaceCall& c : record(along(Cubic, { 1, 0, 0 }, { 0, 0, 1 }))) {
+            const auto& v = c.values;
+            if (c.kind != SurfaceCall::Line)
+                continue;
+            const double length = std::hypot(v[2] - v[0], v[3] - v[1]);
+            const bool diameter = std::fabs(length - 6000) < 1e-6;
+            QVERIFY(diameter || (v[1] == v[3] && length > 69.999 && length < 170.001));
+            horizontal = horizontal || (diameter && v[1] == 3500 && v[3] == 3500);
+        }
+        QVERIFY(horizontal);
+    }
+
+    // Meridians and parallels every 2 degrees, the faint ones first, the
+    // strong ones ending on the primitive; none moves as the crystal turns.
+    void wulffNet()
+    {
+        RecordingSurface s;
+        const QString width = QStringLiteral("3");
+        DrawWulffNet(s, Frame {}, width);
+        std::map<std::array<double, 3>, double> circles;
+        int lines = 0;
+        QVector<double> tones;
+        for (const SurfaceCall& c : s.calls) {
+            const auto& v = c.values;
+            if (c.kind == SurfaceCall::Tone)
+                tones.push_back(v[0]);
+            lines += c.kind == SurfaceCall::Line;
+            if (c.kind != SurfaceCall::Arc)
+                continue;
+            QVERIFY(0 <= v[3] && v[3] < v[4] && v[4] <= 2 * Pi);
+            circles[{ v[0], v[1], v[2] }] = tones.last();
+            if (tones.last() == double(::Tone::Full) && v[3] > 0 && v[4] < 2 * Pi)
+                for (const double t : { v[3], v[4] })
+                    QVERIFY(onRim(v[0] + v[2] * std::cos(t), v[1] - v[2] * std::sin(t)));
+        }
+        QCOMPARE(tones, (QVector<double> { double(::Tone::Faint), double(::Tone::Full) }));
+        QCOMPARE(lines, 2);
+        const auto faint = std::count_if(circles.begin(), circles.end(),
+            [](const auto& circle) { return circle.second == double(::Tone::Faint); });
+        QCOMPARE(faint, 144);
+        QCOMPARE(qsizetype(circles.size()) - faint, 32);
+
+        const NetOptions options { 2, true, true };
+        const Calls still = record(along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, options), width);
+        const Calls turned
+            = record(FreeView(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options), width);
+        for (qsizetype n = 0; n < s.calls.size(); ++n)
+            for (const Calls* net : { &still, &turned })
+                QVERIFY((*net)[n + 2].kind == s.calls[n].kind
+                    && (*net)[n + 2].values == s.calls[n].values);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_GeneratedNet)
+#include "tst_generatednet.moc"
