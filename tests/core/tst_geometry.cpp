@@ -224,6 +224,11 @@ void TestGeometry::freeViewOfAnyNumbers_data()
     QTest::newRow("denormal c") << int(LatticeSystem::Tetragonal)
                                 << QList<double> { 32.5, 0, 5.5e-311 } << Vector3 { 0, 0, 1 }
                                 << Vector3 { 1, 0, 0 } << LatticeMessages::LengthNotPositive;
+    QTest::newRow("tiny centre, default up")
+        << int(LatticeSystem::Trigonal) << QList<double> { 4.759, 0, 7.26e-5 }
+        << Vector3 { 0, 0, 5.8e-157 } << Vector3 {} << QString();
+    QTest::newRow("huge up") << int(LatticeSystem::Cubic) << QList<double> { 1 }
+                             << Vector3 { 0, 0, 1 } << Vector3 { 1e300, -1e300, 0 } << QString();
 }
 
 // Whatever numbers the dialog or a file gives, a view made of them is a
