@@ -227,6 +227,9 @@ void TestGeometry::freeViewOfAnyNumbers_data()
     QTest::newRow("tiny centre, default up")
         << int(LatticeSystem::Trigonal) << QList<double> { 4.759, 0, 7.26e-5 }
         << Vector3 { 0, 0, 5.8e-157 } << Vector3 {} << QString();
+    QTest::newRow("c 7e9 times a")
+        << int(LatticeSystem::Monoclinic) << QList<double> { 4.76e-5, 4, 327680, 0, 80, 0 }
+        << Vector3 { 1, 0, 0 } << Vector3 {} << QString();
     QTest::newRow("huge up") << int(LatticeSystem::Cubic) << QList<double> { 1 }
                              << Vector3 { 0, 0, 1 } << Vector3 { 1e300, -1e300, 0 } << QString();
 }
@@ -261,6 +264,10 @@ void TestGeometry::freeViewOfAnyNumbers()
         const TwipsPoint at = Place(*settings.view(), { IndexKind::Plane, hkl }).at;
         QVERIFY(std::isfinite(at.x) && std::isfinite(at.y));
     }
+    // The dialog shows centre and up as read off the turn; made again of
+    // them, the view is the same.
+    QVERIFY(std::holds_alternative<FreeViewSettings>(
+        FreeViewSettings::Make(LatticeSystem(system), p, settings.centre(), settings.up(), {})));
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)
