@@ -37,8 +37,8 @@ View MadeFreeView(LatticeSystem system, const LatticeParameters& parameters, con
 std::vector<View> MakeViews()
 {
     std::vector<View> views;
-    for (const ViewSpec& spec : DocumentedViews())
-        views.push_back(spec.view);
+    for (const ViewSpec& row : DocumentedViews())
+        views.push_back(row.view);
     views.push_back(MadeFreeView(
         LatticeSystem::Cubic, { 4.05, 0, 0, 0, 0, 0 }, { 1, 1, 1 }, { 1, -1, 0 })); // aluminium
     views.push_back(MadeFreeView(
