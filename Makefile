@@ -4,9 +4,11 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 RELEASE_DIR ?= build-release
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: all deps configure build run test test-sanitize bench install package format clean
+.PHONY: all deps configure build run test test-sanitize fuzz bench install package format clean
 
 all: build
 
@@ -35,6 +37,14 @@ test-sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer programs of fuzz/, built with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer, each run for FUZZ_SECONDS on its corpus; any
+# crash, leak or sanitizer report fails (scripts/run-fuzz).
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DORVANDELER_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(JOBS)
+
 # Release build, one line per figure: offscreen at device pixel ratio 1 and
 # 2, then the memory held by the real window on an X display with the
 # accessibility bridge on, as screen-reader users run it.
@@ -47,7 +57,7 @@ bench: deps
 		env QT_QPA_PLATFORM=xcb $(RELEASE_DIR)/bench/orvandeler_bench --memory
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(RELEASE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(RELEASE_DIR) $(FUZZ_DIR)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -96,20 +96,29 @@ std::optional<QString> ReadLine(
     const bool four = fields->size() == 4;
     if (four && !options.fourIndex)
         return LineFourIndex;
+    // The four-index forms of stored indices reach three times their range,
+    // i = -(h + k) and [2U-V 2V-U -(U+V) 3W]; what they stand for must fit.
+    const double limit = four ? 3.0 * 32768.0 : 32768.0;
     for (double value : values)
-        if (!InRange(value) || value != std::trunc(value))
+        if (!(std::fabs(value) <= limit) || value != std::trunc(value))
             return LineNotWhole;
 
     std::array<double, 3> index { values[0], values[1], values[2] };
     if (four) {
         if (values[2] != -(values[0] + values[1]))
             return direction ? LineBadT : LineBadI;
-        // [u v t w] is [u-t v-t w] on the three axes a1, a2, c.
+        // [u v t w] is [u-t v-t w] on the three axes a1, a2, c. [U V W] is
+        // written divided by 3 only where U + V is a multiple of 3, so
+        // otherwise it reads as [3U 3V 3W]: that is read as [U V W].
         index = direction ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
                           : std::array { values[0], values[1], values[3] };
-        if (!InRange(index[0]) || !InRange(index[1]))
-            return LineNotWhole;
+        const auto third = [](double x) { return std::fmod(x, 3.0) == 0.0; };
+        if (direction && third(index[0]) && third(index[1]) && third(index[2])
+            && !third(index[0] / 3.0 + index[1] / 3.0))
+            index = { index[0] / 3.0, index[1] / 3.0, index[2] / 3.0 };
     }
+    if (!InRange(index[0]) || !InRange(index[1]) || !InRange(index[2]))
+        return LineNotWhole;
     if (index == std::array<double, 3> {})
         return LineZero;
     for (std::size_t j = 0; j < 3; ++j)

@@ -5,10 +5,19 @@
 
 namespace {
 
+// Whether the whole numbers point where v does. An index that is small
+// only next to the others need not be small along a much longer axis.
+bool sameDirection(const Lattice& lattice, const Vector3& whole, const Vector3& v)
+{
+    const Vector3 a = Normalised(lattice.direction(whole));
+    const Vector3 b = Normalised(lattice.direction(v));
+    return Dot(a, b) > 0.0 && Norm(Cross(a, b)) < 1e-9;
+}
+
 // Small whole numbers where the direction is one, else scaled to a
 // largest index of 1, so that dialogs and files show [1 1 0], not
 // [0.7071 0.7071 0].
-Vector3 nice(const Vector3& v)
+Vector3 nice(const Lattice& lattice, const Vector3& v)
 {
     const double largest = std::max({ std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]) });
     if (!(largest > 0.0) || !std::isfinite(largest))
@@ -19,9 +28,10 @@ Vector3 nice(const Vector3& v)
         bool whole = true;
         for (double x : scaled)
             whole = whole && std::fabs(x - std::round(x)) < 1e-9 * n;
-        if (whole)
-            return { std::round(scaled[0]) + 0.0, std::round(scaled[1]) + 0.0,
-                std::round(scaled[2]) + 0.0 };
+        const Vector3 rounded { std::round(scaled[0]) + 0.0, std::round(scaled[1]) + 0.0,
+            std::round(scaled[2]) + 0.0 };
+        if (whole && sameDirection(lattice, rounded, unit))
+            return rounded;
     }
     return unit;
 }
@@ -54,8 +64,8 @@ Vector3 FreeViewSettings::centre() const
     const auto made = lattice();
     if (!std::holds_alternative<Lattice>(made))
         return { 0, 0, 1 };
-    return nice(
-        std::get<Lattice>(made).directionIndices(orientation.inverse() * Vector3 { 1, 0, 0 }));
+    const Lattice& crystal = std::get<Lattice>(made);
+    return nice(crystal, crystal.directionIndices(orientation.inverse() * Vector3 { 1, 0, 0 }));
 }
 
 Vector3 FreeViewSettings::up() const
@@ -63,8 +73,8 @@ Vector3 FreeViewSettings::up() const
     const auto made = lattice();
     if (!std::holds_alternative<Lattice>(made))
         return { 0, 1, 0 };
-    return nice(
-        std::get<Lattice>(made).directionIndices(orientation.inverse() * Vector3 { 0, 0, 1 }));
+    const Lattice& crystal = std::get<Lattice>(made);
+    return nice(crystal, crystal.directionIndices(orientation.inverse() * Vector3 { 0, 0, 1 }));
 }
 
 std::optional<View> FreeViewSettings::view() const

@@ -1,5 +1,6 @@
 #include "projection/View.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,6 +26,18 @@ Rotation hexagonalOrientation()
 const Frame CubicSymFrame { 1000.0, 5500.0, 5000.0 / (2.0 * std::tan(Pi * 22.5 / 180.0)) };
 const Frame HexSymFrame { 1000.0, 5500.0, 2500.0 };
 const Frame FullFrame { 3500.0, 3500.0, 1500.0 };
+
+// The Cartesian vector of direct-lattice indices scaled to a largest of 1:
+// only their direction counts, and tiny or huge indices would underflow or
+// overflow once squared for the length. Zero for (0 0 0) or a non-finite index.
+Vector3 directionOf(const Lattice& lattice, const Vector3& indices)
+{
+    const double largest
+        = std::max({ std::fabs(indices[0]), std::fabs(indices[1]), std::fabs(indices[2]) });
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return {};
+    return lattice.direction({ indices[0] / largest, indices[1] / largest, indices[2] / largest });
+}
 
 std::array<ViewSpec, 4> makeRows()
 {
@@ -83,8 +96,8 @@ const ViewSpec* FindView(const QString& id)
 std::optional<Rotation> Orientation(
     const Lattice& lattice, const Vector3& centre, const Vector3& up)
 {
-    const Vector3 c = lattice.direction(centre);
-    const Vector3 u = lattice.direction(up);
+    const Vector3 c = directionOf(lattice, centre);
+    const Vector3 u = directionOf(lattice, up);
     const double nc = Norm(c);
     const double nu = Norm(u);
     if (!std::isfinite(nc) || !std::isfinite(nu) || !(nc > 0.0) || !(nu > 0.0))
@@ -100,7 +113,7 @@ std::optional<Rotation> Orientation(
 
 Vector3 DefaultUp(const Lattice& lattice, const Vector3& centre)
 {
-    const Vector3 c = Normalised(lattice.direction(centre));
+    const Vector3 c = Normalised(directionOf(lattice, centre));
     for (const Vector3& preferred :
         { Vector3 { 0, 0, 1 }, Vector3 { 0, 1, 0 }, Vector3 { 1, 0, 0 } }) {
         const Vector3 p = Normalised(lattice.direction(preferred));

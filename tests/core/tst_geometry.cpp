@@ -1,6 +1,7 @@
 #include "crystal/Reduction.h"
 #include "geometry/Geometry.h"
-#include "projection/View.h"
+#include "poles/EntryGeometry.h"
+#include "projection/FreeViewSettings.h"
 
 #include <QTest>
 #include <cmath>
@@ -27,6 +28,8 @@ private slots:
     void screenTransforms_data();
     void screenTransforms();
     void idealHexagonalLattice();
+    void freeViewOfAnyNumbers_data();
+    void freeViewOfAnyNumbers();
 };
 
 void TestGeometry::piIsTheFifteenDigitDecimal()
@@ -206,6 +209,65 @@ void TestGeometry::idealHexagonalLattice()
     QVERIFY(std::fabs(AngleBetween(hex.planeNormal({ 1, 0, 1 }), hex.planeNormal({ 0, 0, 1 }))
                 - std::atan(2 * std::sqrt(8.0 / 3.0) / std::sqrt(3.0)) * 180 / Pi)
         < 1e-9);
+}
+
+void TestGeometry::freeViewOfAnyNumbers_data()
+{
+    QTest::addColumn<int>("system");
+    QTest::addColumn<QList<double>>("cell");
+    QTest::addColumn<Vector3>("centre");
+    // (0 0 0) for DefaultUp.
+    QTest::addColumn<Vector3>("up");
+    // Empty where the view is made.
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("denormal c") << int(LatticeSystem::Tetragonal)
+                                << QList<double> { 32.5, 0, 5.5e-311 } << Vector3 { 0, 0, 1 }
+                                << Vector3 { 1, 0, 0 } << LatticeMessages::LengthNotPositive;
+    QTest::newRow("tiny centre, default up")
+        << int(LatticeSystem::Trigonal) << QList<double> { 4.759, 0, 7.26e-5 }
+        << Vector3 { 0, 0, 5.8e-157 } << Vector3 {} << QString();
+    QTest::newRow("c 7e9 times a")
+        << int(LatticeSystem::Monoclinic) << QList<double> { 4.76e-5, 4, 327680, 0, 80, 0 }
+        << Vector3 { 1, 0, 0 } << Vector3 {} << QString();
+    QTest::newRow("huge up") << int(LatticeSystem::Cubic) << QList<double> { 1 }
+                             << Vector3 { 0, 0, 1 } << Vector3 { 1e300, -1e300, 0 } << QString();
+}
+
+// Whatever numbers the dialog or a file gives, a view made of them is a
+// proper rotation that places every plane at a finite point.
+void TestGeometry::freeViewOfAnyNumbers()
+{
+    QFETCH(int, system);
+    QFETCH(QList<double>, cell);
+    QFETCH(Vector3, centre);
+    QFETCH(Vector3, up);
+    QFETCH(QString, error);
+    cell.resize(6);
+    const LatticeParameters p { cell[0], cell[1], cell[2], cell[3], cell[4], cell[5] };
+    const auto lattice = Lattice::Make(LatticeSystem(system), p);
+    if (up == Vector3 {} && std::holds_alternative<Lattice>(lattice))
+        up = DefaultUp(std::get<Lattice>(lattice), centre);
+    const auto made = FreeViewSettings::Make(LatticeSystem(system), p, centre, up, {});
+    const QString* why = std::get_if<QString>(&made);
+    QCOMPARE(why ? *why : QString(), error);
+    if (why)
+        return;
+    const FreeViewSettings& settings = std::get<FreeViewSettings>(made);
+    const Matrix3& m = settings.orientation.matrix();
+    const Matrix3 product = m * m.transposed();
+    for (std::size_t i = 0; i < 3; ++i)
+        for (std::size_t j = 0; j < 3; ++j)
+            QVERIFY(std::fabs(product.rows[i][j] - (i == j ? 1.0 : 0.0)) < 1e-12);
+    QVERIFY(std::fabs(m.determinant() - 1.0) < 1e-12);
+    for (const Index3& hkl : { Index3 { 1, 0, 0 }, Index3 { 0, 0, 1 }, Index3 { 1, -2, 3 } }) {
+        const TwipsPoint at = Place(*settings.view(), { IndexKind::Plane, hkl }).at;
+        QVERIFY(std::isfinite(at.x) && std::isfinite(at.y));
+    }
+    // The dialog shows centre and up as read off the turn; made again of
+    // them, the view is the same.
+    QVERIFY(std::holds_alternative<FreeViewSettings>(
+        FreeViewSettings::Make(LatticeSystem(system), p, settings.centre(), settings.up(), {})));
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)

@@ -62,6 +62,14 @@ void TestIndexList::read_data()
                                               << false << "(1 0 1) (1 1 0) (0 0 1)";
     QTest::newRow("directions") << QByteArray("[1 0 0]\n[1 0 -1 0]\n(1 1 1)") << true << true
                                 << "[1 0 0] [2 1 0] (1 1 1)";
+    // As the lists write the largest indices: i and [u v t w] beyond the range
+    // of one index, and [U V W] written as [2U-V 2V-U -(U+V) 3W].
+    QTest::newRow("four-index forms of the largest")
+        << QByteArray("[40000 -20000 -20000 0]\n(20000 20000 -40000 1)\n"
+                      "[-32768 -32768 65536 -98304]")
+        << true << true << "[20000 0 0] (20000 20000 1) [-32768 -32768 -32768]";
+    QTest::newRow("[u v t w] divided by 3 or not")
+        << QByteArray("[2 -1 -1 0]\n[0 3 -3 0]") << true << true << "[1 0 0] [3 6 0]";
     QTest::newRow("last line named")
         << QByteArray("1 2 3\n\n# x\n1 2\n") << false << false << BadLine.arg("4", "1 2");
     QTest::newRow("direction or plane")
