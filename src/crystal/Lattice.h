@@ -80,7 +80,8 @@ private:
 };
 
 namespace LatticeMessages {
-inline const QString LengthNotPositive = QStringLiteral("格子定数 a, b, c は正の数にしてください");
+inline const QString LengthNotPositive
+    = QStringLiteral("格子定数 a, b, c は 0.000001 Å から 1000000 Å までの数にしてください");
 inline const QString AngleOutOfRange
     = QStringLiteral("軸角 α, β, γ は 0° と 180° の間にしてください");
 inline const QString NoCell = QStringLiteral("この軸角では単位胞ができません");
