@@ -37,7 +37,7 @@ View MadeFreeView(LatticeSystem system, const LatticeParameters& parameters, con
 std::vector<View> MakeViews()
 {
     std::vector<View> views;
-    for (const ViewSpec& row : DocumentedViews())
+    for (const ViewRow& row : DocumentedViews())
         views.push_back(row.view);
     views.push_back(MadeFreeView(
         LatticeSystem::Cubic, { 4.05, 0, 0, 0, 0, 0 }, { 1, 1, 1 }, { 1, -1, 0 })); // aluminium

@@ -215,7 +215,7 @@ void frmMainForm::createControls(QWidget* client)
     const std::array<const char*, 3> angleNames = { "lblAngle1", "lblAngle2", "lblAngle3" };
     for (size_t k = 0; k < lblAngle.size(); ++k) {
         QStringList later;
-        for (const ViewSpec& row : DocumentedViews())
+        for (const ViewRow& row : DocumentedViews())
             later << row.captions[k];
         lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions()[k], angleLabels[k],
             captionFont, Layout::txtAngleList.top, true, later);
@@ -519,9 +519,9 @@ void frmMainForm::showViewChoice()
 {
     // Only the marked item is checkable: styles draw an empty box beside a
     // checkable item that is not checked, and the others carry no mark at all.
-    const ViewSpec* spec = m_state.spec();
+    const ViewRow* chosen = m_state.row();
     for (size_t k = 0; k < mnuSelectItems.size(); ++k) {
-        const bool marked = spec == &DocumentedViews()[k];
+        const bool marked = chosen == &DocumentedViews()[k];
         mnuSelectItems[k]->setCheckable(marked);
         mnuSelectItems[k]->setChecked(marked);
     }

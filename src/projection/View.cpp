@@ -39,7 +39,7 @@ Vector3 directionOf(const Lattice& lattice, const Vector3& indices)
     return lattice.direction({ indices[0] / largest, indices[1] / largest, indices[2] / largest });
 }
 
-std::array<ViewSpec, 4> makeRows()
+std::array<ViewRow, 4> makeRows()
 {
     const Lattice cubic = Lattice::UnitCubic();
     const Lattice hexagonal = Lattice::IdealHexagonal();
@@ -70,24 +70,24 @@ std::array<ViewSpec, 4> makeRows()
 
 } // namespace
 
-std::span<const ViewSpec> DocumentedViews()
+std::span<const ViewRow> DocumentedViews()
 {
-    static const std::array<ViewSpec, 4> rows = makeRows();
+    static const std::array<ViewRow, 4> rows = makeRows();
     return rows;
 }
 
-const ViewSpec* FindView(int16_t crystalSystem, int16_t symmetryMode)
+const ViewRow* FindView(int16_t crystalSystem, int16_t symmetryMode)
 {
     const int16_t mode = symmetryMode == 1 ? 1 : 2;
-    for (const ViewSpec& row : DocumentedViews())
+    for (const ViewRow& row : DocumentedViews())
         if (row.crystalSystem == crystalSystem && row.symmetryMode == mode)
             return &row;
     return nullptr;
 }
 
-const ViewSpec* FindView(const QString& id)
+const ViewRow* FindView(const QString& id)
 {
-    for (const ViewSpec& row : DocumentedViews())
+    for (const ViewRow& row : DocumentedViews())
         if (id == QLatin1String(row.id))
             return &row;
     return nullptr;

@@ -49,7 +49,7 @@ struct View
 // (CrystalSystem 1 cubic or 2 hexagonal, SymmetryMode 1 with symmetry or 2
 // the full circle), the name a session file gives it, its menu caption,
 // its description, the captions of the angle columns and its view.
-struct ViewSpec
+struct ViewRow
 {
     int16_t crystalSystem;
     int16_t symmetryMode;
@@ -61,11 +61,11 @@ struct ViewSpec
 };
 
 // The four, in menu order.
-std::span<const ViewSpec> DocumentedViews();
+std::span<const ViewRow> DocumentedViews();
 // The row that CrystalSystem and SymmetryMode select (any mode but 1 is the
 // full view); none for an unknown crystal system.
-const ViewSpec* FindView(int16_t crystalSystem, int16_t symmetryMode);
-const ViewSpec* FindView(const QString& id);
+const ViewRow* FindView(int16_t crystalSystem, int16_t symmetryMode);
+const ViewRow* FindView(const QString& id);
 
 // The turn that puts the direct-lattice direction centre at the middle of
 // the projection, toward the viewer, and up (made perpendicular to it)

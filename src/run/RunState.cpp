@@ -37,7 +37,7 @@ const std::array<QString, 3>& StartUpAngleCaptions()
     return captions;
 }
 
-const ViewSpec* RunState::spec() const
+const ViewRow* RunState::row() const
 {
     return freeChosen ? nullptr : FindView(CrystalSystem, SymmetryMode);
 }
@@ -46,7 +46,7 @@ std::optional<View> RunState::view() const
 {
     if (freeChosen)
         return free.view();
-    const ViewSpec* row = spec();
+    const ViewRow* row = this->row();
     return row ? std::optional<View>(row->view) : std::nullopt;
 }
 
@@ -56,14 +56,14 @@ std::array<QString, 3> RunState::angleCaptions() const
         return StartUpAngleCaptions();
     if (freeChosen)
         return ReferencesOf(free.system).captions;
-    const ViewSpec* row = spec();
+    const ViewRow* row = this->row();
     return row ? row->captions : StartUpAngleCaptions();
 }
 
 QString RunState::viewName() const
 {
     if (!freeChosen) {
-        const ViewSpec* row = spec();
+        const ViewRow* row = this->row();
         return row ? row->name : QString();
     }
     const LatticeParameters& p = free.parameters;
@@ -82,7 +82,7 @@ QString RunState::viewName() const
             direction(free.centre(), UsesFourIndices(free.system)));
 }
 
-void RunState::chooseDocumented(const ViewSpec& row)
+void RunState::chooseDocumented(const ViewRow& row)
 {
     store.InitPoleData();
     CrystalSystem = row.crystalSystem;

@@ -25,7 +25,7 @@ struct RunState
 
     // The row of the documented view chosen; none before start-up and in
     // the free view.
-    const ViewSpec* spec() const;
+    const ViewRow* row() const;
     std::optional<View> view() const;
     // The captions of the three angle columns.
     std::array<QString, 3> angleCaptions() const;
@@ -34,7 +34,7 @@ struct RunState
     QString viewName() const;
 
     // Choose a documented view or the free one; both empty the store.
-    void chooseDocumented(const ViewSpec& row);
+    void chooseDocumented(const ViewRow& row);
     void chooseFree(const FreeViewSettings& settings);
 };
 

@@ -121,9 +121,9 @@ Session SessionOf(const RunState& state, const QString& plotSize, const QString&
         session.view = SessionView::Free;
         session.free = RecordOf(state.free);
     } else {
-        const std::span<const ViewSpec> rows = DocumentedViews();
+        const std::span<const ViewRow> rows = DocumentedViews();
         for (std::size_t n = 0; n < rows.size(); ++n)
-            if (&rows[n] == state.spec())
+            if (&rows[n] == state.row())
                 session.view = SessionView(n);
     }
     session.plotSize = plotSize;

@@ -22,7 +22,7 @@ Session SessionOf(const RunState& state, const QString& plotSize, const QString&
 struct OpenedWork
 {
     bool session = false;
-    const ViewSpec* row = nullptr; // a session's documented view
+    const ViewRow* row = nullptr; // a session's documented view
     std::optional<FreeViewSettings> free; // a session's free view
     QString plotSize; // a session's settings
     QString lineWidth;

@@ -301,8 +301,8 @@ private slots:
         QFETCH(int, symmetryMode);
         QFETCH(NetFn, net);
         RecordingSurface s;
-        if (const ViewSpec* spec = FindView(int16_t(crystalSystem), int16_t(symmetryMode)))
-            DrawProjection(s, QStringLiteral("abc"), spec->view);
+        if (const ViewRow* row = FindView(int16_t(crystalSystem), int16_t(symmetryMode)))
+            DrawProjection(s, QStringLiteral("abc"), row->view);
         compareCalls(s.calls, net ? record(net, QStringLiteral("abc")) : Calls(), 0);
     }
 

@@ -1,8 +1,8 @@
 #include "RecordingUserDialogs.h"
 #include "about/frmAbout.h"
-#include "ui/ApplicationInfo.h"
-#include "run/RunState.h"
 #include "app/frmMainForm.h"
+#include "run/RunState.h"
+#include "ui/ApplicationInfo.h"
 
 #include <QAction>
 #include <QLabel>

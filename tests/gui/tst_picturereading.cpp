@@ -1,9 +1,9 @@
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
-#include "run/RunState.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"
+#include "run/RunState.h"
 
 #include <QAccessible>
 #include <QAction>

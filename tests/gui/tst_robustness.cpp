@@ -1,9 +1,9 @@
 #include "RecordingUserDialogs.h"
-#include "run/RunState.h"
 #include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
+#include "run/RunState.h"
 
 #include <QAction>
 #include <QComboBox>
