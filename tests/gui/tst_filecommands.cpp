@@ -252,7 +252,15 @@ void TestFileCommands::refusedFiles_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     const QByteArray head = R"({"orvandeler": 1, "view": "cubic-full", )";
-    QTest::newRow("missing") << u"none.orvandeler"_s << QByteArray() << FileMessages::NoSuchFile;
+    // A name the dialog gave that is gone by the time it is read.
+    QTest::newRow("gone") << u"none.orvandeler"_s << QByteArray() << FileMessages::NoSuchFile;
+    QTest::newRow("binary") << u"a.orvandeler"_s << QByteArray("\x89PNG\r\n\x1a\n\0\0\xff", 11)
+                            << FileMessages::NotUtf8;
+    QTest::newRow("20 MB") << u"a.txt"_s << QByteArray(20 << 20, '1') << FileMessages::TooLarge;
+    QTest::newRow("nested 100,000 deep") << u"a.orvandeler"_s << QByteArray(100000, '[')
+                                         << FileMessages::JsonTooDeep.arg(1).arg(1025);
+    QTest::newRow("1e400") << u"a.orvandeler"_s << head + R"("plotSize": 1e400, "entries": []})"
+                           << FileMessages::JsonBadNumber.arg(1).arg(57);
     QTest::newRow("not UTF-8") << u"a.txt"_s << QByteArray("1 2 \xff") << FileMessages::NotUtf8;
     QTest::newRow("not a session")
         << u"a.orvandeler"_s << QByteArray("[1, 2]") << FileMessages::NotSession;
