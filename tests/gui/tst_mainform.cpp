@@ -424,6 +424,15 @@ void TestMainForm::plotInEachView_data()
     QTest::newRow("hex sym 1 -1 0")
         << "mnuSelectHexSym" << QStringList { "1", "-1", "0" } << "(1 0 -1 0)"
         << "(90.000   0.000  30.000)";
+    QTest::newRow("cubic full -1 -1 -1")
+        << "mnuSelectCubeNonSym" << QStringList { "-1", "-1", "-1" } << "(1 1 1)"
+        << "(54.736  35.264   0.000)";
+    QTest::newRow("hex sym 2 -1 0")
+        << "mnuSelectHexSym" << QStringList { "2", "-1", "0" } << "(1 1 -2 0)"
+        << "(90.000  30.000   0.000)";
+    QTest::newRow("hex sym -3 1 -2")
+        << "mnuSelectHexSym" << QStringList { "-3", "1", "-2" } << "(2 1 -3 2)"
+        << "(68.155  28.711  24.291)";
     QTest::newRow("hex full -1 0 0")
         << "mnuSelectHexNonSym" << QStringList { "-1", "0", "0" } << "(-1 0 1 0)"
         << "(90.000  180.000  150.000)";
