@@ -30,16 +30,14 @@ std::optional<View> ViewOf(const Session& session)
         break;
     }
     const FreeViewRecord& free = *session.free;
-    const LatticeParameters parameters { free.a, free.b, free.c, free.alpha, free.beta,
-        free.gamma };
+    const LatticeParameters& parameters = free.cell;
     const auto lattice = Lattice::Make(free.system, parameters);
     if (!std::holds_alternative<Lattice>(lattice))
         return std::nullopt;
     const Vector3 centre { free.centre[0], free.centre[1], free.centre[2] };
     const Vector3 up = free.up ? Vector3 { (*free.up)[0], (*free.up)[1], (*free.up)[2] }
                                : DefaultUp(std::get<Lattice>(lattice), centre);
-    const auto settings = FreeViewSettings::Make(
-        free.system, parameters, centre, up, { free.netLimit, free.zoneCircles, free.wulffNet });
+    const auto settings = FreeViewSettings::Make(free.system, parameters, centre, up, free.net);
     if (!std::holds_alternative<FreeViewSettings>(settings))
         return std::nullopt;
     return std::get<FreeViewSettings>(settings).view();

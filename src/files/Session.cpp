@@ -24,11 +24,11 @@ constexpr const char16_t* PlotSizes[]
 struct CellKey
 {
     const char16_t* name;
-    double FreeViewRecord::*member;
+    double LatticeParameters::*member;
 };
-constexpr CellKey CellKeys[] = { { u"a", &FreeViewRecord::a }, { u"b", &FreeViewRecord::b },
-    { u"c", &FreeViewRecord::c }, { u"alpha", &FreeViewRecord::alpha },
-    { u"beta", &FreeViewRecord::beta }, { u"gamma", &FreeViewRecord::gamma } };
+constexpr CellKey CellKeys[] = { { u"a", &LatticeParameters::a }, { u"b", &LatticeParameters::b },
+    { u"c", &LatticeParameters::c }, { u"alpha", &LatticeParameters::alpha },
+    { u"beta", &LatticeParameters::beta }, { u"gamma", &LatticeParameters::gamma } };
 
 template <std::size_t N> int IndexOf(const char16_t* const (&names)[N], const QString& name)
 {
@@ -131,7 +131,7 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
             return MissingKey.arg(key);
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
             return NotFinite.arg(key);
-        free.*CellKeys[i].member = value.toDouble();
+        free.cell.*CellKeys[i].member = value.toDouble();
     }
     ApplyFixedCellParameters(free);
 
@@ -154,10 +154,10 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
         const std::optional<double> limit = WholeIn(netLimit, 1, 10);
         if (!limit)
             return NotWholeInRange.arg(u"netLimit").arg(1).arg(10);
-        free.netLimit = static_cast<int>(*limit);
+        free.net.limit = static_cast<int>(*limit);
     }
-    for (const auto& [key, flag] : { std::pair { u"zoneCircles", &free.zoneCircles },
-             std::pair { u"wulffNet", &free.wulffNet } }) {
+    for (const auto& [key, flag] : { std::pair { u"zoneCircles", &free.net.zoneCircles },
+             std::pair { u"wulffNet", &free.net.wulffNet } }) {
         const QJsonValue value = root.value(QStringView(key));
         if (value.isUndefined())
             continue;
@@ -291,7 +291,7 @@ void AppendFree(QByteArray& out, const FreeViewRecord& free)
         if (!needed[i])
             continue;
         out += ", \"" + QStringView(CellKeys[i].name).toUtf8() + "\": ";
-        AppendNumber(out, free.*CellKeys[i].member);
+        AppendNumber(out, free.cell.*CellKeys[i].member);
     }
     out += "},\n  \"centre\": ";
     AppendNumbers(out, free.centre);
@@ -299,11 +299,11 @@ void AppendFree(QByteArray& out, const FreeViewRecord& free)
         out += ",\n  \"up\": ";
         AppendNumbers(out, *free.up);
     }
-    out += ",\n  \"netLimit\": " + QByteArray::number(free.netLimit);
+    out += ",\n  \"netLimit\": " + QByteArray::number(free.net.limit);
     out += ",\n  \"zoneCircles\": ";
-    out += free.zoneCircles ? "true" : "false";
+    out += free.net.zoneCircles ? "true" : "false";
     out += ",\n  \"wulffNet\": ";
-    out += free.wulffNet ? "true" : "false";
+    out += free.net.wulffNet ? "true" : "false";
     out += ",\n";
 }
 
@@ -333,14 +333,7 @@ std::optional<LatticeSystem> LatticeSystemFromName(const QString& name)
 
 void ApplyFixedCellParameters(FreeViewRecord& record)
 {
-    const LatticeParameters p = Constrained(
-        record.system, { record.a, record.b, record.c, record.alpha, record.beta, record.gamma });
-    record.a = p.a;
-    record.b = p.b;
-    record.c = p.c;
-    record.alpha = p.alpha;
-    record.beta = p.beta;
-    record.gamma = p.gamma;
+    record.cell = Constrained(record.system, record.cell);
 }
 
 SessionRead ReadSession(const QByteArray& bytes)

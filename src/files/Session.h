@@ -2,6 +2,7 @@
 
 #include "crystal/Lattice.h"
 #include "files/IndexEntry.h"
+#include "projection/View.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,17 +29,10 @@ std::optional<LatticeSystem> LatticeSystemFromName(const QString& name);
 struct FreeViewRecord
 {
     LatticeSystem system = LatticeSystem::Cubic;
-    double a = 1.0;
-    double b = 1.0;
-    double c = 1.0;
-    double alpha = 90.0;
-    double beta = 90.0;
-    double gamma = 90.0;
+    LatticeParameters cell;
     std::array<double, 3> centre { 0.0, 0.0, 1.0 };
     std::optional<std::array<double, 3>> up;
-    int netLimit = 3;
-    bool zoneCircles = true;
-    bool wulffNet = false;
+    NetOptions net;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };

@@ -15,34 +15,17 @@ namespace {
 // The free view's record in a session file and the settings it stands for.
 FreeViewRecord RecordOf(const FreeViewSettings& settings)
 {
-    FreeViewRecord record;
-    record.system = settings.system;
-    const LatticeParameters& p = settings.parameters;
-    record.a = p.a;
-    record.b = p.b;
-    record.c = p.c;
-    record.alpha = p.alpha;
-    record.beta = p.beta;
-    record.gamma = p.gamma;
-    record.centre = settings.centre();
-    record.up = settings.up();
-    record.netLimit = settings.net.limit;
-    record.zoneCircles = settings.net.zoneCircles;
-    record.wulffNet = settings.net.wulffNet;
-    return record;
+    return { settings.system, settings.parameters, settings.centre(), settings.up(), settings.net };
 }
 
 std::variant<FreeViewSettings, QString> SettingsOf(const FreeViewRecord& record)
 {
-    const LatticeParameters parameters { record.a, record.b, record.c, record.alpha, record.beta,
-        record.gamma };
-    const std::variant<Lattice, QString> lattice = Lattice::Make(record.system, parameters);
+    const std::variant<Lattice, QString> lattice = Lattice::Make(record.system, record.cell);
     if (const QString* why = std::get_if<QString>(&lattice))
         return *why;
     const Vector3 up
         = record.up ? *record.up : DefaultUp(std::get<Lattice>(lattice), record.centre);
-    return FreeViewSettings::Make(record.system, parameters, record.centre, up,
-        { record.netLimit, record.zoneCircles, record.wulffNet });
+    return FreeViewSettings::Make(record.system, record.cell, record.centre, up, record.net);
 }
 
 // Plots the entries one by one as the draw command does, into store;

@@ -42,14 +42,15 @@ QByteArray Entries(int count)
 QString Described(const FreeViewRecord& f)
 {
     QStringList fields;
-    for (double value : { f.a, f.b, f.c, f.alpha, f.beta, f.gamma })
+    const LatticeParameters& p = f.cell;
+    for (double value : { p.a, p.b, p.c, p.alpha, p.beta, p.gamma })
         fields << QString::number(value);
     if (f.up)
         fields << QStringLiteral("up=%1,%2,%3").arg((*f.up)[0]).arg((*f.up)[1]).arg((*f.up)[2]);
-    fields << QStringLiteral("net=%1").arg(f.netLimit);
-    if (!f.zoneCircles)
+    fields << QStringLiteral("net=%1").arg(f.net.limit);
+    if (!f.net.zoneCircles)
         fields << QStringLiteral("nozones");
-    if (f.wulffNet)
+    if (f.net.wulffNet)
         fields << QStringLiteral("wulff");
     return fields.join(u' ');
 }
@@ -217,16 +218,16 @@ void TestSession::roundTrip()
     s.lineWidth = QStringLiteral("999");
     s.free.emplace();
     s.free->system = LatticeSystem::Triclinic;
-    s.free->a = 0.1;
-    s.free->b = 1.0 / 3.0;
-    s.free->c = 1e-300;
-    s.free->alpha = 89.99999999999999;
-    s.free->beta = -1.7976931348623157e308;
-    s.free->gamma = 5e-324;
+    s.free->cell.a = 0.1;
+    s.free->cell.b = 1.0 / 3.0;
+    s.free->cell.c = 1e-300;
+    s.free->cell.alpha = 89.99999999999999;
+    s.free->cell.beta = -1.7976931348623157e308;
+    s.free->cell.gamma = 5e-324;
     s.free->centre = { -0.5, 2.0 / 3.0, 1e22 };
     s.free->up = std::array { 1.0, 0.0, -2.5 };
-    s.free->netLimit = 1;
-    s.free->zoneCircles = false;
+    s.free->net.limit = 1;
+    s.free->net.zoneCircles = false;
     for (int n = 0; n < 32767; ++n)
         s.entries.append(IndexEntry { n % 2 == 1 ? IndexKind::Direction : IndexKind::Plane,
             { static_cast<int16_t>(n - 32768), 0, 32767 } });
