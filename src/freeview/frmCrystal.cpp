@@ -141,12 +141,12 @@ frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
     layout->addWidget(net);
     layout->addWidget(buttons);
 
-    show(current);
+    showSettings(current);
     connect(cboSystem, &QComboBox::currentIndexChanged, this, &frmCrystal::systemChosen);
     connect(cboPreset, &QComboBox::activated, this, &frmCrystal::presetChosen);
 }
 
-void frmCrystal::show(const FreeViewSettings& settings)
+void frmCrystal::showSettings(const FreeViewSettings& settings)
 {
     const auto found = std::find(std::begin(Systems), std::end(Systems), settings.system);
     cboSystem->setCurrentIndex(int(found - std::begin(Systems)));

@@ -32,7 +32,7 @@ public:
 private:
     void systemChosen();
     void presetChosen(int index);
-    void show(const FreeViewSettings& settings);
+    void showSettings(const FreeViewSettings& settings);
 
     QComboBox* cboSystem = nullptr;
     QComboBox* cboPreset = nullptr;
