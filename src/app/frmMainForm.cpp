@@ -543,6 +543,9 @@ void frmMainForm::mnuSelectFree_Click()
         m_state.chooseFree(m_state.free);
         showViewChoice();
         FullRedraw();
+    } else {
+        // Triggering the checked item unchecked it, yet the view stays chosen.
+        showViewChoice();
     }
     const std::optional<FreeViewSettings> chosen = m_dialogs.askFreeView(this, m_state.free);
     if (!chosen || *chosen == m_state.free)

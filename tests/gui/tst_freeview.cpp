@@ -119,6 +119,11 @@ void TestFreeView::choosingAndChoosingAgain()
                 ->accessibleDescription()
                 .contains(u"六方晶（a = 2.665 Å、c = 4.947 Å）、中心 [0 0 0 1]"_s));
 
+    // Chosen again and cancelled: still chosen and marked, the entries kept.
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
+
     // Another projection takes the mark and the directions away.
     child<QAction>("mnuSelectHexNonSym")->trigger();
     QVERIFY(!item->isChecked());
