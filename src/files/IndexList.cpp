@@ -96,8 +96,12 @@ std::optional<QString> ReadLine(
     const bool four = fields->size() == 4;
     if (four && !options.fourIndex)
         return LineFourIndex;
+    // A direction's four indices are up to three times its three, which
+    // are what must fit.
+    const bool fourDirection = four && direction;
     for (double value : values)
-        if (!InRange(value) || value != std::trunc(value))
+        if (!(fourDirection ? std::fabs(value) <= 3 * 32768.0 : InRange(value))
+            || value != std::trunc(value))
             return LineNotWhole;
 
     std::array<double, 3> index { values[0], values[1], values[2] };
@@ -107,8 +111,17 @@ std::optional<QString> ReadLine(
         // [u v t w] is [u-t v-t w] on the three axes a1, a2, c.
         index = direction ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
                           : std::array { values[0], values[1], values[3] };
-        if (!InRange(index[0]) || !InRange(index[1]))
-            return LineNotWhole;
+        // The window writes [U V W] as [2U-V 2V-U -(U+V) 3W] unless U + V
+        // is a multiple of 3; that third is taken off again, so that a
+        // saved list reads back as it was plotted.
+        const auto third = [](double x) { return std::fmod(x, 3.0) == 0.0; };
+        if (direction && third(index[0]) && third(index[1]) && third(index[2])
+            && !third((index[0] + index[1]) / 3))
+            for (double& x : index)
+                x /= 3;
+        for (double x : index)
+            if (!InRange(x))
+                return LineNotWhole;
     }
     if (index == std::array<double, 3> {})
         return LineZero;

@@ -62,6 +62,9 @@ void TestIndexList::read_data()
                                               << false << "(1 0 1) (1 1 0) (0 0 1)";
     QTest::newRow("directions") << QByteArray("[1 0 0]\n[1 0 -1 0]\n(1 1 1)") << true << true
                                 << "[1 0 0] [2 1 0] (1 1 1)";
+    QTest::newRow("directions as the window writes them")
+        << QByteArray("[4 -2 -2 18]\n[2 -1 -1 60000]\n[1 1 -2 0]\n[0 0 0 1]") << true << true
+        << "[2 0 6] [1 0 20000] [1 1 0] [0 0 1]";
     QTest::newRow("last line named")
         << QByteArray("1 2 3\n\n# x\n1 2\n") << false << false << BadLine.arg("4", "1 2");
     QTest::newRow("direction or plane")
