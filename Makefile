@@ -6,7 +6,9 @@ SANITIZE_DIR ?= build-sanitize
 RELEASE_DIR ?= build-release
 JOBS ?= 2
 
-.PHONY: all deps configure build run test test-sanitize bench install package format clean
+SOAK_ACTIONS ?= 20000
+
+.PHONY: all deps configure build run test test-sanitize soak bench install package format clean
 
 all: build
 
@@ -34,6 +36,18 @@ test-sanitize: deps
 		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Random user actions through the real window, in the sanitizer build of
+# test-sanitize: any report, a leak included, fails it, and so does a broken
+# check, which names the seed and the step to replay. SOAK_SEED=N for
+# another run.
+soak: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVANDELER_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target orvandeler_soak
+	QT_QPA_PLATFORM=offscreen SOAK_ACTIONS=$(SOAK_ACTIONS) $(if $(SOAK_SEED),SOAK_SEED=$(SOAK_SEED)) \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1:handle_abort=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:abort_on_error=1 \
+		$(SANITIZE_DIR)/soak/orvandeler_soak
 
 # Release build, one line per figure: offscreen at device pixel ratio 1 and
 # 2, then the memory held by the real window on an X display with the
