@@ -7,8 +7,10 @@ namespace {
 
 // Small whole numbers where the direction is one, else scaled to a
 // largest index of 1, so that dialogs and files show [1 1 0], not
-// [0.7071 0.7071 0].
-Vector3 nice(const Vector3& v)
+// [0.7071 0.7071 0]. Whole numbers only where they leave the direction
+// where it was: in a very flat or very long cell a tiny index can stand
+// for a large angle, and rounding it off would lose the orientation.
+Vector3 nice(const Lattice& lattice, const Vector3& v)
 {
     const double largest = std::max({ std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]) });
     if (!(largest > 0.0) || !std::isfinite(largest))
@@ -19,9 +21,13 @@ Vector3 nice(const Vector3& v)
         bool whole = true;
         for (double x : scaled)
             whole = whole && std::fabs(x - std::round(x)) < 1e-9 * n;
-        if (whole)
-            return { std::round(scaled[0]) + 0.0, std::round(scaled[1]) + 0.0,
-                std::round(scaled[2]) + 0.0 };
+        if (!whole)
+            continue;
+        const Vector3 rounded { std::round(scaled[0]) + 0.0, std::round(scaled[1]) + 0.0,
+            std::round(scaled[2]) + 0.0 };
+        const Vector3 exact = Normalised(lattice.direction(unit));
+        const Vector3 near = Normalised(lattice.direction(rounded));
+        return Norm(Cross(exact, near)) < 1e-9 && Dot(exact, near) > 0.0 ? rounded : unit;
     }
     return unit;
 }
@@ -54,8 +60,8 @@ Vector3 FreeViewSettings::centre() const
     const auto made = lattice();
     if (!std::holds_alternative<Lattice>(made))
         return { 0, 0, 1 };
-    return nice(
-        std::get<Lattice>(made).directionIndices(orientation.inverse() * Vector3 { 1, 0, 0 }));
+    const Lattice& lattice = std::get<Lattice>(made);
+    return nice(lattice, lattice.directionIndices(orientation.inverse() * Vector3 { 1, 0, 0 }));
 }
 
 Vector3 FreeViewSettings::up() const
@@ -63,8 +69,8 @@ Vector3 FreeViewSettings::up() const
     const auto made = lattice();
     if (!std::holds_alternative<Lattice>(made))
         return { 0, 1, 0 };
-    return nice(
-        std::get<Lattice>(made).directionIndices(orientation.inverse() * Vector3 { 0, 0, 1 }));
+    const Lattice& lattice = std::get<Lattice>(made);
+    return nice(lattice, lattice.directionIndices(orientation.inverse() * Vector3 { 0, 0, 1 }));
 }
 
 std::optional<View> FreeViewSettings::view() const
