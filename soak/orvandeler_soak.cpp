@@ -649,8 +649,8 @@ int Soak::run()
         m_actions, seconds, uint64_t(m_seed), double(peakResidentKb()) / 1024.0);
     std::printf("soak: actions by kind, and the seconds they took with their checks:\n");
     for (std::size_t k = 0; k < Kinds.size(); ++k)
-        std::printf("  %-28s %8d %9.1f s\n", Kinds[k].name, m_counts[k],
-            double(m_nanoseconds[k]) / 1e9);
+        std::printf(
+            "  %-28s %8d %9.1f s\n", Kinds[k].name, m_counts[k], double(m_nanoseconds[k]) / 1e9);
     std::printf("soak: passed\n");
     return 0;
 }
@@ -1493,6 +1493,13 @@ void Soak::checkInvariants()
     static const QRegularExpression digits(QStringLiteral("^[0-9]{0,3}$"));
     SOAK_CHECK(digits.match(m_lineWidth->currentText()).hasMatch(),
         QStringLiteral("the line width holds \"%1\"").arg(m_lineWidth->currentText()));
+    // However the crystal was turned, a turn it stays: a NaN from a drag
+    // would go on drawing nothing, unnoticed by every other check.
+    const Matrix3& turn = m_state.free.orientation.matrix();
+    for (std::size_t i = 0; i < 3; ++i)
+        for (std::size_t j = 0; j < 3; ++j)
+            SOAK_CHECK(std::fabs(Dot(turn.rows[i], turn.rows[j]) - (i == j ? 1.0 : 0.0)) < 1e-9,
+                QStringLiteral("the crystal's orientation is no turn"));
     if (m_listsTyped)
         return;
     const PoleLists& expected = expectedLists();
