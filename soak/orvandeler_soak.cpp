@@ -1545,11 +1545,16 @@ void Soak::checkPicture()
             .arg(m_state.store.PoleCount()));
 }
 
-void printHistoryOnDeath()
+#if defined(__SANITIZE_ADDRESS__)
+void printReplayOnDeath()
 {
     if (g_soak)
         g_soak->printReplay();
 }
+
+#endif
+
+} // namespace
 
 #if defined(__SANITIZE_ADDRESS__)
 // The same options when the soak is run by hand, to replay a seed; the
@@ -1563,8 +1568,6 @@ extern "C" const char* __ubsan_default_options()
     return "print_stacktrace=1:halt_on_error=1:abort_on_error=1";
 }
 #endif
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -1587,7 +1590,7 @@ int main(int argc, char** argv)
     Soak soak(seed, actions);
     g_soak = &soak;
 #if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_set_death_callback(printHistoryOnDeath);
+    __sanitizer_set_death_callback(printReplayOnDeath);
 #endif
     const int status = soak.run();
     g_soak = nullptr;
