@@ -99,7 +99,8 @@ std::variant<Lattice, QString> Lattice::Make(LatticeSystem system, const Lattice
 {
     const LatticeParameters p = Constrained(system, given);
     for (double length : { p.a, p.b, p.c })
-        if (!std::isfinite(length) || !(length > 0.0) || length > 1e6)
+        // Below a millionth of an angstrom the cell's products underflow.
+        if (!std::isfinite(length) || !(length >= 1e-6) || length > 1e6)
             return LatticeMessages::LengthNotPositive;
     for (double angle : { p.alpha, p.beta, p.gamma })
         if (!std::isfinite(angle) || !(angle > 0.0) || !(angle < 180.0))

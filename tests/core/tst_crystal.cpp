@@ -170,8 +170,8 @@ void TestCrystal::turnedViewMadeAgain_data()
     QTest::addColumn<Vector3>("centre");
     QTest::newRow("zinc, whole indices")
         << LatticeParameters { 2.665, 2.665, 4.947, 90, 90, 120 } << Vector3 { 1, 0, 0 };
-    QTest::newRow("a cell 1e-9 Å high")
-        << LatticeParameters { 4.79, 4.79, 1e-9, 90, 90, 120 } << Vector3 { 0, 0, 1 };
+    QTest::newRow("a cell 1e-6 Å high, 1e6 Å wide")
+        << LatticeParameters { 1e6, 1e6, 1e-6, 90, 90, 120 } << Vector3 { 0, 0, 1 };
 }
 
 // The centre and up a session keeps make the same view again, turned or not.
@@ -203,6 +203,9 @@ void TestCrystal::badCrystalsRefused_data()
     const LatticeParameters good { 3, 4, 5, 90, 100, 90 };
     QTest::newRow("a length of 0")
         << LatticeSystem::Orthorhombic << LatticeParameters { 3, 0, 5, 90, 90, 90 }
+        << Vector3 { 0, 0, 1 } << Vector3 { 0, 1, 0 } << LatticeMessages::LengthNotPositive;
+    QTest::newRow("a length of 1e-300")
+        << LatticeSystem::Triclinic << LatticeParameters { 5, 1e-300, 5, 90, 90, 120 }
         << Vector3 { 0, 0, 1 } << Vector3 { 0, 1, 0 } << LatticeMessages::LengthNotPositive;
     QTest::newRow("a negative length")
         << LatticeSystem::Cubic << LatticeParameters { -1, 1, 1, 90, 90, 90 } << Vector3 { 0, 0, 1 }
