@@ -1319,6 +1319,8 @@ void Soak::openMangled()
              .arg(QFileInfo(path).fileName())
              .arg(how)
              .arg(QFileInfo(saved.path).fileName()));
+    // A session opened from here and saved over is a saved file no more.
+    std::erase_if(m_saved, [&](const SavedFile& kept) { return kept.path == path; });
     QFile out(path);
     SOAK_CHECK(
         out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size(),
