@@ -2,7 +2,9 @@
 #include "app/PictureBox.h"
 #include "app/frmMainForm.h"
 #include "crystal/Presets.h"
+#include "files/FileMessages.h"
 #include "freeview/frmCrystal.h"
+#include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"
 #include "run/RunState.h"
 
@@ -41,6 +43,7 @@ private slots:
     void init();
     void cleanup();
     void choosingAndChoosingAgain();
+    void crystalThatCannotShowAnEntry();
     void directionsAndTheirForms();
     void turningMovesThePictureNotTheLists();
     void pickedZone();
@@ -128,6 +131,22 @@ void TestFreeView::choosingAndChoosingAgain()
     child<QAction>("mnuSelectHexNonSym")->trigger();
     QVERIFY(!item->isChecked());
     QVERIFY(!child<QAction>("mnuEditDirection")->isEnabled());
+}
+
+// (32767 2 0) of a cubic crystal has i = -32769 on hexagonal axes: zinc is
+// refused, as a session of zinc with it would be, and nothing changes.
+void TestFreeView::crystalThatCannotShowAnEntry()
+{
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("32767", "2", "0");
+    const FreeViewSettings cubic = m_state->free;
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    QCOMPARE(m_dialogs.messages,
+        QStringList { FileMessages::EntryRefused.arg(1).arg(
+            u"(32767 2 -32769 0)"_s, Messages::IndexTooLarge) });
+    QVERIFY(m_state->free == cubic);
+    QCOMPARE(list("txtIndexList"), u"(32767 2 0)\n"_s);
 }
 
 void TestFreeView::directionsAndTheirForms()
