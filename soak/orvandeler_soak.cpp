@@ -956,12 +956,21 @@ void Soak::chooseFree(std::optional<FreeViewSettings> answer)
 {
     const bool wasFree = m_state.freeChosen;
     const int count = m_state.store.PoleCount();
+    const Snapshot before = snapshot();
     m_dialogs.clear();
     m_dialogs.nextFreeView = answer;
     m_viewItems[4]->trigger();
     SOAK_CHECK(m_state.freeChosen, QStringLiteral("the free view is not chosen"));
     SOAK_CHECK(
         m_dialogs.freeViewDialogs.size() == 1, QStringLiteral("the crystal dialog was not asked"));
+    // A crystal that cannot show an entry kept is refused.
+    if (!m_dialogs.messages.isEmpty()) {
+        SOAK_CHECK(wasFree && answer && m_dialogs.messages.size() == 1,
+            QStringLiteral("choosing the free view said: %1").arg(m_dialogs.messages.join(u'|')));
+        note(QStringLiteral(" refused: %1").arg(m_dialogs.messages[0]));
+        expectUnchanged(before, QStringLiteral("a refused crystal"));
+        return;
+    }
     if (answer)
         SOAK_CHECK(m_state.free == *answer, QStringLiteral("the crystal answered is not shown"));
     SOAK_CHECK(m_state.store.PoleCount() == (wasFree ? count : 0),
