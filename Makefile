@@ -6,9 +6,10 @@ SANITIZE_DIR ?= build-sanitize
 RELEASE_DIR ?= build-release
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+SOAK_ACTIONS ?= 20000
 JOBS ?= 2
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench install package format clean
+.PHONY: all deps configure build run test test-sanitize soak fuzz bench install package format clean
 
 all: build
 
@@ -36,6 +37,18 @@ test-sanitize: deps
 		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Random user actions through the real window, in the sanitizer build of
+# test-sanitize: any report, a leak included, fails it, and so does a broken
+# check, which names the seed and the step to replay. SOAK_SEED=N for
+# another run.
+soak: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DORVANDELER_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target orvandeler_soak
+	QT_QPA_PLATFORM=offscreen SOAK_ACTIONS=$(SOAK_ACTIONS) $(if $(SOAK_SEED),SOAK_SEED=$(SOAK_SEED)) \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1:handle_abort=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:abort_on_error=1 \
+		$(SANITIZE_DIR)/soak/orvandeler_soak
 
 # The libFuzzer programs of fuzz/, built with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer, each run for FUZZ_SECONDS on its corpus; any

@@ -10,6 +10,7 @@
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
 #include "run/RunState.h"
+#include "run/Work.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
@@ -543,10 +544,19 @@ void frmMainForm::mnuSelectFree_Click()
         m_state.chooseFree(m_state.free);
         showViewChoice();
         FullRedraw();
+    } else {
+        // Triggering the checked item unchecked it, yet the view stays chosen.
+        showViewChoice();
     }
     const std::optional<FreeViewSettings> chosen = m_dialogs.askFreeView(this, m_state.free);
     if (!chosen || *chosen == m_state.free)
         return;
+    // A crystal that cannot show an entry kept is refused, as a session
+    // with both would be: (32767 2 0) has no i on hexagonal axes.
+    if (const QString why = FirstRefusedEntry(m_state.store, *chosen->view()); !why.isEmpty()) {
+        m_dialogs.showMessage(this, why);
+        return;
+    }
     // The entries stay as typed; where they are drawn and their angles
     // follow the new crystal.
     m_state.free = *chosen;

@@ -1,5 +1,23 @@
 #include "poles/PoleStore.h"
 
+#include <atomic>
+
+namespace {
+
+uint64_t NewEpoch()
+{
+    // Any thread may make a store.
+    static std::atomic<uint64_t> last { 0 };
+    return ++last;
+}
+
+} // namespace
+
+PoleStore::PoleStore()
+    : m_epoch(NewEpoch())
+{
+}
+
 bool PoleStore::append(const Entry& entry)
 {
     if (isFull())
@@ -10,7 +28,7 @@ bool PoleStore::append(const Entry& entry)
 
 void PoleStore::InitPoleData()
 {
-    ++m_epoch;
+    m_epoch = NewEpoch();
     m_entries.clear();
     m_entries.shrink_to_fit();
 }

@@ -12,6 +12,8 @@ class PoleStore
 public:
     static constexpr int16_t MaxPoles = 32767;
 
+    PoleStore();
+
     int16_t PoleCount() const { return static_cast<int16_t>(m_entries.size()); }
     bool isFull() const { return m_entries.size() >= static_cast<std::size_t>(MaxPoles); }
     const Entry& at(int n) const { return m_entries[static_cast<std::size_t>(n)]; }
@@ -25,9 +27,11 @@ public:
     // Changes whenever entries are removed. Entries are otherwise only
     // appended, so (epoch, count) names the store's whole content: a view
     // that has shown n entries of an epoch needs only the entries after n.
+    // A new store takes an epoch no store had before, so that one put in
+    // place of another (an opened session's) is never taken for it.
     uint64_t epoch() const { return m_epoch; }
 
 private:
     std::vector<Entry> m_entries;
-    uint64_t m_epoch = 0;
+    uint64_t m_epoch;
 };

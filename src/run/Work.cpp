@@ -143,6 +143,13 @@ void Adopt(RunState& state, OpenedWork work)
     state.store = std::move(work.store);
 }
 
+QString FirstRefusedEntry(const PoleStore& store, const View& view)
+{
+    PoleStore replotted;
+    return PlotAll(
+        QList<IndexEntry>(store.entries().begin(), store.entries().end()), view, replotted);
+}
+
 QByteArray CsvOf(const RunState& state)
 {
     std::array<QString, 3> names;

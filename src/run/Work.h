@@ -33,6 +33,9 @@ std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current);
 // Takes the opened work into the run.
 void Adopt(RunState& state, OpenedWork work);
+// The message naming the first entry of the store that the view refuses,
+// as opening a file with it would name it; empty when it takes them all.
+QString FirstRefusedEntry(const PoleStore& store, const View& view);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);

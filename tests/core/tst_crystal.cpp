@@ -38,6 +38,8 @@ private slots:
     void freeViewAgreesWithTheDocumentedViews();
     void centreAlong111();
     void turnsReturn();
+    void turnedViewMadeAgain_data();
+    void turnedViewMadeAgain();
     void badCrystalsRefused_data();
     void badCrystalsRefused();
 };
@@ -162,6 +164,35 @@ void TestCrystal::turnsReturn()
                 QVERIFY(std::fabs(r.matrix().rows[i][j] - start.matrix().rows[i][j]) < 1e-12);
 }
 
+void TestCrystal::turnedViewMadeAgain_data()
+{
+    QTest::addColumn<LatticeParameters>("cell");
+    QTest::addColumn<Vector3>("centre");
+    QTest::newRow("zinc, whole indices")
+        << LatticeParameters { 2.665, 2.665, 4.947, 90, 90, 120 } << Vector3 { 1, 0, 0 };
+    QTest::newRow("a cell 1e-6 Å high, 1e6 Å wide")
+        << LatticeParameters { 1e6, 1e6, 1e-6, 90, 90, 120 } << Vector3 { 0, 0, 1 };
+}
+
+// The centre and up a session keeps make the same view again, turned or not.
+void TestCrystal::turnedViewMadeAgain()
+{
+    QFETCH(LatticeParameters, cell);
+    QFETCH(Vector3, centre);
+    const Lattice lattice = make(LatticeSystem::Hexagonal, cell);
+    FreeViewSettings settings = std::get<FreeViewSettings>(FreeViewSettings::Make(
+        LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+    QCOMPARE(settings.centre(), centre);
+    settings.orientation = Turning::Right(7) * Turning::Up(-3) * settings.orientation;
+    const auto again = FreeViewSettings::Make(
+        LatticeSystem::Hexagonal, cell, settings.centre(), settings.up(), {});
+    QVERIFY(std::holds_alternative<FreeViewSettings>(again));
+    const Matrix3& kept = std::get<FreeViewSettings>(again).orientation.matrix();
+    for (std::size_t i = 0; i < 3; ++i)
+        for (std::size_t j = 0; j < 3; ++j)
+            QVERIFY(std::fabs(kept.rows[i][j] - settings.orientation.matrix().rows[i][j]) < 1e-9);
+}
+
 void TestCrystal::badCrystalsRefused_data()
 {
     QTest::addColumn<LatticeSystem>("system");
@@ -172,6 +203,9 @@ void TestCrystal::badCrystalsRefused_data()
     const LatticeParameters good { 3, 4, 5, 90, 100, 90 };
     QTest::newRow("a length of 0")
         << LatticeSystem::Orthorhombic << LatticeParameters { 3, 0, 5, 90, 90, 90 }
+        << Vector3 { 0, 0, 1 } << Vector3 { 0, 1, 0 } << LatticeMessages::LengthNotPositive;
+    QTest::newRow("a length of 1e-300")
+        << LatticeSystem::Triclinic << LatticeParameters { 5, 1e-300, 5, 90, 90, 120 }
         << Vector3 { 0, 0, 1 } << Vector3 { 0, 1, 0 } << LatticeMessages::LengthNotPositive;
     QTest::newRow("a negative length")
         << LatticeSystem::Cubic << LatticeParameters { -1, 1, 1, 90, 90, 90 } << Vector3 { 0, 0, 1 }

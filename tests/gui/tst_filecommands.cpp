@@ -36,6 +36,7 @@ private slots:
     void failedSaves();
     void refusedFiles_data();
     void refusedFiles();
+    void sessionsOpenedInTurn();
 
 private:
     struct Window
@@ -301,6 +302,23 @@ void TestFileCommands::refusedFiles()
     QCOMPARE(list(m_window, "txtIndexList"), lists);
     QCOMPARE(m_window.form->surface().image(), before);
     QVERIFY(child<QAction>(m_window, "mnuSelectCubeNonSym")->isChecked());
+}
+
+// A session replaces the entries shown, even by as many or more of the same view.
+void TestFileCommands::sessionsOpenedInTurn()
+{
+    const QByteArray head = R"({"orvandeler": 1, "view": "cubic-full", "entries": [)";
+    write(u"a.orvandeler"_s, head + R"({"plane": [1, 0, 0]}]})");
+    write(u"b.orvandeler"_s, head + R"({"plane": [1, 1, 1]}, {"plane": [1, 1, 0]}]})");
+    m_dialogs.nextFiles = { { m_dir.filePath(u"a.orvandeler"_s), 0 } };
+    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    m_dialogs.nextFiles = { { m_dir.filePath(u"b.orvandeler"_s), 0 } };
+    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    QCOMPARE(list(m_window, "txtIndexList"), u"(1 1 1)\n(1 1 0)\n"_s);
+    const Window fresh = open();
+    m_dialogs.nextFiles = { { m_dir.filePath(u"b.orvandeler"_s), 0 } };
+    child<QAction>(fresh, "mnuFileOpen")->trigger();
+    QCOMPARE(m_window.form->surface().image(), fresh.form->surface().image());
 }
 
 QTEST_MAIN(TestFileCommands)

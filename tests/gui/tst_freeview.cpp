@@ -4,7 +4,9 @@
 #include "app/frmMainForm.h"
 #include "crystal/Presets.h"
 #include "figure/PlotPoles.h"
+#include "files/FileMessages.h"
 #include "freeview/frmCrystal.h"
+#include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"
 #include "run/RunState.h"
 
@@ -43,6 +45,7 @@ private slots:
     void init();
     void cleanup();
     void choosingAndChoosingAgain();
+    void crystalThatCannotShowAnEntry();
     void directionsAndTheirForms();
     void turningMovesThePictureNotTheLists();
     void pickedZone();
@@ -121,10 +124,31 @@ void TestFreeView::choosingAndChoosingAgain()
                 ->accessibleDescription()
                 .contains(u"六方晶（a = 2.665 Å、c = 4.947 Å）、中心 [0 0 0 1]"_s));
 
+    // Chosen again and cancelled: still chosen and marked, the entries kept.
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
+
     // Another projection takes the mark and the directions away.
     child<QAction>("mnuSelectHexNonSym")->trigger();
     QVERIFY(!item->isChecked());
     QVERIFY(!child<QAction>("mnuEditDirection")->isEnabled());
+}
+
+// (32767 2 0) of a cubic crystal has i = -32769 on hexagonal axes: zinc is
+// refused, as a session of zinc with it would be, and nothing changes.
+void TestFreeView::crystalThatCannotShowAnEntry()
+{
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("32767", "2", "0");
+    const FreeViewSettings cubic = m_state->free;
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    QCOMPARE(m_dialogs.messages,
+        QStringList { FileMessages::EntryRefused.arg(1).arg(
+            u"(32767 2 -32769 0)"_s, Messages::IndexTooLarge) });
+    QVERIFY(m_state->free == cubic);
+    QCOMPARE(list("txtIndexList"), u"(32767 2 0)\n"_s);
 }
 
 void TestFreeView::directionsAndTheirForms()
