@@ -8,6 +8,7 @@
 #include "reading/PictureReader.h"
 
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
 
@@ -31,6 +32,9 @@ PictureReading::PictureReading(const RunState& state, PictureBox* picture,
     , m_plotSize(std::move(plotSize))
     , m_captions(std::move(captions))
 {
+    m_reshow.setSingleShot(true);
+    m_reshow.setInterval(picture->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
+    connect(&m_reshow, &QTimer::timeout, this, [this] { pointerMoved(m_reshowAt); });
 }
 
 double PictureReading::markReachTwips() const
@@ -54,7 +58,10 @@ void PictureReading::pointerMoved(QPoint pixel)
         text = reader.ToolTip(at, m_picked);
         showZone(*view, reader.PoleAt(at));
     }
-    if (text == m_readout)
+    m_reshow.stop();
+    // Qt takes a tip down of its own accord (a click, a key, its time out):
+    // the same text is shown again unless it is still up.
+    if (text == m_readout && (text.isEmpty() || QToolTip::isVisible()))
         return;
     m_readout = text;
     if (text.isEmpty())
@@ -65,6 +72,7 @@ void PictureReading::pointerMoved(QPoint pixel)
 
 void PictureReading::pointerLeft()
 {
+    m_reshow.stop();
     m_readout.clear();
     QToolTip::hideText();
 }
@@ -107,6 +115,16 @@ void PictureReading::clicked(QPoint pixel)
         unpick();
     m_readout.clear();
     pointerMoved(pixel);
+}
+
+void PictureReading::released(QPoint pixel)
+{
+    // Qt takes the tip down as the button comes up and disposes of it only
+    // later; a tip shown before then would be lost with it. So the click's
+    // readout comes back after the tool tip delay, unless a move shows it
+    // first.
+    m_reshowAt = pixel;
+    m_reshow.start();
 }
 
 void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)

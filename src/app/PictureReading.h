@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <functional>
 
@@ -31,6 +32,7 @@ public:
     void pointerMoved(QPoint pixel);
     void pointerLeft();
     void clicked(QPoint pixel);
+    void released(QPoint pixel);
     void listCursorMoved(QPlainTextEdit* list, bool isIndexList);
     void unpick();
     // Puts the ring where the picked entry is drawn now.
@@ -55,4 +57,6 @@ private:
     PlacementCache m_placements;
     int m_picked = -1;
     QString m_readout;
+    QTimer m_reshow;
+    QPoint m_reshowAt;
 };

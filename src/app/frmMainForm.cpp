@@ -358,6 +358,10 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
                 m_reading->clicked(pixel());
             break;
+        case QEvent::MouseButtonRelease:
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                m_reading->released(pixel());
+            break;
         case QEvent::Leave:
             m_reading->pointerLeft();
             break;

@@ -73,6 +73,7 @@ private slots:
     void hoverReadsMarksAndDirections();
     void clickPicksUntil_data();
     void clickPicksUntil();
+    void toolTipStaysAfterClick();
     void listCursorPicks();
     void enterDraws_data();
     void enterDraws();
@@ -217,6 +218,37 @@ void TestPictureReading::clickPicksUntil()
     QCOMPARE(picture->hasRing(), keeps);
     if (!keeps)
         QVERIFY(selected("txtIndexList").isEmpty());
+}
+
+// Qt takes a tip down at every press and release; the click's readout must
+// be up where the pointer stays, and stay up as it moves on the mark. Run at
+// device pixel ratio 1 and 2.
+void TestPictureReading::toolTipStaysAfterClick()
+{
+    auto* picture = child<PictureBox>("picPictureBox");
+    const QPoint mark = pixelOf(1);
+    hover(mark);
+    QTest::mouseClick(picture, Qt::LeftButton, {}, mark);
+    QCOMPARE(m_form->pickedPole(), 1);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), m_form->pointerReadout());
+    const QString readout = m_form->pointerReadout();
+
+    QTest::mouseMove(picture, mark + QPoint(1, 0));
+    QCOMPARE(m_form->pointerReadout(), readout);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), readout);
+
+    hover(pixelOf(0));
+    QVERIFY(m_form->pointerReadout().endsWith(u"\n(1 1 1) との角度差 54.736°"_s));
+    QTRY_COMPARE(QToolTip::text(), m_form->pointerReadout());
+
+    // A click beside the marks ends the pick and reads the direction there.
+    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(233, 40));
+    QCOMPARE(m_form->pickedPole(), -1);
+    QVERIFY(m_form->pointerReadout().startsWith(u"(100) "_s));
+    QTRY_COMPARE(QToolTip::text(), m_form->pointerReadout());
+    QTRY_VERIFY(QToolTip::isVisible());
 }
 
 void TestPictureReading::listCursorPicks()
