@@ -363,8 +363,10 @@ public:
     void Cls() override { m_image.fill(Qt::white); }
     void SetDrawWidth(const QString& lineWidth) override
     {
-        m_width = std::max(1, PainterSurface::parseDrawWidth(lineWidth));
+        if (const int width = ParseDrawWidth(lineWidth); width > 0)
+            m_width = width;
     }
+    int drawWidth() const override { return m_width; }
     void Line(double x1, double y1, double x2, double y2) override
     {
         pen();

@@ -46,7 +46,7 @@ void DrawGeneratedPaper(DrawingSurface& surface, const QString& lineWidth, const
     surface.SetDrawWidth(lineWidth);
     surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
     if (options.wulffNet)
-        DrawWulffNet(surface, frame, lineWidth);
+        DrawWulffNet(surface, frame);
 }
 
 void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
@@ -57,6 +57,9 @@ void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
         drawZoneCircles(surface, projector);
 
     const std::vector<NetPole> poles = NetPoles(projector, options.limit);
+    // A line-width text that is no width keeps the one there was, which the
+    // markers drawn next must take again after the dots.
+    const int width = surface.drawWidth();
     surface.SetDrawWidth(DotWidth);
     surface.SetFillStyle(0);
     for (const NetPole& pole : poles)
@@ -64,7 +67,7 @@ void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
     surface.SetFillStyle(1);
     DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
     // The plot's markers drawn next take the net's width.
-    surface.SetDrawWidth(lineWidth);
+    surface.SetDrawWidth(QString::number(width));
 }
 
 void DrawGeneratedNet(DrawingSurface& surface, const QString& lineWidth, const Projector& projector,

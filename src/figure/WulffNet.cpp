@@ -61,10 +61,11 @@ bool strong(int degrees)
 
 } // namespace
 
-void DrawWulffNet(DrawingSurface& surface, const Frame& frame, const QString& lineWidth)
+void DrawWulffNet(DrawingSurface& surface, const Frame& frame)
 {
     constexpr int Last = 90 - StepDegrees;
     // The faint lines first, so that the strong ones lie over them.
+    const int width = surface.drawWidth();
     surface.SetTone(Tone::Faint);
     surface.SetDrawWidth(QStringLiteral("1"));
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
@@ -74,7 +75,7 @@ void DrawWulffNet(DrawingSurface& surface, const Frame& frame, const QString& li
         if (!strong(degrees))
             drawParallel(surface, frame, degrees);
     surface.SetTone(Tone::Full);
-    surface.SetDrawWidth(lineWidth);
+    surface.SetDrawWidth(QString::number(width));
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
         if (strong(degrees))
             drawMeridian(surface, frame, degrees, 90);

@@ -294,25 +294,9 @@ bool PainterSurface::firstTime(const PrintedText& text)
     return m_printed.size() > before;
 }
 
-int PainterSurface::parseDrawWidth(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return 0;
-    int value = 0;
-    for (const QChar c : trimmed) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return 0;
-        value = value * 10 + (c.unicode() - '0');
-        if (value > MaxDrawWidth)
-            return 0;
-    }
-    return value;
-}
-
 void PainterSurface::SetDrawWidth(const QString& lineWidth)
 {
-    if (const int width = parseDrawWidth(lineWidth); width > 0)
+    if (const int width = ParseDrawWidth(lineWidth); width > 0)
         m_drawWidth = width;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "painting/PaintedMarks.h"
+#include "surface/DrawWidth.h"
 #include "surface/DrawingSurface.h"
 #include "surface/PictureSize.h"
 
@@ -40,8 +41,6 @@ inline size_t qHash(const PrintedText& printed, size_t seed = 0)
 class PainterSurface : public DrawingSurface
 {
 public:
-    static constexpr int MaxDrawWidth = 100;
-
     // Paints into an image of its own.
     PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio = 1.0);
     // Paints onto the device, unitsPerPixel of its units to the logical
@@ -79,7 +78,7 @@ public:
     void setBackground(const QColor& color) { m_background = color; }
     // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
-    int drawWidth() const { return m_drawWidth; }
+    int drawWidth() const override { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
     const QFont& font() const { return m_font; }
     // Where Print puts the text's baseline origin from its corner, in logical pixels.
@@ -91,10 +90,6 @@ public:
     // Where a mark centred at the given twips lies, in logical pixels: on the
     // screen's image snapped exactly as the mark itself is painted.
     QPointF markCentre(double xTwips, double yTwips) const { return place(xTwips, yTwips); }
-
-    // The pen width a line-width text stands for, or 0 when it is no whole
-    // number from 1 to MaxDrawWidth.
-    static int parseDrawWidth(const QString& text);
 
     void Cls() override;
     void SetDrawWidth(const QString& lineWidth) override;

@@ -20,6 +20,9 @@ public:
     // Takes the unconverted line-width text; a text that is no usable pen
     // width keeps the previous width.
     virtual void SetDrawWidth(const QString& lineWidth) = 0;
+    // The pen width lines are drawn with now, in pixels; a net that draws
+    // some lines finer goes back to it.
+    virtual int drawWidth() const = 0;
     virtual void Line(double x1, double y1, double x2, double y2) = 0;
     // A whole circle, filled with the fill colour while FillStyle is 0.
     virtual void Circle(double cx, double cy, double r) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "surface/DrawWidth.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>
@@ -23,7 +24,10 @@ public:
     void SetDrawWidth(const QString& w) override
     {
         calls.push_back({ SurfaceCall::DrawWidth, {}, w });
+        if (const int width = ParseDrawWidth(w); width > 0)
+            m_width = width;
     }
+    int drawWidth() const override { return m_width; }
     void Line(double x1, double y1, double x2, double y2) override
     {
         calls.push_back({ SurfaceCall::Line, { x1, y1, x2, y2 }, {} });
@@ -44,4 +48,7 @@ public:
     void SetCurrentX(double x) override { calls.push_back({ SurfaceCall::CurrentX, { x }, {} }); }
     void SetCurrentY(double y) override { calls.push_back({ SurfaceCall::CurrentY, { y }, {} }); }
     void Print(const QString& t) override { calls.push_back({ SurfaceCall::Print, {}, t }); }
+
+private:
+    int m_width = 1;
 };

@@ -271,7 +271,8 @@ private slots:
     {
         RecordingSurface s;
         const QString width = QStringLiteral("3");
-        DrawWulffNet(s, Frame {}, width);
+        s.SetDrawWidth(width);
+        DrawWulffNet(s, Frame {});
         std::map<std::array<double, 3>, double> circles;
         int lines = 0;
         QVector<double> tones;
@@ -299,10 +300,32 @@ private slots:
         const Calls still = record(along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, options), width);
         const Calls turned
             = record(FreeView(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options), width);
-        for (qsizetype n = 0; n < s.calls.size(); ++n)
+        // Past the width set here, the net's own width and primitive.
+        for (qsizetype n = 1; n < s.calls.size(); ++n)
             for (const Calls* net : { &still, &turned })
-                QVERIFY((*net)[n + 2].kind == s.calls[n].kind
-                    && (*net)[n + 2].values == s.calls[n].values);
+                QVERIFY((*net)[n + 1].kind == s.calls[n].kind
+                    && (*net)[n + 1].values == s.calls[n].values);
+    }
+
+    // A line-width text that is no width keeps the width there was: the
+    // strong arcs and the markers after the fine lines and dots take it.
+    void unusableWidthKeepsTheWidth()
+    {
+        RecordingSurface s;
+        s.SetDrawWidth(QStringLiteral("5"));
+        const View view = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, { 2, true, true });
+        DrawGeneratedNet(s, QStringLiteral("101"), view.projector, view.netOptions);
+        int width = 0;
+        double tone = double(::Tone::Full);
+        for (const SurfaceCall& c : s.calls) {
+            if (c.kind == SurfaceCall::DrawWidth && ParseDrawWidth(c.text) > 0)
+                width = ParseDrawWidth(c.text);
+            if (c.kind == SurfaceCall::Tone)
+                tone = c.values[0];
+            if (c.kind == SurfaceCall::Arc && tone == double(::Tone::Full))
+                QCOMPARE(width, 5);
+        }
+        QCOMPARE(width, 5);
     }
 };
 
