@@ -1550,6 +1550,12 @@ void Soak::checkPicture()
         for (int x = 0; x < a.width(); ++x)
             differing += p[x] != q[x];
     }
+    // Both pictures stay behind, in the folder the soak was run from, to be
+    // looked at.
+    if (differing != 0) {
+        a.save(QStringLiteral("soak-shown.png"));
+        b.save(QStringLiteral("soak-whole-draw.png"));
+    }
     SOAK_CHECK(differing == 0,
         QStringLiteral("the picture differs from a whole draw in %1 pixels (store %2)")
             .arg(differing)
