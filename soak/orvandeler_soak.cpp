@@ -8,6 +8,7 @@
 // A failure prints the step, the seed and the last actions; running again
 // with the same seed and at least that many actions repeats it.
 
+#include "Pixels.h"
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
 #include "app/frmMainForm.h"
@@ -1540,16 +1541,10 @@ void Soak::checkPicture()
     fresh.setInk(shown.ink());
     fresh.SetDrawWidth(QString::number(m_shownWidth));
     DrawPicture(fresh, m_shown, m_state.store);
-    const QImage a = shown.image().convertToFormat(QImage::Format_ARGB32);
-    const QImage b = fresh.image().convertToFormat(QImage::Format_ARGB32);
+    const QImage& a = shown.image();
+    const QImage& b = fresh.image();
     SOAK_CHECK(a.size() == b.size(), QStringLiteral("the picture has another size"));
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x)
-            differing += p[x] != q[x];
-    }
+    const int differing = Pixels::DifferingPixels(a, b);
     // Both pictures stay behind, in the folder the soak was run from, to be
     // looked at.
     if (differing != 0) {

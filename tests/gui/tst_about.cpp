@@ -1,6 +1,5 @@
-#include "RecordingUserDialogs.h"
+#include "WindowTest.h"
 #include "about/frmAbout.h"
-#include "app/frmMainForm.h"
 #include "run/RunState.h"
 #include "ui/ApplicationInfo.h"
 
@@ -16,13 +15,12 @@
 
 using namespace Qt::StringLiterals;
 
-class TestAbout : public QObject
+class TestAbout : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void cleanup() override;
 
     void textsAndLayout();
     void mainDisabledUntilClosed_data();
@@ -32,24 +30,11 @@ private slots:
 private:
     frmAbout* openAbout();
     void closeBy(frmAbout* about, const QString& how);
-
-    RecordingUserDialogs m_dialogs;
-    std::unique_ptr<RunState> m_state;
-    std::unique_ptr<frmMainForm> m_form;
 };
-
-void TestAbout::init()
-{
-    m_state = std::make_unique<RunState>();
-    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
 
 void TestAbout::cleanup()
 {
-    m_form.reset();
-    m_state.reset();
+    WindowTest::cleanup();
     const auto aboutLeft = [] {
         const QWidgetList windows = QApplication::topLevelWidgets();
         return std::any_of(windows.cbegin(), windows.cend(),

@@ -1,5 +1,4 @@
-#include "RecordingUserDialogs.h"
-#include "app/frmMainForm.h"
+#include "WindowTest.h"
 #include "files/FileMessages.h"
 #include "run/RunState.h"
 
@@ -21,13 +20,11 @@ using namespace Qt::StringLiterals;
 
 // The File menu through the real window: what is saved opens again to the
 // same state, and a file that cannot be written or read changes nothing.
-class TestFileCommands : public QObject
+class TestFileCommands : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void sessionRoundTrip_data();
     void sessionRoundTrip();
     void listsAndTableOpenAgain();
@@ -39,29 +36,16 @@ private slots:
     void sessionsOpenedInTurn();
 
 private:
+    // A second window beside the test's own, on a run of its own.
     struct Window
     {
         std::unique_ptr<RunState> state = std::make_unique<RunState>();
         std::unique_ptr<frmMainForm> form;
     };
     Window open();
-    template <typename T> T* child(const Window& w, const char* name)
-    {
-        T* found = w.form->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
-    void plot(const Window& w, const char* x, const char* y, const char* z);
-    QString list(const Window& w, const char* name)
-    {
-        return child<QPlainTextEdit>(w, name)->toPlainText();
-    }
     void write(const QString& name, const QByteArray& bytes);
 
-    RecordingUserDialogs m_dialogs;
     QTemporaryDir m_dir;
-    Window m_window;
 };
 
 TestFileCommands::Window TestFileCommands::open()
@@ -72,25 +56,6 @@ TestFileCommands::Window TestFileCommands::open()
     if (!QTest::qWaitForWindowExposed(w.form.get()))
         qFatal("the window did not show");
     return w;
-}
-
-void TestFileCommands::init()
-{
-    m_dialogs.clear();
-    m_window = open();
-}
-
-void TestFileCommands::cleanup()
-{
-    m_window = {};
-}
-
-void TestFileCommands::plot(const Window& w, const char* x, const char* y, const char* z)
-{
-    child<QLineEdit>(w, "txtAxisX")->setText(QLatin1String(x));
-    child<QLineEdit>(w, "txtAxisY")->setText(QLatin1String(y));
-    child<QLineEdit>(w, "txtAxisZ")->setText(QLatin1String(z));
-    child<QPushButton>(w, "cmdDraw")->click();
 }
 
 void TestFileCommands::write(const QString& name, const QByteArray& bytes)
@@ -111,36 +76,36 @@ void TestFileCommands::sessionRoundTrip_data()
 void TestFileCommands::sessionRoundTrip()
 {
     QFETCH(QString, view);
-    child<QAction>(m_window, qPrintable(view))->trigger();
+    child<QAction>(qPrintable(view))->trigger();
     for (const auto& [x, y, z] : { std::array { "-1", "2", "3" }, { "1", "-1", "0" },
              { "2.5", "1", "-4" }, { "0", "0", "1" } })
-        plot(m_window, x, y, z);
-    child<QComboBox>(m_window, "cboPlotSize")->setCurrentIndex(7);
-    child<QComboBox>(m_window, "cboLineWidth")->setEditText(u"3"_s);
-    emit child<QComboBox>(m_window, "cboPlotSize")->activated(7);
+        plot(x, y, z);
+    child<QComboBox>("cboPlotSize")->setCurrentIndex(7);
+    child<QComboBox>("cboLineWidth")->setEditText(u"3"_s);
+    emit child<QComboBox>("cboPlotSize")->activated(7);
     // A name without its extension gets the session's.
     m_dialogs.clear();
     m_dialogs.nextFiles = { { m_dir.filePath(u"work"_s), 0 } };
-    child<QAction>(m_window, "mnuFileSaveAsSession")->trigger();
+    child<QAction>("mnuFileSaveAsSession")->trigger();
     QCOMPARE(m_dialogs.saveDialogs.value(0).title, u"セッションの保存"_s);
     const QString path = m_dir.filePath(u"work.orvandeler"_s);
     QVERIFY(QFile::exists(path));
 
     const Window again = open();
     m_dialogs.nextFiles = { { path, 0 } };
-    child<QAction>(again, "mnuFileOpen")->trigger();
+    Child<QAction>(again.form.get(), "mnuFileOpen")->trigger();
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join(u'\n')));
-    QCOMPARE(list(again, "txtIndexList"), list(m_window, "txtIndexList"));
-    QCOMPARE(list(again, "txtAngleList"), list(m_window, "txtAngleList"));
-    QCOMPARE(child<QComboBox>(again, "cboPlotSize")->currentText(), u"45"_s);
-    QCOMPARE(child<QComboBox>(again, "cboLineWidth")->currentText(), u"3"_s);
-    QVERIFY(child<QAction>(again, qPrintable(view))->isChecked());
-    QCOMPARE(again.form->surface().image(), m_window.form->surface().image());
+    QCOMPARE(List(again.form.get(), "txtIndexList"), list("txtIndexList"));
+    QCOMPARE(List(again.form.get(), "txtAngleList"), list("txtAngleList"));
+    QCOMPARE(Child<QComboBox>(again.form.get(), "cboPlotSize")->currentText(), u"45"_s);
+    QCOMPARE(Child<QComboBox>(again.form.get(), "cboLineWidth")->currentText(), u"3"_s);
+    QVERIFY(Child<QAction>(again.form.get(), qPrintable(view))->isChecked());
+    QCOMPARE(again.form->surface().image(), m_form->surface().image());
 
     // Saving over the session's own file asks nothing.
-    plot(again, "1", "1", "1");
+    Plot(again.form.get(), "1", "1", "1");
     const qsizetype asked = m_dialogs.saveDialogs.size();
-    child<QAction>(again, "mnuFileSave")->trigger();
+    Child<QAction>(again.form.get(), "mnuFileSave")->trigger();
     QCOMPARE(m_dialogs.saveDialogs.size(), asked);
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -149,13 +114,13 @@ void TestFileCommands::sessionRoundTrip()
 
 void TestFileCommands::listsAndTableOpenAgain()
 {
-    child<QAction>(m_window, "mnuSelectHexNonSym")->trigger();
-    plot(m_window, "1", "0", "-2");
-    plot(m_window, "2", "-1", "0");
+    child<QAction>("mnuSelectHexNonSym")->trigger();
+    plot("1", "0", "-2");
+    plot("2", "-1", "0");
     m_dialogs.nextFiles
         = { { m_dir.filePath(u"planes.txt"_s), 0 }, { m_dir.filePath(u"angles"_s), 1 } };
-    child<QAction>(m_window, "mnuFileSaveAsIndex")->trigger();
-    child<QAction>(m_window, "mnuFileSaveAsAngle")->trigger();
+    child<QAction>("mnuFileSaveAsIndex")->trigger();
+    child<QAction>("mnuFileSaveAsAngle")->trigger();
     QCOMPARE(m_dialogs.saveDialogs.value(0).title, u"面指数の保存"_s);
     QCOMPARE(m_dialogs.saveDialogs.value(1).title, u"角度差の保存"_s);
 
@@ -170,20 +135,20 @@ void TestFileCommands::listsAndTableOpenAgain()
 
     // The saved list plots the same planes again, after those already there.
     m_dialogs.nextFiles = { { planes.fileName(), 1 } };
-    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    child<QAction>("mnuFileOpen")->trigger();
     QVERIFY(m_dialogs.messages.isEmpty());
-    QCOMPARE(m_window.state->store.PoleCount(), int16_t(4));
-    QCOMPARE(list(m_window, "txtIndexList").count(u"(2 -1 -1 0)"_s), 2);
+    QCOMPARE(m_state->store.PoleCount(), int16_t(4));
+    QCOMPARE(list("txtIndexList").count(u"(2 -1 -1 0)"_s), 2);
 }
 
 void TestFileCommands::pictureInEveryFormat()
 {
-    plot(m_window, "1", "2", "3");
+    plot("1", "2", "3");
     const QStringList names { u"p.png"_s, u"p.svg"_s, u"p.pdf"_s, u"p.jpg"_s };
     for (int n = 0; n < names.size(); ++n)
         m_dialogs.nextFiles << FileChoice { m_dir.filePath(names[n]), n };
     for (int n = 0; n < names.size(); ++n)
-        child<QAction>(m_window, "mnuFileSaveAsPic")->trigger();
+        child<QAction>("mnuFileSaveAsPic")->trigger();
     QVERIFY(m_dialogs.messages.isEmpty());
     const QList<QByteArray> starts { "\x89PNG", "<?xml", "%PDF-", "\xff\xd8" };
     for (int n = 0; n < names.size(); ++n) {
@@ -224,10 +189,10 @@ void TestFileCommands::failedSaves()
     if (path.startsWith(u"locked"_s) && geteuid() == 0)
         QSKIP("root writes into any folder");
 
-    plot(m_window, "1", "0", "0");
+    plot("1", "0", "0");
     const QString full = path.startsWith(u'/') ? path : m_dir.filePath(path);
     m_dialogs.nextFiles = { { full, 0 } };
-    child<QAction>(m_window, "mnuFileSaveAsSession")->trigger();
+    child<QAction>("mnuFileSaveAsSession")->trigger();
     QFile::setPermissions(
         m_dir.filePath(u"locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -241,7 +206,7 @@ void TestFileCommands::failedSaves()
     QFile old(m_dir.filePath(u"locked/x.orvandeler"_s));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old"));
-    QCOMPARE(m_window.state->store.PoleCount(), int16_t(1));
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
     // A device is written in place, never replaced by a file.
     if (path == u"/dev/full"_s)
         QVERIFY(std::filesystem::is_character_file("/dev/full"));
@@ -287,21 +252,21 @@ void TestFileCommands::refusedFiles()
     QFETCH(QString, reason);
     if (!bytes.isEmpty())
         write(name, bytes);
-    child<QAction>(m_window, "mnuSelectCubeNonSym")->trigger();
-    plot(m_window, "1", "2", "3");
-    const QImage before = m_window.form->surface().image();
-    const QString lists = list(m_window, "txtIndexList");
+    child<QAction>("mnuSelectCubeNonSym")->trigger();
+    plot("1", "2", "3");
+    const QImage before = m_form->surface().image();
+    const QString lists = list("txtIndexList");
 
     m_dialogs.nextFiles = { { m_dir.filePath(name), 0 } };
-    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    child<QAction>("mnuFileOpen")->trigger();
     QCOMPARE(m_dialogs.messages.size(), 1);
     QCOMPARE(m_dialogs.messages[0],
         FileMessages::OpenFailed.arg(QDir::toNativeSeparators(m_dir.filePath(name))) + u'\n'
             + reason);
-    QCOMPARE(m_window.state->store.PoleCount(), int16_t(1));
-    QCOMPARE(list(m_window, "txtIndexList"), lists);
-    QCOMPARE(m_window.form->surface().image(), before);
-    QVERIFY(child<QAction>(m_window, "mnuSelectCubeNonSym")->isChecked());
+    QCOMPARE(m_state->store.PoleCount(), int16_t(1));
+    QCOMPARE(list("txtIndexList"), lists);
+    QCOMPARE(m_form->surface().image(), before);
+    QVERIFY(child<QAction>("mnuSelectCubeNonSym")->isChecked());
 }
 
 // A session replaces the entries shown, even by as many or more of the same view.
@@ -311,14 +276,14 @@ void TestFileCommands::sessionsOpenedInTurn()
     write(u"a.orvandeler"_s, head + R"({"plane": [1, 0, 0]}]})");
     write(u"b.orvandeler"_s, head + R"({"plane": [1, 1, 1]}, {"plane": [1, 1, 0]}]})");
     m_dialogs.nextFiles = { { m_dir.filePath(u"a.orvandeler"_s), 0 } };
-    child<QAction>(m_window, "mnuFileOpen")->trigger();
+    child<QAction>("mnuFileOpen")->trigger();
     m_dialogs.nextFiles = { { m_dir.filePath(u"b.orvandeler"_s), 0 } };
-    child<QAction>(m_window, "mnuFileOpen")->trigger();
-    QCOMPARE(list(m_window, "txtIndexList"), u"(1 1 1)\n(1 1 0)\n"_s);
+    child<QAction>("mnuFileOpen")->trigger();
+    QCOMPARE(list("txtIndexList"), u"(1 1 1)\n(1 1 0)\n"_s);
     const Window fresh = open();
     m_dialogs.nextFiles = { { m_dir.filePath(u"b.orvandeler"_s), 0 } };
-    child<QAction>(fresh, "mnuFileOpen")->trigger();
-    QCOMPARE(m_window.form->surface().image(), fresh.form->surface().image());
+    Child<QAction>(fresh.form.get(), "mnuFileOpen")->trigger();
+    QCOMPARE(m_form->surface().image(), fresh.form->surface().image());
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -1,7 +1,7 @@
+#include "Pixels.h"
 #include "RecordingSurface.h"
-#include "RecordingUserDialogs.h"
+#include "WindowTest.h"
 #include "app/PictureBox.h"
-#include "app/frmMainForm.h"
 #include "crystal/Presets.h"
 #include "figure/PlotPoles.h"
 #include "files/FileMessages.h"
@@ -37,13 +37,11 @@ FreeViewSettings Zinc(Vector3 centre)
 
 // The free projection through the real window: chosen, answered, plotted,
 // turned, read and kept.
-class TestFreeView : public QObject
+class TestFreeView : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void choosingAndChoosingAgain();
     void crystalThatCannotShowAnEntry();
     void directionsAndTheirForms();
@@ -52,52 +50,7 @@ private slots:
     void keptInASession();
     void dialogReadsItsFields_data();
     void dialogReadsItsFields();
-
-private:
-    template <typename T> T* child(const char* name)
-    {
-        T* found = m_form->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
-    void plot(const char* x, const char* y, const char* z);
-    QString list(const char* name) { return child<QPlainTextEdit>(name)->toPlainText(); }
-    QPoint pixelOf(int entry);
-
-    RecordingUserDialogs m_dialogs;
-    std::unique_ptr<RunState> m_state;
-    std::unique_ptr<frmMainForm> m_form;
 };
-
-void TestFreeView::init()
-{
-    m_dialogs.clear();
-    m_state = std::make_unique<RunState>();
-    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
-void TestFreeView::cleanup()
-{
-    m_form.reset();
-    m_state.reset();
-}
-
-void TestFreeView::plot(const char* x, const char* y, const char* z)
-{
-    child<QLineEdit>("txtAxisX")->setText(QLatin1String(x));
-    child<QLineEdit>("txtAxisY")->setText(QLatin1String(y));
-    child<QLineEdit>("txtAxisZ")->setText(QLatin1String(z));
-    child<QPushButton>("cmdDraw")->click();
-}
-
-QPoint TestFreeView::pixelOf(int entry)
-{
-    const TwipsPoint at = Place(*m_state->view(), m_state->store.at(entry)).at;
-    return { int(at.x / 15), int(at.y / 15) };
-}
 
 void TestFreeView::choosingAndChoosingAgain()
 {
@@ -262,11 +215,7 @@ void TestFreeView::keptInASession()
     QCOMPARE(list("txtIndexList"), index);
     QCOMPARE(list("txtAngleList"), angles);
     // The turned orientation comes back to the precision a file keeps.
-    const QImage reopened = m_form->surface().image();
-    int differing = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            differing += picture.pixel(x, y) != reopened.pixel(x, y);
+    const int differing = Pixels::DifferingPixels(picture, m_form->surface().image());
     QVERIFY2(differing < 50, qPrintable(QString::number(differing)));
 }
 

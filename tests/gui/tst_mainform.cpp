@@ -1,6 +1,5 @@
 #include "DistinctPlanes.h"
-#include "RecordingUserDialogs.h"
-#include "app/frmMainForm.h"
+#include "WindowTest.h"
 #include "plotting/CheckIndex.h"
 #include "run/RunState.h"
 
@@ -34,13 +33,12 @@ const QStringList HexCaptions = { u"(0001)\u3000との\u3000 角度差"_s,
     u"(1010)\u3000との\u3000 角度差"_s, u"(1120)\u3000との\u3000 角度差"_s };
 } // namespace
 
-class TestMainForm : public QObject
+class TestMainForm : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void cleanup() override;
 
     void startUp();
     void controlsAndFonts_data();
@@ -70,102 +68,18 @@ private slots:
     void fileMenuAsksOnlyWhenChosen();
 
     void fullRedrawOnlyOnExpose();
-
-private:
-    template <typename T> T* child(const QString& name)
-    {
-        T* widget = m_form->findChild<T*>(name);
-        if (!widget)
-            qFatal("no child %s", qPrintable(name));
-        return widget;
-    }
-    void typeInto(QLineEdit* box, const QString& text);
-    void typeIndex(const QString& x, const QString& y, const QString& z);
-    void choose(const QString& actionName);
-    void pick(QComboBox* combo, const QString& item);
-    QStringList lines(const QString& listName);
-
-    RecordingUserDialogs m_dialogs;
-    std::unique_ptr<RunState> m_state;
-    std::unique_ptr<frmMainForm> m_form;
 };
 
-void TestMainForm::init()
-{
-    m_dialogs.clear();
-    m_state = std::make_unique<RunState>();
-    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
+// No window of the test may stay open.
 void TestMainForm::cleanup()
 {
-    m_form.reset();
-    m_state.reset();
+    WindowTest::cleanup();
     const auto anyVisible = [] {
         const QWidgetList windows = QApplication::topLevelWidgets();
         return std::any_of(
             windows.cbegin(), windows.cend(), [](QWidget* w) { return w->isVisible(); });
     };
     QTRY_VERIFY(!anyVisible());
-}
-
-void TestMainForm::typeInto(QLineEdit* box, const QString& text)
-{
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; })) {
-        QTest::keyClicks(box, text);
-    } else {
-        // Full-width digits arrive from an input method, not as key presses.
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QCoreApplication::sendEvent(box, &commit);
-    }
-}
-
-void TestMainForm::typeIndex(const QString& x, const QString& y, const QString& z)
-{
-    typeInto(child<QLineEdit>("txtAxisX"), x);
-    typeInto(child<QLineEdit>("txtAxisY"), y);
-    typeInto(child<QLineEdit>("txtAxisZ"), z);
-}
-
-// Opens the item's menu and clicks the item, as the user would.
-void TestMainForm::choose(const QString& actionName)
-{
-    auto* action = child<QAction>(actionName);
-    QMenu* menu = nullptr;
-    for (QObject* owner : action->associatedObjects())
-        if ((menu = qobject_cast<QMenu*>(owner)))
-            break;
-    QVERIFY(menu);
-    menu->popup(m_form->mapToGlobal(QPoint(10, 10)));
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-    QTRY_VERIFY(!menu->isVisible());
-}
-
-// Opens the drop-down list, moves to the item and takes it with Enter.
-void TestMainForm::pick(QComboBox* combo, const QString& item)
-{
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    QTRY_VERIFY(view->isVisible());
-    view->setCurrentIndex(combo->model()->index(combo->findText(item), 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    QTRY_VERIFY(!view->isVisible());
-}
-
-// A list box holds one paragraph per CR LF line; the last line's break
-// leaves an empty paragraph behind it.
-QStringList TestMainForm::lines(const QString& listName)
-{
-    QStringList result = child<QPlainTextEdit>(listName)->toPlainText().split(u'\n');
-    if (!result.isEmpty() && result.last().isEmpty())
-        result.removeLast();
-    return result;
 }
 
 void TestMainForm::startUp()
@@ -544,8 +458,8 @@ void TestMainForm::projectionChoice()
     auto* lineWidth = child<QComboBox>("cboLineWidth");
     typeIndex("1", "1", "1");
     QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
-    pick(plotSize, "50");
-    typeInto(lineWidth->lineEdit(), "2");
+    Pick(plotSize, "50");
+    TypeInto(lineWidth->lineEdit(), "2");
     const int redraws = m_form->fullRedrawCount();
 
     choose(item);
@@ -586,40 +500,40 @@ void TestMainForm::pickRedrawsButTypingDoesNot()
     lineWidth->setCurrentIndex(2);
     QCOMPARE(m_form->fullRedrawCount(), redraws);
 
-    pick(plotSize, "50");
+    Pick(plotSize, "50");
     QCOMPARE(m_form->fullRedrawCount(), ++redraws);
     QCOMPARE(lines("txtIndexList"), QStringList { "(2 1 0)" });
     // Re-picking the item already shown redraws all the same.
-    pick(plotSize, "50");
+    Pick(plotSize, "50");
     QCOMPARE(m_form->fullRedrawCount(), ++redraws);
 
-    pick(lineWidth, "4");
+    Pick(lineWidth, "4");
     QCOMPARE(m_form->fullRedrawCount(), ++redraws);
     QCOMPARE(m_form->surface().drawWidth(), 4);
 
     // Typed text waits for the next redraw of any cause.
-    typeInto(lineWidth->lineEdit(), "3");
+    TypeInto(lineWidth->lineEdit(), "3");
     QTest::keyClick(lineWidth->lineEdit(), Qt::Key_Return);
     QTest::keyClick(lineWidth->lineEdit(), Qt::Key_Tab);
     QCOMPARE(m_form->fullRedrawCount(), redraws);
     QCOMPARE(lineWidth->count(), 5);
     QCOMPARE(m_form->surface().drawWidth(), 4);
-    pick(plotSize, "10");
+    Pick(plotSize, "10");
     QCOMPARE(m_form->surface().drawWidth(), 3);
 }
 
 void TestMainForm::lineWidthField()
 {
     auto* field = child<QComboBox>("cboLineWidth")->lineEdit();
-    typeInto(field, "2x-.5");
+    TypeInto(field, "2x-.5");
     QCOMPARE(field->text(), u"25"_s);
-    pick(child<QComboBox>("cboPlotSize"), "20");
+    Pick(child<QComboBox>("cboPlotSize"), "20");
     const int width = m_form->surface().drawWidth();
 
     // Text the surface cannot use leaves the previous width.
     for (const char* unusable : { "", "0" }) {
-        typeInto(field, unusable);
-        pick(child<QComboBox>("cboPlotSize"), "20");
+        TypeInto(field, unusable);
+        Pick(child<QComboBox>("cboPlotSize"), "20");
         QCOMPARE(m_form->surface().drawWidth(), width);
     }
 }
@@ -627,7 +541,7 @@ void TestMainForm::lineWidthField()
 void TestMainForm::clearKeepsView()
 {
     choose("mnuSelectHexNonSym");
-    pick(child<QComboBox>("cboPlotSize"), "45");
+    Pick(child<QComboBox>("cboPlotSize"), "45");
     typeIndex("1", "0", "0");
     QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
     typeIndex("1", "1", "0");

@@ -1,3 +1,4 @@
+#include "Pixels.h"
 #include "RecordingSurface.h"
 #include "figure/DrawPicture.h"
 #include "figure/DrawProjection.h"
@@ -14,37 +15,17 @@
 #include <QtTest>
 #include <cmath>
 
+using namespace Pixels;
+
 namespace {
 
 constexpr int PictureWidth = 7125;
 constexpr int PictureHeight = 7000;
 const QColor Background(250, 245, 235);
 
-QPoint devicePixel(const QImage& image, double xTwips, double yTwips)
-{
-    const double scale = image.devicePixelRatio() / PictureSize::TwipsPerPixel;
-    return { int(std::floor(xTwips * scale)), int(std::floor(yTwips * scale)) };
-}
-
-bool darkAt(const QImage& image, int x, int y)
-{
-    return image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 128;
-}
-
-// Antialiasing and rounding may move a thin line by a pixel or two.
-bool darkNear(const QImage& image, double xTwips, double yTwips, int tolerance = 2)
-{
-    const QPoint p = devicePixel(image, xTwips, yTwips);
-    for (int dy = -tolerance; dy <= tolerance; ++dy)
-        for (int dx = -tolerance; dx <= tolerance; ++dx)
-            if (darkAt(image, p.x() + dx, p.y() + dy))
-                return true;
-    return false;
-}
-
 bool backgroundAt(const QImage& image, double xTwips, double yTwips)
 {
-    const QPoint p = devicePixel(image, xTwips, yTwips);
+    const QPoint p = DevicePixel(image, xTwips, yTwips);
     return image.pixelColor(p) == Background;
 }
 
@@ -52,23 +33,8 @@ int darkRunInColumn(const QImage& image, int x)
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        count += darkAt(image, x, y) ? 1 : 0;
+        count += DarkAt(image, x, y) ? 1 : 0;
     return count;
-}
-
-int maxChannelDifference(const QImage& a, const QImage& b)
-{
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            worst = std::max({ worst, std::abs(qRed(la[x]) - qRed(lb[x])),
-                std::abs(qGreen(la[x]) - qGreen(lb[x])), std::abs(qBlue(la[x]) - qBlue(lb[x])),
-                std::abs(qAlpha(la[x]) - qAlpha(lb[x])) });
-        }
-    }
-    return worst;
 }
 
 struct Surface
@@ -144,7 +110,7 @@ void tst_PainterSurface::imageSize()
     surface.setDevicePixelRatio(ratio);
     surface.SetDrawWidth("1");
     surface.Line(1000, 3000, 6000, 3000);
-    QVERIFY(darkNear(surface.image(), 3500, 3000));
+    QVERIFY(DarkNear(surface.image(), 3500, 3000));
 }
 
 void tst_PainterSurface::clsFillsBackgroundAndResetsPosition()
@@ -166,7 +132,7 @@ void tst_PainterSurface::clsFillsBackgroundAndResetsPosition()
     bool inCorner = false;
     for (int y = 0; y < 15; ++y)
         for (int x = 0; x < 20; ++x)
-            inCorner = inCorner || darkAt(printed, x, y);
+            inCorner = inCorner || DarkAt(printed, x, y);
     QVERIFY(inCorner);
     QVERIFY(backgroundAt(printed, 3000, 3000));
 }
@@ -225,12 +191,12 @@ void tst_PainterSurface::lineThickness()
     s.surface.Line(1000, 3010, 6000, 3010);
     s.surface.Line(3010, 5000, 3010, 6500);
     const QImage& image = s.surface.image();
-    const int column = devicePixel(image, 2000, 0).x();
+    const int column = DevicePixel(image, 2000, 0).x();
     QVERIFY2(std::abs(darkRunInColumn(image, column) - pixels) <= 1,
         qPrintable(QString::number(darkRunInColumn(image, column))));
     // The vertical line is as wide as the horizontal one is high.
     const QImage rotated = image.transformed(QTransform().rotate(90));
-    const int row = devicePixel(image, 0, 5800).y();
+    const int row = DevicePixel(image, 0, 5800).y();
     QVERIFY(std::abs(darkRunInColumn(rotated, rotated.width() - 1 - row) - pixels) <= 1);
 }
 
@@ -260,10 +226,10 @@ void tst_PainterSurface::arcRunsCounterclockwise()
     const QImage& image = s.surface.image();
     const double middle = (start + end) / 2;
     for (double t : { start + 0.01, middle, end - 0.01 })
-        QVERIFY2(darkNear(image, at(t).x(), at(t).y()), qPrintable(QString::number(t)));
+        QVERIFY2(DarkNear(image, at(t).x(), at(t).y()), qPrintable(QString::number(t)));
     // Not the mirrored arc, and not the clockwise way round.
-    QVERIFY(!darkNear(image, at(-middle).x(), at(-middle).y()));
-    QVERIFY(!darkNear(image, at(middle + Pi).x(), at(middle + Pi).y()));
+    QVERIFY(!DarkNear(image, at(-middle).x(), at(-middle).y()));
+    QVERIFY(!DarkNear(image, at(middle + Pi).x(), at(middle + Pi).y()));
 }
 
 void tst_PainterSurface::circleFill()
@@ -275,10 +241,10 @@ void tst_PainterSurface::circleFill()
     s.surface.SetFillStyle(1);
     s.surface.Circle(5000, 2000, 50);
     const QImage& image = s.surface.image();
-    QVERIFY(darkAt(image, devicePixel(image, 2000, 2000).x(), devicePixel(image, 2000, 2000).y()));
+    QVERIFY(DarkAt(image, DevicePixel(image, 2000, 2000).x(), DevicePixel(image, 2000, 2000).y()));
     QVERIFY(backgroundAt(image, 5000, 2000));
-    QVERIFY(darkNear(image, 5050, 2000, 1));
-    QVERIFY(darkNear(image, 5000, 1950, 1));
+    QVERIFY(DarkNear(image, 5050, 2000, 1));
+    QVERIFY(DarkNear(image, 5000, 1950, 1));
     QVERIFY(backgroundAt(image, 2000, 2200));
 }
 
@@ -319,7 +285,7 @@ void tst_PainterSurface::discMatchesPainter()
             painted.surface.paintFilledCircleDirectly(c.x(), c.y(), radius);
         }
         QVERIFY(
-            maxChannelDifference(blitted.surface.image(), painted.surface.image()) <= tolerance);
+            MaxChannelDifference(blitted.surface.image(), painted.surface.image()) <= tolerance);
     }
 }
 
@@ -381,7 +347,7 @@ void tst_PainterSurface::printTopLeft()
         int inkRight = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (darkAt(image, x, y)) {
+                if (DarkAt(image, x, y)) {
                     inkTop = std::min(inkTop, y);
                     inkLeft = std::min(inkLeft, x);
                     inkRight = std::max(inkRight, x);
@@ -463,8 +429,8 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
 
     const QImage& image = s.surface.image();
     for (const SurfaceCall& bar : bars) {
-        const QPoint left = devicePixel(image, bar.values[0], bar.values[1]);
-        const QPoint right = devicePixel(image, bar.values[2], bar.values[1]);
+        const QPoint left = DevicePixel(image, bar.values[0], bar.values[1]);
+        const QPoint right = DevicePixel(image, bar.values[2], bar.values[1]);
         const auto inkInRow = [&](int y) {
             for (int x = left.x() + 1; x < right.x(); ++x)
                 if (qGray(image.pixel(x, y)) < 192)
@@ -472,9 +438,9 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
             return false;
         };
         int barBottom = left.y() - 2;
-        while (barBottom < left.y() + 2 && !darkAt(image, (left.x() + right.x()) / 2, barBottom))
+        while (barBottom < left.y() + 2 && !DarkAt(image, (left.x() + right.x()) / 2, barBottom))
             ++barBottom;
-        while (darkAt(image, (left.x() + right.x()) / 2, barBottom + 1))
+        while (DarkAt(image, (left.x() + right.x()) / 2, barBottom + 1))
             ++barBottom;
         int digitTop = barBottom + 1;
         while (digitTop < barBottom + 8 * ratio && !inkInRow(digitTop))
@@ -544,15 +510,15 @@ void tst_PainterSurface::netsWithPoles()
         PlotPoles(s.surface, store, view, "50");
         const QImage& image = s.surface.image();
         for (const QPointF& p : darkTwips)
-            QVERIFY2(darkNear(image, p.x(), p.y()),
+            QVERIFY2(DarkNear(image, p.x(), p.y()),
                 qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
         for (const QPointF& p : backgroundTwips)
             QVERIFY2(backgroundAt(image, p.x(), p.y()),
                 qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
         for (const Entry& entry : store.entries()) {
             const TwipsPoint at = Place(view, entry).at;
-            const QPoint centre = devicePixel(image, at.x, at.y);
-            QVERIFY(darkAt(image, centre.x(), centre.y()));
+            const QPoint centre = DevicePixel(image, at.x, at.y);
+            QVERIFY(DarkAt(image, centre.x(), centre.y()));
         }
 
         // The same figure and poles drawn over themselves leave the picture
@@ -560,12 +526,12 @@ void tst_PainterSurface::netsWithPoles()
         const QImage once = image.copy();
         DrawProjection(s.surface, "1", view);
         PlotPoles(s.surface, store, view, "50");
-        QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
+        QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
         // A new Cls forgets what was drawn: the next pass paints in full.
         s.surface.Cls();
         DrawProjection(s.surface, "1", view);
         PlotPoles(s.surface, store, view, "50");
-        QCOMPARE(maxChannelDifference(once, s.surface.image()), 0);
+        QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
     }
 }
 
@@ -597,13 +563,13 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     }
     const QImage image = inked.surface.image();
     if (ink == Qt::black) {
-        QCOMPARE(maxChannelDifference(image, plain.surface.image()), 0);
+        QCOMPARE(MaxChannelDifference(image, plain.surface.image()), 0);
         return;
     }
     // A marker's middle is the ink itself; the primitive circle is drawn in it.
     for (const TwipsPoint& at : centres)
-        QCOMPARE(image.pixelColor(devicePixel(image, at.x, at.y)), ink);
-    const QPoint rim = devicePixel(image, 6500, 3500);
+        QCOMPARE(image.pixelColor(DevicePixel(image, at.x, at.y)), ink);
+    const QPoint rim = DevicePixel(image, 6500, 3500);
     bool inkOnRim = false;
     for (int dx = -2; dx <= 2; ++dx)
         inkOnRim = inkOnRim || image.pixelColor(rim.x() + dx, rim.y()) == ink;
@@ -616,7 +582,7 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     for (const TwipsPoint& at : centres)
         direct.surface.paintFilledCircleDirectly(at.x, at.y, 50);
     PlotPoles(inked.surface, store, view, "50");
-    QVERIFY(maxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
+    QVERIFY(MaxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
 void tst_PainterSurface::faintTone_data()
@@ -647,15 +613,15 @@ void tst_PainterSurface::faintTone()
     surface.SetTone(Tone::Full);
     surface.Line(3000, 500, 3000, 6500);
     const QImage image = surface.image();
-    const QColor faint = image.pixelColor(devicePixel(image, 1000, 3500));
+    const QColor faint = image.pixelColor(DevicePixel(image, 1000, 3500));
     const auto between = [&](int f, int b, int i) {
         return std::abs(f - b) > std::abs(i - b) / 5 && std::abs(f - i) > std::abs(i - b) / 5;
     };
     QVERIFY2(between(faint.red(), background.red(), ink.red())
             && between(faint.green(), background.green(), ink.green()),
         qPrintable(faint.name()));
-    QCOMPARE(image.pixelColor(devicePixel(image, 3000, 3500)), ink);
-    QCOMPARE(image.pixelColor(devicePixel(image, 5000, 3500)), ink);
+    QCOMPARE(image.pixelColor(DevicePixel(image, 3000, 3500)), ink);
+    QCOMPARE(image.pixelColor(DevicePixel(image, 5000, 3500)), ink);
 }
 
 // Through the table's growth and its clearing, a repeat is found and a
@@ -739,7 +705,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     Surface fresh(s.surface.devicePixelRatio());
     fresh.surface.setInk(s.surface.ink());
     DrawPicture(fresh.surface, settings, store);
-    QCOMPARE(maxChannelDifference(fresh.surface.image(), s.surface.image()), 0);
+    QCOMPARE(MaxChannelDifference(fresh.surface.image(), s.surface.image()), 0);
 }
 
 QTEST_MAIN(tst_PainterSurface)

@@ -1,6 +1,5 @@
-#include "RecordingUserDialogs.h"
+#include "WindowTest.h"
 #include "app/PictureBox.h"
-#include "app/frmMainForm.h"
 #include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"
 #include "run/RunState.h"
@@ -62,13 +61,13 @@ QColor BackgroundOf(const QWidget* widget)
 
 } // namespace
 
-class TestPictureReading : public QObject
+class TestPictureReading : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() override;
+    void cleanup() override;
 
     void hoverReadsMarksAndDirections();
     void clickPicksUntil_data();
@@ -83,30 +82,15 @@ private slots:
     void coloursAndContrast();
 
 private:
-    template <typename T> T* child(const QString& name)
-    {
-        T* widget = m_form->findChild<T*>(name);
-        if (!widget)
-            qFatal("no child %s", qPrintable(name));
-        return widget;
-    }
-    void makeForm();
-    void plot(const char* x, const char* y, const char* z);
-    QPoint pixelOf(int pole) const;
-    void hover(QPoint pixel);
     QString selected(const char* list);
 
-    RecordingUserDialogs m_dialogs;
-    std::unique_ptr<RunState> m_state;
-    std::unique_ptr<frmMainForm> m_form;
     QPalette m_appPalette;
 };
 
 void TestPictureReading::init()
 {
     m_appPalette = QApplication::palette();
-    m_dialogs.clear();
-    makeForm();
+    WindowTest::init();
     // The full cubic view with (1 0 0) at the centre and (1 1 1), (1 1 0).
     child<QAction>("mnuSelectCubeNonSym")->trigger();
     plot("1", "0", "0");
@@ -114,42 +98,10 @@ void TestPictureReading::init()
     plot("1", "1", "0");
 }
 
-void TestPictureReading::makeForm()
-{
-    m_form.reset();
-    m_state = std::make_unique<RunState>();
-    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
 void TestPictureReading::cleanup()
 {
-    m_form.reset();
-    m_state.reset();
+    WindowTest::cleanup();
     QApplication::setPalette(m_appPalette);
-}
-
-void TestPictureReading::plot(const char* x, const char* y, const char* z)
-{
-    child<QLineEdit>("txtAxisX")->setText(QString::fromLatin1(x));
-    child<QLineEdit>("txtAxisY")->setText(QString::fromLatin1(y));
-    child<QLineEdit>("txtAxisZ")->setText(QString::fromLatin1(z));
-    QTest::mouseClick(child<QPushButton>("cmdDraw"), Qt::LeftButton);
-}
-
-QPoint TestPictureReading::pixelOf(int pole) const
-{
-    const TwipsPoint p = Place(*m_state->view(), m_state->store.at(pole)).at;
-    return { int(p.x / 15), int(p.y / 15) };
-}
-
-// A move to where the pointer already is would be dropped as no move.
-void TestPictureReading::hover(QPoint pixel)
-{
-    auto* picture = child<PictureBox>("picPictureBox");
-    QTest::mouseMove(picture, pixel + QPoint(1, 1));
-    QTest::mouseMove(picture, pixel);
 }
 
 QString TestPictureReading::selected(const char* list)
@@ -365,7 +317,7 @@ void TestPictureReading::coloursAndContrast()
     QFETCH(bool, dark);
     if (dark) {
         QApplication::setPalette(DarkPalette());
-        makeForm();
+        openWindow();
     }
     const QColor ink = m_form->surface().ink();
     QCOMPARE(ink, dark ? DarkPalette().color(QPalette::Text) : QColor(Qt::black));

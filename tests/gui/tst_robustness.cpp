@@ -1,5 +1,4 @@
-#include "RecordingUserDialogs.h"
-#include "app/frmMainForm.h"
+#include "WindowTest.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
@@ -26,48 +25,21 @@
 // Thousands of random user actions on the real window: nothing may crash,
 // the store may hold only accepted planes, and whenever the lists have not
 // been typed into they must hold exactly the lines built from the store.
-class TestRobustness : public QObject
+class TestRobustness : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void randomActions();
     void fullStoreThroughTheWindow();
 
 private:
-    template <typename T> T* child(const char* name)
-    {
-        T* object = m_form->findChild<T*>(QLatin1String(name));
-        if (!object)
-            qFatal("no child %s", name);
-        return object;
-    }
     QString randomText();
     void checkListsMatchStore(const QByteArray& where);
     void closeVersionDialog();
 
     QRandomGenerator m_random { 7125 };
-    RecordingUserDialogs m_dialogs;
-    std::unique_ptr<RunState> m_state;
-    std::unique_ptr<frmMainForm> m_form;
 };
-
-void TestRobustness::init()
-{
-    m_dialogs.clear();
-    m_state = std::make_unique<RunState>();
-    m_form = std::make_unique<frmMainForm>(*m_state, m_dialogs);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-}
-
-void TestRobustness::cleanup()
-{
-    m_form.reset();
-    m_state.reset();
-}
 
 QString TestRobustness::randomText()
 {
