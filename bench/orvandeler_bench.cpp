@@ -361,12 +361,7 @@ public:
         m_painter.scale(1.0 / 15, 1.0 / 15);
     }
     void Cls() override { m_image.fill(Qt::white); }
-    void SetDrawWidth(const QString& lineWidth) override
-    {
-        if (const int width = ParseDrawWidth(lineWidth); width > 0)
-            m_width = width;
-    }
-    int drawWidth() const override { return m_width; }
+    void SetDrawWidth(int width) override { m_width = width; }
     void Line(double x1, double y1, double x2, double y2) override
     {
         pen();
@@ -393,10 +388,11 @@ public:
     void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_x = x; }
     void SetCurrentY(double y) override { m_y = y; }
-    void Print(const QString& text) override
+    void Print(std::string_view text) override
     {
         m_painter.setPen(Qt::black);
-        m_painter.drawText(QPointF(m_x, m_y + 145), text);
+        m_painter.drawText(
+            QPointF(m_x, m_y + 145), QString::fromLatin1(text.data(), qsizetype(text.size())));
     }
 
 private:
@@ -444,8 +440,7 @@ void freeViewFigures(qreal ratio)
     int turn = 0;
     const auto settingsAt = [&](int limit) {
         const Rotation turned = Rotation::AboutAxis({ 0.0, 1.0, 1.0 }, 0.01 * ++turn) * start;
-        return PictureSettings { FreeView(cubic, turned, { limit, true, false }),
-            QStringLiteral("1"), QStringLiteral("30") };
+        return PictureSettings { FreeView(cubic, turned, { limit, true, false }), { 1, 30 } };
     };
     // Frames are short: four times the rounds for a steady median.
     const int rounds = g_rounds;
@@ -644,8 +639,7 @@ int main(int argc, char** argv)
             window, state, dialogs, controls, [&](int n) { fillDistinct(state, n); },
             distinctPlanes()[PoleStore::MaxPoles - 1], "_distinct"))
         return 1;
-    copyFigures(dialogs, controls, state,
-        { state.view(), controls.lineWidth->currentText(), controls.plotSize->currentText() });
+    copyFigures(dialogs, controls, state, { state.view(), state.display });
     exportFigures(window, state);
     freeViewFigures(window.devicePixelRatioF());
 

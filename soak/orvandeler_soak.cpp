@@ -163,8 +163,7 @@ struct SavedFile
     const ViewRow* row = nullptr;
     bool free = false;
     bool fourIndices = false;
-    QString plotSize;
-    QString lineWidth;
+    DisplaySettings display;
 };
 
 // What a refused action must leave as it was.
@@ -176,6 +175,7 @@ struct Snapshot
     std::vector<bool> marks;
     QString plotSize;
     QString lineWidth;
+    DisplaySettings display;
     bool freeChosen = false;
     FreeViewSettings free;
     const ViewRow* row = nullptr;
@@ -338,10 +338,8 @@ private:
     int m_weightTotal = 0;
     bool m_listsTyped = false;
     int m_redraws = 0;
-    // The settings the persistent picture was last drawn with, and the line
-    // width the surface had before: a width text it cannot use keeps that one.
+    // The settings the persistent picture was last drawn with.
     PictureSettings m_shown;
-    int m_shownWidth = 1;
     bool m_pictureChanged = false;
     int m_fileNumber = 0;
     std::vector<SavedFile> m_saved;
@@ -539,6 +537,7 @@ Snapshot Soak::snapshot() const
     s.marks = marks();
     s.plotSize = m_plotSize->currentText();
     s.lineWidth = m_lineWidth->currentText();
+    s.display = m_state.display;
     s.freeChosen = m_state.freeChosen;
     s.free = m_state.free;
     s.row = m_state.row();
@@ -560,7 +559,8 @@ void Soak::expectUnchanged(const Snapshot& before, const QString& what)
         changed << QStringLiteral("lists");
     if (after.marks != before.marks)
         changed << QStringLiteral("check marks");
-    if (after.plotSize != before.plotSize || after.lineWidth != before.lineWidth)
+    if (after.plotSize != before.plotSize || after.lineWidth != before.lineWidth
+        || after.display != before.display)
         changed << QStringLiteral("settings");
     if (after.freeChosen != before.freeChosen || !(after.free == before.free)
         || after.row != before.row)
@@ -602,7 +602,7 @@ int Soak::run()
     plain.close();
 
     m_redraws = m_form->fullRedrawCount();
-    m_shown = { m_state.view(), m_lineWidth->currentText(), m_plotSize->currentText() };
+    m_shown = { m_state.view(), m_state.display };
     std::printf("soak: seed %" PRIu64 ", %d actions\n", uint64_t(m_seed), m_actions);
     std::fflush(stdout);
 
@@ -615,7 +615,6 @@ int Soak::run()
         while (roll >= Kinds[std::size_t(kind)].weight)
             roll -= Kinds[std::size_t(kind++)].weight;
         m_pictureChanged = false;
-        const int widthBefore = m_form->surface().drawWidth();
         m_history.push_back(std::to_string(m_step) + " " + Kinds[std::size_t(kind)].name);
         if (m_history.size() > 40)
             m_history.pop_front();
@@ -628,8 +627,7 @@ int Soak::run()
             fail(QStringLiteral("Qt warned: ") + g_warnings.join(QStringLiteral(" | ")));
         if (m_form->fullRedrawCount() != m_redraws || m_pictureChanged) {
             m_redraws = m_form->fullRedrawCount();
-            m_shown = { m_state.view(), m_lineWidth->currentText(), m_plotSize->currentText() };
-            m_shownWidth = widthBefore;
+            m_shown = { m_state.view(), m_state.display };
             m_listsTyped = false;
         }
         checkInvariants();
@@ -749,8 +747,8 @@ void Soak::act(Kind kind)
             const int picked = m_form->pickedPole();
             SOAK_CHECK(picked >= 0, QStringLiteral("a click on a mark picked nothing"));
             const TwipsPoint pole = Place(*m_state.view(), m_state.store.at(picked)).at;
-            const double reach = m_plotSize->currentText().toDouble()
-                + m_form->surface().drawWidth() * PictureSize::TwipsPerPixel / 2.0;
+            const double reach = m_state.display.plotSize
+                + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
             const double dx = pole.x - (at.x() + 0.5) * PictureSize::TwipsPerPixel;
             const double dy = pole.y - (at.y() + 0.5) * PictureSize::TwipsPerPixel;
             SOAK_CHECK(std::hypot(dx, dy) <= reach,
@@ -1155,13 +1153,12 @@ void Soak::saveSession()
             .arg(work ? QString() : std::get<QString>(again)));
     SOAK_CHECK(work->store.entries() == m_state.store.entries(),
         QStringLiteral("the saved session holds other entries"));
-    SOAK_CHECK(work->plotSize == m_plotSize->currentText()
-            && work->lineWidth == m_lineWidth->currentText(),
-        QStringLiteral("the saved session holds other settings"));
+    SOAK_CHECK(
+        work->display == m_state.display, QStringLiteral("the saved session holds other settings"));
     SOAK_CHECK(m_state.freeChosen ? work->free.has_value() : work->row == m_state.row(),
         QStringLiteral("the saved session holds another view"));
     keep({ path, FileType::Session, m_state.store.entries(), m_state.row(), m_state.freeChosen,
-        m_state.view()->fourIndices(), m_plotSize->currentText(), m_lineWidth->currentText() });
+        m_state.view()->fourIndices(), m_state.display });
 }
 
 void Soak::savePicture()
@@ -1193,7 +1190,7 @@ void Soak::savePicture()
         SOAK_CHECK(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"),
             QStringLiteral("the saved PDF is not whole"));
     }
-    keep({ path, Types[filter], {}, nullptr, false, false, {}, {} });
+    keep({ path, Types[filter], {}, nullptr, false, false, {} });
 }
 
 void Soak::saveList()
@@ -1237,7 +1234,7 @@ void Soak::saveList()
                 .arg(work ? QString() : std::get<QString>(again)));
     }
     keep({ path, type, m_state.store.entries(), m_state.row(), m_state.freeChosen,
-        m_state.view()->fourIndices(), {}, {} });
+        m_state.view()->fourIndices(), {} });
 }
 
 void Soak::saveFailing()
@@ -1379,8 +1376,7 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
         SOAK_CHECK(m_state.store.entries() == saved->entries && m_state.row() == saved->row
                 && m_state.freeChosen == saved->free,
             QStringLiteral("the session opened is not the one saved"));
-        SOAK_CHECK(m_plotSize->currentText() == saved->plotSize
-                && m_lineWidth->currentText() == saved->lineWidth,
+        SOAK_CHECK(m_state.display == saved->display,
             QStringLiteral("the session's settings were not taken"));
     } else if (saved->type == FileType::IndexList && before.row == saved->row
         && before.freeChosen == saved->free) {
@@ -1539,7 +1535,6 @@ void Soak::checkPicture()
         PictureSize::WidthTwips, PictureSize::HeightTwips, shown.image().devicePixelRatio());
     fresh.setBackground(shown.background());
     fresh.setInk(shown.ink());
-    fresh.SetDrawWidth(QString::number(m_shownWidth));
     DrawPicture(fresh, m_shown, m_state.store);
     const QImage& a = shown.image();
     const QImage& b = fresh.image();

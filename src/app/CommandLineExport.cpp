@@ -7,24 +7,21 @@
 
 QString ExportWork(const CommandLine& line)
 {
-    // As the window starts: the cubic view with symmetry, plot size 30 and
-    // line width 1, which an index list is plotted into.
+    // As the window starts: the cubic view with symmetry and the start-up
+    // display settings, which an index list is plotted into.
     RunState state;
     state.CrystalSystem = 1;
     state.SymmetryMode = 1;
     std::variant<OpenedWork, QString> opened = OpenWorkFile(line.file, state);
     if (const QString* why = std::get_if<QString>(&opened))
         return *why;
-    OpenedWork& work = std::get<OpenedWork>(opened);
-    const QString plotSize = work.session ? work.plotSize : QStringLiteral("30");
-    const QString lineWidth = work.session ? work.lineWidth : QStringLiteral("1");
-    Adopt(state, std::move(work));
+    Adopt(state, std::move(std::get<OpenedWork>(opened)));
 
     QByteArray bytes;
     if (line.format == ExportFormat::Csv) {
         bytes = CsvOf(state);
     } else {
-        const PictureDocument document({ state.view(), lineWidth, plotSize }, state.store,
+        const PictureDocument document({ state.view(), state.display }, state.store,
             PictureReader::Description(state.viewName(), state.store.PoleCount()));
         bytes = document.encoded(line.format, line.dpi);
     }

@@ -94,8 +94,7 @@ bool FileCommands::write(const QString& path, const QByteArray& bytes)
 
 bool FileCommands::writeSession(const QString& path)
 {
-    const PictureSettings picture = m_host.currentPicture();
-    if (!write(path, WriteSession(SessionOf(m_state, picture.plotSize, picture.lineWidth))))
+    if (!write(path, WriteSession(SessionOf(m_state))))
         return false;
     m_sessionPath = path;
     return true;

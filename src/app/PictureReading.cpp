@@ -22,14 +22,13 @@ constexpr double RingGap = 3.0;
 } // namespace
 
 PictureReading::PictureReading(const RunState& state, PictureBox* picture,
-    const PainterSurface& surface, ResultLists& lists, std::function<QString()> plotSize,
+    const PainterSurface& surface, ResultLists& lists,
     std::function<std::array<QString, 3>()> captions)
     : QObject(picture)
     , m_state(state)
     , m_picture(picture)
     , m_surface(surface)
     , m_lists(lists)
-    , m_plotSize(std::move(plotSize))
     , m_captions(std::move(captions))
 {
     m_reshow.setSingleShot(true);
@@ -40,8 +39,7 @@ PictureReading::PictureReading(const RunState& state, PictureBox* picture,
 double PictureReading::markReachTwips() const
 {
     // The disc and half of its outline.
-    const double radius = std::max(0.0, m_plotSize().toDouble());
-    return radius + m_surface.drawWidth() * PictureSize::TwipsPerPixel / 2.0;
+    return m_state.display.plotSize + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
 }
 
 void PictureReading::pointerMoved(QPoint pixel)

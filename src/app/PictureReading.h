@@ -23,11 +23,9 @@ class PictureReading : public QObject
     Q_OBJECT
 
 public:
-    // plotSize: the plot size as its box shows it; captions: the angle
-    // columns' captions, which name the references.
+    // captions: the angle columns' captions, which name the references.
     PictureReading(const RunState& state, PictureBox* picture, const PainterSurface& surface,
-        ResultLists& lists, std::function<QString()> plotSize,
-        std::function<std::array<QString, 3>()> captions);
+        ResultLists& lists, std::function<std::array<QString, 3>()> captions);
 
     void pointerMoved(QPoint pixel);
     void pointerLeft();
@@ -52,7 +50,6 @@ private:
     PictureBox* m_picture;
     const PainterSurface& m_surface;
     ResultLists& m_lists;
-    std::function<QString()> m_plotSize;
     std::function<std::array<QString, 3>()> m_captions;
     PlacementCache m_placements;
     int m_picked = -1;

@@ -6,6 +6,7 @@
 #include "figure/DrawPicture.h"
 #include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
+#include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
@@ -42,7 +43,6 @@
 namespace {
 
 const QString CopiedMessage = QStringLiteral("クリップボードにコピーしました");
-constexpr int PlotSizeAtStart = 4; // "30"
 
 const QString PictureName = QStringLiteral("極点図");
 
@@ -171,17 +171,16 @@ void frmMainForm::createControls(QWidget* client)
     Label4 = MakeLabel(client, "Label4", QStringLiteral("プロットサイズ"), Layout::Label4,
         captionFont, Layout::cboPlotSize.top);
     cboPlotSize = Place(new QComboBox(client), "cboPlotSize", Layout::cboPlotSize);
-    cboPlotSize->addItems({ QStringLiteral("10"), QStringLiteral("15"), QStringLiteral("20"),
-        QStringLiteral("25"), QStringLiteral("30"), QStringLiteral("35"), QStringLiteral("40"),
-        QStringLiteral("45"), QStringLiteral("50") });
+    for (int size : PlotSizes)
+        cboPlotSize->addItem(QString::number(size));
     // No text until start-up picks one.
     cboPlotSize->setCurrentIndex(-1);
 
     Label5 = MakeLabel(client, "Label5", QStringLiteral("極点図の線幅"), Layout::Label5,
         captionFont, Layout::cboLineWidth.top);
     cboLineWidth = Place(new QComboBox(client), "cboLineWidth", Layout::cboLineWidth);
-    cboLineWidth->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-        QStringLiteral("4"), QStringLiteral("5") });
+    for (int width : LineWidths)
+        cboLineWidth->addItem(QString::number(width));
     cboLineWidth->setEditable(true);
     // Typing is only ever read by the next redraw: Enter must neither add an
     // item nor count as a pick, and no completer may pick one either.
@@ -227,8 +226,7 @@ void frmMainForm::createControls(QWidget* client)
     nameAngleList();
     m_lists = new ResultLists(txtIndexList, txtAngleList);
     m_reading = new PictureReading(
-        m_state, picPictureBox, m_surface, *m_lists, [this] { return cboPlotSize->currentText(); },
-        [this] { return m_state.angleCaptions(); });
+        m_state, picPictureBox, m_surface, *m_lists, [this] { return m_state.angleCaptions(); });
     connect(m_lists, &ResultLists::cursorMoved, this,
         [this](QPlainTextEdit* list) { m_reading->listCursorMoved(list, list == txtIndexList); });
 
@@ -321,7 +319,7 @@ void frmMainForm::createMenus()
 void frmMainForm::Form_Load()
 {
     InitPoleData();
-    cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+    showPlotSize(StartUpDisplay.plotSize);
     m_state.CrystalSystem = 1;
     m_state.SymmetryMode = 1;
     showViewChoice();
@@ -386,12 +384,27 @@ void frmMainForm::Form_Paint()
 
 PictureSettings frmMainForm::pictureSettings() const
 {
-    return { m_state.view(), cboLineWidth->currentText(), cboPlotSize->currentText() };
+    return { m_state.view(), m_state.display };
+}
+
+void frmMainForm::readDisplaySettings()
+{
+    // A text that is no width keeps the width there was.
+    m_state.display.lineWidth
+        = ReadLineWidth(cboLineWidth->currentText()).value_or(m_state.display.lineWidth);
+    m_state.display.plotSize
+        = ReadPlotSize(cboPlotSize->currentText()).value_or(m_state.display.plotSize);
+}
+
+void frmMainForm::showPlotSize(int size)
+{
+    cboPlotSize->setCurrentIndex(cboPlotSize->findText(QString::number(size)));
 }
 
 void frmMainForm::FullRedraw()
 {
     ++m_fullRedraws;
+    readDisplaySettings();
     m_picture.show(pictureSettings(), m_state.store);
     ShowLists();
     // Only the picture widget repaints; nothing here asks the window itself
@@ -444,6 +457,7 @@ void frmMainForm::cmdClear_Click()
 {
     InitPoleData();
     // With the store empty, the picture is the bare net.
+    readDisplaySettings();
     m_picture.show(pictureSettings(), m_state.store);
     picPictureBox->update();
     describePicture();
@@ -514,7 +528,7 @@ void frmMainForm::mnuSelectHexNonSym_Click()
 void frmMainForm::SelectProjection(int row)
 {
     InitPoleData();
-    cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+    showPlotSize(StartUpDisplay.plotSize);
     m_state.chooseDocumented(DocumentedViews()[static_cast<size_t>(row)]);
     showViewChoice();
     FullRedraw();
@@ -544,7 +558,7 @@ void frmMainForm::mnuSelectFree_Click()
 {
     if (!m_state.freeChosen) {
         InitPoleData();
-        cboPlotSize->setCurrentIndex(PlotSizeAtStart);
+        showPlotSize(StartUpDisplay.plotSize);
         m_state.chooseFree(m_state.free);
         showViewChoice();
         FullRedraw();
@@ -608,12 +622,10 @@ void frmMainForm::showOpenedWork(OpenedWork work)
 {
     m_reading->unpick();
     const bool session = work.session;
-    const QString plotSize = work.plotSize;
-    const QString lineWidth = work.lineWidth;
     Adopt(m_state, std::move(work));
     if (session) {
-        cboPlotSize->setCurrentIndex(cboPlotSize->findText(plotSize));
-        cboLineWidth->setEditText(lineWidth);
+        showPlotSize(m_state.display.plotSize);
+        cboLineWidth->setEditText(QString::number(m_state.display.lineWidth));
     }
     showViewChoice();
     FullRedraw();

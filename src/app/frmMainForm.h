@@ -99,6 +99,9 @@ private:
     // The check marks and the column captions of the view chosen.
     void showViewChoice();
     PictureSettings pictureSettings() const;
+    // Every redraw reads the two settings from their boxes again.
+    void readDisplaySettings();
+    void showPlotSize(int size);
     void FullRedraw();
     void InitPoleData();
     void ShowLists();

@@ -38,7 +38,7 @@ const NetLabel fullLabels[] = {
 
 } // namespace
 
-void DrawCubicSymNet(DrawingSurface& surface, const QString& lineWidth)
+void DrawCubicSymNet(DrawingSurface& surface, int lineWidth)
 {
     surface.SetDrawWidth(lineWidth);
 
@@ -60,7 +60,7 @@ void DrawCubicSymNet(DrawingSurface& surface, const QString& lineWidth)
     DrawLabels(surface, symLabels);
 }
 
-void DrawCubicFullNet(DrawingSurface& surface, const QString& lineWidth)
+void DrawCubicFullNet(DrawingSurface& surface, int lineWidth)
 {
     surface.SetDrawWidth(lineWidth);
 

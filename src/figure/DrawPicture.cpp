@@ -8,7 +8,7 @@ std::optional<Paper> PaperOf(const PictureSettings& settings)
 {
     if (!settings.view || settings.view->net != NetKind::Generated)
         return std::nullopt;
-    return Paper { settings.view->projector.frame(), settings.lineWidth,
+    return Paper { settings.view->projector.frame(), settings.display.lineWidth,
         settings.view->netOptions.wulffNet };
 }
 
@@ -25,10 +25,10 @@ void DrawNetOverPaper(DrawingSurface& surface, const PictureSettings& settings)
     if (!settings.view)
         return;
     if (settings.view->net == NetKind::Generated)
-        DrawGeneratedCrystal(
-            surface, settings.lineWidth, settings.view->projector, settings.view->netOptions);
+        DrawGeneratedCrystal(surface, settings.display.lineWidth, settings.view->projector,
+            settings.view->netOptions);
     else
-        DrawProjection(surface, settings.lineWidth, *settings.view);
+        DrawProjection(surface, settings.display.lineWidth, *settings.view);
 }
 
 void DrawNet(DrawingSurface& surface, const PictureSettings& settings)
@@ -41,5 +41,5 @@ void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const
 {
     DrawNet(surface, settings);
     if (settings.view)
-        PlotPoles(surface, store, *settings.view, settings.plotSize);
+        PlotPoles(surface, store, *settings.view, settings.display.plotSize);
 }

@@ -2,19 +2,17 @@
 
 #include "poles/PoleStore.h"
 #include "projection/View.h"
+#include "surface/DisplaySettings.h"
 #include "surface/DrawingSurface.h"
 
-#include <QString>
 #include <optional>
 
 // Everything besides the store that decides the picture: the view (none
-// before start-up has chosen one) and the two display settings, as their
-// texts stand.
+// before start-up has chosen one) and the two display settings.
 struct PictureSettings
 {
     std::optional<View> view;
-    QString lineWidth;
-    QString plotSize;
+    DisplaySettings display;
     bool operator==(const PictureSettings&) const = default;
 };
 
@@ -32,7 +30,7 @@ void DrawNetOverPaper(DrawingSurface& surface, const PictureSettings& settings);
 struct Paper
 {
     Frame frame;
-    QString lineWidth;
+    int lineWidth = 1;
     bool wulffNet = false;
     bool operator==(const Paper&) const = default;
 };

@@ -3,7 +3,7 @@
 #include "figure/DocumentedNets.h"
 #include "figure/GeneratedNet.h"
 
-void DrawProjection(DrawingSurface& surface, const QString& lineWidth, const View& view)
+void DrawProjection(DrawingSurface& surface, int lineWidth, const View& view)
 {
     switch (view.net) {
     case NetKind::CubicSym:

@@ -3,8 +3,6 @@
 #include "projection/View.h"
 #include "surface/DrawingSurface.h"
 
-#include <QString>
-
 // Draws the net of the view with the line width: one of the four documented
 // nets, or the net generated for the free view.
-void DrawProjection(DrawingSurface& surface, const QString& lineWidth, const View& view);
+void DrawProjection(DrawingSurface& surface, int lineWidth, const View& view);

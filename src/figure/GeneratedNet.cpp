@@ -13,7 +13,7 @@ namespace {
 // The net's dots: well below the smallest plot mark (10 twips) and drawn
 // one pixel wide whatever the line width, so thousands stay apart.
 constexpr double DotRadius = 6.0;
-const QString DotWidth = QStringLiteral("1");
+constexpr int DotWidth = 1;
 
 // The zone circles of the zone axes [uvw] with indices up to 1, one of each
 // opposite pair: 13 of them. On hexagonal axes, where [1-10] lies 30
@@ -40,26 +40,23 @@ void drawZoneCircles(DrawingSurface& surface, const Projector& projector)
 
 } // namespace
 
-void DrawGeneratedPaper(DrawingSurface& surface, const QString& lineWidth, const Frame& frame,
-    const NetOptions& options)
+void DrawGeneratedPaper(
+    DrawingSurface& surface, int lineWidth, const Frame& frame, const NetOptions& options)
 {
     surface.SetDrawWidth(lineWidth);
     surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
     if (options.wulffNet)
-        DrawWulffNet(surface, frame);
+        DrawWulffNet(surface, frame, lineWidth);
 }
 
-void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
-    const Projector& projector, const NetOptions& options)
+void DrawGeneratedCrystal(
+    DrawingSurface& surface, int lineWidth, const Projector& projector, const NetOptions& options)
 {
     surface.SetDrawWidth(lineWidth);
     if (options.zoneCircles)
         drawZoneCircles(surface, projector);
 
     const std::vector<NetPole> poles = NetPoles(projector, options.limit);
-    // A line-width text that is no width keeps the one there was, which the
-    // markers drawn next must take again after the dots.
-    const int width = surface.drawWidth();
     surface.SetDrawWidth(DotWidth);
     surface.SetFillStyle(0);
     for (const NetPole& pole : poles)
@@ -67,11 +64,11 @@ void DrawGeneratedCrystal(DrawingSurface& surface, const QString& lineWidth,
     surface.SetFillStyle(1);
     DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
     // The plot's markers drawn next take the net's width.
-    surface.SetDrawWidth(QString::number(width));
+    surface.SetDrawWidth(lineWidth);
 }
 
-void DrawGeneratedNet(DrawingSurface& surface, const QString& lineWidth, const Projector& projector,
-    const NetOptions& options)
+void DrawGeneratedNet(
+    DrawingSurface& surface, int lineWidth, const Projector& projector, const NetOptions& options)
 {
     DrawGeneratedPaper(surface, lineWidth, projector.frame(), options);
     DrawGeneratedCrystal(surface, lineWidth, projector, options);

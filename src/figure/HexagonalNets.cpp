@@ -46,22 +46,22 @@ void DrawCrystalAxes(DrawingSurface& surface)
 
     surface.SetCurrentX(250);
     surface.SetCurrentY(650);
-    surface.Print(QStringLiteral("[001]"));
+    surface.Print("[001]");
 
     surface.Line(200 + 200 * r3, 600, 200 + 480 * r3, 900);
     surface.SetCurrentX(250 + 480 * r3);
     surface.SetCurrentY(900);
-    surface.Print(QStringLiteral("[100]"));
+    surface.Print("[100]");
 
     surface.Line(200 + 200 * r3, 600, 200 + 200 * r3, 0);
     surface.SetCurrentX(250 + 240 * r3);
     surface.SetCurrentY(0);
-    surface.Print(QStringLiteral("[010]"));
+    surface.Print("[010]");
 }
 
 } // namespace
 
-void DrawHexSymNet(DrawingSurface& surface, const QString& lineWidth)
+void DrawHexSymNet(DrawingSurface& surface, int lineWidth)
 {
     surface.SetDrawWidth(lineWidth);
 
@@ -74,7 +74,7 @@ void DrawHexSymNet(DrawingSurface& surface, const QString& lineWidth)
     DrawCrystalAxes(surface);
 }
 
-void DrawHexFullNet(DrawingSurface& surface, const QString& lineWidth)
+void DrawHexFullNet(DrawingSurface& surface, int lineWidth)
 {
     surface.SetDrawWidth(lineWidth);
 

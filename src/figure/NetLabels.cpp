@@ -5,7 +5,7 @@ void DrawLabels(DrawingSurface& surface, std::span<const NetLabel> labels)
     for (const NetLabel& label : labels) {
         surface.SetCurrentX(label.x);
         surface.SetCurrentY(label.y);
-        surface.Print(QString::fromLatin1(label.text));
+        surface.Print(label.text);
         for (int i = 0; i < label.barCount; ++i) {
             const Overbar& bar = label.bars[i];
             surface.Line(bar.x1, bar.y, bar.x2, bar.y);

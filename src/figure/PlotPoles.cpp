@@ -2,17 +2,12 @@
 
 #include "poles/EntryGeometry.h"
 
-void PlotPoles(DrawingSurface& surface, const PoleStore& store, const View& view,
-    const QString& plotSize, int first)
+void PlotPoles(
+    DrawingSurface& surface, const PoleStore& store, const View& view, int plotSize, int first)
 {
     if (first < 0 || first >= store.PoleCount())
         return;
-    // The plot size only ever holds one of its list items; without one
-    // (before start-up has set it) no marker is drawn at all.
-    bool ok = false;
-    const double radius = plotSize.toDouble(&ok);
-    if (!ok || !(radius > 0.0) || !(radius < 1e6))
-        return;
+    const double radius = plotSize;
     const std::vector<Entry>& entries = store.entries();
     for (auto entry = entries.begin() + first; entry != entries.end(); ++entry) {
         const Placement placement = Place(view, *entry);

@@ -4,10 +4,8 @@
 #include "projection/View.h"
 #include "surface/DrawingSurface.h"
 
-#include <QString>
-
-// One circle per stored entry from the first on, in store order, the radius
-// in twips the number in the plot-size text: filled for a plane's pole and
+// One circle per stored entry from the first on, in store order, of
+// radius plotSize twips: filled for a plane's pole and
 // for a direction toward the viewer, an open ring for one pointing away.
-void PlotPoles(DrawingSurface& surface, const PoleStore& store, const View& view,
-    const QString& plotSize, int first = 0);
+void PlotPoles(
+    DrawingSurface& surface, const PoleStore& store, const View& view, int plotSize, int first = 0);

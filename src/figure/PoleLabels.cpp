@@ -1,6 +1,5 @@
 #include "figure/PoleLabels.h"
 
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -108,7 +107,7 @@ void print(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corner)
     const auto printAt = [&](double x, const std::string& text) {
         surface.SetCurrentX(corner.x + x);
         surface.SetCurrentY(corner.y);
-        surface.Print(QString::fromLatin1(text.data(), qsizetype(text.size())));
+        surface.Print(text);
     };
     std::array<std::array<double, 2>, 4> bars {};
     int barCount = 0;

@@ -61,13 +61,12 @@ bool strong(int degrees)
 
 } // namespace
 
-void DrawWulffNet(DrawingSurface& surface, const Frame& frame)
+void DrawWulffNet(DrawingSurface& surface, const Frame& frame, int lineWidth)
 {
     constexpr int Last = 90 - StepDegrees;
     // The faint lines first, so that the strong ones lie over them.
-    const int width = surface.drawWidth();
     surface.SetTone(Tone::Faint);
-    surface.SetDrawWidth(QStringLiteral("1"));
+    surface.SetDrawWidth(1);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
         if (!strong(degrees))
             drawMeridian(surface, frame, degrees, FaintReach);
@@ -75,7 +74,7 @@ void DrawWulffNet(DrawingSurface& surface, const Frame& frame)
         if (!strong(degrees))
             drawParallel(surface, frame, degrees);
     surface.SetTone(Tone::Full);
-    surface.SetDrawWidth(QString::number(width));
+    surface.SetDrawWidth(lineWidth);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
         if (strong(degrees))
             drawMeridian(surface, frame, degrees, 90);

@@ -2,6 +2,8 @@
 
 #include "files/FileAccess.h"
 #include "files/FileMessages.h"
+#include "plotting/DisplayText.h"
+#include "surface/DisplaySettings.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,8 +20,6 @@ constexpr const char16_t* ViewNames[]
     = { u"cubic-sym", u"cubic-full", u"hex-sym", u"hex-full", u"free" };
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
-constexpr const char16_t* PlotSizes[]
-    = { u"10", u"15", u"20", u"25", u"30", u"35", u"40", u"45", u"50" };
 
 struct CellKey
 {
@@ -225,8 +225,12 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         const QString text = plotSize.isDouble()
             ? QString::number(WholeIn(plotSize, 0, 999).value_or(-1))
             : plotSize.toString();
-        if (IndexOf(PlotSizes, text) < 0)
-            return NotOneOf.arg(u"plotSize", Listed(PlotSizes));
+        if (!ReadPlotSize(text)) {
+            QStringList sizes;
+            for (int size : PlotSizes)
+                sizes << QString::number(size);
+            return NotOneOf.arg(u"plotSize", sizes.join(u'、'));
+        }
         session.plotSize = text;
     }
 

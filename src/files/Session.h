@@ -45,7 +45,9 @@ void ApplyFixedCellParameters(FreeViewRecord& record);
 struct Session
 {
     SessionView view = SessionView::CubicSym;
-    // The texts of the plot size and line width boxes.
+    // The plot size and line width as the file writes them: one of the
+    // listed sizes, and up to three digits, which the window reads as it
+    // reads a typed width.
     QString plotSize = QStringLiteral("30");
     QString lineWidth = QStringLiteral("1");
     QList<IndexEntry> entries;

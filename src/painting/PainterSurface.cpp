@@ -294,9 +294,9 @@ bool PainterSurface::firstTime(const PrintedText& text)
     return m_printed.size() > before;
 }
 
-void PainterSurface::SetDrawWidth(const QString& lineWidth)
+void PainterSurface::SetDrawWidth(int width)
 {
-    if (const int width = ParseDrawWidth(lineWidth); width > 0)
+    if (width >= 1 && width <= MaxLineWidth)
         m_drawWidth = width;
 }
 
@@ -373,8 +373,9 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
     p.drawPath(path);
 }
 
-void PainterSurface::Print(const QString& text)
+void PainterSurface::Print(std::string_view ascii)
 {
+    const QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
     if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
         || !firstTime(PrintedText { m_currentX, m_currentY, text }))
         return;

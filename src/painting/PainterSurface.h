@@ -1,7 +1,7 @@
 #pragma once
 
 #include "painting/PaintedMarks.h"
-#include "surface/DrawWidth.h"
+#include "surface/DisplaySettings.h"
 #include "surface/DrawingSurface.h"
 #include "surface/PictureSize.h"
 
@@ -78,7 +78,8 @@ public:
     void setBackground(const QColor& color) { m_background = color; }
     // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
-    int drawWidth() const override { return m_drawWidth; }
+    // The pen width lines are drawn with now, in pixels.
+    int drawWidth() const { return m_drawWidth; }
     int16_t fillStyle() const { return m_fillStyle; }
     const QFont& font() const { return m_font; }
     // Where Print puts the text's baseline origin from its corner, in logical pixels.
@@ -92,7 +93,7 @@ public:
     QPointF markCentre(double xTwips, double yTwips) const { return place(xTwips, yTwips); }
 
     void Cls() override;
-    void SetDrawWidth(const QString& lineWidth) override;
+    void SetDrawWidth(int width) override;
     void Line(double x1, double y1, double x2, double y2) override;
     void Circle(double cx, double cy, double r) override;
     void Arc(double cx, double cy, double r, double start, double end) override;
@@ -100,7 +101,7 @@ public:
     void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_currentX = x; }
     void SetCurrentY(double y) override { m_currentY = y; }
-    void Print(const QString& text) override;
+    void Print(std::string_view text) override;
 
     // The same filled circle drawn as an ellipse instead of the cached disc;
     // the cached disc must look the same.

@@ -28,7 +28,7 @@ void PersistentPicture::drawNet(const PictureSettings& settings)
     // Only the plot size and the store leave the net as it is.
     Shown key { 0, settings, m_surface.devicePixelRatio(), m_surface.background(),
         m_surface.ink() };
-    key.settings.plotSize.clear();
+    key.settings.display.plotSize = 0;
     if (m_net && m_net->key == key) {
         m_surface.restore(m_net->drawn);
         return;
@@ -60,11 +60,11 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // a whole redraw would.
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
         if (settings.view)
-            PlotPoles(m_surface, store, *settings.view, settings.plotSize, m_poles);
+            PlotPoles(m_surface, store, *settings.view, settings.display.plotSize, m_poles);
     } else {
         drawNet(settings);
         if (settings.view)
-            PlotPoles(m_surface, store, *settings.view, settings.plotSize);
+            PlotPoles(m_surface, store, *settings.view, settings.display.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

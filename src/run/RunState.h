@@ -3,6 +3,7 @@
 #include "poles/PoleStore.h"
 #include "projection/FreeViewSettings.h"
 #include "projection/View.h"
+#include "surface/DisplaySettings.h"
 
 #include <QString>
 #include <array>
@@ -16,6 +17,8 @@ struct RunState
     int16_t CrystalSystem = 0; // 1 cubic, 2 hexagonal
     int16_t SymmetryMode = 0; // 1 with symmetry, anything else the full view
     PoleStore store;
+    // The line width and plot size the picture is drawn with.
+    DisplaySettings display = StartUpDisplay;
     // The free view's crystal and orientation, kept while another view is
     // chosen so that choosing it again starts from them.
     FreeViewSettings free;

@@ -4,6 +4,7 @@
 #include "files/FileAccess.h"
 #include "files/FileMessages.h"
 #include "files/IndexList.h"
+#include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
@@ -50,7 +51,7 @@ QString PlotAll(const QList<IndexEntry>& entries, const View& view, PoleStore& s
     return {};
 }
 
-std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes)
+std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const RunState& current)
 {
     const SessionRead read = ReadSession(bytes);
     if (!read.error.isEmpty())
@@ -58,8 +59,9 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes)
     const Session& session = read.session;
     OpenedWork work;
     work.session = true;
-    work.plotSize = session.plotSize;
-    work.lineWidth = session.lineWidth;
+    // The reader has taken only listed plot sizes.
+    work.display.plotSize = ReadPlotSize(session.plotSize).value_or(StartUpDisplay.plotSize);
+    work.display.lineWidth = ReadLineWidth(session.lineWidth).value_or(current.display.lineWidth);
     std::optional<View> view;
     if (session.view == SessionView::Free) {
         const std::variant<FreeViewSettings, QString> settings
@@ -97,7 +99,7 @@ std::variant<OpenedWork, QString> OpenIndexList(const QByteArray& bytes, const R
 
 } // namespace
 
-Session SessionOf(const RunState& state, const QString& plotSize, const QString& lineWidth)
+Session SessionOf(const RunState& state)
 {
     Session session;
     if (state.freeChosen) {
@@ -109,8 +111,8 @@ Session SessionOf(const RunState& state, const QString& plotSize, const QString&
             if (&rows[n] == state.row())
                 session.view = SessionView(n);
     }
-    session.plotSize = plotSize;
-    session.lineWidth = lineWidth;
+    session.plotSize = QString::number(state.display.plotSize);
+    session.lineWidth = QString::number(state.display.lineWidth);
     session.entries.reserve(state.store.PoleCount());
     for (const Entry& entry : state.store.entries())
         session.entries.append(entry);
@@ -120,7 +122,8 @@ Session SessionOf(const RunState& state, const QString& plotSize, const QString&
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current)
 {
-    return IsSessionFileName(fileName) ? OpenSession(bytes) : OpenIndexList(bytes, current);
+    return IsSessionFileName(fileName) ? OpenSession(bytes, current)
+                                       : OpenIndexList(bytes, current);
 }
 
 std::variant<OpenedWork, QString> OpenWorkFile(const QString& path, const RunState& current)
@@ -140,6 +143,8 @@ void Adopt(RunState& state, OpenedWork work)
         state.chooseDocumented(*work.row);
     else if (work.free)
         state.chooseFree(*work.free);
+    if (work.session)
+        state.display = work.display;
     state.store = std::move(work.store);
 }
 

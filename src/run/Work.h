@@ -12,8 +12,8 @@
 // picture and lists again, and what opening a session or an index list
 // makes of the run.
 
-// The session of the run with the two display settings as their texts stand.
-Session SessionOf(const RunState& state, const QString& plotSize, const QString& lineWidth);
+// The session of the run: its view, display settings and entries.
+Session SessionOf(const RunState& state);
 
 // What opening a file makes of the run, worked out whole before anything
 // changes: the view a session chooses and its settings, and the store with
@@ -24,8 +24,9 @@ struct OpenedWork
     bool session = false;
     const ViewRow* row = nullptr; // a session's documented view
     std::optional<FreeViewSettings> free; // a session's free view
-    QString plotSize; // a session's settings
-    QString lineWidth;
+    // A session's display settings; a line width the file names as no usable
+    // width keeps the run's own.
+    DisplaySettings display;
     PoleStore store;
 };
 // The work, or the first problem (FileMessages) that refuses the file whole.

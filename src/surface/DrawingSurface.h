@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
+#include <string_view>
 
 // How strongly lines, arcs and open circles are inked: fully, or faintly, as
 // the fine lines of a reading grid that must not hide what lies on it.
@@ -9,7 +9,8 @@ enum class Tone : int8_t { Full, Faint };
 
 // The drawing operations the nets and the pole markers use on the picture box.
 // Coordinates and radii are twips of the picture (origin top-left, y down);
-// arc angles are radians, counterclockwise on screen from +x.
+// arc angles are radians, counterclockwise on screen from +x. Plain values
+// only, so that a surface that records the calls needs no painting at all.
 class DrawingSurface
 {
 public:
@@ -17,12 +18,8 @@ public:
 
     // Fills everything with the background colour and puts CurrentX/CurrentY at 0.
     virtual void Cls() = 0;
-    // Takes the unconverted line-width text; a text that is no usable pen
-    // width keeps the previous width.
-    virtual void SetDrawWidth(const QString& lineWidth) = 0;
-    // The pen width lines are drawn with now, in pixels; a net that draws
-    // some lines finer goes back to it.
-    virtual int drawWidth() const = 0;
+    // The pen width in pixels, 1 to MaxLineWidth; any other keeps the pen.
+    virtual void SetDrawWidth(int width) = 0;
     virtual void Line(double x1, double y1, double x2, double y2) = 0;
     // A whole circle, filled with the fill colour while FillStyle is 0.
     virtual void Circle(double cx, double cy, double r) = 0;
@@ -33,6 +30,7 @@ public:
     virtual void SetTone(Tone tone) = 0;
     virtual void SetCurrentX(double x) = 0;
     virtual void SetCurrentY(double y) = 0;
-    // Top-left corner of the first character cell at (CurrentX, CurrentY).
-    virtual void Print(const QString& text) = 0;
+    // Top-left corner of the first character cell at (CurrentX, CurrentY);
+    // the labels are ASCII: indices, brackets and bars drawn as lines.
+    virtual void Print(std::string_view text) = 0;
 };

@@ -4,6 +4,7 @@
 #include "figure/GreatCircle.h"
 #include "figure/PoleLabels.h"
 #include "figure/WulffNet.h"
+#include "plotting/DisplayText.h"
 
 #include <QRectF>
 #include <QSet>
@@ -28,7 +29,7 @@ View along(
 Calls record(const View& view, const QString& width = QStringLiteral("2"))
 {
     RecordingSurface s;
-    DrawGeneratedNet(s, width, view.projector, view.netOptions);
+    DrawGeneratedNet(s, width.toInt(), view.projector, view.netOptions);
     return s.calls;
 }
 
@@ -271,8 +272,8 @@ private slots:
     {
         RecordingSurface s;
         const QString width = QStringLiteral("3");
-        s.SetDrawWidth(width);
-        DrawWulffNet(s, Frame {});
+        s.SetDrawWidth(width.toInt());
+        DrawWulffNet(s, Frame {}, width.toInt());
         std::map<std::array<double, 3>, double> circles;
         int lines = 0;
         QVector<double> tones;
@@ -312,14 +313,14 @@ private slots:
     void unusableWidthKeepsTheWidth()
     {
         RecordingSurface s;
-        s.SetDrawWidth(QStringLiteral("5"));
+        const int kept = ReadLineWidth(QStringLiteral("101")).value_or(5);
         const View view = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, { 2, true, true });
-        DrawGeneratedNet(s, QStringLiteral("101"), view.projector, view.netOptions);
+        DrawGeneratedNet(s, kept, view.projector, view.netOptions);
         int width = 0;
         double tone = double(::Tone::Full);
         for (const SurfaceCall& c : s.calls) {
-            if (c.kind == SurfaceCall::DrawWidth && ParseDrawWidth(c.text) > 0)
-                width = ParseDrawWidth(c.text);
+            if (c.kind == SurfaceCall::DrawWidth)
+                width = c.text.toInt();
             if (c.kind == SurfaceCall::Tone)
                 tone = c.values[0];
             if (c.kind == SurfaceCall::Arc && tone == double(::Tone::Full))

@@ -11,7 +11,7 @@
 #include <initializer_list>
 
 using Calls = QVector<SurfaceCall>;
-using NetFn = void (*)(DrawingSurface&, const QString&);
+using NetFn = void (*)(DrawingSurface&, int);
 Q_DECLARE_METATYPE(SurfaceCall)
 Q_DECLARE_METATYPE(NetFn)
 
@@ -181,7 +181,7 @@ void compareCalls(const Calls& got, const Calls& want, double tolerance = 1e-6)
 Calls record(NetFn net, const QString& width)
 {
     RecordingSurface s;
-    net(s, width);
+    net(s, width.toInt());
     return s.calls;
 }
 
@@ -229,7 +229,7 @@ private slots:
         QFETCH(NetFn, net);
         QFETCH(QString, width);
         RecordingSurface s;
-        net(s, width);
+        net(s, width.toInt());
         const Calls once = s.calls;
         QCOMPARE(once.first().kind, SurfaceCall::DrawWidth);
         QCOMPARE(once.first().text, width);
@@ -242,7 +242,7 @@ private slots:
             }
         }
         // No clearing and no state of its own: a second drawing repeats the first.
-        net(s, width);
+        net(s, width.toInt());
         compareCalls(s.calls, once + once, 0);
     }
 
@@ -302,8 +302,8 @@ private slots:
         QFETCH(NetFn, net);
         RecordingSurface s;
         if (const ViewRow* row = FindView(int16_t(crystalSystem), int16_t(symmetryMode)))
-            DrawProjection(s, QStringLiteral("abc"), row->view);
-        compareCalls(s.calls, net ? record(net, QStringLiteral("abc")) : Calls(), 0);
+            DrawProjection(s, 4, row->view);
+        compareCalls(s.calls, net ? record(net, QStringLiteral("4")) : Calls(), 0);
     }
 
     // Every hexagonal label, read with its bars as minus signs, is a

@@ -123,12 +123,12 @@ void TestPoleLists::plotPoles()
 {
     PoleStore store;
     RecordingSurface surface;
-    PlotPoles(surface, store, ViewOf(1, 2), "30");
+    PlotPoles(surface, store, ViewOf(1, 2), 30);
     QVERIFY(surface.calls.isEmpty());
 
     RunDrawCommand("1", "0", "0", ViewOf(1, 2), store);
     RunDrawCommand("0", "1", "0", ViewOf(1, 2), store);
-    PlotPoles(surface, store, ViewOf(1, 2), "50");
+    PlotPoles(surface, store, ViewOf(1, 2), 50);
     QCOMPARE(surface.calls.size(), 6);
     const QVector<double> centres[] = { { 3500, 3500, 50 }, { 6500, 3500, 50 } };
     for (int n = 0; n < 2; ++n) {

@@ -116,7 +116,7 @@ void TestFreeView::directionsAndTheirForms()
     // [0 0 0 -1] points away from the viewer: an open ring at the centre,
     // the others filled marks.
     RecordingSurface recorded;
-    PlotPoles(recorded, m_state->store, *m_state->view(), u"30"_s);
+    PlotPoles(recorded, m_state->store, *m_state->view(), 30);
     QList<double> fills;
     for (const SurfaceCall& call : recorded.calls)
         if (call.kind == SurfaceCall::FillStyle)

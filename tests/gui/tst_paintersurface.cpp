@@ -7,6 +7,7 @@
 #include "painting/PaintedMarks.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
+#include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
@@ -108,7 +109,7 @@ void tst_PainterSurface::imageSize()
     surface.setDevicePixelRatio(1.0);
     QCOMPARE(surface.image().size(), QSize(475, 467));
     surface.setDevicePixelRatio(ratio);
-    surface.SetDrawWidth("1");
+    surface.SetDrawWidth(1);
     surface.Line(1000, 3000, 6000, 3000);
     QVERIFY(DarkNear(surface.image(), 3500, 3000));
 }
@@ -116,7 +117,7 @@ void tst_PainterSurface::imageSize()
 void tst_PainterSurface::clsFillsBackgroundAndResetsPosition()
 {
     Surface s;
-    s.surface.SetDrawWidth("3");
+    s.surface.SetDrawWidth(3);
     s.surface.Line(0, 0, 7000, 7000);
     s.surface.SetCurrentX(3000);
     s.surface.SetCurrentY(3000);
@@ -165,8 +166,8 @@ void tst_PainterSurface::drawWidthText()
     QFETCH(QString, text);
     QFETCH(int, expected);
     Surface s;
-    s.surface.SetDrawWidth("3");
-    s.surface.SetDrawWidth(text);
+    s.surface.SetDrawWidth(3);
+    s.surface.SetDrawWidth(ReadLineWidth(text).value_or(0));
     QCOMPARE(s.surface.drawWidth(), expected);
 }
 
@@ -187,7 +188,7 @@ void tst_PainterSurface::lineThickness()
     QFETCH(qreal, ratio);
     QFETCH(int, pixels);
     Surface s(ratio);
-    s.surface.SetDrawWidth(width);
+    s.surface.SetDrawWidth(width.toInt());
     s.surface.Line(1000, 3010, 6000, 3010);
     s.surface.Line(3010, 5000, 3010, 6500);
     const QImage& image = s.surface.image();
@@ -221,7 +222,7 @@ void tst_PainterSurface::arcRunsCounterclockwise()
     auto at = [&](double t) { return QPointF(cx + r * std::cos(t), cy - r * std::sin(t)); };
 
     Surface s;
-    s.surface.SetDrawWidth("1");
+    s.surface.SetDrawWidth(1);
     s.surface.Arc(cx, cy, r, start, end);
     const QImage& image = s.surface.image();
     const double middle = (start + end) / 2;
@@ -235,7 +236,7 @@ void tst_PainterSurface::arcRunsCounterclockwise()
 void tst_PainterSurface::circleFill()
 {
     Surface s;
-    s.surface.SetDrawWidth("1");
+    s.surface.SetDrawWidth(1);
     s.surface.SetFillStyle(0);
     s.surface.Circle(2000, 2000, 50);
     s.surface.SetFillStyle(1);
@@ -276,8 +277,8 @@ void tst_PainterSurface::discMatchesPainter()
     for (const auto& [centres, tolerance] : { std::pair { inside, 12 }, std::pair { edges, 64 } }) {
         Surface blitted(ratio);
         Surface painted(ratio);
-        blitted.surface.SetDrawWidth(width);
-        painted.surface.SetDrawWidth(width);
+        blitted.surface.SetDrawWidth(width.toInt());
+        painted.surface.SetDrawWidth(width.toInt());
         for (const QPointF& c : centres) {
             blitted.surface.SetFillStyle(0);
             blitted.surface.Circle(c.x(), c.y(), radius);
@@ -308,7 +309,7 @@ void tst_PainterSurface::markCentreIsWhereTheMarkLies()
     const double r = std::sqrt(26.0);
     const QPointF at(3500 + 1500 * 2 * -4 / (r + 1), 3500 - 1500 * 2 * 3 / (r + 1));
     Surface s(ratio);
-    s.surface.SetDrawWidth(width);
+    s.surface.SetDrawWidth(width.toInt());
     s.surface.SetFillStyle(0);
     s.surface.Circle(at.x(), at.y(), 30);
     const QImage image = s.surface.image();
@@ -335,7 +336,7 @@ void tst_PainterSurface::printTopLeft()
 {
     for (qreal ratio : { 1.0, 2.0 }) {
         Surface s(ratio);
-        s.surface.SetDrawWidth("5");
+        s.surface.SetDrawWidth(5);
         s.surface.SetCurrentX(1500);
         s.surface.SetCurrentY(1500);
         s.surface.Print("(1120)");
@@ -406,7 +407,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
     QFETCH(qreal, ratio);
 
     RecordingSurface net;
-    DrawProjection(net, "1", FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view);
+    DrawProjection(net, 1, FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view);
     Surface s(ratio);
     QList<SurfaceCall> bars;
     bool afterPrint = false;
@@ -416,7 +417,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
         else if (call.kind == SurfaceCall::CurrentY)
             s.surface.SetCurrentY(call.values[0]);
         else if (call.kind == SurfaceCall::Print)
-            s.surface.Print(call.text);
+            s.surface.Print(call.text.toStdString());
         const bool bar
             = afterPrint && call.kind == SurfaceCall::Line && call.values[1] == call.values[3];
         if (bar) {
@@ -506,8 +507,8 @@ void tst_PainterSurface::netsWithPoles()
 
     for (qreal ratio : { 1.0, 2.0 }) {
         Surface s(ratio);
-        DrawProjection(s.surface, "1", view);
-        PlotPoles(s.surface, store, view, "50");
+        DrawProjection(s.surface, 1, view);
+        PlotPoles(s.surface, store, view, 50);
         const QImage& image = s.surface.image();
         for (const QPointF& p : darkTwips)
             QVERIFY2(DarkNear(image, p.x(), p.y()),
@@ -524,13 +525,13 @@ void tst_PainterSurface::netsWithPoles()
         // The same figure and poles drawn over themselves leave the picture
         // as it was: antialiased edges must not darken with a second pass.
         const QImage once = image.copy();
-        DrawProjection(s.surface, "1", view);
-        PlotPoles(s.surface, store, view, "50");
+        DrawProjection(s.surface, 1, view);
+        PlotPoles(s.surface, store, view, 50);
         QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
         // A new Cls forgets what was drawn: the next pass paints in full.
         s.surface.Cls();
-        DrawProjection(s.surface, "1", view);
-        PlotPoles(s.surface, store, view, "50");
+        DrawProjection(s.surface, 1, view);
+        PlotPoles(s.surface, store, view, 50);
         QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
     }
 }
@@ -558,8 +559,8 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     inked.surface.setInk(ink);
     QCOMPARE(inked.surface.ink(), ink);
     for (PainterSurface* s : { &plain.surface, &inked.surface }) {
-        DrawProjection(*s, "2", view);
-        PlotPoles(*s, store, view, "50");
+        DrawProjection(*s, 2, view);
+        PlotPoles(*s, store, view, 50);
     }
     const QImage image = inked.surface.image();
     if (ink == Qt::black) {
@@ -577,11 +578,11 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     // The blitted rim blends the ink as QPainter does.
     Surface direct;
     direct.surface.setInk(ink);
-    direct.surface.SetDrawWidth("2");
+    direct.surface.SetDrawWidth(2);
     inked.surface.Cls();
     for (const TwipsPoint& at : centres)
         direct.surface.paintFilledCircleDirectly(at.x, at.y, 50);
-    PlotPoles(inked.surface, store, view, "50");
+    PlotPoles(inked.surface, store, view, 50);
     QVERIFY(MaxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
@@ -604,7 +605,7 @@ void tst_PainterSurface::faintTone()
     surface.setBackground(background);
     surface.setInk(ink);
     surface.Cls();
-    surface.SetDrawWidth("3");
+    surface.SetDrawWidth(3);
     surface.SetTone(Tone::Faint);
     surface.Line(1000, 500, 1000, 6500);
     surface.Line(3000, 500, 3000, 6500);
@@ -672,8 +673,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
                 * *Orientation(lattice, { 1, 2, 3 }, { 1, 1, -1 }),
             { 3, true, true });
     };
-    PictureSettings settings { turn ? freeView(0.0) : cubic, QStringLiteral("1"),
-        QStringLiteral("50") };
+    PictureSettings settings { turn ? freeView(0.0) : cubic, { 1, 50 } };
     PoleStore store;
     RunDrawCommand("1", "1", "0", cubic, store);
     RunDrawCommand("2", "1", "0", cubic, store);
@@ -683,9 +683,9 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     if (change == "plot")
         RunDrawCommand("1", "1", "1", cubic, store);
     else if (change.startsWith(QLatin1String("plot size")))
-        settings.plotSize = QStringLiteral("100");
+        settings.display.plotSize = 100;
     else if (change == "line width")
-        settings.lineWidth = QStringLiteral("4");
+        settings.display.lineWidth = 4;
     else if (change == "view")
         settings.view = FindView(2, 2)->view;
     else if (change == "clear")

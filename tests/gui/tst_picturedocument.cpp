@@ -114,7 +114,7 @@ void tst_PictureDocument::matchesBitmap()
     QFETCH(bool, withPoles);
     QFETCH(QString, lineWidth);
     const View& view = viewOf(system, mode);
-    const PictureSettings settings { view, lineWidth, QStringLiteral("50") };
+    const PictureSettings settings { view, { lineWidth.toInt(), 50 } };
     const PoleStore store = withPoles ? someFormsOfTheView(view) : PoleStore();
     const QImage bitmap = bitmapOf(settings, store);
     const PictureDocument document(settings, store);
@@ -156,7 +156,7 @@ void tst_PictureDocument::matchesBitmap()
 
 void tst_PictureDocument::oneCirclePerDistinctPole()
 {
-    const PictureSettings settings { viewOf(1, 2), QStringLiteral("1"), QStringLiteral("30") };
+    const PictureSettings settings { viewOf(1, 2), { 1, 30 } };
     PoleStore store;
     constexpr int distinct = 300;
     int n = 0;
@@ -185,9 +185,8 @@ void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle()
     QFETCH(bool, withPoles);
     const PoleStore store = withPoles ? someFormsOfTheView(viewOf(system, mode)) : PoleStore();
     const QString description = QStringLiteral("説明 %1").arg(system * 10 + mode);
-    const QString svg = QString::fromUtf8(PictureDocument(
-        { viewOf(system, mode), QStringLiteral("1"), QStringLiteral("50") }, store, description)
-                                              .svg());
+    const QString svg = QString::fromUtf8(
+        PictureDocument({ viewOf(system, mode), { 1, 50 } }, store, description).svg());
     // Programs that paste SVG take a user unit for a CSS pixel (1/96 inch):
     // 475 x 466.667 of them are the picture's 125.677 x 123.472 mm.
     const QRegularExpressionMatch root
@@ -204,7 +203,7 @@ void tst_PictureDocument::svgInCssPixelsWithItsOwnTitle()
 
 void tst_PictureDocument::pdfIsOnePageWithItsFont()
 {
-    const PictureSettings settings { viewOf(2, 2), QStringLiteral("1"), QStringLiteral("30") };
+    const PictureSettings settings { viewOf(2, 2), { 1, 30 } };
     const QByteArray pdf = PictureDocument(settings, someFormsOfTheView(viewOf(2, 2))).pdf();
     QVERIFY(pdf.startsWith("%PDF-"));
     const QString text = QString::fromLatin1(pdf);
@@ -236,7 +235,7 @@ void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize_data()
 void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize()
 {
     QFETCH(qreal, ratio);
-    const PictureSettings settings { viewOf(1, 1), QStringLiteral("1"), QStringLiteral("50") };
+    const PictureSettings settings { viewOf(1, 1), { 1, 50 } };
     PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
     DrawPicture(surface, settings, PoleStore());
     const PictureMimeData copy(surface.image(), PictureDocument(settings, PoleStore()));

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "surface/DrawWidth.h"
 #include "surface/DrawingSurface.h"
 
 #include <QString>
 #include <QVector>
 
-// A surface that only logs every call, in order, with its values.
+// A surface that only logs every call, in order, with its values; a pen
+// width as its digits, the form the tables of the nets were written in.
 struct SurfaceCall
 {
     enum Kind { Cls, DrawWidth, Line, Circle, Arc, FillStyle, Tone, CurrentX, CurrentY, Print };
@@ -21,13 +21,10 @@ public:
     QVector<SurfaceCall> calls;
 
     void Cls() override { calls.push_back({ SurfaceCall::Cls, {}, {} }); }
-    void SetDrawWidth(const QString& w) override
+    void SetDrawWidth(int width) override
     {
-        calls.push_back({ SurfaceCall::DrawWidth, {}, w });
-        if (const int width = ParseDrawWidth(w); width > 0)
-            m_width = width;
+        calls.push_back({ SurfaceCall::DrawWidth, {}, QString::number(width) });
     }
-    int drawWidth() const override { return m_width; }
     void Line(double x1, double y1, double x2, double y2) override
     {
         calls.push_back({ SurfaceCall::Line, { x1, y1, x2, y2 }, {} });
@@ -47,8 +44,9 @@ public:
     void SetTone(::Tone t) override { calls.push_back({ SurfaceCall::Tone, { double(t) }, {} }); }
     void SetCurrentX(double x) override { calls.push_back({ SurfaceCall::CurrentX, { x }, {} }); }
     void SetCurrentY(double y) override { calls.push_back({ SurfaceCall::CurrentY, { y }, {} }); }
-    void Print(const QString& t) override { calls.push_back({ SurfaceCall::Print, {}, t }); }
-
-private:
-    int m_width = 1;
+    void Print(std::string_view t) override
+    {
+        calls.push_back(
+            { SurfaceCall::Print, {}, QString::fromUtf8(t.data(), qsizetype(t.size())) });
+    }
 };
