@@ -17,6 +17,7 @@
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
+#include "projection/Facing.h"
 #include "run/RunState.h"
 
 #include <QAccessible>
@@ -105,7 +106,7 @@ void fillStore(RunState& state, int count)
     for (int n = state.store.PoleCount(); n < count; ++n) {
         const auto& p = planes[n % 6];
         RunDrawCommand(QString::number(n % 97 + 1), QString::fromLatin1(p[0]),
-            QString::fromLatin1(p[1]), *state.view(), state.store);
+            QString::fromLatin1(p[1]), state.scene.crystal, state.store);
     }
 }
 
@@ -134,7 +135,7 @@ void fillDistinct(RunState& state, int count)
     for (int n = state.store.PoleCount(); n < count; ++n) {
         const auto& p = planes[std::size_t(n)];
         RunDrawCommand(QString::number(p[0]), QString::number(p[1]), QString::number(p[2]),
-            *state.view(), state.store);
+            state.scene.crystal, state.store);
     }
 }
 
@@ -168,7 +169,7 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
             painter.setBrush(Qt::black);
             painter.setPen(QPen(Qt::black, 1));
             for (const Entry& entry : state.store.entries()) {
-                const TwipsPoint at = Place(*state.view(), entry).at;
+                const TwipsPoint at = Place(state.scene.projector(), entry).at;
                 painter.drawEllipse(QPointF(at.x / 15, at.y / 15), 2.0, 2.0);
             }
         });
@@ -180,7 +181,7 @@ void straightforwardFigures(frmMainForm& window, const RunState& state)
     angles.resize(193, 467);
     const double lists = timeMedian([] {},
         [&] {
-            const PoleLists texts = BuildLists(state.store, *state.view());
+            const PoleLists texts = BuildLists(state.store, state.scene.crystal.lattice);
             index.setPlainText(texts.indexList);
             angles.setPlainText(texts.angleList);
         });
@@ -312,7 +313,7 @@ void exportFigures(frmMainForm& window, RunState& state)
 {
     QTemporaryDir dir;
     Session session;
-    session.view = SessionView::CubicFull;
+    session.view = FindView(QStringLiteral("cubic-full"));
     for (const Plane& p : distinctPlanes())
         session.entries.append({ IndexKind::Plane, { p[0], p[1], p[2] } });
     const QString input = dir.filePath(QStringLiteral("full.orvandeler"));
@@ -429,18 +430,18 @@ void freeViewFigures(qreal ratio)
     const Vector3 along { 1, 2, 3 };
     const Rotation start = *Orientation(cubic, along, DefaultUp(cubic, along));
     PoleStore store;
-    const View plotted = FreeView(cubic, start, {});
+    const Scene plotted = FreeScene(cubic, start, {});
     for (int n = 0; n < 1000; ++n) {
         const auto& p = distinctPlanes()[std::size_t(n)];
-        RunDrawCommand(
-            QString::number(p[0]), QString::number(p[1]), QString::number(p[2]), plotted, store);
+        RunDrawCommand(QString::number(p[0]), QString::number(p[1]), QString::number(p[2]),
+            plotted.crystal, store);
     }
     PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
     PersistentPicture picture(surface);
     int turn = 0;
     const auto settingsAt = [&](int limit) {
         const Rotation turned = Rotation::AboutAxis({ 0.0, 1.0, 1.0 }, 0.01 * ++turn) * start;
-        return PictureSettings { FreeView(cubic, turned, { limit, true, false }), { 1, 30 } };
+        return PictureSettings { FreeScene(cubic, turned, { limit, true, false }), { 1, 30 } };
     };
     // Frames are short: four times the rounds for a steady median.
     const int rounds = g_rounds;
@@ -459,7 +460,11 @@ void freeViewFigures(qreal ratio)
     const double wulff = timeMedian([] {},
         [&] {
             PictureSettings settings = settingsAt(6);
-            settings.view->netOptions.wulffNet = true;
+            settings.scene.paper = FreeScene(
+                { settings.scene.crystal.lattice, settings.scene.crystal.orientation,
+                    IndexRule::AsTyped,
+                    { 6, true,
+                        true } }).paper;
             picture.show(settings, store);
             surface.image();
         });
@@ -599,7 +604,7 @@ int main(int argc, char** argv)
         return 1;
     }
     const auto pixelOf = [&](int n) {
-        const TwipsPoint at = Place(*state.view(), state.store.at(n)).at;
+        const TwipsPoint at = Place(state.scene.projector(), state.store.at(n)).at;
         return QPointF(std::floor(at.x / 15) + 0.5, std::floor(at.y / 15) + 0.5);
     };
     const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton button) {
@@ -639,7 +644,7 @@ int main(int argc, char** argv)
             window, state, dialogs, controls, [&](int n) { fillDistinct(state, n); },
             distinctPlanes()[PoleStore::MaxPoles - 1], "_distinct"))
         return 1;
-    copyFigures(dialogs, controls, state, { state.view(), state.display });
+    copyFigures(dialogs, controls, state, { state.scene, state.display });
     exportFigures(window, state);
     freeViewFigures(window.devicePixelRatioF());
 

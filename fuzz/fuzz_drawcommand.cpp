@@ -14,7 +14,7 @@
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
-#include "projection/FreeViewSettings.h"
+#include "scene/DocumentedViews.h"
 
 #include <QByteArray>
 #include <cmath>
@@ -24,21 +24,21 @@
 
 namespace {
 
-View MadeFreeView(LatticeSystem system, const LatticeParameters& parameters, const Vector3& centre,
+Scene MadeFreeView(LatticeSystem system, const LatticeParameters& parameters, const Vector3& centre,
     const Vector3& up)
 {
-    const auto settings = FreeViewSettings::Make(system, parameters, centre, up, {});
-    FUZZ_CHECK(std::holds_alternative<FreeViewSettings>(settings));
-    return *std::get<FreeViewSettings>(settings).view();
+    const auto settings = Crystal::Make(system, parameters, centre, up, {});
+    FUZZ_CHECK(std::holds_alternative<Crystal>(settings));
+    return FreeScene(std::get<Crystal>(settings));
 }
 
 // The documented views, then crystals of five systems, each looking along
 // a direction that is not an axis of its cell.
-std::vector<View> MakeViews()
+std::vector<Scene> MakeViews()
 {
-    std::vector<View> views;
+    std::vector<Scene> views;
     for (const ViewRow& row : DocumentedViews())
-        views.push_back(row.view);
+        views.push_back(row.scene);
     views.push_back(MadeFreeView(
         LatticeSystem::Cubic, { 4.05, 0, 0, 0, 0, 0 }, { 1, 1, 1 }, { 1, -1, 0 })); // aluminium
     views.push_back(MadeFreeView(
@@ -66,9 +66,9 @@ bool Finite(TwipsPoint t)
 }
 
 // Inside the primitive circle, give or take rounding.
-bool OnPicture(const View& view, TwipsPoint t)
+bool OnPicture(const Scene& view, TwipsPoint t)
 {
-    const Frame& f = view.projector.frame();
+    const Frame& f = view.frame;
     return std::hypot(t.x - f.x, t.y - f.y) <= 2.0 * f.scale * (1.0 + 1e-9);
 }
 
@@ -89,45 +89,46 @@ bool AngleLineInRange(const QString& line)
     return true;
 }
 
-void CheckPlotted(const View& view, const PoleStore& store, int before)
+void CheckPlotted(const Scene& view, const PoleStore& store, int before)
 {
     const Entry& entry = store.at(before);
     FUZZ_CHECK(entry.index != Index3 {});
-    const Placement placement = Place(view, entry);
+    const Placement placement = Place(view.projector(), entry);
     FUZZ_CHECK(Finite(placement.at) && OnPicture(view, placement.at));
     if (entry.kind == IndexKind::Plane) {
-        const Vector3 n = view.projector.planeNormal(entry.index);
+        const Vector3 n = view.projector().planeNormal(entry.index);
         // The standard region holds the reduced plane; the full views keep
         // a plane as the end of its normal that faces the viewer.
-        FUZZ_CHECK(view.projector.inRegion(n[0] < 0.0 ? Scaled(n, -1.0) : n));
-        if (view.rule == IndexRule::FoldFirst || view.rule == IndexRule::FoldThird)
+        FUZZ_CHECK(view.projector().inRegion(n[0] < 0.0 ? Scaled(n, -1.0) : n));
+        if (view.crystal.rule == IndexRule::FoldFirst || view.crystal.rule == IndexRule::FoldThird)
             FUZZ_CHECK(n[0] >= -1e-12);
     }
-    for (double angle : AnglesOf(view, entry))
+    for (double angle : AnglesOf(view.crystal.lattice, entry))
         FUZZ_CHECK(angle >= 0.0 && angle <= 180.0);
 
-    const PoleLists lists = BuildLists(store, view, before);
+    const PoleLists lists = BuildLists(store, view.crystal.lattice, before);
     FUZZ_CHECK(
         lists.indexList.endsWith(QStringLiteral("\r\n")) && lists.indexList.count(u'\n') == 1);
     FUZZ_CHECK_SAYING(AngleLineInRange(lists.angleList), lists.angleList);
 
     // The list saved as a file opens as the same line again.
-    const IndexListRead read = ReadIndexList(
-        ListFileText(lists.indexList), { view.fourIndices(), view.allowsDirections() });
+    const IndexListRead read = ReadIndexList(ListFileText(lists.indexList),
+        { view.crystal.fourIndices(), view.crystal.allowsDirections() });
     FUZZ_CHECK_SAYING(read.error.isEmpty(), lists.indexList + read.error);
     FUZZ_CHECK(read.entries.size() == 1);
-    FUZZ_CHECK_SAYING(IndexLine(read.entries[0], view) == lists.indexList, lists.indexList);
+    FUZZ_CHECK_SAYING(IndexLine(read.entries[0], view.crystal.lattice) + "\r\n" == lists.indexList,
+        lists.indexList);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::vector<View> views = MakeViews();
+    static const std::vector<Scene> views = MakeViews();
     static const PoleStore nearlyFull = NearlyFull();
     if (size < 2)
         return 0;
-    const View& view = views[(data[0] & 0x0f) % views.size()];
+    const Scene& view = views[(data[0] & 0x0f) % views.size()];
     PoleStore store = data[0] & 0x80 ? nearlyFull : PoleStore();
     const uint8_t directions = data[1];
 
@@ -138,14 +139,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const IndexKind kind
             = (directions >> (n / 3 % 8)) & 1 ? IndexKind::Direction : IndexKind::Plane;
         const int before = store.PoleCount();
-        const DrawCommandResult result = RunDrawCommand(QString::fromUtf8(fields[n]),
-            QString::fromUtf8(fields[n + 1]), QString::fromUtf8(fields[n + 2]), view, store, kind);
+        const DrawCommandResult result
+            = RunDrawCommand(QString::fromUtf8(fields[n]), QString::fromUtf8(fields[n + 1]),
+                QString::fromUtf8(fields[n + 2]), view.crystal, store, kind);
         FUZZ_CHECK(store.PoleCount() == before + (result.added ? 1 : 0));
         // A refusal says why; only a direction where none can be shown is
         // refused without a word, as the window offers none there.
         if (!result.added)
             FUZZ_CHECK(!result.messages.isEmpty()
-                || (kind == IndexKind::Direction && !view.allowsDirections()));
+                || (kind == IndexKind::Direction && !view.crystal.allowsDirections()));
         if (result.added)
             CheckPlotted(view, store, before);
     }

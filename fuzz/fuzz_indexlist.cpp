@@ -8,7 +8,7 @@
 #include "files/CsvTable.h"
 #include "files/IndexList.h"
 #include "poles/PoleLists.h"
-#include "projection/FreeViewSettings.h"
+#include "scene/DocumentedViews.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,22 +17,22 @@ namespace {
 
 // A view that takes what the options allow: cubic or hexagonal, a
 // documented view or, for directions, a free one.
-View ViewFor(IndexListOptions options)
+Scene ViewFor(IndexListOptions options)
 {
     if (!options.directions)
-        return FindView(options.fourIndex ? 2 : 1, 2)->view;
+        return FindView(options.fourIndex ? 2 : 1, 2)->scene;
     const LatticeSystem system
         = options.fourIndex ? LatticeSystem::Hexagonal : LatticeSystem::Cubic;
     const auto settings
-        = FreeViewSettings::Make(system, { 3.2, 0, 5.2, 0, 0, 0 }, { 1, 0, 0 }, { 0, 0, 1 }, {});
-    return *std::get<FreeViewSettings>(settings).view();
+        = Crystal::Make(system, { 3.2, 0, 5.2, 0, 0, 0 }, { 1, 0, 0 }, { 0, 0, 1 }, {});
+    return FreeScene(std::get<Crystal>(settings));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const View views[4] = { ViewFor({ false, false }), ViewFor({ true, false }),
+    static const Scene views[4] = { ViewFor({ false, false }), ViewFor({ true, false }),
         ViewFor({ false, true }), ViewFor({ true, true }) };
     if (size < 1)
         return 0;
@@ -52,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (read.entries.isEmpty())
         return 0;
 
-    const View& view = views[data[0] & 3];
-    const QString shown = BuildLists(store, view).indexList;
+    const Scene& view = views[data[0] & 3];
+    const QString shown = BuildLists(store, view.crystal.lattice).indexList;
     const IndexListRead again = ReadIndexList(ListFileText(shown), options);
     FUZZ_CHECK_SAYING(again.error.isEmpty(), again.error + u'\n' + shown);
     PoleStore reread;
     for (const IndexEntry& entry : again.entries)
         reread.append(entry);
-    FUZZ_CHECK_SAYING(BuildLists(reread, view).indexList == shown, shown);
+    FUZZ_CHECK_SAYING(BuildLists(reread, view.crystal.lattice).indexList == shown, shown);
     return 0;
 }

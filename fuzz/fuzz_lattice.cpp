@@ -8,7 +8,8 @@
 #include "FuzzCheck.h"
 
 #include "poles/EntryGeometry.h"
-#include "projection/FreeViewSettings.h"
+#include "projection/Facing.h"
+#include "scene/Scene.h"
 
 #include <array>
 #include <cmath>
@@ -38,14 +39,14 @@ bool ProperRotation(const Matrix3& m)
 constexpr Index3 Probes[] = { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 }, { 1, 1, 1 }, { -1, 2, -3 },
     { 32767, -32768, 1 }, { -32768, -32768, -32768 }, { 1, 0, 32767 } };
 
-void CheckView(const View& view)
+void CheckView(const Scene& view)
 {
     for (const Index3& index : Probes) {
         for (IndexKind kind : { IndexKind::Plane, IndexKind::Direction }) {
             const Entry entry { kind, index };
-            const TwipsPoint at = Place(view, entry).at;
+            const TwipsPoint at = Place(view.projector(), entry).at;
             FUZZ_CHECK(std::isfinite(at.x) && std::isfinite(at.y));
-            for (double angle : AnglesOf(view, entry))
+            for (double angle : AnglesOf(view.crystal.lattice, entry))
                 FUZZ_CHECK(angle >= 0.0 && angle <= 180.0);
         }
     }
@@ -80,22 +81,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             up = DefaultUp(*made, centre);
     }
 
-    const auto settings = FreeViewSettings::Make(system, parameters, centre, up, { limit });
-    const FreeViewSettings* made = std::get_if<FreeViewSettings>(&settings);
+    const auto settings = Crystal::Make(system, parameters, centre, up, { limit });
+    const Crystal* made = std::get_if<Crystal>(&settings);
     if (!made)
         return 0;
     FUZZ_CHECK(std::holds_alternative<Lattice>(lattice));
     FUZZ_CHECK(ProperRotation(made->orientation.matrix()));
-    const std::optional<View> view = made->view();
-    FUZZ_CHECK(view.has_value());
-    CheckView(*view);
+    CheckView(FreeScene(*made));
 
     // The dialog shows centre and up as read off the turn; made again from
     // them, the settings look the same way.
     const Vector3 shownCentre = made->centre();
     const Vector3 shownUp = made->up();
     FUZZ_CHECK(FiniteVector(shownCentre) && FiniteVector(shownUp));
-    const auto again = FreeViewSettings::Make(system, parameters, shownCentre, shownUp, { limit });
-    FUZZ_CHECK(std::holds_alternative<FreeViewSettings>(again));
+    const auto again = Crystal::Make(system, parameters, shownCentre, shownUp, { limit });
+    FUZZ_CHECK(std::holds_alternative<Crystal>(again));
     return 0;
 }

@@ -6,7 +6,7 @@
 
 #include "files/Session.h"
 #include "poles/EntryGeometry.h"
-#include "projection/FreeViewSettings.h"
+#include "scene/Scene.h"
 
 #include <cmath>
 #include <cstddef>
@@ -15,32 +15,16 @@
 
 namespace {
 
-std::optional<View> ViewOf(const Session& session)
+std::optional<Scene> ViewOf(const Session& session)
 {
-    switch (session.view) {
-    case SessionView::CubicSym:
-        return FindView(1, 1)->view;
-    case SessionView::CubicFull:
-        return FindView(1, 2)->view;
-    case SessionView::HexSym:
-        return FindView(2, 1)->view;
-    case SessionView::HexFull:
-        return FindView(2, 2)->view;
-    case SessionView::Free:
-        break;
-    }
-    const FreeViewRecord& free = *session.free;
-    const LatticeParameters& parameters = free.cell;
-    const auto lattice = Lattice::Make(free.system, parameters);
-    if (!std::holds_alternative<Lattice>(lattice))
+    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
+    if (!free)
+        return std::get<const ViewRow*>(session.view)->scene;
+    const auto crystal = Crystal::Make(free->system, free->cell,
+        { free->centre[0], free->centre[1], free->centre[2] }, free->up, free->net);
+    if (!std::holds_alternative<Crystal>(crystal))
         return std::nullopt;
-    const Vector3 centre { free.centre[0], free.centre[1], free.centre[2] };
-    const Vector3 up = free.up ? Vector3 { (*free.up)[0], (*free.up)[1], (*free.up)[2] }
-                               : DefaultUp(std::get<Lattice>(lattice), centre);
-    const auto settings = FreeViewSettings::Make(free.system, parameters, centre, up, free.net);
-    if (!std::holds_alternative<FreeViewSettings>(settings))
-        return std::nullopt;
-    return std::get<FreeViewSettings>(settings).view();
+    return FreeScene(std::get<Crystal>(crystal));
 }
 
 } // namespace
@@ -55,7 +39,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     const Session& session = read.session;
-    FUZZ_CHECK(session.free.has_value() == (session.view == SessionView::Free));
     FUZZ_CHECK(session.entries.size() <= MaxFileEntries);
 
     const QByteArray written = WriteSession(session);
@@ -64,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK_SAYING(again.session == session, QString::fromUtf8(written));
     FUZZ_CHECK(WriteSession(again.session) == written);
 
-    if (const std::optional<View> view = ViewOf(session)) {
+    if (const std::optional<Scene> view = ViewOf(session)) {
         for (const IndexEntry& entry : session.entries) {
-            const TwipsPoint at = Place(*view, entry).at;
+            const TwipsPoint at = Place(view->projector(), entry).at;
             FUZZ_CHECK(std::isfinite(at.x) && std::isfinite(at.y));
-            for (double angle : AnglesOf(*view, entry))
+            for (double angle : AnglesOf(view->crystal.lattice, entry))
                 FUZZ_CHECK(angle >= 0.0 && angle <= 180.0);
         }
     }

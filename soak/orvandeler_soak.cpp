@@ -13,7 +13,6 @@
 #include "app/PictureBox.h"
 #include "app/frmMainForm.h"
 #include "crystal/Presets.h"
-#include "figure/DrawPicture.h"
 #include "files/FileAccess.h"
 #include "freeview/frmCrystal.h"
 #include "painting/PainterSurface.h"
@@ -22,8 +21,10 @@
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
+#include "projection/Facing.h"
 #include "run/RunState.h"
 #include "run/Work.h"
+#include "scene/DrawPicture.h"
 #include "surface/PictureSize.h"
 
 #include <QAction>
@@ -177,7 +178,7 @@ struct Snapshot
     QString lineWidth;
     DisplaySettings display;
     bool freeChosen = false;
-    FreeViewSettings free;
+    Crystal free;
     const ViewRow* row = nullptr;
     int picked = -1;
     QImage picture;
@@ -280,7 +281,7 @@ private:
     }
     QString indexText();
     QString garbage(int longest);
-    FreeViewSettings randomFree(bool* made);
+    Crystal randomFree(bool* made);
     // A point in the picture, now and then the very pixel of a mark.
     QPoint picturePoint();
 
@@ -294,7 +295,7 @@ private:
 
     void act(Kind kind);
     void plot(Kind kind);
-    void chooseFree(std::optional<FreeViewSettings> answer);
+    void chooseFree(std::optional<Crystal> answer);
     void crystalDialog();
     void copy();
     void saveSession();
@@ -424,7 +425,7 @@ QString Soak::indexText()
 
 // Mostly crystals the dialog takes; now and then lengths and angles that
 // make no cell, directions that are no direction, or extreme values.
-FreeViewSettings Soak::randomFree(bool* made)
+Crystal Soak::randomFree(bool* made)
 {
     static constexpr LatticeSystem Systems[] = { LatticeSystem::Cubic, LatticeSystem::Tetragonal,
         LatticeSystem::Orthorhombic, LatticeSystem::Hexagonal, LatticeSystem::Trigonal,
@@ -455,9 +456,8 @@ FreeViewSettings Soak::randomFree(bool* made)
     const std::variant<Lattice, QString> lattice = Lattice::Make(system, p);
     if (chance(30) && std::holds_alternative<Lattice>(lattice) && Norm(centre) > 0)
         up = DefaultUp(std::get<Lattice>(lattice), centre);
-    std::variant<FreeViewSettings, QString> settings
-        = FreeViewSettings::Make(system, p, centre, up, net);
-    *made = std::holds_alternative<FreeViewSettings>(settings);
+    std::variant<Crystal, QString> settings = Crystal::Make(system, p, centre, up, net);
+    *made = std::holds_alternative<Crystal>(settings);
     note(QStringLiteral(" system %1 a %2 b %3 c %4 α %5 β %6 γ %7 centre [%8 %9 %10] limit %11")
              .arg(int(system))
              .arg(p.a)
@@ -474,7 +474,7 @@ FreeViewSettings Soak::randomFree(bool* made)
         note(QStringLiteral(" (refused: %1)").arg(std::get<QString>(settings)));
         return {};
     }
-    return std::get<FreeViewSettings>(settings);
+    return std::get<Crystal>(settings);
 }
 
 QPoint Soak::picturePoint()
@@ -483,7 +483,7 @@ QPoint Soak::picturePoint()
     const int count = m_state.store.PoleCount();
     // On a mark, so that clicks pick and the tool tip names poles.
     if (count > 0 && chance(40)) {
-        const TwipsPoint at = Place(*m_state.view(), m_state.store.at(below(count))).at;
+        const TwipsPoint at = Place(m_state.scene.projector(), m_state.store.at(below(count))).at;
         if (std::isfinite(at.x) && std::isfinite(at.y) && std::fabs(at.x) < 1e6
             && std::fabs(at.y) < 1e6) {
             m_aimed = chance(50);
@@ -538,9 +538,9 @@ Snapshot Soak::snapshot() const
     s.plotSize = m_plotSize->currentText();
     s.lineWidth = m_lineWidth->currentText();
     s.display = m_state.display;
-    s.freeChosen = m_state.freeChosen;
+    s.freeChosen = m_state.scene.isFree();
     s.free = m_state.free;
-    s.row = m_state.row();
+    s.row = m_state.scene.row;
     s.picked = m_form->pickedPole();
     s.picture = m_form->surface().image();
     return s;
@@ -574,7 +574,8 @@ void Soak::expectUnchanged(const Snapshot& before, const QString& what)
 
 IndexKind Soak::plottedKind() const
 {
-    return m_state.freeChosen && m_direction->isChecked() ? IndexKind::Direction : IndexKind::Plane;
+    return m_state.scene.isFree() && m_direction->isChecked() ? IndexKind::Direction
+                                                              : IndexKind::Plane;
 }
 
 int Soak::run()
@@ -602,7 +603,7 @@ int Soak::run()
     plain.close();
 
     m_redraws = m_form->fullRedrawCount();
-    m_shown = { m_state.view(), m_state.display };
+    m_shown = { m_state.scene, m_state.display };
     std::printf("soak: seed %" PRIu64 ", %d actions\n", uint64_t(m_seed), m_actions);
     std::fflush(stdout);
 
@@ -627,7 +628,7 @@ int Soak::run()
             fail(QStringLiteral("Qt warned: ") + g_warnings.join(QStringLiteral(" | ")));
         if (m_form->fullRedrawCount() != m_redraws || m_pictureChanged) {
             m_redraws = m_form->fullRedrawCount();
-            m_shown = { m_state.view(), m_state.display };
+            m_shown = { m_state.scene, m_state.display };
             m_listsTyped = false;
         }
         checkInvariants();
@@ -705,7 +706,8 @@ void Soak::act(Kind kind)
         const int row = below(4);
         note(QStringLiteral(" %1").arg(row));
         m_viewItems[row]->trigger();
-        SOAK_CHECK(m_state.row() == &DocumentedViews()[std::size_t(row)] && !m_state.freeChosen,
+        SOAK_CHECK(
+            m_state.scene.row == &DocumentedViews()[std::size_t(row)] && !m_state.scene.isFree(),
             QStringLiteral("the view chosen is not shown"));
         SOAK_CHECK(m_state.store.PoleCount() == 0 && m_plotSize->currentText() == u"30",
             QStringLiteral("a new view kept entries or the plot size"));
@@ -713,7 +715,7 @@ void Soak::act(Kind kind)
     }
     case ChooseFree: {
         bool made = false;
-        const FreeViewSettings settings = randomFree(&made);
+        const Crystal settings = randomFree(&made);
         chooseFree(made && chance(90) ? std::optional(settings) : std::nullopt);
         break;
     }
@@ -746,7 +748,7 @@ void Soak::act(Kind kind)
         if (m_aimed && button == Qt::LeftButton) {
             const int picked = m_form->pickedPole();
             SOAK_CHECK(picked >= 0, QStringLiteral("a click on a mark picked nothing"));
-            const TwipsPoint pole = Place(*m_state.view(), m_state.store.at(picked)).at;
+            const TwipsPoint pole = Place(m_state.scene.projector(), m_state.store.at(picked)).at;
             const double reach = m_state.display.plotSize
                 + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
             const double dx = pole.x - (at.x() + 0.5) * PictureSize::TwipsPerPixel;
@@ -933,7 +935,7 @@ void Soak::plot(Kind kind)
     note(QStringLiteral(" (%1 | %2 | %3)").arg(x.left(20), y.left(20), z.left(20)));
     PoleStore expected = m_state.store;
     const DrawCommandResult result
-        = RunDrawCommand(x, y, z, *m_state.view(), expected, plottedKind());
+        = RunDrawCommand(x, y, z, m_state.scene.crystal, expected, plottedKind());
     const Snapshot before = snapshot();
     m_dialogs.clear();
     if (kind == DrawButton)
@@ -951,15 +953,15 @@ void Soak::plot(Kind kind)
         expectUnchanged(before, QStringLiteral("a refused plot"));
 }
 
-void Soak::chooseFree(std::optional<FreeViewSettings> answer)
+void Soak::chooseFree(std::optional<Crystal> answer)
 {
-    const bool wasFree = m_state.freeChosen;
+    const bool wasFree = m_state.scene.isFree();
     const int count = m_state.store.PoleCount();
     const Snapshot before = snapshot();
     m_dialogs.clear();
     m_dialogs.nextFreeView = answer;
     m_viewItems[4]->trigger();
-    SOAK_CHECK(m_state.freeChosen, QStringLiteral("the free view is not chosen"));
+    SOAK_CHECK(m_state.scene.isFree(), QStringLiteral("the free view is not chosen"));
     SOAK_CHECK(
         m_dialogs.freeViewDialogs.size() == 1, QStringLiteral("the crystal dialog was not asked"));
     // A crystal that cannot show an entry kept is refused.
@@ -1031,11 +1033,9 @@ void Soak::crystalDialog()
     if (chance(30))
         dialog.findChild<QCheckBox*>(QStringLiteral("chkWulffNet"))->toggle();
 
-    const std::variant<FreeViewSettings, QString> read = dialog.settings();
-    const FreeViewSettings* made = std::get_if<FreeViewSettings>(&read);
+    const std::variant<Crystal, QString> read = dialog.settings();
+    const Crystal* made = std::get_if<Crystal>(&read);
     if (made) {
-        SOAK_CHECK(std::holds_alternative<Lattice>(made->lattice()) && made->view().has_value(),
-            QStringLiteral("the dialog took settings that make no view"));
         const Vector3 centre = made->centre(), up = made->up();
         for (int k = 0; k < 3; ++k)
             SOAK_CHECK(std::isfinite(centre[k]) && std::isfinite(up[k]),
@@ -1155,10 +1155,10 @@ void Soak::saveSession()
         QStringLiteral("the saved session holds other entries"));
     SOAK_CHECK(
         work->display == m_state.display, QStringLiteral("the saved session holds other settings"));
-    SOAK_CHECK(m_state.freeChosen ? work->free.has_value() : work->row == m_state.row(),
+    SOAK_CHECK(m_state.scene.isFree() ? work->free.has_value() : work->row == m_state.scene.row,
         QStringLiteral("the saved session holds another view"));
-    keep({ path, FileType::Session, m_state.store.entries(), m_state.row(), m_state.freeChosen,
-        m_state.view()->fourIndices(), m_state.display });
+    keep({ path, FileType::Session, m_state.store.entries(), m_state.scene.row,
+        m_state.scene.isFree(), m_state.scene.crystal.fourIndices(), m_state.display });
 }
 
 void Soak::savePicture()
@@ -1221,20 +1221,18 @@ void Soak::saveList()
     if (type == FileType::IndexList && count > 0) {
         // It plots the same entries again in the same view.
         RunState empty;
-        empty.CrystalSystem = m_state.CrystalSystem;
-        empty.SymmetryMode = m_state.SymmetryMode;
+        empty.scene = m_state.scene;
         empty.free = m_state.free;
-        empty.freeChosen = m_state.freeChosen;
         const std::variant<OpenedWork, QString> again = OpenWorkFile(path, empty);
         const OpenedWork* work = std::get_if<OpenedWork>(&again);
         SOAK_CHECK(work
-                && SameAsListed(
-                    work->store.entries(), m_state.store.entries(), m_state.view()->fourIndices()),
+                && SameAsListed(work->store.entries(), m_state.store.entries(),
+                    m_state.scene.crystal.fourIndices()),
             QStringLiteral("the saved index list does not open to the same entries: %1")
                 .arg(work ? QString() : std::get<QString>(again)));
     }
-    keep({ path, type, m_state.store.entries(), m_state.row(), m_state.freeChosen,
-        m_state.view()->fourIndices(), {} });
+    keep({ path, type, m_state.store.entries(), m_state.scene.row, m_state.scene.isFree(),
+        m_state.scene.crystal.fourIndices(), {} });
 }
 
 void Soak::saveFailing()
@@ -1355,7 +1353,7 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
             && (saved->type == FileType::Session
                 || (saved->type == FileType::IndexList && !saved->entries.empty()
                     && before.row == saved->row && before.freeChosen == saved->free
-                    && m_state.view()->fourIndices() == saved->fourIndices
+                    && m_state.scene.crystal.fourIndices() == saved->fourIndices
                     && before.entries.size() + saved->entries.size()
                         <= std::size_t(PoleStore::MaxPoles)));
         SOAK_CHECK(
@@ -1373,8 +1371,8 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
     if (!saved)
         return;
     if (saved->type == FileType::Session) {
-        SOAK_CHECK(m_state.store.entries() == saved->entries && m_state.row() == saved->row
-                && m_state.freeChosen == saved->free,
+        SOAK_CHECK(m_state.store.entries() == saved->entries && m_state.scene.row == saved->row
+                && m_state.scene.isFree() == saved->free,
             QStringLiteral("the session opened is not the one saved"));
         SOAK_CHECK(m_state.display == saved->display,
             QStringLiteral("the session's settings were not taken"));
@@ -1464,23 +1462,24 @@ const PoleLists& Soak::expectedLists()
     // Entries' indices and angles do not depend on the orientation, so the
     // lines stay while the crystal turns. The entries themselves are
     // compared, not the store's epoch, which is the window's own bookkeeping.
-    const View view = *m_state.view();
+    const Crystal& crystal = m_state.scene.crystal;
     const std::vector<Entry>& entries = m_state.store.entries();
-    const bool sameView = m_listsLattice == view.lattice() && m_listsRule == view.rule;
+    const bool sameView = m_listsLattice == crystal.lattice && m_listsRule == crystal.rule;
     if (sameView && entries == m_listsEntries)
         return m_listsExpected;
     const bool grown = sameView && entries.size() > m_listsEntries.size()
         && std::equal(m_listsEntries.begin(), m_listsEntries.end(), entries.begin());
     if (!grown)
         m_listsExpected = {};
-    PoleLists lines = BuildLists(m_state.store, view, grown ? int(m_listsEntries.size()) : 0);
+    PoleLists lines
+        = BuildLists(m_state.store, crystal.lattice, grown ? int(m_listsEntries.size()) : 0);
     m_listsExpected.indexList
         += lines.indexList.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_listsExpected.angleList
         += lines.angleList.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_listsEntries = entries;
-    m_listsLattice = view.lattice();
-    m_listsRule = view.rule;
+    m_listsLattice = crystal.lattice;
+    m_listsRule = crystal.rule;
     return m_listsExpected;
 }
 
@@ -1494,11 +1493,11 @@ void Soak::checkInvariants()
     SOAK_CHECK(m_form->isEnabled() && m_form->isVisible(),
         QStringLiteral("the window is disabled or hidden"));
     for (int k = 0; k < 4; ++k)
-        SOAK_CHECK(
-            m_viewItems[k]->isChecked() == (m_state.row() == &DocumentedViews()[std::size_t(k)]),
+        SOAK_CHECK(m_viewItems[k]->isChecked()
+                == (m_state.scene.row == &DocumentedViews()[std::size_t(k)]),
             QStringLiteral("the mark of view item %1 is wrong").arg(k));
-    SOAK_CHECK(m_viewItems[4]->isChecked() == m_state.freeChosen
-            && m_direction->isEnabled() == m_state.freeChosen,
+    SOAK_CHECK(m_viewItems[4]->isChecked() == m_state.scene.isFree()
+            && m_direction->isEnabled() == m_state.scene.isFree(),
         QStringLiteral("the free view's marks are wrong"));
     SOAK_CHECK(m_plotSize->findText(m_plotSize->currentText()) >= 0,
         QStringLiteral("the plot size shows \"%1\"").arg(m_plotSize->currentText()));

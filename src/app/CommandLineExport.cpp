@@ -10,8 +10,6 @@ QString ExportWork(const CommandLine& line)
     // As the window starts: the cubic view with symmetry and the start-up
     // display settings, which an index list is plotted into.
     RunState state;
-    state.CrystalSystem = 1;
-    state.SymmetryMode = 1;
     std::variant<OpenedWork, QString> opened = OpenWorkFile(line.file, state);
     if (const QString* why = std::get_if<QString>(&opened))
         return *why;
@@ -21,8 +19,8 @@ QString ExportWork(const CommandLine& line)
     if (line.format == ExportFormat::Csv) {
         bytes = CsvOf(state);
     } else {
-        const PictureDocument document({ state.view(), state.display }, state.store,
-            PictureReader::Description(state.viewName(), state.store.PoleCount()));
+        const PictureDocument document({ state.scene, state.display }, state.store,
+            PictureReader::Description(state.scene.name(), state.store.PoleCount()));
         bytes = document.encoded(line.format, line.dpi);
     }
     const QString why = WriteWholeFile(line.out, bytes);

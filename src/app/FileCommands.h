@@ -1,7 +1,7 @@
 #pragma once
 
-#include "figure/DrawPicture.h"
 #include "run/Work.h"
+#include "scene/DrawPicture.h"
 
 #include <QString>
 

@@ -21,15 +21,13 @@ constexpr double RingGap = 3.0;
 
 } // namespace
 
-PictureReading::PictureReading(const RunState& state, PictureBox* picture,
-    const PainterSurface& surface, ResultLists& lists,
-    std::function<std::array<QString, 3>()> captions)
+PictureReading::PictureReading(
+    const RunState& state, PictureBox* picture, const PainterSurface& surface, ResultLists& lists)
     : QObject(picture)
     , m_state(state)
     , m_picture(picture)
     , m_surface(surface)
     , m_lists(lists)
-    , m_captions(std::move(captions))
 {
     m_reshow.setSingleShot(true);
     m_reshow.setInterval(picture->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
@@ -44,18 +42,12 @@ double PictureReading::markReachTwips() const
 
 void PictureReading::pointerMoved(QPoint pixel)
 {
-    const std::optional<View> view = m_state.view();
-    QString text;
-    if (view) {
-        std::array<QString, 3> names = m_captions();
-        for (QString& name : names)
-            name = PictureReader::ReferenceName(name);
-        const PictureReader reader(
-            *view, m_state.store, m_placements.of(*view, m_state.store), names, markReachTwips());
-        const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
-        text = reader.ToolTip(at, m_picked);
-        showZone(*view, reader.PoleAt(at));
-    }
+    const Projector projector = m_state.scene.projector();
+    const PictureReader reader(m_state.scene, m_state.store,
+        m_placements.of(projector, m_state.store), m_state.referenceNames(), markReachTwips());
+    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+    const QString text = reader.ToolTip(at, m_picked);
+    showZone(projector, reader.PoleAt(at));
     m_reshow.stop();
     // Qt takes a tip down of its own accord (a click, a key, its time out):
     // the same text is shown again unless it is still up.
@@ -75,20 +67,19 @@ void PictureReading::pointerLeft()
     QToolTip::hideText();
 }
 
-void PictureReading::showZone(const View& view, int hovered)
+void PictureReading::showZone(const Projector& projector, int hovered)
 {
     // The free view draws the zone of the picked entry and the one under
     // the pointer while the pointer is on it.
     QPainterPath circle;
-    if (m_state.freeChosen && m_picked >= 0 && hovered >= 0 && hovered != m_picked
+    if (m_state.scene.isFree() && m_picked >= 0 && hovered >= 0 && hovered != m_picked
         && m_picked < m_state.store.PoleCount()) {
-        const Projector& projector = view.projector;
         const auto toView = [&](int n) {
-            return projector.toView(EntryVector(view.lattice(), m_state.store.at(n)));
+            return projector.toView(EntryVector(projector.lattice(), m_state.store.at(n)));
         };
         circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
     }
-    const Frame& frame = view.projector.frame();
+    const Frame& frame = projector.frame();
     m_picture->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
         2.0 * frame.scale / PictureSize::TwipsPerPixel);
 }
@@ -100,13 +91,9 @@ void PictureReading::hideZone()
 
 void PictureReading::clicked(QPoint pixel)
 {
-    const std::optional<View> view = m_state.view();
-    int entry = -1;
-    if (view) {
-        const PictureReader reader(
-            *view, m_state.store, m_placements.of(*view, m_state.store), {}, markReachTwips());
-        entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
-    }
+    const PictureReader reader(m_state.scene, m_state.store,
+        m_placements.of(m_state.scene.projector(), m_state.store), {}, markReachTwips());
+    const int entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
     if (entry >= 0)
         pick(entry, nullptr);
     else
@@ -133,13 +120,12 @@ void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)
         return;
     const QTextBlock line = list->textCursor().block();
     const int n = line.blockNumber();
-    const std::optional<View> view = m_state.view();
-    if (n >= m_state.store.PoleCount() || !view)
+    if (n >= m_state.store.PoleCount())
         return;
     // A key that types moves the cursor before the edit is reported.
     const Entry& entry = m_state.store.at(n);
-    const QString stored = isIndexList ? IndexLine(entry, *view) : AngleLine(entry, *view);
-    if (line.text() == QStringView(stored).chopped(2))
+    const Lattice& lattice = m_state.scene.crystal.lattice;
+    if (line.text() == (isIndexList ? IndexLine(entry, lattice) : AngleLine(entry, lattice)))
         pick(n, list);
 }
 
@@ -162,12 +148,12 @@ void PictureReading::unpick()
 
 void PictureReading::showRing()
 {
-    const std::optional<View> view = m_state.view();
-    if (m_picked < 0 || m_picked >= m_state.store.PoleCount() || !view) {
+    if (m_picked < 0 || m_picked >= m_state.store.PoleCount()) {
         m_picture->hideRing();
         return;
     }
-    const TwipsPoint at = m_placements.of(*view, m_state.store)[std::size_t(m_picked)].at;
+    const TwipsPoint at
+        = m_placements.of(m_state.scene.projector(), m_state.store)[std::size_t(m_picked)].at;
     const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
     m_picture->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
 }

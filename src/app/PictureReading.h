@@ -7,8 +7,6 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
-#include <array>
-#include <functional>
 
 class PainterSurface;
 class PictureBox;
@@ -23,9 +21,8 @@ class PictureReading : public QObject
     Q_OBJECT
 
 public:
-    // captions: the angle columns' captions, which name the references.
     PictureReading(const RunState& state, PictureBox* picture, const PainterSurface& surface,
-        ResultLists& lists, std::function<std::array<QString, 3>()> captions);
+        ResultLists& lists);
 
     void pointerMoved(QPoint pixel);
     void pointerLeft();
@@ -43,14 +40,13 @@ public:
 
 private:
     void pick(int entry, QPlainTextEdit* fromList);
-    void showZone(const View& view, int hovered);
+    void showZone(const Projector& projector, int hovered);
     double markReachTwips() const;
 
     const RunState& m_state;
     PictureBox* m_picture;
     const PainterSurface& m_surface;
     ResultLists& m_lists;
-    std::function<std::array<QString, 3>()> m_captions;
     PlacementCache m_placements;
     int m_picked = -1;
     QString m_readout;

@@ -42,11 +42,6 @@ void ReplaceListText(QPlainTextEdit* list, QString text)
     cursor.insertText(text.mid(head, text.size() - tail - head));
 }
 
-std::optional<Lattice> LatticeOf(const std::optional<View>& view)
-{
-    return view ? std::optional<Lattice>(view->lattice()) : std::nullopt;
-}
-
 } // namespace
 
 ResultLists::ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles)
@@ -66,7 +61,7 @@ ResultLists::ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles)
     }
 }
 
-void ResultLists::clear(const PoleStore& store, const std::optional<View>& view)
+void ResultLists::clear(const PoleStore& store, const Lattice& lattice)
 {
     m_writing = true;
     m_index->clear();
@@ -75,28 +70,24 @@ void ResultLists::clear(const PoleStore& store, const std::optional<View>& view)
     m_edited = false;
     m_epoch = store.epoch();
     m_count = 0;
-    m_lattice = LatticeOf(view);
+    m_lattice = lattice;
 }
 
-void ResultLists::show(const PoleStore& store, const std::optional<View>& view)
+void ResultLists::show(const PoleStore& store, const Lattice& lattice)
 {
     const int count = store.PoleCount();
-    const std::optional<Lattice> lattice = LatticeOf(view);
     const bool prefixShown = !m_edited && m_epoch == store.epoch() && m_lattice == lattice
         && m_count >= 0 && m_count <= count;
 
     m_writing = true;
-    if (!view) {
-        ReplaceListText(m_index, {});
-        ReplaceListText(m_angles, {});
-    } else if (prefixShown) {
+    if (prefixShown) {
         if (m_count < count) {
-            const PoleLists lines = BuildLists(store, *view, m_count);
+            const PoleLists lines = BuildLists(store, lattice, m_count);
             AppendToList(m_index, lines.indexList);
             AppendToList(m_angles, lines.angleList);
         }
     } else {
-        const PoleLists lists = BuildLists(store, *view);
+        const PoleLists lists = BuildLists(store, lattice);
         ReplaceListText(m_index, lists.indexList);
         ReplaceListText(m_angles, lists.angleList);
     }

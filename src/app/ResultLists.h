@@ -1,7 +1,7 @@
 #pragma once
 
+#include "crystal/Lattice.h"
 #include "poles/PoleStore.h"
-#include "projection/View.h"
 
 #include <QObject>
 #include <cstdint>
@@ -22,9 +22,9 @@ public:
     ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles);
 
     // Empties both lists for an empty store.
-    void clear(const PoleStore& store, const std::optional<View>& view);
-    // Rewrites both lists from the store as the view writes its entries.
-    void show(const PoleStore& store, const std::optional<View>& view);
+    void clear(const PoleStore& store, const Lattice& lattice);
+    // Rewrites both lists from the store as the lattice writes its entries.
+    void show(const PoleStore& store, const Lattice& lattice);
     // Whether the lines are the store's: nobody has typed into them since.
     bool holdStore() const { return !m_edited; }
     // Selects entry n's line in both lists but except; clears the selections.

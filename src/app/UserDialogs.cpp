@@ -41,14 +41,13 @@ FileChoice QtUserDialogs::showOpenDialog(
     return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
 }
 
-std::optional<FreeViewSettings> QtUserDialogs::askFreeView(
-    QWidget* parent, const FreeViewSettings& current)
+std::optional<Crystal> QtUserDialogs::askFreeView(QWidget* parent, const Crystal& current)
 {
     frmCrystal dialog(current, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    const std::variant<FreeViewSettings, QString> chosen = dialog.settings();
-    if (const FreeViewSettings* settings = std::get_if<FreeViewSettings>(&chosen))
-        return *settings;
+    const std::variant<Crystal, QString> chosen = dialog.settings();
+    if (const Crystal* crystal = std::get_if<Crystal>(&chosen))
+        return *crystal;
     return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projection/FreeViewSettings.h"
+#include "scene/Crystal.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,9 +36,7 @@ public:
         = 0;
     // The dialog "結晶と方位" showing current; the settings taken with OK,
     // none when cancelled.
-    virtual std::optional<FreeViewSettings> askFreeView(
-        QWidget* parent, const FreeViewSettings& current)
-        = 0;
+    virtual std::optional<Crystal> askFreeView(QWidget* parent, const Crystal& current) = 0;
 };
 
 class QtUserDialogs : public UserDialogs
@@ -49,8 +47,7 @@ public:
         const QString& name) override;
     FileChoice showOpenDialog(
         QWidget* parent, const QString& title, const QStringList& filters) override;
-    std::optional<FreeViewSettings> askFreeView(
-        QWidget* parent, const FreeViewSettings& current) override;
+    std::optional<Crystal> askFreeView(QWidget* parent, const Crystal& current) override;
 
 private:
     // The folder of the last file chosen, where the next dialog opens.

@@ -3,7 +3,6 @@
 #include "about/frmAbout.h"
 #include "app/PictureBox.h"
 #include "app/UserDialogs.h"
-#include "figure/DrawPicture.h"
 #include "painting/PersistentPicture.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DisplayText.h"
@@ -12,6 +11,7 @@
 #include "reading/PictureReader.h"
 #include "run/RunState.h"
 #include "run/Work.h"
+#include "scene/DrawPicture.h"
 #include "ui/AppIcon.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
@@ -225,8 +225,7 @@ void frmMainForm::createControls(QWidget* client)
         caption->setBuddy(txtAngleList);
     nameAngleList();
     m_lists = new ResultLists(txtIndexList, txtAngleList);
-    m_reading = new PictureReading(
-        m_state, picPictureBox, m_surface, *m_lists, [this] { return m_state.angleCaptions(); });
+    m_reading = new PictureReading(m_state, picPictureBox, m_surface, *m_lists);
     connect(m_lists, &ResultLists::cursorMoved, this,
         [this](QPlainTextEdit* list) { m_reading->listCursorMoved(list, list == txtIndexList); });
 
@@ -282,14 +281,14 @@ void frmMainForm::createMenus()
     mnuEditDirection = addItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
     mnuEditDirection->setCheckable(true);
 
-    // "立法晶" and "六法晶" are the items' captions as they have always read.
+    // The four projections, each named and captioned by its row.
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
-    mnuSelectItems = {
-        addItem(mnuSelect, "mnuSelectCubeSym", QStringLiteral("立法晶・対称性あり")),
-        addItem(mnuSelect, "mnuSelectCubeNonSym", QStringLiteral("立方晶・対称性なし")),
-        addItem(mnuSelect, "mnuSelectHexSym", QStringLiteral("六法晶・対称性あり")),
-        addItem(mnuSelect, "mnuSelectHexNonSym", QStringLiteral("六方晶・対称性なし")),
-    };
+    for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {
+        const ViewRow& row = DocumentedViews()[k];
+        mnuSelectItems[k] = addItem(mnuSelect, row.menuItem, row.menuCaption);
+        connect(
+            mnuSelectItems[k], &QAction::triggered, this, [this, &row] { SelectProjection(row); });
+    }
     mnuSelect->addSeparator();
     mnuSelectFree = addItem(mnuSelect, "mnuSelectFree", QStringLiteral("任意の結晶と方位"));
 
@@ -307,10 +306,6 @@ void frmMainForm::createMenus()
     connect(mnuEditDraw, &QAction::triggered, this, &frmMainForm::mnuEditDraw_Click);
     connect(mnuEditCls, &QAction::triggered, this, &frmMainForm::mnuEditCls_Click);
     connect(mnuEditCopy, &QAction::triggered, this, &frmMainForm::mnuEditCopy_Click);
-    connect(mnuSelectItems[0], &QAction::triggered, this, &frmMainForm::mnuSelectCubeSym_Click);
-    connect(mnuSelectItems[1], &QAction::triggered, this, &frmMainForm::mnuSelectCubeNonSym_Click);
-    connect(mnuSelectItems[2], &QAction::triggered, this, &frmMainForm::mnuSelectHexSym_Click);
-    connect(mnuSelectItems[3], &QAction::triggered, this, &frmMainForm::mnuSelectHexNonSym_Click);
     connect(mnuSelectFree, &QAction::triggered, this, &frmMainForm::mnuSelectFree_Click);
     connect(mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
 }
@@ -320,8 +315,6 @@ void frmMainForm::Form_Load()
 {
     InitPoleData();
     showPlotSize(StartUpDisplay.plotSize);
-    m_state.CrystalSystem = 1;
-    m_state.SymmetryMode = 1;
     showViewChoice();
     txtIndexList->setFocus();
 }
@@ -384,7 +377,7 @@ void frmMainForm::Form_Paint()
 
 PictureSettings frmMainForm::pictureSettings() const
 {
-    return { m_state.view(), m_state.display };
+    return { m_state.scene, m_state.display };
 }
 
 void frmMainForm::readDisplaySettings()
@@ -417,7 +410,7 @@ void frmMainForm::FullRedraw()
 void frmMainForm::InitPoleData()
 {
     m_state.store.InitPoleData();
-    m_lists->clear(m_state.store, m_state.view());
+    m_lists->clear(m_state.store, m_state.scene.crystal.lattice);
     m_reading->unpick();
 #ifdef __GLIBC__
     // A full store and its list lines leave some 30 MB free in the heap;
@@ -428,19 +421,17 @@ void frmMainForm::InitPoleData()
 
 void frmMainForm::ShowLists()
 {
-    m_lists->show(m_state.store, m_state.view());
+    m_lists->show(m_state.store, m_state.scene.crystal.lattice);
 }
 
 void frmMainForm::cmdDraw_Click()
 {
-    const std::optional<View> view = m_state.view();
-    if (!view)
-        return;
-    const IndexKind kind = m_state.freeChosen && mnuEditDirection->isChecked()
+    const Crystal& crystal = m_state.scene.crystal;
+    const IndexKind kind = crystal.allowsDirections() && mnuEditDirection->isChecked()
         ? IndexKind::Direction
         : IndexKind::Plane;
     const DrawCommandResult result = RunDrawCommand(
-        txtAxisX->text(), txtAxisY->text(), txtAxisZ->text(), *view, m_state.store, kind);
+        txtAxisX->text(), txtAxisY->text(), txtAxisZ->text(), crystal, m_state.store, kind);
     for (const QString& message : result.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
@@ -505,31 +496,11 @@ void frmMainForm::mnuHelpVersion_Click()
     m_about->activateWindow();
 }
 
-void frmMainForm::mnuSelectCubeSym_Click()
-{
-    SelectProjection(0);
-}
-
-void frmMainForm::mnuSelectCubeNonSym_Click()
-{
-    SelectProjection(1);
-}
-
-void frmMainForm::mnuSelectHexSym_Click()
-{
-    SelectProjection(2);
-}
-
-void frmMainForm::mnuSelectHexNonSym_Click()
-{
-    SelectProjection(3);
-}
-
-void frmMainForm::SelectProjection(int row)
+void frmMainForm::SelectProjection(const ViewRow& row)
 {
     InitPoleData();
     showPlotSize(StartUpDisplay.plotSize);
-    m_state.chooseDocumented(DocumentedViews()[static_cast<size_t>(row)]);
+    m_state.chooseDocumented(row);
     showViewChoice();
     FullRedraw();
 }
@@ -538,16 +509,16 @@ void frmMainForm::showViewChoice()
 {
     // Only the marked item is checkable: styles draw an empty box beside a
     // checkable item that is not checked, and the others carry no mark at all.
-    const ViewRow* chosen = m_state.row();
+    const ViewRow* chosen = m_state.scene.row;
     for (size_t k = 0; k < mnuSelectItems.size(); ++k) {
         const bool marked = chosen == &DocumentedViews()[k];
         mnuSelectItems[k]->setCheckable(marked);
         mnuSelectItems[k]->setChecked(marked);
     }
-    mnuSelectFree->setCheckable(m_state.freeChosen);
-    mnuSelectFree->setChecked(m_state.freeChosen);
-    // Only the free view can show a direction.
-    mnuEditDirection->setEnabled(m_state.freeChosen);
+    const bool free = m_state.scene.isFree();
+    mnuSelectFree->setCheckable(free);
+    mnuSelectFree->setChecked(free);
+    mnuEditDirection->setEnabled(m_state.scene.crystal.allowsDirections());
     const std::array<QString, 3> captions = m_state.angleCaptions();
     for (size_t k = 0; k < lblAngle.size(); ++k)
         lblAngle[k]->setText(captions[k]);
@@ -556,7 +527,7 @@ void frmMainForm::showViewChoice()
 
 void frmMainForm::mnuSelectFree_Click()
 {
-    if (!m_state.freeChosen) {
+    if (!m_state.scene.isFree()) {
         InitPoleData();
         showPlotSize(StartUpDisplay.plotSize);
         m_state.chooseFree(m_state.free);
@@ -566,33 +537,34 @@ void frmMainForm::mnuSelectFree_Click()
         // Triggering the checked item unchecked it, yet the view stays chosen.
         showViewChoice();
     }
-    const std::optional<FreeViewSettings> chosen = m_dialogs.askFreeView(this, m_state.free);
+    const std::optional<Crystal> chosen = m_dialogs.askFreeView(this, m_state.free);
     if (!chosen || *chosen == m_state.free)
         return;
     // A crystal that cannot show an entry kept is refused, as a session
     // with both would be: (32767 2 0) has no i on hexagonal axes.
-    if (const QString why = FirstRefusedEntry(m_state.store, *chosen->view()); !why.isEmpty()) {
+    if (const QString why = FirstRefusedEntry(m_state.store, *chosen); !why.isEmpty()) {
         m_dialogs.showMessage(this, why);
         return;
     }
     // The entries stay as typed; where they are drawn and their angles
     // follow the new crystal.
-    m_state.free = *chosen;
+    m_state.changeFree(*chosen);
     showViewChoice();
     FullRedraw();
 }
 
 std::optional<Projector> frmMainForm::turnable() const
 {
-    if (!m_state.freeChosen)
+    if (!m_state.scene.isFree())
         return std::nullopt;
-    const std::optional<View> view = m_state.view();
-    return view ? std::optional<Projector>(view->projector) : std::nullopt;
+    return m_state.scene.projector();
 }
 
 void frmMainForm::turnTo(const Rotation& orientation)
 {
-    m_state.free.orientation = orientation;
+    Crystal turned = m_state.free;
+    turned.orientation = orientation;
+    m_state.changeFree(turned);
     // The zone shown belongs to the places before the turn.
     m_reading->hideZone();
     FullRedraw();
@@ -691,7 +663,7 @@ void frmMainForm::nameAngleList()
 
 QString frmMainForm::pictureDescription() const
 {
-    return PictureReader::Description(m_state.viewName(), m_state.store.PoleCount());
+    return PictureReader::Description(m_state.scene.name(), m_state.store.PoleCount());
 }
 
 void frmMainForm::describePicture()

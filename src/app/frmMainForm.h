@@ -7,7 +7,7 @@
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
 #include "poles/PlacementCache.h"
-#include "projection/View.h"
+#include "scene/DocumentedViews.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -86,16 +86,12 @@ private:
     void mnuEditCls_Click();
     void mnuEditCopy_Click();
     void mnuHelpVersion_Click();
-    void mnuSelectCubeSym_Click();
-    void mnuSelectCubeNonSym_Click();
-    void mnuSelectHexSym_Click();
-    void mnuSelectHexNonSym_Click();
     // The free view: chosen, it empties the plot; chosen again, it changes
     // the crystal and its orientation and keeps the entries.
     void mnuSelectFree_Click();
 
-    // The four projection items are one operation; row picks its constants.
-    void SelectProjection(int row);
+    // The four projection items are one operation; the row picks its view.
+    void SelectProjection(const ViewRow& row);
     // The check marks and the column captions of the view chosen.
     void showViewChoice();
     PictureSettings pictureSettings() const;

@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+const std::array<QString, 6> ParameterSymbols { QStringLiteral("a"), QStringLiteral("b"),
+    QStringLiteral("c"), QStringLiteral("α"), QStringLiteral("β"), QStringLiteral("γ") };
+
 QString SystemName(LatticeSystem system)
 {
     switch (system) {

@@ -30,7 +30,18 @@ struct LatticeParameters
     double beta = 90.0;
     double gamma = 90.0;
     bool operator==(const LatticeParameters&) const = default;
+
+    // a, b, c, alpha, beta, gamma, in that order, as every list of them is.
+    std::array<double, 6> values() const { return { a, b, c, alpha, beta, gamma }; }
+    static LatticeParameters FromValues(const std::array<double, 6>& v)
+    {
+        return { v[0], v[1], v[2], v[3], v[4], v[5] };
+    }
 };
+
+// The parameters' symbols as the window writes them, in that order: a, b,
+// c, α, β, γ.
+extern const std::array<QString, 6> ParameterSymbols;
 
 // The system's name as the window writes it: 立方晶, 正方晶, 斜方晶, 六方晶,
 // 三方晶, 単斜晶, 三斜晶.

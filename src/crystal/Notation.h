@@ -3,11 +3,20 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 // A plane (h k l) or a direction [u v w], with the three indices as stored.
 enum class IndexKind : int8_t { Plane, Direction };
 using Index3 = std::array<int16_t, 3>;
+
+// Whether a number lies in the range of an index as stored, 16 bits:
+// -32768 to 32767.
+constexpr bool FitsIndex(double value)
+{
+    return value >= std::numeric_limits<int16_t>::min()
+        && value <= std::numeric_limits<int16_t>::max();
+}
 
 // The four-index forms of hexagonal and trigonal crystals: the plane
 // (h k l) is (h k i l) with i = -(h + k); the direction [U V W] is

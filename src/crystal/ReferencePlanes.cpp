@@ -1,26 +1,30 @@
 #include "crystal/ReferencePlanes.h"
 
-QString AngleCaption(const QString& name)
+namespace {
+
+ReferencePlanes Named(const std::array<Index3, 3>& planes, const std::array<QString, 3>& names)
 {
-    return name + QStringLiteral(u"\u3000との\u3000 角度差");
+    ReferencePlanes references { planes, names, {} };
+    for (std::size_t k = 0; k < names.size(); ++k)
+        references.captions[k] = names[k] + QStringLiteral(u"\u3000との\u3000 角度差");
+    return references;
 }
+
+} // namespace
 
 const ReferencePlanes& ReferencesOf(LatticeSystem system)
 {
-    static const ReferencePlanes cubic { { { { 1, 0, 0 }, { 1, 1, 0 }, { 1, 1, 1 } } },
-        { AngleCaption(QStringLiteral("(100)")), AngleCaption(QStringLiteral("(110)")),
-            AngleCaption(QStringLiteral("(111)")) } };
-    // The hexagonal captions drop the bars of (10-10) and (11-20), as the
-    // nets' labels print them without a minus sign.
-    static const ReferencePlanes hexagonal { { { { 0, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 } } },
-        { AngleCaption(QStringLiteral("(0001)")), AngleCaption(QStringLiteral("(1010)")),
-            AngleCaption(QStringLiteral("(1120)")) } };
-    static const ReferencePlanes tetragonal { { { { 0, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 } } },
-        { AngleCaption(QStringLiteral("(001)")), AngleCaption(QStringLiteral("(100)")),
-            AngleCaption(QStringLiteral("(110)")) } };
-    static const ReferencePlanes axes { { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } },
-        { AngleCaption(QStringLiteral("(100)")), AngleCaption(QStringLiteral("(010)")),
-            AngleCaption(QStringLiteral("(001)")) } };
+    static const ReferencePlanes cubic = Named({ { { 1, 0, 0 }, { 1, 1, 0 }, { 1, 1, 1 } } },
+        { QStringLiteral("(100)"), QStringLiteral("(110)"), QStringLiteral("(111)") });
+    // The hexagonal names drop the bars of (10-10) and (11-20), as the nets'
+    // labels print them without a minus sign. The third is the (1 1 -2 0)
+    // pole, 30 degrees from the second.
+    static const ReferencePlanes hexagonal = Named({ { { 0, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 } } },
+        { QStringLiteral("(0001)"), QStringLiteral("(1010)"), QStringLiteral("(1120)") });
+    static const ReferencePlanes tetragonal = Named({ { { 0, 0, 1 }, { 1, 0, 0 }, { 1, 1, 0 } } },
+        { QStringLiteral("(001)"), QStringLiteral("(100)"), QStringLiteral("(110)") });
+    static const ReferencePlanes axes = Named({ { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } },
+        { QStringLiteral("(100)"), QStringLiteral("(010)"), QStringLiteral("(001)") });
     switch (system) {
     case LatticeSystem::Cubic:
         return cubic;

@@ -6,17 +6,16 @@
 #include <QString>
 #include <array>
 
-// The three planes the angle list measures against, in column order, and
-// the captions that head their columns.
+// The three planes the angle list measures against, in column order, the
+// names the tool tip and the CSV table give them, and the captions that
+// head their columns: each name followed by the words "angle difference to".
 struct ReferencePlanes
 {
     std::array<Index3, 3> planes;
+    std::array<QString, 3> names;
     std::array<QString, 3> captions;
 };
 
 // Cubic (100), (110), (111); hexagonal and trigonal (0001), (10-10),
 // (11-20); tetragonal (001), (100), (110); the others (100), (010), (001).
 const ReferencePlanes& ReferencesOf(LatticeSystem system);
-// The caption of a column, the reference's name followed by the words
-// "angle difference to", spaced as every column caption is.
-QString AngleCaption(const QString& name);

@@ -84,3 +84,6 @@ void DrawCubicFullNet(DrawingSurface& surface, int lineWidth)
 
     DrawLabels(surface, fullLabels);
 }
+
+const DocumentedNetLayer CubicSymNetLayer { DrawCubicSymNet };
+const DocumentedNetLayer CubicFullNetLayer { DrawCubicFullNet };

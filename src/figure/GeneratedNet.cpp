@@ -20,7 +20,7 @@ constexpr int DotWidth = 1;
 // degrees from the a axes and its two equivalents have a 2, the axes are
 // those with |u - v| up to 1 as well: [001], the three a axes, and the
 // six between them and c.
-void drawZoneCircles(DrawingSurface& surface, const Projector& projector)
+void DrawZoneCircles(DrawingSurface& surface, const Projector& projector)
 {
     const bool hexagonalAxes = UsesFourIndices(projector.lattice().system());
     for (int u = -1; u <= 1; ++u)
@@ -38,38 +38,68 @@ void drawZoneCircles(DrawingSurface& surface, const Projector& projector)
             }
 }
 
+class PrimitiveCircle : public Layer
+{
+public:
+    void draw(DrawingSurface& surface, const Projector& projector,
+        const LayerOptions& options) const override
+    {
+        const Frame& frame = projector.frame();
+        surface.SetDrawWidth(options.lineWidth);
+        surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
+    }
+};
+
+// A few hundred arcs, several times the rest of the picture on a
+// high-density screen.
+class Wulff : public Layer
+{
+public:
+    void draw(DrawingSurface& surface, const Projector& projector,
+        const LayerOptions& options) const override
+    {
+        DrawWulffNet(surface, projector.frame(), options.lineWidth);
+    }
+    bool costly() const override { return true; }
+};
+
+class ZoneCircles : public Layer
+{
+public:
+    void draw(DrawingSurface& surface, const Projector& projector,
+        const LayerOptions& options) const override
+    {
+        surface.SetDrawWidth(options.lineWidth);
+        DrawZoneCircles(surface, projector);
+    }
+};
+
+class Poles : public Layer
+{
+public:
+    void draw(DrawingSurface& surface, const Projector& projector,
+        const LayerOptions& options) const override
+    {
+        const std::vector<NetPole> poles = NetPoles(projector, options.netLimit);
+        surface.SetDrawWidth(DotWidth);
+        surface.SetFillStyle(0);
+        for (const NetPole& pole : poles)
+            surface.Circle(pole.at.x, pole.at.y, DotRadius);
+        surface.SetFillStyle(1);
+        DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
+        // The plot's markers drawn next take the net's width.
+        surface.SetDrawWidth(options.lineWidth);
+    }
+};
+
+const PrimitiveCircle ThePrimitiveCircle;
+const Wulff TheWulffNet;
+const ZoneCircles TheZoneCircles;
+const Poles ThePoles;
+
 } // namespace
 
-void DrawGeneratedPaper(
-    DrawingSurface& surface, int lineWidth, const Frame& frame, const NetOptions& options)
-{
-    surface.SetDrawWidth(lineWidth);
-    surface.Circle(frame.x, frame.y, 2.0 * frame.scale);
-    if (options.wulffNet)
-        DrawWulffNet(surface, frame, lineWidth);
-}
-
-void DrawGeneratedCrystal(
-    DrawingSurface& surface, int lineWidth, const Projector& projector, const NetOptions& options)
-{
-    surface.SetDrawWidth(lineWidth);
-    if (options.zoneCircles)
-        drawZoneCircles(surface, projector);
-
-    const std::vector<NetPole> poles = NetPoles(projector, options.limit);
-    surface.SetDrawWidth(DotWidth);
-    surface.SetFillStyle(0);
-    for (const NetPole& pole : poles)
-        surface.Circle(pole.at.x, pole.at.y, DotRadius);
-    surface.SetFillStyle(1);
-    DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
-    // The plot's markers drawn next take the net's width.
-    surface.SetDrawWidth(lineWidth);
-}
-
-void DrawGeneratedNet(
-    DrawingSurface& surface, int lineWidth, const Projector& projector, const NetOptions& options)
-{
-    DrawGeneratedPaper(surface, lineWidth, projector.frame(), options);
-    DrawGeneratedCrystal(surface, lineWidth, projector, options);
-}
+const Layer& PrimitiveCircleLayer = ThePrimitiveCircle;
+const Layer& WulffNetLayer = TheWulffNet;
+const Layer& ZoneCirclesLayer = TheZoneCircles;
+const Layer& NetPolesLayer = ThePoles;

@@ -93,3 +93,6 @@ void DrawHexFullNet(DrawingSurface& surface, int lineWidth)
     DrawLabels(surface, fullLabels);
     DrawCrystalAxes(surface);
 }
+
+const DocumentedNetLayer HexSymNetLayer { DrawHexSymNet };
+const DocumentedNetLayer HexFullNetLayer { DrawHexFullNet };

@@ -16,19 +16,11 @@ using namespace FileMessages;
 
 namespace {
 
-constexpr const char16_t* ViewNames[]
-    = { u"cubic-sym", u"cubic-full", u"hex-sym", u"hex-full", u"free" };
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
 
-struct CellKey
-{
-    const char16_t* name;
-    double LatticeParameters::*member;
-};
-constexpr CellKey CellKeys[] = { { u"a", &LatticeParameters::a }, { u"b", &LatticeParameters::b },
-    { u"c", &LatticeParameters::c }, { u"alpha", &LatticeParameters::alpha },
-    { u"beta", &LatticeParameters::beta }, { u"gamma", &LatticeParameters::gamma } };
+// The cell's keys in the order of LatticeParameters::values().
+constexpr const char16_t* CellKeys[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 
 template <std::size_t N> int IndexOf(const char16_t* const (&names)[N], const QString& name)
 {
@@ -122,17 +114,19 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
     free.system = static_cast<LatticeSystem>(systemIndex);
 
     const std::array<bool, 6> needed = FreeParameters(free.system);
-    for (std::size_t i = 0; i < 6; ++i) {
+    std::array<double, 6> cell = free.cell.values();
+    for (std::size_t i = 0; i < cell.size(); ++i) {
         if (!needed[i])
             continue;
-        const QString key = QStringLiteral("crystal.") + QString::fromUtf16(CellKeys[i].name);
-        const QJsonValue value = crystal.value(QStringView(CellKeys[i].name));
+        const QString key = QStringLiteral("crystal.") + QString::fromUtf16(CellKeys[i]);
+        const QJsonValue value = crystal.value(QStringView(CellKeys[i]));
         if (value.isUndefined())
             return MissingKey.arg(key);
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
             return NotFinite.arg(key);
-        free.cell.*CellKeys[i].member = value.toDouble();
+        cell[i] = value.toDouble();
     }
+    free.cell = LatticeParameters::FromValues(cell);
     ApplyFixedCellParameters(free);
 
     const QJsonValue centre = root.value(u"centre");
@@ -215,10 +209,15 @@ QString ReadRoot(const QJsonObject& root, Session& session)
     const QJsonValue view = root.value(u"view");
     if (view.isUndefined())
         return MissingKey.arg(u"view");
-    const std::optional<SessionView> known = SessionViewFromName(view.toString());
-    if (!view.isString() || !known)
-        return NotOneOf.arg(u"view", Listed(ViewNames));
-    session.view = *known;
+    const QString id = view.toString();
+    const ViewRow* row = FindView(id);
+    if (!view.isString() || (!row && id != QStringView(FreeViewId))) {
+        QStringList ids;
+        for (const ViewRow& documented : DocumentedViews())
+            ids << QLatin1String(documented.id);
+        ids << QString::fromUtf16(FreeViewId);
+        return NotOneOf.arg(u"view", ids.join(u'、'));
+    }
 
     const QJsonValue plotSize = root.value(u"plotSize");
     if (!plotSize.isUndefined()) {
@@ -246,12 +245,15 @@ QString ReadRoot(const QJsonObject& root, Session& session)
             return NotDigits.arg(u"lineWidth");
     }
 
-    if (session.view == SessionView::Free) {
-        session.free.emplace();
-        if (QString error = ReadFree(root, *session.free); !error.isEmpty())
+    if (row) {
+        session.view = row;
+    } else {
+        FreeViewRecord free;
+        if (QString error = ReadFree(root, free); !error.isEmpty())
             return error;
+        session.view = free;
     }
-    return ReadEntries(root, session.view == SessionView::Free, session.entries);
+    return ReadEntries(root, row == nullptr, session.entries);
 }
 
 void AppendString(QByteArray& out, const QString& text)
@@ -294,8 +296,8 @@ void AppendFree(QByteArray& out, const FreeViewRecord& free)
     for (std::size_t i = 0; i < 6; ++i) {
         if (!needed[i])
             continue;
-        out += ", \"" + QStringView(CellKeys[i].name).toUtf8() + "\": ";
-        AppendNumber(out, free.cell.*CellKeys[i].member);
+        out += ", \"" + QStringView(CellKeys[i]).toUtf8() + "\": ";
+        AppendNumber(out, free.cell.values()[i]);
     }
     out += "},\n  \"centre\": ";
     AppendNumbers(out, free.centre);
@@ -313,15 +315,10 @@ void AppendFree(QByteArray& out, const FreeViewRecord& free)
 
 } // namespace
 
-QString SessionViewName(SessionView view)
+QString Session::viewId() const
 {
-    return QString::fromUtf16(ViewNames[static_cast<int>(view)]);
-}
-
-std::optional<SessionView> SessionViewFromName(const QString& name)
-{
-    const int index = IndexOf(ViewNames, name);
-    return index < 0 ? std::nullopt : std::optional(static_cast<SessionView>(index));
+    const ViewRow* const* row = std::get_if<const ViewRow*>(&view);
+    return row ? QString::fromLatin1((*row)->id) : QString::fromUtf16(FreeViewId);
 }
 
 QString LatticeSystemName(LatticeSystem system)
@@ -373,7 +370,7 @@ QByteArray WriteSession(const Session& session)
 {
     static const QRegularExpression number(QStringLiteral("^[1-9][0-9]{0,2}$"));
     QByteArray out = "{\n  \"orvandeler\": 1,\n  \"view\": ";
-    AppendString(out, SessionViewName(session.view));
+    AppendString(out, session.viewId());
     out += ",\n  \"plotSize\": ";
     if (number.match(session.plotSize).hasMatch())
         out += session.plotSize.toLatin1();
@@ -382,8 +379,8 @@ QByteArray WriteSession(const Session& session)
     out += ",\n  \"lineWidth\": ";
     AppendString(out, session.lineWidth);
     out += ",\n";
-    if (session.view == SessionView::Free)
-        AppendFree(out, session.free.value_or(FreeViewRecord()));
+    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
+        AppendFree(out, *free);
     out += "  \"entries\": [";
     for (qsizetype n = 0; n < session.entries.size(); ++n) {
         const IndexEntry& entry = session.entries[n];

@@ -2,22 +2,19 @@
 
 #include "crystal/Lattice.h"
 #include "files/IndexEntry.h"
-#include "projection/View.h"
+#include "scene/Crystal.h"
+#include "scene/DocumentedViews.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <array>
 #include <optional>
+#include <variant>
 
 // What a session file (*.orvandeler, UTF-8 JSON) keeps: the view, the two
 // drawing settings and the entries in plotting order, so that plotting them
 // again gives the same picture and lists.
-
-enum class SessionView { CubicSym, CubicFull, HexSym, HexFull, Free };
-// "cubic-sym", "cubic-full", "hex-sym", "hex-full", "free".
-QString SessionViewName(SessionView view);
-std::optional<SessionView> SessionViewFromName(const QString& name);
 
 // "cubic", "tetragonal", "orthorhombic", "hexagonal", "trigonal",
 // "monoclinic", "triclinic".
@@ -44,17 +41,18 @@ void ApplyFixedCellParameters(FreeViewRecord& record);
 
 struct Session
 {
-    SessionView view = SessionView::CubicSym;
+    // A documented view, or the free view's crystal as the file gives it.
+    std::variant<const ViewRow*, FreeViewRecord> view = &StartUpView();
     // The plot size and line width as the file writes them: one of the
     // listed sizes, and up to three digits, which the window reads as it
     // reads a typed width.
     QString plotSize = QStringLiteral("30");
     QString lineWidth = QStringLiteral("1");
     QList<IndexEntry> entries;
-    // Present exactly when the view is Free.
-    std::optional<FreeViewRecord> free;
 
     friend bool operator==(const Session&, const Session&) = default;
+    // The name the file gives the view: a row's id, or "free".
+    QString viewId() const;
 };
 
 // The session, or the first problem with the file in Japanese (FileMessages).

@@ -29,7 +29,7 @@ constexpr LatticeSystem Systems[] = { LatticeSystem::Cubic, LatticeSystem::Tetra
     LatticeSystem::Orthorhombic, LatticeSystem::Hexagonal, LatticeSystem::Trigonal,
     LatticeSystem::Monoclinic, LatticeSystem::Triclinic };
 
-QString systemCaption(LatticeSystem system)
+QString SystemCaption(LatticeSystem system)
 {
     if (system == LatticeSystem::Trigonal)
         return SystemName(system) + QStringLiteral("（六方晶の軸）");
@@ -38,12 +38,12 @@ QString systemCaption(LatticeSystem system)
     return SystemName(system);
 }
 
-QString number(double value)
+QString Number(double value)
 {
     return QString::number(value, 'g', 8);
 }
 
-QLineEdit* numberBox(QWidget* parent, const char* name, const QString& accessible)
+QLineEdit* NumberBox(QWidget* parent, const char* name, const QString& accessible)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
@@ -54,7 +54,7 @@ QLineEdit* numberBox(QWidget* parent, const char* name, const QString& accessibl
 
 } // namespace
 
-frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
+frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCrystal"));
@@ -64,7 +64,7 @@ frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
     cboSystem = new QComboBox(this);
     cboSystem->setObjectName(QStringLiteral("cboSystem"));
     for (LatticeSystem system : Systems)
-        cboSystem->addItem(systemCaption(system));
+        cboSystem->addItem(SystemCaption(system));
     cboPreset = new QComboBox(this);
     cboPreset->setObjectName(QStringLiteral("cboPreset"));
     cboPreset->addItem(QStringLiteral("（選んでください）"));
@@ -76,14 +76,12 @@ frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
     crystalForm->addRow(QStringLiteral("結晶系"), cboSystem);
     crystalForm->addRow(QStringLiteral("結晶の例"), cboPreset);
     auto* cell = new QGridLayout;
-    const std::array<QString, 6> names { QStringLiteral("a"), QStringLiteral("b"),
-        QStringLiteral("c"), QStringLiteral("α"), QStringLiteral("β"), QStringLiteral("γ") };
     const std::array<const char*, 6> objectNames { "txtA", "txtB", "txtC", "txtAlpha", "txtBeta",
         "txtGamma" };
     for (std::size_t k = 0; k < 6; ++k) {
         const QString unit = k < 3 ? QStringLiteral("Å") : QStringLiteral("°");
-        txtCell[k] = numberBox(this, objectNames[k], names[k]);
-        auto* label = new QLabel(names[k], this);
+        txtCell[k] = NumberBox(this, objectNames[k], ParameterSymbols[k]);
+        auto* label = new QLabel(ParameterSymbols[k], this);
         label->setBuddy(txtCell[k]);
         const int row = int(k / 3);
         const int column = int(k % 3) * 3;
@@ -100,7 +98,7 @@ frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
               auto* row = new QHBoxLayout;
               row->addWidget(new QLabel(QStringLiteral("["), this));
               for (std::size_t k = 0; k < 3; ++k) {
-                  boxes[k] = numberBox(this, (QByteArray(prefix) + char('U' + k)).constData(),
+                  boxes[k] = NumberBox(this, (QByteArray(prefix) + char('U' + k)).constData(),
                       caption + QLatin1Char(' ') + QChar(u'u' + char16_t(k)));
                   boxes[k]->setMaximumWidth(70);
                   row->addWidget(boxes[k]);
@@ -146,23 +144,22 @@ frmCrystal::frmCrystal(const FreeViewSettings& current, QWidget* parent)
     connect(cboPreset, &QComboBox::activated, this, &frmCrystal::presetChosen);
 }
 
-void frmCrystal::showSettings(const FreeViewSettings& settings)
+void frmCrystal::showSettings(const Crystal& crystal)
 {
-    const auto found = std::find(std::begin(Systems), std::end(Systems), settings.system);
+    const auto found = std::find(std::begin(Systems), std::end(Systems), crystal.system());
     cboSystem->setCurrentIndex(int(found - std::begin(Systems)));
-    const LatticeParameters& p = settings.parameters;
-    const std::array<double, 6> values { p.a, p.b, p.c, p.alpha, p.beta, p.gamma };
-    for (std::size_t k = 0; k < 6; ++k)
-        txtCell[k]->setText(number(values[k]));
-    const Vector3 centre = settings.centre();
-    const Vector3 up = settings.up();
+    const std::array<double, 6> values = crystal.lattice.parameters().values();
+    for (std::size_t k = 0; k < values.size(); ++k)
+        txtCell[k]->setText(Number(values[k]));
+    const Vector3 centre = crystal.centre();
+    const Vector3 up = crystal.up();
     for (std::size_t k = 0; k < 3; ++k) {
-        txtCentre[k]->setText(number(centre[k]));
-        txtUp[k]->setText(number(up[k]));
+        txtCentre[k]->setText(Number(centre[k]));
+        txtUp[k]->setText(Number(up[k]));
     }
-    spnLimit->setValue(settings.net.limit);
-    chkZoneCircles->setChecked(settings.net.zoneCircles);
-    chkWulffNet->setChecked(settings.net.wulffNet);
+    spnLimit->setValue(crystal.net.limit);
+    chkZoneCircles->setChecked(crystal.net.zoneCircles);
+    chkWulffNet->setChecked(crystal.net.wulffNet);
     systemChosen();
 }
 
@@ -172,17 +169,15 @@ void frmCrystal::systemChosen()
 {
     const LatticeSystem system = Systems[std::max(0, cboSystem->currentIndex())];
     const std::array<bool, 6> free = FreeParameters(system);
-    LatticeParameters p;
-    std::array<double*, 6> fields { &p.a, &p.b, &p.c, &p.alpha, &p.beta, &p.gamma };
-    for (std::size_t k = 0; k < 6; ++k)
-        *fields[k] = ParseNumericText(txtCell[k]->text()).value_or(k < 3 ? 1.0 : 90.0);
-    const LatticeParameters fixed = Constrained(system, p);
-    const std::array<double, 6> shown { fixed.a, fixed.b, fixed.c, fixed.alpha, fixed.beta,
-        fixed.gamma };
-    for (std::size_t k = 0; k < 6; ++k) {
+    std::array<double, 6> typed {};
+    for (std::size_t k = 0; k < typed.size(); ++k)
+        typed[k] = ParseNumericText(txtCell[k]->text()).value_or(k < 3 ? 1.0 : 90.0);
+    const std::array<double, 6> shown
+        = Constrained(system, LatticeParameters::FromValues(typed)).values();
+    for (std::size_t k = 0; k < shown.size(); ++k) {
         txtCell[k]->setEnabled(free[k]);
         if (!free[k])
-            txtCell[k]->setText(number(shown[k]));
+            txtCell[k]->setText(Number(shown[k]));
     }
 }
 
@@ -193,14 +188,13 @@ void frmCrystal::presetChosen(int index)
     const CrystalPreset& preset = CrystalPresets()[std::size_t(index - 1)];
     const auto found = std::find(std::begin(Systems), std::end(Systems), preset.system);
     cboSystem->setCurrentIndex(int(found - std::begin(Systems)));
-    const LatticeParameters& p = preset.parameters;
-    const std::array<double, 6> values { p.a, p.b, p.c, p.alpha, p.beta, p.gamma };
-    for (std::size_t k = 0; k < 6; ++k)
-        txtCell[k]->setText(number(values[k]));
+    const std::array<double, 6> values = preset.parameters.values();
+    for (std::size_t k = 0; k < values.size(); ++k)
+        txtCell[k]->setText(Number(values[k]));
     systemChosen();
 }
 
-std::variant<FreeViewSettings, QString> frmCrystal::settings() const
+std::variant<Crystal, QString> frmCrystal::settings() const
 {
     const LatticeSystem system = Systems[std::max(0, cboSystem->currentIndex())];
     std::array<double, 6> cell {};
@@ -210,7 +204,7 @@ std::variant<FreeViewSettings, QString> frmCrystal::settings() const
             return CrystalMessages::CellNotNumeric;
         cell[k] = *value;
     }
-    const LatticeParameters parameters { cell[0], cell[1], cell[2], cell[3], cell[4], cell[5] };
+    const LatticeParameters parameters = LatticeParameters::FromValues(cell);
     Vector3 centre {};
     Vector3 up {};
     bool upGiven = false;
@@ -230,20 +224,14 @@ std::variant<FreeViewSettings, QString> frmCrystal::settings() const
     }
     const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(),
         chkWulffNet->isChecked() };
-    if (!upGiven) {
-        const std::variant<Lattice, QString> lattice = Lattice::Make(system, parameters);
-        if (const QString* why = std::get_if<QString>(&lattice))
-            return *why;
-        up = DefaultUp(std::get<Lattice>(lattice), centre);
-    }
-    std::variant<FreeViewSettings, QString> made
-        = FreeViewSettings::Make(system, parameters, centre, up, net);
-    return made;
+    // Left empty, up is the default one.
+    return Crystal::Make(
+        system, parameters, centre, upGiven ? std::optional(up) : std::nullopt, net);
 }
 
 void frmCrystal::accept()
 {
-    const std::variant<FreeViewSettings, QString> made = settings();
+    const std::variant<Crystal, QString> made = settings();
     if (const QString* why = std::get_if<QString>(&made)) {
         QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, *why, QMessageBox::Ok, this);
         box.exec();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "projection/FreeViewSettings.h"
+#include "scene/Crystal.h"
 
 #include <QDialog>
 #include <array>
@@ -20,10 +20,10 @@ class frmCrystal : public QDialog
     Q_OBJECT
 
 public:
-    frmCrystal(const FreeViewSettings& current, QWidget* parent = nullptr);
+    frmCrystal(const Crystal& current, QWidget* parent = nullptr);
 
     // The settings the fields hold, or why they make no view.
-    std::variant<FreeViewSettings, QString> settings() const;
+    std::variant<Crystal, QString> settings() const;
 
     void accept() override;
 
@@ -32,7 +32,7 @@ public:
 private:
     void systemChosen();
     void presetChosen(int index);
-    void showSettings(const FreeViewSettings& settings);
+    void showSettings(const Crystal& crystal);
 
     QComboBox* cboSystem = nullptr;
     QComboBox* cboPreset = nullptr;

@@ -5,15 +5,15 @@
 
 void PersistentPicture::drawPaper(const PictureSettings& settings)
 {
-    // Only a Wulff net, a few hundred arcs that cost several times the rest
-    // of the picture on a high-density screen, is worth the copy.
-    const std::optional<Paper> paper = PaperOf(settings);
-    if (!paper || !paper->wulffNet) {
+    // Only a costly paper, such as a Wulff net's few hundred arcs, is worth
+    // the copy.
+    const Paper paper = PaperOf(settings);
+    if (!paper.costly()) {
         m_paper.reset();
         DrawPaper(m_surface, settings);
         return;
     }
-    const KeptPaper key { *paper, m_surface.devicePixelRatio(), m_surface.background(),
+    const KeptPaper key { paper, m_surface.devicePixelRatio(), m_surface.background(),
         m_surface.ink() };
     if (m_paper && m_paper->first == key) {
         m_surface.restore(m_paper->second);
@@ -39,7 +39,7 @@ void PersistentPicture::drawNet(const PictureSettings& settings)
     // milliseconds, so its pixels are kept; at ratio 1 they cost a few
     // tenths and the copy would only add to the memory held. While the
     // crystal turns, every view is new and a copy would be thrown away.
-    const bool turning = m_shown && m_shown->settings.view != settings.view;
+    const bool turning = m_shown && m_shown->settings.scene != settings.scene;
     if (m_surface.devicePixelRatio() > 1.0 && !turning)
         m_net = Net { key, m_surface.checkpoint() };
     else
@@ -59,12 +59,10 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // store order: drawing the new ones over the image gives the very pixels
     // a whole redraw would.
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
-        if (settings.view)
-            PlotPoles(m_surface, store, *settings.view, settings.display.plotSize, m_poles);
+        PlotPoles(m_surface, store, settings.scene.projector(), settings.display.plotSize, m_poles);
     } else {
         drawNet(settings);
-        if (settings.view)
-            PlotPoles(m_surface, store, *settings.view, settings.display.plotSize);
+        PlotPoles(m_surface, store, settings.scene.projector(), settings.display.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

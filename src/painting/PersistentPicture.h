@@ -1,8 +1,8 @@
 #pragma once
 
-#include "figure/DrawPicture.h"
 #include "painting/PainterSurface.h"
 #include "poles/PoleStore.h"
+#include "scene/DrawPicture.h"
 
 #include <QColor>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "figure/DrawPicture.h"
 #include "files/CommandLine.h"
 #include "poles/PoleStore.h"
+#include "scene/DrawPicture.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -7,22 +7,17 @@
 
 namespace {
 
-bool fitsIndex(double value)
-{
-    return value >= -32768.0 && value <= 32767.0;
-}
-
-std::array<double, 3> opposite(const std::array<double, 3>& v)
+std::array<double, 3> Opposite(const std::array<double, 3>& v)
 {
     return { -v[0], -v[1], -v[2] };
 }
 
-// The index as the view stores it, still in doubles so that its range can
+// The index as the crystal stores it, still in doubles so that its range can
 // be tested before anything is converted to 16 bits. The full views show
 // the pole of a plane on the projected hemisphere: a plane typed with a
 // negative index along the projection axis is the same plane as its
 // opposite, which is what they store.
-std::array<double, 3> storedIndex(std::array<double, 3> v, IndexRule rule)
+std::array<double, 3> StoredIndex(std::array<double, 3> v, IndexRule rule)
 {
     switch (rule) {
     case IndexRule::CubicTriangle:
@@ -33,11 +28,11 @@ std::array<double, 3> storedIndex(std::array<double, 3> v, IndexRule rule)
         return HexSectorIndex(v[0], v[1], v[2]);
     case IndexRule::FoldFirst:
         if (v[0] < 0)
-            v = opposite(v);
+            v = Opposite(v);
         break;
     case IndexRule::FoldThird:
         if (v[2] < 0)
-            v = opposite(v);
+            v = Opposite(v);
         break;
     case IndexRule::AsTyped:
         break;
@@ -47,27 +42,21 @@ std::array<double, 3> storedIndex(std::array<double, 3> v, IndexRule rule)
 
 } // namespace
 
-DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
-    const View& view, PoleStore& store, IndexKind kind)
+DrawCommandResult PlotIndex(
+    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
 {
     DrawCommandResult result;
-    const CheckIndexResult check = CheckIndex(x, y, z);
-    if (!check.message.isEmpty())
-        result.messages << check.message;
-    if (!check.proceed)
-        return result;
-
     if (store.isFull()) {
         result.messages << Messages::StoreFull;
         return result;
     }
-    if (kind == IndexKind::Direction && !view.allowsDirections())
+    if (kind == IndexKind::Direction && !crystal.allowsDirections())
         return result;
 
-    const std::array<double, 3> p = storedIndex(check.values, view.rule);
+    const std::array<double, 3> p = StoredIndex(values, crystal.rule);
     // A hexagonal plane's i = -(h + k) is an index of its own and must fit too.
-    const bool fits = fitsIndex(p[0]) && fitsIndex(p[1]) && fitsIndex(p[2])
-        && (!view.fourIndices() || kind == IndexKind::Direction || fitsIndex(-(p[0] + p[1])));
+    const bool fits = FitsIndex(p[0]) && FitsIndex(p[1]) && FitsIndex(p[2])
+        && (!crystal.fourIndices() || kind == IndexKind::Direction || FitsIndex(-(p[0] + p[1])));
     if (!fits) {
         result.messages << Messages::IndexTooLarge;
         return result;
@@ -79,10 +68,22 @@ DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QStri
         return result;
     }
 
-    const Index3 index = view.rule == IndexRule::CubicTriangle
-        ? SortCubicIndex(check.values[0], check.values[1], check.values[2])
+    const Index3 index = crystal.rule == IndexRule::CubicTriangle
+        ? SortCubicIndex(values[0], values[1], values[2])
         : Index3 { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
               static_cast<int16_t>(p[2]) };
     result.added = store.append({ kind, index });
+    return result;
+}
+
+DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
+    const Crystal& crystal, PoleStore& store, IndexKind kind)
+{
+    const CheckIndexResult check = CheckIndex(x, y, z);
+    if (!check.proceed)
+        return { check.message.isEmpty() ? QStringList() : QStringList { check.message }, false };
+    DrawCommandResult result = PlotIndex(check.values, crystal, store, kind);
+    if (!check.message.isEmpty())
+        result.messages.prepend(check.message);
     return result;
 }

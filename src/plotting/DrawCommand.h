@@ -1,22 +1,28 @@
 #pragma once
 
 #include "poles/PoleStore.h"
-#include "projection/View.h"
+#include "scene/Crystal.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
-// What one press of the draw button did: the messages to show in order,
-// and whether an entry was appended (only then does the window redraw).
+// What one plot did: the messages to show in order, and whether an entry
+// was appended (only then does the window redraw).
 struct DrawCommandResult
 {
     QStringList messages;
     bool added = false;
 };
 
-// Validates the three typed texts, turns them into the index the view
-// stores (reduced, folded or as typed, decimals cut by floor) and appends
-// exactly one entry, or refuses and leaves the store as it was. A
-// direction is refused where the view cannot show one.
+// Plots three numbers into the crystal's store: turns them into the index
+// the crystal stores (reduced, folded or as typed, fractions cut by floor)
+// and appends exactly one entry, or refuses and leaves the store as it was.
+// A direction is refused without a word where the crystal cannot show one.
+DrawCommandResult PlotIndex(const std::array<double, 3>& values, const Crystal& crystal,
+    PoleStore& store, IndexKind kind = IndexKind::Plane);
+
+// The draw button: validates the three typed texts (CheckIndex) and plots
+// what they read.
 DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
-    const View& view, PoleStore& store, IndexKind kind = IndexKind::Plane);
+    const Crystal& crystal, PoleStore& store, IndexKind kind = IndexKind::Plane);

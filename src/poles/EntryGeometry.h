@@ -1,7 +1,7 @@
 #pragma once
 
 #include "poles/Entry.h"
-#include "projection/View.h"
+#include "projection/Projector.h"
 
 #include <array>
 
@@ -12,11 +12,11 @@ struct Placement
     TwipsPoint at;
     bool away = false;
 };
-Placement Place(const View& view, const Entry& entry);
+Placement Place(const Projector& projector, const Entry& entry);
 
 // The entry's vector in the lattice's Cartesian frame: a plane's normal or
 // a direction, as stored (not turned toward the viewer).
 Vector3 EntryVector(const Lattice& lattice, const Entry& entry);
-// The angles in degrees, 0 to 180, from the entry to the view's three
+// The angles in degrees, 0 to 180, from the entry to the lattice's three
 // reference planes. They do not depend on the orientation.
-std::array<double, 3> AnglesOf(const View& view, const Entry& entry);
+std::array<double, 3> AnglesOf(const Lattice& lattice, const Entry& entry);

@@ -7,18 +7,18 @@
 #include <span>
 #include <vector>
 
-// Where every stored entry is drawn in a view, worked out once: the pointer
-// readout looks at all of them on every move.
+// Where every stored entry is drawn by a projector, worked out once: the
+// pointer readout looks at all of them on every move.
 class PlacementCache
 {
 public:
     // Extended by the entries appended since the last call; computed afresh
-    // for another view or after entries were removed.
-    std::span<const Placement> of(const View& view, const PoleStore& store);
+    // for another projector or after entries were removed.
+    std::span<const Placement> of(const Projector& projector, const PoleStore& store);
     void clear();
 
 private:
-    std::optional<View> m_view;
+    std::optional<Projector> m_projector;
     uint64_t m_epoch = 0;
     std::vector<Placement> m_placements;
 };

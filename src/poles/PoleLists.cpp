@@ -1,5 +1,6 @@
 #include "poles/PoleLists.h"
 
+#include "crystal/Lattice.h"
 #include "poles/EntryGeometry.h"
 
 #include <algorithm>
@@ -9,14 +10,14 @@
 
 namespace {
 
-void appendInt(std::string& out, long long value)
+void AppendInt(std::string& out, long long value)
 {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
 
-void appendAngle(std::string& out, double angle)
+void AppendAngle(std::string& out, double angle)
 {
     long long whole = static_cast<long long>(std::floor(angle));
     // nearbyint rounds an exact half to the even neighbour.
@@ -28,29 +29,35 @@ void appendAngle(std::string& out, double angle)
     }
     if (whole < 10)
         out.push_back(' ');
-    appendInt(out, whole);
+    AppendInt(out, whole);
     out.push_back('.');
     out.push_back(static_cast<char>('0' + thousandths / 100));
     out.push_back(static_cast<char>('0' + thousandths / 10 % 10));
     out.push_back(static_cast<char>('0' + thousandths % 10));
 }
 
-void appendIndexLine(std::string& out, const Entry& entry, const View& view)
+constexpr char LineBreak[] = "\r\n";
+
+void AppendIndexLine(std::string& out, const Entry& entry, const Lattice& lattice)
 {
-    AppendIndexText(out, entry.kind, entry.index, view.fourIndices());
-    out.append("\r\n");
+    AppendIndexText(out, entry.kind, entry.index, UsesFourIndices(lattice.system()));
 }
 
-void appendAngleLine(std::string& out, const Entry& entry, const View& view)
+void AppendAngleLine(std::string& out, const Entry& entry, const Lattice& lattice)
 {
-    const std::array<double, 3> angles = AnglesOf(view, entry);
+    const std::array<double, 3> angles = AnglesOf(lattice, entry);
     out.push_back('(');
     for (size_t j = 0; j < 3; ++j) {
-        appendAngle(out, angles[j]);
+        AppendAngle(out, angles[j]);
         if (j < 2)
             out.append("  ");
     }
-    out.append(")\r\n");
+    out.push_back(')');
+}
+
+QString Latin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -58,25 +65,25 @@ void appendAngleLine(std::string& out, const Entry& entry, const View& view)
 QString FormatAngle(double angle)
 {
     std::string out;
-    appendAngle(out, angle);
-    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    AppendAngle(out, angle);
+    return Latin1(out);
 }
 
-QString IndexLine(const Entry& entry, const View& view)
+QString IndexLine(const Entry& entry, const Lattice& lattice)
 {
     std::string out;
-    appendIndexLine(out, entry, view);
-    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    AppendIndexLine(out, entry, lattice);
+    return Latin1(out);
 }
 
-QString AngleLine(const Entry& entry, const View& view)
+QString AngleLine(const Entry& entry, const Lattice& lattice)
 {
     std::string out;
-    appendAngleLine(out, entry, view);
-    return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    AppendAngleLine(out, entry, lattice);
+    return Latin1(out);
 }
 
-PoleLists BuildLists(const PoleStore& store, const View& view, int first)
+PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first)
 {
     // Built in one narrow buffer each: the store can hold 32767 entries and
     // every plot rebuilds both texts.
@@ -87,9 +94,10 @@ PoleLists BuildLists(const PoleStore& store, const View& view, int first)
     index.reserve((entries.size() - from) * 24);
     angles.reserve((entries.size() - from) * 26);
     for (std::size_t n = from; n < entries.size(); ++n) {
-        appendIndexLine(index, entries[n], view);
-        appendAngleLine(angles, entries[n], view);
+        AppendIndexLine(index, entries[n], lattice);
+        index.append(LineBreak);
+        AppendAngleLine(angles, entries[n], lattice);
+        angles.append(LineBreak);
     }
-    return { QString::fromLatin1(index.data(), static_cast<qsizetype>(index.size())),
-        QString::fromLatin1(angles.data(), static_cast<qsizetype>(angles.size())) };
+    return { Latin1(index), Latin1(angles) };
 }

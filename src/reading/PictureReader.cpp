@@ -10,23 +10,18 @@
 
 namespace {
 
-// The list's text without its column padding or line break.
+// The list's text without its column padding.
 QString Angle(double degrees)
 {
     return FormatAngle(degrees).trimmed() + QStringLiteral("°");
 }
 
-QString WithoutBreak(QString line)
-{
-    line.chop(2);
-    return line;
-}
-
 } // namespace
 
-PictureReader::PictureReader(const View& view, const PoleStore& store,
+PictureReader::PictureReader(const Scene& scene, const PoleStore& store,
     std::span<const Placement> placements, std::array<QString, 3> names, double hitRadius)
-    : m_view(view)
+    : m_scene(scene)
+    , m_projector(scene.projector())
     , m_store(store)
     , m_placements(placements.first(std::min(placements.size(), store.entries().size())))
     , m_names(std::move(names))
@@ -36,10 +31,10 @@ PictureReader::PictureReader(const View& view, const PoleStore& store,
 
 std::optional<Vector3> PictureReader::DirectionAt(TwipsPoint t) const
 {
-    const std::optional<Vector3> d = m_view.projector.fromPicture(t);
+    const std::optional<Vector3> d = m_projector.fromPicture(t);
     if (!d)
         return std::nullopt;
-    return m_view.projector.fromView(*d);
+    return m_projector.fromView(*d);
 }
 
 int PictureReader::PoleAt(TwipsPoint t) const
@@ -62,13 +57,13 @@ int PictureReader::PoleAt(TwipsPoint t) const
 
 QString PictureReader::lineOf(int pole) const
 {
-    return WithoutBreak(IndexLine(m_store.at(pole), m_view));
+    return IndexLine(m_store.at(pole), m_projector.lattice());
 }
 
 QString PictureReader::angleToPicked(int picked, const Vector3& direction) const
 {
     return lineOf(picked) + QStringLiteral(" との角度差 ")
-        + Angle(AngleBetween(EntryVector(m_view.lattice(), m_store.at(picked)), direction));
+        + Angle(AngleBetween(EntryVector(m_projector.lattice(), m_store.at(picked)), direction));
 }
 
 QString PictureReader::ZoneAxis(int first, int second) const
@@ -86,10 +81,10 @@ QString PictureReader::ZoneAxis(int first, int second) const
         return {};
     // Whole numbers beyond 16 bits can only come from huge indices; their
     // axis is still written, through the wider form.
-    if (std::abs(axis[0]) > 32767 || std::abs(axis[1]) > 32767 || std::abs(axis[2]) > 32767)
+    if (!FitsIndex(axis[0]) || !FitsIndex(axis[1]) || !FitsIndex(axis[2]))
         return QStringLiteral("[%1 %2 %3]").arg(axis[0]).arg(axis[1]).arg(axis[2]);
     return IndexText(IndexKind::Direction, { int16_t(axis[0]), int16_t(axis[1]), int16_t(axis[2]) },
-        m_view.fourIndices());
+        m_scene.crystal.fourIndices());
 }
 
 QString PictureReader::ToolTip(TwipsPoint t, int picked) const
@@ -101,20 +96,20 @@ QString PictureReader::ToolTip(TwipsPoint t, int picked) const
     const int pole = PoleAt(t);
     if (pole >= 0) {
         text = lineOf(pole) + QStringLiteral("  ")
-            + WithoutBreak(AngleLine(m_store.at(pole), m_view));
+            + AngleLine(m_store.at(pole), m_projector.lattice());
         if (pole == picked)
             return text;
-        direction = EntryVector(m_view.lattice(), m_store.at(pole));
+        direction = EntryVector(m_projector.lattice(), m_store.at(pole));
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
         direction = *d;
-        const std::array<Index3, 3>& references = m_view.references().planes;
+        const std::array<Index3, 3>& references = m_scene.crystal.references().planes;
         for (std::size_t k = 0; k < references.size(); ++k) {
             if (k > 0)
                 text += QStringLiteral("  ");
             const Vector3 r { double(references[k][0]), double(references[k][1]),
                 double(references[k][2]) };
             text += m_names[k] + QLatin1Char(' ')
-                + Angle(AngleBetween(direction, m_view.lattice().planeNormal(r)));
+                + Angle(AngleBetween(direction, m_projector.lattice().planeNormal(r)));
         }
     } else {
         return {};
@@ -122,7 +117,7 @@ QString PictureReader::ToolTip(TwipsPoint t, int picked) const
     if (picked >= 0) {
         text += QLatin1Char('\n') + angleToPicked(picked, direction);
         // The free view names the zone the two planes share.
-        if (pole >= 0 && m_view.rule == IndexRule::AsTyped) {
+        if (pole >= 0 && m_scene.isFree()) {
             const QString axis = ZoneAxis(picked, pole);
             if (!axis.isEmpty())
                 text += QStringLiteral("  晶帯軸 ") + axis;
@@ -135,14 +130,6 @@ TwipsPoint PictureReader::PixelCentre(int x, int y)
 {
     constexpr double twips = PictureSize::TwipsPerPixel;
     return { (x + 0.5) * twips, (y + 0.5) * twips };
-}
-
-QString PictureReader::ReferenceName(const QString& caption)
-{
-    qsizetype end = 0;
-    while (end < caption.size() && !caption[end].isSpace())
-        ++end;
-    return caption.left(end);
 }
 
 QString PictureReader::Description(const QString& viewName, int poleCount)

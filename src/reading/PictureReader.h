@@ -2,7 +2,7 @@
 
 #include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
-#include "projection/View.h"
+#include "scene/Scene.h"
 
 #include <QString>
 #include <array>
@@ -16,10 +16,10 @@ class PictureReader
 {
 public:
     // placements: where each stored entry is drawn, in store order. names:
-    // the reference index each angle column's caption shows, in column
-    // order. hitRadius: how far from an entry's centre its mark reaches, in
-    // twips, outline included.
-    PictureReader(const View& view, const PoleStore& store, std::span<const Placement> placements,
+    // the reference each angle column's caption names, in column order.
+    // hitRadius: how far from an entry's centre its mark reaches, in twips,
+    // outline included.
+    PictureReader(const Scene& scene, const PoleStore& store, std::span<const Placement> placements,
         std::array<QString, 3> names, double hitRadius);
 
     // The direction shown at t, in the lattice's Cartesian frame, on the
@@ -39,8 +39,6 @@ public:
 
     // The centre of a screen pixel, in twips.
     static TwipsPoint PixelCentre(int x, int y);
-    // The index a column caption starts with, "(100)" of "(100)　との　 角度差".
-    static QString ReferenceName(const QString& caption);
     // What the picture shows, for a screen reader: the view's name and the
     // number of entries plotted.
     static QString Description(const QString& viewName, int poleCount);
@@ -49,7 +47,8 @@ private:
     QString lineOf(int pole) const;
     QString angleToPicked(int picked, const Vector3& direction) const;
 
-    const View& m_view;
+    const Scene& m_scene;
+    Projector m_projector;
     const PoleStore& m_store;
     std::span<const Placement> m_placements;
     std::array<QString, 3> m_names;

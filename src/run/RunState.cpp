@@ -1,31 +1,5 @@
 #include "run/RunState.h"
 
-#include <QStringList>
-
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-// A length or an angle as the dialog shows it: no more digits than it has.
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
-QString direction(const Vector3& v, bool fourIndices)
-{
-    const bool whole = std::all_of(
-        v.begin(), v.end(), [](double x) { return x == std::round(x) && std::fabs(x) < 32768; });
-    if (whole) {
-        return IndexText(
-            IndexKind::Direction, { int16_t(v[0]), int16_t(v[1]), int16_t(v[2]) }, fourIndices);
-    }
-    return QStringLiteral("[%1 %2 %3]").arg(number(v[0]), number(v[1]), number(v[2]));
-}
-
-} // namespace
-
 const std::array<QString, 3>& StartUpAngleCaptions()
 {
     // The captions differ in their spaces: U+3000 and U+0020 are both meant.
@@ -37,64 +11,39 @@ const std::array<QString, 3>& StartUpAngleCaptions()
     return captions;
 }
 
-const ViewRow* RunState::row() const
+const std::array<QString, 3>& StartUpReferenceNames()
 {
-    return freeChosen ? nullptr : FindView(CrystalSystem, SymmetryMode);
+    static const std::array<QString, 3> names { QStringLiteral("[100]"), QStringLiteral("[110]"),
+        QStringLiteral("[111]") };
+    return names;
 }
 
-std::optional<View> RunState::view() const
+const std::array<QString, 3>& RunState::angleCaptions() const
 {
-    if (freeChosen)
-        return free.view();
-    const ViewRow* row = this->row();
-    return row ? std::optional<View>(row->view) : std::nullopt;
+    return projectionChosen ? scene.captions() : StartUpAngleCaptions();
 }
 
-std::array<QString, 3> RunState::angleCaptions() const
+const std::array<QString, 3>& RunState::referenceNames() const
 {
-    if (!projectionChosen)
-        return StartUpAngleCaptions();
-    if (freeChosen)
-        return ReferencesOf(free.system).captions;
-    const ViewRow* row = this->row();
-    return row ? row->captions : StartUpAngleCaptions();
-}
-
-QString RunState::viewName() const
-{
-    if (!freeChosen) {
-        const ViewRow* row = this->row();
-        return row ? row->name : QString();
-    }
-    const LatticeParameters& p = free.parameters;
-    const std::array<bool, 6> shown = FreeParameters(free.system);
-    const std::array<QString, 6> names { QStringLiteral("a"), QStringLiteral("b"),
-        QStringLiteral("c"), QStringLiteral("α"), QStringLiteral("β"), QStringLiteral("γ") };
-    const std::array<double, 6> values { p.a, p.b, p.c, p.alpha, p.beta, p.gamma };
-    QStringList cell;
-    for (std::size_t k = 0; k < 6; ++k)
-        if (shown[k])
-            cell << QStringLiteral("%1 = %2%3")
-                        .arg(names[k], number(values[k]),
-                            k < 3 ? QStringLiteral(" Å") : QStringLiteral("°"));
-    return QStringLiteral("%1（%2）、中心 %3")
-        .arg(SystemName(free.system), cell.join(QStringLiteral("、")),
-            direction(free.centre(), UsesFourIndices(free.system)));
+    return projectionChosen ? scene.referenceNames() : StartUpReferenceNames();
 }
 
 void RunState::chooseDocumented(const ViewRow& row)
 {
     store.InitPoleData();
-    CrystalSystem = row.crystalSystem;
-    SymmetryMode = row.symmetryMode;
-    freeChosen = false;
+    scene = row.scene;
     projectionChosen = true;
 }
 
-void RunState::chooseFree(const FreeViewSettings& settings)
+void RunState::chooseFree(const Crystal& crystal)
 {
     store.InitPoleData();
-    free = settings;
-    freeChosen = true;
+    changeFree(crystal);
     projectionChosen = true;
+}
+
+void RunState::changeFree(const Crystal& crystal)
+{
+    free = crystal;
+    scene = FreeScene(crystal);
 }

@@ -1,45 +1,46 @@
 #pragma once
 
 #include "poles/PoleStore.h"
-#include "projection/FreeViewSettings.h"
-#include "projection/View.h"
+#include "scene/Crystal.h"
+#include "scene/DocumentedViews.h"
+#include "scene/Scene.h"
 #include "surface/DisplaySettings.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <optional>
 
-// What one run of the program knows: the current view and the plotted
-// entries. It lives as long as the program and belongs to no window.
+// What one run of the program knows: the view shown, the plotted entries
+// and how the picture is drawn. A new run is the program at start-up: the
+// cubic view with symmetry, nothing plotted, plot size 30 and line width 1.
+// It lives as long as the program and belongs to no window.
 struct RunState
 {
-    int16_t CrystalSystem = 0; // 1 cubic, 2 hexagonal
-    int16_t SymmetryMode = 0; // 1 with symmetry, anything else the full view
+    Scene scene = StartUpView().scene;
     PoleStore store;
-    // The line width and plot size the picture is drawn with.
     DisplaySettings display = StartUpDisplay;
-    // The free view's crystal and orientation, kept while another view is
-    // chosen so that choosing it again starts from them.
-    FreeViewSettings free;
-    bool freeChosen = false;
+    // The free view's crystal, kept while another view is chosen so that
+    // choosing it again starts from it.
+    Crystal free;
     // Until a projection is chosen the angle columns keep their start-up captions.
     bool projectionChosen = false;
 
-    // The row of the documented view chosen; none before start-up and in
-    // the free view.
-    const ViewRow* row() const;
-    std::optional<View> view() const;
-    // The captions of the three angle columns.
-    std::array<QString, 3> angleCaptions() const;
-    // What the view shows, in words, for a screen reader and a document's
-    // description; empty before start-up.
-    QString viewName() const;
+    // The documented run-wide pair of the view shown (1 cubic, 2 hexagonal;
+    // 1 with symmetry, 2 the full view); 0 in the free view.
+    int16_t CrystalSystem() const { return scene.row ? scene.row->crystalSystem : 0; }
+    int16_t SymmetryMode() const { return scene.row ? scene.row->symmetryMode : 0; }
+    // The captions of the three angle columns and the references they name.
+    const std::array<QString, 3>& angleCaptions() const;
+    const std::array<QString, 3>& referenceNames() const;
 
     // Choose a documented view or the free one; both empty the store.
     void chooseDocumented(const ViewRow& row);
-    void chooseFree(const FreeViewSettings& settings);
+    void chooseFree(const Crystal& crystal);
+    // Another crystal or orientation for the free view, keeping its entries.
+    void changeFree(const Crystal& crystal);
 };
 
-// The captions the angle columns show from start-up until a projection is chosen.
+// The captions the angle columns show from start-up until a projection is
+// chosen, and the references they name.
 const std::array<QString, 3>& StartUpAngleCaptions();
+const std::array<QString, 3>& StartUpReferenceNames();

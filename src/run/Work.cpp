@@ -6,45 +6,41 @@
 #include "files/IndexList.h"
 #include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
+#include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
-#include "reading/PictureReader.h"
 
 #include <QFileInfo>
 
 namespace {
 
-// The free view's record in a session file and the settings it stands for.
-FreeViewRecord RecordOf(const FreeViewSettings& settings)
+// The free view's record in a session file and the crystal it stands for.
+FreeViewRecord RecordOf(const Crystal& crystal)
 {
-    return { settings.system, settings.parameters, settings.centre(), settings.up(), settings.net };
+    return { crystal.system(), crystal.lattice.parameters(), crystal.centre(), crystal.up(),
+        crystal.net };
 }
 
-std::variant<FreeViewSettings, QString> SettingsOf(const FreeViewRecord& record)
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
 {
-    const std::variant<Lattice, QString> lattice = Lattice::Make(record.system, record.cell);
-    if (const QString* why = std::get_if<QString>(&lattice))
-        return *why;
-    const Vector3 up
-        = record.up ? *record.up : DefaultUp(std::get<Lattice>(lattice), record.centre);
-    return FreeViewSettings::Make(record.system, record.cell, record.centre, up, record.net);
+    return Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
 }
 
-// Plots the entries one by one as the draw command does, into store;
-// the message of the first one it refuses.
-QString PlotAll(const QList<IndexEntry>& entries, const View& view, PoleStore& store)
+// Plots the entries one by one as the draw command plots its numbers, into
+// store; the message of the first one it refuses.
+QString PlotAll(const QList<IndexEntry>& entries, const Crystal& crystal, PoleStore& store)
 {
     if (store.entries().size() + std::size_t(entries.size()) > std::size_t(PoleStore::MaxPoles))
         return FileMessages::TooManyEntries;
     for (qsizetype n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
         const DrawCommandResult result
-            = RunDrawCommand(QString::number(entry.index[0]), QString::number(entry.index[1]),
-                QString::number(entry.index[2]), view, store, entry.kind);
+            = PlotIndex({ double(entry.index[0]), double(entry.index[1]), double(entry.index[2]) },
+                crystal, store, entry.kind);
         if (!result.added) {
             if (result.messages.isEmpty())
                 return FileMessages::EntryDirection.arg(n + 1);
             return FileMessages::EntryRefused.arg(n + 1).arg(
-                IndexText(entry.kind, entry.index, view.fourIndices()),
+                IndexText(entry.kind, entry.index, crystal.fourIndices()),
                 result.messages.join(u'、'));
         }
     }
@@ -62,37 +58,30 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
     // The reader has taken only listed plot sizes.
     work.display.plotSize = ReadPlotSize(session.plotSize).value_or(StartUpDisplay.plotSize);
     work.display.lineWidth = ReadLineWidth(session.lineWidth).value_or(current.display.lineWidth);
-    std::optional<View> view;
-    if (session.view == SessionView::Free) {
-        const std::variant<FreeViewSettings, QString> settings
-            = SettingsOf(session.free.value_or(FreeViewRecord()));
-        if (const QString* why = std::get_if<QString>(&settings))
+    if (const FreeViewRecord* record = std::get_if<FreeViewRecord>(&session.view)) {
+        std::variant<Crystal, QString> crystal = CrystalOf(*record);
+        if (const QString* why = std::get_if<QString>(&crystal))
             return *why;
-        work.free = std::get<FreeViewSettings>(settings);
-        view = work.free->view();
+        work.free = std::get<Crystal>(std::move(crystal));
     } else {
-        work.row = &DocumentedViews()[std::size_t(session.view)];
-        view = work.row->view;
+        work.row = std::get<const ViewRow*>(session.view);
     }
-    if (!view)
-        return FileMessages::NotSession;
-    if (const QString why = PlotAll(session.entries, *view, work.store); !why.isEmpty())
+    const Crystal& crystal = work.row ? work.row->scene.crystal : *work.free;
+    if (const QString why = PlotAll(session.entries, crystal, work.store); !why.isEmpty())
         return why;
     return work;
 }
 
 std::variant<OpenedWork, QString> OpenIndexList(const QByteArray& bytes, const RunState& current)
 {
-    const std::optional<View> view = current.view();
-    if (!view)
-        return FileMessages::NoEntries;
+    const Crystal& crystal = current.scene.crystal;
     const IndexListRead read
-        = ReadIndexList(bytes, { view->fourIndices(), view->allowsDirections() });
+        = ReadIndexList(bytes, { crystal.fourIndices(), crystal.allowsDirections() });
     if (!read.error.isEmpty())
         return read.error;
     OpenedWork work;
     work.store = current.store;
-    if (const QString why = PlotAll(read.entries, *view, work.store); !why.isEmpty())
+    if (const QString why = PlotAll(read.entries, crystal, work.store); !why.isEmpty())
         return why;
     return work;
 }
@@ -102,15 +91,10 @@ std::variant<OpenedWork, QString> OpenIndexList(const QByteArray& bytes, const R
 Session SessionOf(const RunState& state)
 {
     Session session;
-    if (state.freeChosen) {
-        session.view = SessionView::Free;
-        session.free = RecordOf(state.free);
-    } else {
-        const std::span<const ViewRow> rows = DocumentedViews();
-        for (std::size_t n = 0; n < rows.size(); ++n)
-            if (&rows[n] == state.row())
-                session.view = SessionView(n);
-    }
+    if (state.scene.row)
+        session.view = state.scene.row;
+    else
+        session.view = RecordOf(state.free);
     session.plotSize = QString::number(state.display.plotSize);
     session.lineWidth = QString::number(state.display.lineWidth);
     session.entries.reserve(state.store.PoleCount());
@@ -148,39 +132,32 @@ void Adopt(RunState& state, OpenedWork work)
     state.store = std::move(work.store);
 }
 
-QString FirstRefusedEntry(const PoleStore& store, const View& view)
+QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal)
 {
     PoleStore replotted;
     return PlotAll(
-        QList<IndexEntry>(store.entries().begin(), store.entries().end()), view, replotted);
+        QList<IndexEntry>(store.entries().begin(), store.entries().end()), crystal, replotted);
 }
 
 QByteArray CsvOf(const RunState& state)
 {
-    std::array<QString, 3> names;
-    const std::array<QString, 3> captions = state.angleCaptions();
-    for (std::size_t k = 0; k < 3; ++k)
-        names[k] = PictureReader::ReferenceName(captions[k]);
+    const Crystal& crystal = state.scene.crystal;
     QList<CsvRow> rows;
-    if (const std::optional<View> view = state.view()) {
-        rows.reserve(state.store.PoleCount());
-        for (const Entry& entry : state.store.entries()) {
-            const std::array<double, 3> angles = AnglesOf(*view, entry);
-            rows.append({ IndexText(entry.kind, entry.index, view->fourIndices()),
-                { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
-        }
+    rows.reserve(state.store.PoleCount());
+    for (const Entry& entry : state.store.entries()) {
+        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry);
+        rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
+            { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
-    return CsvTable(names, rows);
+    return CsvTable(state.referenceNames(), rows);
 }
 
 QByteArray IndexListFileOf(const RunState& state)
 {
-    const std::optional<View> view = state.view();
-    return ListFileText(view ? BuildLists(state.store, *view).indexList : QString());
+    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).indexList);
 }
 
 QByteArray AngleListFileOf(const RunState& state)
 {
-    const std::optional<View> view = state.view();
-    return ListFileText(view ? BuildLists(state.store, *view).angleList : QString());
+    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).angleList);
 }

@@ -17,13 +17,13 @@ Session SessionOf(const RunState& state);
 
 // What opening a file makes of the run, worked out whole before anything
 // changes: the view a session chooses and its settings, and the store with
-// every entry plotted through the draw command as if typed. An index list
-// adds its planes to the current plot in the current view.
+// every entry plotted as if typed. An index list adds its planes to the
+// current plot in the current view.
 struct OpenedWork
 {
     bool session = false;
     const ViewRow* row = nullptr; // a session's documented view
-    std::optional<FreeViewSettings> free; // a session's free view
+    std::optional<Crystal> free; // a session's free view
     // A session's display settings; a line width the file names as no usable
     // width keeps the run's own.
     DisplaySettings display;
@@ -34,9 +34,9 @@ std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current);
 // Takes the opened work into the run.
 void Adopt(RunState& state, OpenedWork work);
-// The message naming the first entry of the store that the view refuses,
+// The message naming the first entry of the store that the crystal refuses,
 // as opening a file with it would name it; empty when it takes them all.
-QString FirstRefusedEntry(const PoleStore& store, const View& view);
+QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);

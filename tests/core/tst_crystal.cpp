@@ -1,8 +1,10 @@
 #include "crystal/Presets.h"
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
-#include "projection/FreeViewSettings.h"
+#include "projection/Facing.h"
 #include "projection/Turning.h"
+#include "scene/Crystal.h"
+#include "scene/DocumentedViews.h"
 
 #include <QTest>
 #include <cmath>
@@ -109,11 +111,11 @@ void TestCrystal::freeViewAgreesWithTheDocumentedViews_data()
 void TestCrystal::freeViewAgreesWithTheDocumentedViews()
 {
     QFETCH(int, documented);
-    const View& fixed = DocumentedViews()[std::size_t(documented)].view;
-    const Lattice& lattice = fixed.lattice();
+    const Scene& fixed = DocumentedViews()[std::size_t(documented)].scene;
+    const Lattice& lattice = fixed.crystal.lattice;
     const Vector3 centre = documented == 1 ? Vector3 { 1, 0, 0 } : Vector3 { 0, 0, 1 };
-    const View free
-        = FreeView(lattice, *Orientation(lattice, centre, DefaultUp(lattice, centre)), {});
+    const Scene free
+        = FreeScene(lattice, *Orientation(lattice, centre, DefaultUp(lattice, centre)), {});
     for (int h = -4; h <= 4; ++h)
         for (int k = -4; k <= 4; ++k)
             for (int l = -4; l <= 4; ++l) {
@@ -122,9 +124,10 @@ void TestCrystal::freeViewAgreesWithTheDocumentedViews()
                 const QString x = QString::number(h), y = QString::number(k),
                               z = QString::number(l);
                 PoleStore a, b;
-                QVERIFY(RunDrawCommand(x, y, z, fixed, a).added);
-                QVERIFY(RunDrawCommand(x, y, z, free, b).added);
-                const TwipsPoint p = Place(fixed, a.at(0)).at, q = Place(free, b.at(0)).at;
+                QVERIFY(RunDrawCommand(x, y, z, fixed.crystal, a).added);
+                QVERIFY(RunDrawCommand(x, y, z, free.crystal, b).added);
+                const TwipsPoint p = Place(fixed.projector(), a.at(0)).at,
+                                 q = Place(free.projector(), b.at(0)).at;
                 QVERIFY2(std::hypot(p.x - q.x, p.y - q.y) < 1e-6, qPrintable(x + y + z));
             }
 }
@@ -132,9 +135,9 @@ void TestCrystal::freeViewAgreesWithTheDocumentedViews()
 void TestCrystal::centreAlong111()
 {
     const Lattice cubic = Lattice::UnitCubic();
-    const View view
-        = FreeView(cubic, *Orientation(cubic, { 1, 1, 1 }, DefaultUp(cubic, { 1, 1, 1 })), {});
-    const TwipsPoint pole = Place(view, { IndexKind::Plane, { 1, 0, 0 } }).at;
+    const Scene view
+        = FreeScene(cubic, *Orientation(cubic, { 1, 1, 1 }, DefaultUp(cubic, { 1, 1, 1 })), {});
+    const TwipsPoint pole = Place(view.projector(), { IndexKind::Plane, { 1, 0, 0 } }).at;
     QVERIFY(std::fabs(std::hypot(pole.x - 3500, pole.y - 3500) - 1552.9) < 0.05);
     // Up is a low-index direction at right angles to [111].
     const Vector3 up = DefaultUp(cubic, { 1, 1, 1 });
@@ -147,12 +150,12 @@ void TestCrystal::turnsReturn()
 {
     const Lattice zinc = make(LatticeSystem::Hexagonal, { 2.665, 2.665, 4.947, 90, 90, 120 });
     const Rotation start = *Orientation(zinc, { 1, 2, 3 }, DefaultUp(zinc, { 1, 2, 3 }));
-    const View view = FreeView(zinc, start, {});
+    const Scene view = FreeScene(zinc, start, {});
     const TwipsPoint from { 3300, 4100 }, to { 5200, 2100 };
-    const Rotation turned = Turning::Drag(view.projector, from, to) * start;
+    const Rotation turned = Turning::Drag(view.projector(), from, to) * start;
     // The direction grasped is now under the pointer.
-    const Vector3 grasped = view.projector.fromView(view.projector.unproject(from));
-    const Projector after(zinc, turned, Region::Full, view.projector.frame());
+    const Vector3 grasped = view.projector().fromView(view.projector().unproject(from));
+    const Projector after(zinc, turned, Region::Full, view.frame);
     const TwipsPoint now = after.toPicture(after.toView(grasped));
     QVERIFY(std::hypot(now.x - to.x, now.y - to.y) < 1e-6);
     const Rotation back = Turning::Drag(after, to, from) * turned;
@@ -180,14 +183,14 @@ void TestCrystal::turnedViewMadeAgain()
     QFETCH(LatticeParameters, cell);
     QFETCH(Vector3, centre);
     const Lattice lattice = make(LatticeSystem::Hexagonal, cell);
-    FreeViewSettings settings = std::get<FreeViewSettings>(FreeViewSettings::Make(
-        LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+    Crystal settings = std::get<Crystal>(
+        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
     QCOMPARE(settings.centre(), centre);
     settings.orientation = Turning::Right(7) * Turning::Up(-3) * settings.orientation;
-    const auto again = FreeViewSettings::Make(
-        LatticeSystem::Hexagonal, cell, settings.centre(), settings.up(), {});
-    QVERIFY(std::holds_alternative<FreeViewSettings>(again));
-    const Matrix3& kept = std::get<FreeViewSettings>(again).orientation.matrix();
+    const auto again
+        = Crystal::Make(LatticeSystem::Hexagonal, cell, settings.centre(), settings.up(), {});
+    QVERIFY(std::holds_alternative<Crystal>(again));
+    const Matrix3& kept = std::get<Crystal>(again).orientation.matrix();
     for (std::size_t i = 0; i < 3; ++i)
         for (std::size_t j = 0; j < 3; ++j)
             QVERIFY(std::fabs(kept.rows[i][j] - settings.orientation.matrix().rows[i][j]) < 1e-9);
@@ -234,7 +237,7 @@ void TestCrystal::badCrystalsRefused()
     QFETCH(Vector3, centre);
     QFETCH(Vector3, up);
     QFETCH(QString, message);
-    const auto made = FreeViewSettings::Make(system, cell, centre, up, {});
+    const auto made = Crystal::Make(system, cell, centre, up, {});
     QVERIFY(std::holds_alternative<QString>(made));
     QCOMPARE(std::get<QString>(made), message);
 }

@@ -3,6 +3,7 @@
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
+#include "scene/DocumentedViews.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -13,9 +14,9 @@ Q_DECLARE_METATYPE(Index4)
 
 namespace {
 
-const View& ViewAt(int n)
+const Scene& ViewAt(int n)
 {
-    return DocumentedViews()[std::size_t(n)].view;
+    return DocumentedViews()[std::size_t(n)].scene;
 }
 constexpr int AllViews[] = { 0, 1, 2, 3 };
 
@@ -31,10 +32,10 @@ struct Shown
 Shown shown(int view, const PoleStore& store, int n)
 {
     const Entry& entry = store.at(n);
-    const bool hexagonal = ViewAt(view).fourIndices();
+    const bool hexagonal = ViewAt(view).crystal.fourIndices();
     const Index3& i = entry.index;
     return { { i[0], i[1], i[2], int16_t(hexagonal ? -(i[0] + i[1]) : 0) },
-        Place(ViewAt(view), entry).at, AnglesOf(ViewAt(view), entry) };
+        Place(ViewAt(view).projector(), entry).at, AnglesOf(ViewAt(view).crystal.lattice, entry) };
 }
 
 // Whether a drawing position lies inside the figure of its view.
@@ -141,7 +142,7 @@ void TestDrawCommand::documentedPlots()
 
     PoleStore store;
     const DrawCommandResult result
-        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store);
+        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view).crystal, store);
     QVERIFY(result.added);
     QCOMPARE(result.messages, warned ? QStringList { Messages::DecimalsDropped } : QStringList());
     QCOMPARE(store.PoleCount(), int16_t(1));
@@ -208,11 +209,11 @@ void TestDrawCommand::refusals()
     QFETCH(QStringList, messages);
 
     PoleStore store;
-    QVERIFY(RunDrawCommand("1", "2", "3", ViewAt(view), store).added);
+    QVERIFY(RunDrawCommand("1", "2", "3", ViewAt(view).crystal, store).added);
     const Entry before = store.at(0);
 
     const DrawCommandResult result
-        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store);
+        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view).crystal, store);
     QCOMPARE(result.messages, messages);
     QCOMPARE(result.added, false);
     QCOMPARE(store.PoleCount(), int16_t(1));
@@ -245,7 +246,7 @@ void TestDrawCommand::boundaries()
     QFETCH(Index4, stored);
 
     PoleStore store;
-    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view), store).added);
+    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(view).crystal, store).added);
     QCOMPARE(shown(view, store, 0).index, stored);
 }
 
@@ -268,11 +269,12 @@ void TestDrawCommand::fullStore()
     PoleStore store;
     for (int n = 0; n < PoleStore::MaxPoles - 1; ++n)
         store.append(Entry {});
-    QVERIFY(RunDrawCommand("1", "0", "0", ViewAt(1), store).added);
+    QVERIFY(RunDrawCommand("1", "0", "0", ViewAt(1).crystal, store).added);
     QCOMPARE(store.PoleCount(), int16_t(32767));
     QVERIFY(store.isFull());
 
-    const DrawCommandResult result = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(1), store);
+    const DrawCommandResult result
+        = RunDrawCommand(typed[0], typed[1], typed[2], ViewAt(1).crystal, store);
     QCOMPARE(result.messages, messages);
     QVERIFY(!result.added);
     QCOMPARE(store.PoleCount(), int16_t(32767));
@@ -281,8 +283,8 @@ void TestDrawCommand::fullStore()
 void TestDrawCommand::samePlaneTwice()
 {
     PoleStore store;
-    RunDrawCommand("1", "0", "0", ViewAt(1), store);
-    RunDrawCommand("1", "0", "0", ViewAt(1), store);
+    RunDrawCommand("1", "0", "0", ViewAt(1).crystal, store);
+    RunDrawCommand("1", "0", "0", ViewAt(1).crystal, store);
     QCOMPARE(store.PoleCount(), int16_t(2));
     QVERIFY(store.at(0) == store.at(1));
 }
@@ -313,7 +315,7 @@ void TestDrawCommand::symmetryKeepsThePlane()
                               z = QString::number(l);
                 const QByteArray where = (x + ' ' + y + ' ' + z).toLatin1();
                 PoleStore sector;
-                QVERIFY(RunDrawCommand(x, y, z, ViewAt(2), sector).added);
+                QVERIFY(RunDrawCommand(x, y, z, ViewAt(2).crystal, sector).added);
                 const auto& p = sector.at(0).index;
                 const Vector3 typed = normal(h, k, l), stored = normal(p[0], p[1], p[2]);
                 const double c = AngleBetween(typed, { 1, 0, 0 });
@@ -327,8 +329,8 @@ void TestDrawCommand::symmetryKeepsThePlane()
                               mz = QString::number(-l);
                 for (int view : { 1, 3 }) {
                     PoleStore full;
-                    QVERIFY(RunDrawCommand(x, y, z, ViewAt(view), full).added);
-                    QVERIFY(RunDrawCommand(mx, my, mz, ViewAt(view), full).added);
+                    QVERIFY(RunDrawCommand(x, y, z, ViewAt(view).crystal, full).added);
+                    QVERIFY(RunDrawCommand(mx, my, mz, ViewAt(view).crystal, full).added);
                     const bool onRim = (view == 1 ? h : l) == 0;
                     if (!onRim)
                         QVERIFY2(full.at(0) == full.at(1), where);
@@ -368,7 +370,7 @@ void TestDrawCommand::randomTyping()
         for (int n = 0; n < 4000; ++n) {
             const QString x = typedValue(), y = typedValue(), z = typedValue();
             const int16_t before = store.PoleCount();
-            const DrawCommandResult result = RunDrawCommand(x, y, z, ViewAt(v), store);
+            const DrawCommandResult result = RunDrawCommand(x, y, z, ViewAt(v).crystal, store);
             const QByteArray where = QStringLiteral("%1 %2 %3 in %4").arg(x, y, z).arg(v).toUtf8();
             if (!result.added) {
                 QVERIFY2(store.PoleCount() == before, where);

@@ -5,6 +5,8 @@
 #include "figure/PoleLabels.h"
 #include "figure/WulffNet.h"
 #include "plotting/DisplayText.h"
+#include "projection/Facing.h"
+#include "scene/DrawPicture.h"
 
 #include <QRectF>
 #include <QSet>
@@ -20,16 +22,16 @@ namespace {
 const Lattice Cubic = Lattice::UnitCubic();
 const Lattice Hexagonal = Lattice::IdealHexagonal();
 
-View along(
+Scene along(
     const Lattice& lattice, const Vector3& centre, const Vector3& up, NetOptions options = {})
 {
-    return FreeView(lattice, *Orientation(lattice, centre, up), options);
+    return FreeScene(lattice, *Orientation(lattice, centre, up), options);
 }
 
-Calls record(const View& view, const QString& width = QStringLiteral("2"))
+Calls record(const Scene& view, const QString& width = QStringLiteral("2"))
 {
     RecordingSurface s;
-    DrawGeneratedNet(s, width.toInt(), view.projector, view.netOptions);
+    DrawLayers(s, view, width.toInt());
     return s.calls;
 }
 
@@ -114,7 +116,7 @@ bool onTrace(const Calls& calls, TwipsPoint p)
 
 } // namespace
 
-Q_DECLARE_METATYPE(View)
+Q_DECLARE_METATYPE(Scene)
 
 class tst_GeneratedNet : public QObject
 {
@@ -156,7 +158,7 @@ private slots:
     // with indices up to 1 are all labelled.
     void labels_data()
     {
-        QTest::addColumn<View>("view");
+        QTest::addColumn<Scene>("view");
         QTest::addColumn<int>("minimum");
         QTest::newRow("cubic [100], limit 3")
             << along(Cubic, { 1, 0, 0 }, { 0, 0, 1 }, { 3, true, false }) << 90;
@@ -172,9 +174,9 @@ private slots:
 
     void labels()
     {
-        QFETCH(View, view);
+        QFETCH(Scene, view);
         QFETCH(int, minimum);
-        const bool four = view.fourIndices();
+        const bool four = view.crystal.fourIndices();
         const std::vector<Label> labels = readLabels(record(view));
         QVERIFY2(int(labels.size()) >= minimum, qPrintable(QString::number(labels.size())));
         QVector<QRectF> boxes;
@@ -185,9 +187,9 @@ private slots:
             QCOMPARE(int(n.size()), four ? 4 : 3);
             QVERIFY(!four || n[2] == -(n[0] + n[1]));
             const Index3 index { int16_t(n[0]), int16_t(n[1]), int16_t(n.back()) };
-            const Vector3 normal = view.projector.planeNormal(index);
+            const Vector3 normal = view.projector().planeNormal(index);
             QVERIFY(normal[0] >= -1e-9);
-            const TwipsPoint pole = view.projector.toPicture(normal);
+            const TwipsPoint pole = view.projector().toPicture(normal);
             QVERIFY(label.box.adjusted(-60, -60, 60, 60).contains(pole.x, pole.y));
             QVERIFY(QRectF(0, 0, 7000, 7000).contains(label.box));
             for (const QRectF& box : label.boxes) {
@@ -198,13 +200,13 @@ private slots:
             apart = apart || label.boxes.size() > 1;
             named.insert(IndexText(IndexKind::Plane, index, false));
         }
-        QCOMPARE(apart, view.netOptions.limit == 10);
+        QCOMPARE(apart, view.crystal.net.limit == 10);
         for (int h = -1; h <= 1; ++h)
             for (int k = -1; k <= 1; ++k)
                 for (int l = -1; l <= 1; ++l) {
                     const Index3 index { int16_t(h), int16_t(k), int16_t(l) };
                     if ((four && std::abs(h + k) > 1) || std::gcd(std::gcd(h, k), l) != 1
-                        || view.projector.planeNormal(index)[0] < 1e-9)
+                        || view.projector().planeNormal(index)[0] < 1e-9)
                         continue;
                     QVERIFY2(named.contains(IndexText(IndexKind::Plane, index, false)),
                         qPrintable(IndexText(IndexKind::Plane, index, four)));
@@ -215,23 +217,23 @@ private slots:
     // through the poles of its zone's planes.
     void zoneCircles_data()
     {
-        QTest::addColumn<View>("view");
+        QTest::addColumn<Scene>("view");
         QTest::newRow("cubic [100]") << along(Cubic, { 1, 0, 0 }, { 0, 0, 1 });
         QTest::newRow("cubic [123]") << along(Cubic, { 1, 2, 3 }, { 1, 1, -1 });
         QTest::newRow("cubic, turned")
-            << FreeView(Cubic, Rotation::AboutAxis({ 1, 2, 0 }, 0.3), {});
+            << FreeScene(Cubic, Rotation::AboutAxis({ 1, 2, 0 }, 0.3), {});
         QTest::newRow("hexagonal [211]") << along(Hexagonal, { 2, 1, 1 }, { 0, 0, 1 });
     }
 
     void zoneCircles()
     {
-        QFETCH(View, view);
+        QFETCH(Scene, view);
         for (int u = 0; u <= 1; ++u)
             for (int v = -u; v <= 1; ++v)
                 for (int w = u || v ? -1 : 1; w <= 1; ++w) {
                     const Index3 axis { int16_t(u), int16_t(v), int16_t(w) };
                     RecordingSurface s;
-                    DrawGreatCircle(s, view.projector.frame(), view.projector.direction(axis));
+                    DrawGreatCircle(s, view.frame, view.projector().direction(axis));
                     QVERIFY(!s.calls.isEmpty() && s.calls.size() <= 2);
                     for (const SurfaceCall& c : s.calls) {
                         const auto& a = c.values;
@@ -244,7 +246,7 @@ private slots:
                             for (int l = -2; l <= 2; ++l)
                                 if ((h || k || l) && h * u + k * v + l * w == 0)
                                     QVERIFY(onTrace(s.calls,
-                                        view.projector.planePole(
+                                        view.projector().planePole(
                                             { int16_t(h), int16_t(k), int16_t(l) })));
                 }
     }
@@ -300,7 +302,7 @@ private slots:
         const NetOptions options { 2, true, true };
         const Calls still = record(along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, options), width);
         const Calls turned
-            = record(FreeView(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options), width);
+            = record(FreeScene(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options), width);
         // Past the width set here, the net's own width and primitive.
         for (qsizetype n = 1; n < s.calls.size(); ++n)
             for (const Calls* net : { &still, &turned })
@@ -314,8 +316,8 @@ private slots:
     {
         RecordingSurface s;
         const int kept = ReadLineWidth(QStringLiteral("101")).value_or(5);
-        const View view = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, { 2, true, true });
-        DrawGeneratedNet(s, kept, view.projector, view.netOptions);
+        const Scene view = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, { 2, true, true });
+        DrawLayers(s, view, kept);
         int width = 0;
         double tone = double(::Tone::Full);
         for (const SurfaceCall& c : s.calls) {

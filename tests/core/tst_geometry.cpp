@@ -1,7 +1,9 @@
 #include "crystal/Reduction.h"
 #include "geometry/Geometry.h"
 #include "poles/EntryGeometry.h"
-#include "projection/FreeViewSettings.h"
+#include "projection/Facing.h"
+#include "scene/Crystal.h"
+#include "scene/DocumentedViews.h"
 
 #include <QTest>
 #include <cmath>
@@ -181,7 +183,7 @@ void TestGeometry::screenTransforms()
     QFETCH(int, view);
     QFETCH(QPointF, projected);
     QFETCH(QPointF, twips);
-    const Frame& frame = DocumentedViews()[std::size_t(view)].view.projector.frame();
+    const Frame& frame = DocumentedViews()[std::size_t(view)].scene.frame;
     const ProjectedPoint p { projected.x(), projected.y() };
     const TwipsPoint got = frame.toTwips(p);
     QVERIFY2(std::fabs(got.x - twips.x()) < 1e-9 && std::fabs(got.y - twips.y()) < 1e-9,
@@ -194,7 +196,7 @@ void TestGeometry::screenTransforms()
 // (10-10) to the right, (01-10) at 60 degrees and (11-20) at 30.
 void TestGeometry::idealHexagonalLattice()
 {
-    const Projector& projector = DocumentedViews()[3].view.projector;
+    const Projector& projector = DocumentedViews()[3].scene.projector();
     const auto azimuth = [&](Index3 hkl) {
         const Vector3 n = projector.planeNormal(hkl);
         return std::atan2(n[2], n[1]) * 180 / Pi;
@@ -248,12 +250,12 @@ void TestGeometry::freeViewOfAnyNumbers()
     const auto lattice = Lattice::Make(LatticeSystem(system), p);
     if (up == Vector3 {} && std::holds_alternative<Lattice>(lattice))
         up = DefaultUp(std::get<Lattice>(lattice), centre);
-    const auto made = FreeViewSettings::Make(LatticeSystem(system), p, centre, up, {});
+    const auto made = Crystal::Make(LatticeSystem(system), p, centre, up, {});
     const QString* why = std::get_if<QString>(&made);
     QCOMPARE(why ? *why : QString(), error);
     if (why)
         return;
-    const FreeViewSettings& settings = std::get<FreeViewSettings>(made);
+    const Crystal& settings = std::get<Crystal>(made);
     const Matrix3& m = settings.orientation.matrix();
     const Matrix3 product = m * m.transposed();
     for (std::size_t i = 0; i < 3; ++i)
@@ -261,13 +263,13 @@ void TestGeometry::freeViewOfAnyNumbers()
             QVERIFY(std::fabs(product.rows[i][j] - (i == j ? 1.0 : 0.0)) < 1e-12);
     QVERIFY(std::fabs(m.determinant() - 1.0) < 1e-12);
     for (const Index3& hkl : { Index3 { 1, 0, 0 }, Index3 { 0, 0, 1 }, Index3 { 1, -2, 3 } }) {
-        const TwipsPoint at = Place(*settings.view(), { IndexKind::Plane, hkl }).at;
+        const TwipsPoint at = Place(FreeScene(settings).projector(), { IndexKind::Plane, hkl }).at;
         QVERIFY(std::isfinite(at.x) && std::isfinite(at.y));
     }
     // The dialog shows centre and up as read off the turn; made again of
     // them, the view is the same.
-    QVERIFY(std::holds_alternative<FreeViewSettings>(
-        FreeViewSettings::Make(LatticeSystem(system), p, settings.centre(), settings.up(), {})));
+    QVERIFY(std::holds_alternative<Crystal>(
+        Crystal::Make(LatticeSystem(system), p, settings.centre(), settings.up(), {})));
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)

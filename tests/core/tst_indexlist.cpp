@@ -3,6 +3,7 @@
 #include "files/FileMessages.h"
 #include "files/IndexList.h"
 #include "poles/PoleLists.h"
+#include "scene/DocumentedViews.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -131,7 +132,8 @@ void TestIndexList::savedListsReadBack()
     PoleStore store;
     for (const IndexEntry& plane : planes)
         store.append(plane);
-    const QString list = BuildLists(store, FindView(int16_t(system), 2)->view).indexList;
+    const QString list
+        = BuildLists(store, FindView(int16_t(system), 2)->scene.crystal.lattice).indexList;
     const QByteArray file = ListFileText(list);
     QVERIFY(!file.contains('\r'));
     const IndexListRead read = ReadIndexList(file, { system == 2, false });

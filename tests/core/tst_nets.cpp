@@ -1,8 +1,9 @@
 #include "RecordingSurface.h"
 
 #include "figure/DocumentedNets.h"
-#include "figure/DrawProjection.h"
 #include "geometry/Geometry.h"
+#include "scene/DocumentedViews.h"
+#include "scene/DrawPicture.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -302,7 +303,7 @@ private slots:
         QFETCH(NetFn, net);
         RecordingSurface s;
         if (const ViewRow* row = FindView(int16_t(crystalSystem), int16_t(symmetryMode)))
-            DrawProjection(s, 4, row->view);
+            DrawLayers(s, row->scene, 4);
         compareCalls(s.calls, net ? record(net, QStringLiteral("4")) : Calls(), 0);
     }
 
@@ -353,7 +354,7 @@ private slots:
             }
             ++rim;
             QCOMPARE(l, 0);
-            const Vector3 normal = DocumentedViews()[3].view.projector.planeNormal(
+            const Vector3 normal = DocumentedViews()[3].scene.projector().planeNormal(
                 { int16_t(h), int16_t(k), int16_t(l) });
             const double pole = std::atan2(normal[2], normal[1]);
             const double label = std::atan2(cy - (y + 100), x + 300 - cx);

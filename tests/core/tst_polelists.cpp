@@ -2,12 +2,13 @@
 #include "figure/PlotPoles.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PoleLists.h"
+#include "scene/DocumentedViews.h"
 
 namespace {
 
-const View& ViewOf(int system, int mode)
+const Scene& ViewOf(int system, int mode)
 {
-    return FindView(int16_t(system), int16_t(mode))->view;
+    return FindView(int16_t(system), int16_t(mode))->scene;
 }
 
 } // namespace
@@ -88,9 +89,9 @@ void TestPoleLists::lists()
     QFETCH(QString, angleLine);
 
     PoleStore store;
-    const View& view = ViewOf(system, mode);
-    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], view, store).added);
-    const PoleLists lists = BuildLists(store, view);
+    const Scene& view = ViewOf(system, mode);
+    QVERIFY(RunDrawCommand(typed[0], typed[1], typed[2], view.crystal, store).added);
+    const PoleLists lists = BuildLists(store, view.crystal.lattice);
     QCOMPARE(lists.indexList, indexLine);
     QCOMPARE(lists.angleList, angleLine);
 }
@@ -98,7 +99,7 @@ void TestPoleLists::lists()
 void TestPoleLists::emptyStore()
 {
     PoleStore store;
-    const PoleLists lists = BuildLists(store, ViewOf(1, 1));
+    const PoleLists lists = BuildLists(store, ViewOf(1, 1).crystal.lattice);
     QVERIFY(lists.indexList.isEmpty());
     QVERIFY(lists.angleList.isEmpty());
 }
@@ -109,11 +110,13 @@ void TestPoleLists::linesAddUpToTheLists()
     PoleStore store;
     QString index, angles;
     for (const char* x : { "1", "-2", "3", "0" }) {
-        QVERIFY(RunDrawCommand(x, "1", "2", ViewOf(2, 2), store).added);
-        index += IndexLine(store.at(store.PoleCount() - 1), ViewOf(2, 2));
-        angles += AngleLine(store.at(store.PoleCount() - 1), ViewOf(2, 2));
+        QVERIFY(RunDrawCommand(x, "1", "2", ViewOf(2, 2).crystal, store).added);
+        index += IndexLine(store.at(store.PoleCount() - 1), ViewOf(2, 2).crystal.lattice)
+            + QStringLiteral("\r\n");
+        angles += AngleLine(store.at(store.PoleCount() - 1), ViewOf(2, 2).crystal.lattice)
+            + QStringLiteral("\r\n");
     }
-    const PoleLists lists = BuildLists(store, ViewOf(2, 2));
+    const PoleLists lists = BuildLists(store, ViewOf(2, 2).crystal.lattice);
     QCOMPARE(lists.indexList, index);
     QCOMPARE(lists.angleList, angles);
     QCOMPARE(index.count(QStringLiteral("\r\n")), 4);
@@ -123,12 +126,12 @@ void TestPoleLists::plotPoles()
 {
     PoleStore store;
     RecordingSurface surface;
-    PlotPoles(surface, store, ViewOf(1, 2), 30);
+    PlotPoles(surface, store, ViewOf(1, 2).projector(), 30);
     QVERIFY(surface.calls.isEmpty());
 
-    RunDrawCommand("1", "0", "0", ViewOf(1, 2), store);
-    RunDrawCommand("0", "1", "0", ViewOf(1, 2), store);
-    PlotPoles(surface, store, ViewOf(1, 2), 50);
+    RunDrawCommand("1", "0", "0", ViewOf(1, 2).crystal, store);
+    RunDrawCommand("0", "1", "0", ViewOf(1, 2).crystal, store);
+    PlotPoles(surface, store, ViewOf(1, 2).projector(), 50);
     QCOMPARE(surface.calls.size(), 6);
     const QVector<double> centres[] = { { 3500, 3500, 50 }, { 6500, 3500, 50 } };
     for (int n = 0; n < 2; ++n) {

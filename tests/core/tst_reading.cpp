@@ -2,6 +2,7 @@
 #include "poles/PlacementCache.h"
 #include "poles/PoleLists.h"
 #include "reading/PictureReader.h"
+#include "scene/DocumentedViews.h"
 
 #include <QTest>
 #include <cmath>
@@ -13,9 +14,9 @@ Q_DECLARE_METATYPE(Vector3)
 namespace {
 
 // 0 cubic with symmetry, 1 cubic full, 2 hexagonal with symmetry, 3 hexagonal full.
-const View& ViewAt(int n)
+const Scene& ViewAt(int n)
 {
-    return DocumentedViews()[std::size_t(n)].view;
+    return DocumentedViews()[std::size_t(n)].scene;
 }
 
 std::array<QString, 3> NamesOf(int view)
@@ -30,7 +31,7 @@ constexpr double Reach = 30.0 + 7.5;
 
 Vector3 hexNormal(int16_t h, int16_t k, int16_t l)
 {
-    return ViewAt(3).projector.planeNormal({ h, k, l });
+    return ViewAt(3).projector().planeNormal({ h, k, l });
 }
 
 } // namespace
@@ -72,7 +73,7 @@ void TestReading::pixelsInvertToTheirDirections()
     QFETCH(int, view);
     QFETCH(Vector3, direction);
 
-    const Projector& projector = ViewAt(view).projector;
+    const Projector& projector = ViewAt(view).projector();
     const TwipsPoint drawn = projector.toPicture(UnitVector(direction));
     const int px = int(std::floor(drawn.x / 15.0));
     const int py = int(std::floor(drawn.y / 15.0));
@@ -91,7 +92,7 @@ void TestReading::pixelsInvertToTheirDirections()
     const Lattice& lattice = projector.lattice();
     std::array<double, 3> angles;
     for (std::size_t k = 0; k < 3; ++k) {
-        const Index3& r = ViewAt(view).references().planes[k];
+        const Index3& r = ViewAt(view).crystal.references().planes[k];
         angles[k] = AngleBetween(
             *read, lattice.planeNormal({ double(r[0]), double(r[1]), double(r[2]) }));
     }
@@ -198,10 +199,10 @@ void TestReading::polesAndTheirAngle()
     PoleStore store;
     for (const char* typed : { "100", "111", "110" })
         QVERIFY(RunDrawCommand(QString(QChar(typed[0])), QString(QChar(typed[1])),
-            QString(QChar(typed[2])), ViewAt(1), store)
+            QString(QChar(typed[2])), ViewAt(1).crystal, store)
                     .added);
     PlacementCache cache;
-    const std::span<const Placement> placements = cache.of(ViewAt(1), store);
+    const std::span<const Placement> placements = cache.of(ViewAt(1).projector(), store);
     const PictureReader reader(ViewAt(1), store, placements, NamesOf(1), Reach);
     // A few twips off the centre still lies on the mark.
     const TwipsPoint at = placements[std::size_t(under)].at;

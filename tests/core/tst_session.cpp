@@ -199,9 +199,10 @@ void TestSession::read()
     const SessionRead read = ReadSession(bytes);
     QCOMPARE(read.error, QString());
     const Session& s = read.session;
-    QCOMPARE((QStringList { SessionViewName(s.view), s.plotSize, s.lineWidth }), settings);
-    QCOMPARE(s.free ? Described(*s.free) : QString(), free);
-    if (s.free)
+    const FreeViewRecord* record = std::get_if<FreeViewRecord>(&s.view);
+    QCOMPARE((QStringList { s.viewId(), s.plotSize, s.lineWidth }), settings);
+    QCOMPARE(record ? Described(*record) : QString(), free);
+    if (record)
         QCOMPARE(s.entries,
             (QList<IndexEntry> {
                 { IndexKind::Plane, { 1, 1, 1 } }, { IndexKind::Direction, { 1, 0, 0 } } }));
@@ -213,21 +214,21 @@ void TestSession::read()
 void TestSession::roundTrip()
 {
     Session s;
-    s.view = SessionView::Free;
     s.plotSize = QStringLiteral("10");
     s.lineWidth = QStringLiteral("999");
-    s.free.emplace();
-    s.free->system = LatticeSystem::Triclinic;
-    s.free->cell.a = 0.1;
-    s.free->cell.b = 1.0 / 3.0;
-    s.free->cell.c = 1e-300;
-    s.free->cell.alpha = 89.99999999999999;
-    s.free->cell.beta = -1.7976931348623157e308;
-    s.free->cell.gamma = 5e-324;
-    s.free->centre = { -0.5, 2.0 / 3.0, 1e22 };
-    s.free->up = std::array { 1.0, 0.0, -2.5 };
-    s.free->net.limit = 1;
-    s.free->net.zoneCircles = false;
+    FreeViewRecord free;
+    free.system = LatticeSystem::Triclinic;
+    free.cell.a = 0.1;
+    free.cell.b = 1.0 / 3.0;
+    free.cell.c = 1e-300;
+    free.cell.alpha = 89.99999999999999;
+    free.cell.beta = -1.7976931348623157e308;
+    free.cell.gamma = 5e-324;
+    free.centre = { -0.5, 2.0 / 3.0, 1e22 };
+    free.up = std::array { 1.0, 0.0, -2.5 };
+    free.net.limit = 1;
+    free.net.zoneCircles = false;
+    s.view = free;
     for (int n = 0; n < 32767; ++n)
         s.entries.append(IndexEntry { n % 2 == 1 ? IndexKind::Direction : IndexKind::Plane,
             { static_cast<int16_t>(n - 32768), 0, 32767 } });

@@ -8,6 +8,7 @@
 #include "freeview/frmCrystal.h"
 #include "plotting/CheckIndex.h"
 #include "poles/EntryGeometry.h"
+#include "projection/Facing.h"
 #include "run/RunState.h"
 
 #include <QAction>
@@ -25,12 +26,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-FreeViewSettings Zinc(Vector3 centre)
+Crystal Zinc(Vector3 centre)
 {
     const LatticeParameters cell { 2.665, 2.665, 4.947, 90, 90, 120 };
     const Lattice lattice = std::get<Lattice>(Lattice::Make(LatticeSystem::Hexagonal, cell));
-    return std::get<FreeViewSettings>(FreeViewSettings::Make(
-        LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+    return std::get<Crystal>(
+        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
 }
 
 } // namespace
@@ -94,7 +95,7 @@ void TestFreeView::crystalThatCannotShowAnEntry()
 {
     child<QAction>("mnuSelectFree")->trigger();
     plot("32767", "2", "0");
-    const FreeViewSettings cubic = m_state->free;
+    const Crystal cubic = m_state->free;
     m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
     child<QAction>("mnuSelectFree")->trigger();
     QCOMPARE(m_dialogs.messages,
@@ -116,7 +117,7 @@ void TestFreeView::directionsAndTheirForms()
     // [0 0 0 -1] points away from the viewer: an open ring at the centre,
     // the others filled marks.
     RecordingSurface recorded;
-    PlotPoles(recorded, m_state->store, *m_state->view(), 30);
+    PlotPoles(recorded, m_state->store, m_state->scene.projector(), 30);
     QList<double> fills;
     for (const SurfaceCall& call : recorded.calls)
         if (call.kind == SurfaceCall::FillStyle)
@@ -243,7 +244,7 @@ void TestFreeView::dialogReadsItsFields()
     QFETCH(QStringList, centre);
     QFETCH(QString, c);
     QFETCH(QString, message);
-    frmCrystal dialog(FreeViewSettings {});
+    frmCrystal dialog(Crystal {});
     auto* presets = dialog.findChild<QComboBox*>(u"cboPreset"_s);
     const int index = presets->findText(preset);
     QVERIFY(index > 0);
@@ -257,15 +258,15 @@ void TestFreeView::dialogReadsItsFields()
         dialog.findChild<QLineEdit*>(u"txtC"_s)->setText(c);
     // Fixed by the system: b follows a and takes no typing.
     QVERIFY(!dialog.findChild<QLineEdit*>(u"txtB"_s)->isEnabled());
-    const std::variant<FreeViewSettings, QString> read = dialog.settings();
+    const std::variant<Crystal, QString> read = dialog.settings();
     if (!message.isEmpty()) {
         QCOMPARE(std::get<QString>(read), message);
         return;
     }
-    const FreeViewSettings& settings = std::get<FreeViewSettings>(read);
+    const Crystal& settings = std::get<Crystal>(read);
     const CrystalPreset& chosen = CrystalPresets()[std::size_t(index - 1)];
-    QCOMPARE(settings.system, chosen.system);
-    QCOMPARE(settings.parameters, Constrained(chosen.system, chosen.parameters));
+    QCOMPARE(settings.system(), chosen.system);
+    QCOMPARE(settings.lattice.parameters(), Constrained(chosen.system, chosen.parameters));
     const Vector3 expected = centre[0] == u"１"_s
         ? Vector3 { 1, 0, 0 }
         : Vector3 { centre[0].toDouble(), centre[1].toDouble(), centre[2].toDouble() };

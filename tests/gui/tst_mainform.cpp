@@ -94,8 +94,8 @@ void TestMainForm::startUp()
     QCOMPARE(m_form->centralWidget()->y(), m_form->menuBar()->height());
     QVERIFY(!m_form->windowIcon().isNull());
 
-    QCOMPARE(m_state->CrystalSystem, int16_t(1));
-    QCOMPARE(m_state->SymmetryMode, int16_t(1));
+    QCOMPARE(m_state->CrystalSystem(), int16_t(1));
+    QCOMPARE(m_state->SymmetryMode(), int16_t(1));
     QCOMPARE(m_state->store.PoleCount(), int16_t(0));
     QVERIFY(child<QAction>("mnuSelectCubeSym")->isChecked());
     for (const char* other : { "mnuSelectCubeNonSym", "mnuSelectHexSym", "mnuSelectHexNonSym" })
@@ -464,8 +464,8 @@ void TestMainForm::projectionChoice()
 
     choose(item);
 
-    QCOMPARE(m_state->CrystalSystem, int16_t(crystalSystem));
-    QCOMPARE(m_state->SymmetryMode, int16_t(symmetryMode));
+    QCOMPARE(m_state->CrystalSystem(), int16_t(crystalSystem));
+    QCOMPARE(m_state->SymmetryMode(), int16_t(symmetryMode));
     QCOMPARE(m_state->store.PoleCount(), int16_t(0));
     QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
     QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
@@ -552,8 +552,8 @@ void TestMainForm::clearKeepsView()
     QCOMPARE(m_state->store.PoleCount(), int16_t(0));
     QVERIFY(child<QPlainTextEdit>("txtIndexList")->toPlainText().isEmpty());
     QVERIFY(child<QPlainTextEdit>("txtAngleList")->toPlainText().isEmpty());
-    QCOMPARE(m_state->CrystalSystem, int16_t(2));
-    QCOMPARE(m_state->SymmetryMode, int16_t(2));
+    QCOMPARE(m_state->CrystalSystem(), int16_t(2));
+    QCOMPARE(m_state->SymmetryMode(), int16_t(2));
     QVERIFY(child<QAction>("mnuSelectHexNonSym")->isChecked());
     QCOMPARE(child<QLabel>("lblAngle3")->text(), HexCaptions[2]);
     QCOMPARE(child<QComboBox>("cboPlotSize")->currentText(), u"45"_s);

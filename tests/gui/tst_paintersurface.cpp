@@ -1,7 +1,5 @@
 #include "Pixels.h"
 #include "RecordingSurface.h"
-#include "figure/DrawPicture.h"
-#include "figure/DrawProjection.h"
 #include "figure/PlotPoles.h"
 #include "geometry/Geometry.h"
 #include "painting/PaintedMarks.h"
@@ -11,6 +9,9 @@
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
+#include "projection/Facing.h"
+#include "scene/DocumentedViews.h"
+#include "scene/DrawPicture.h"
 
 #include <QFontMetricsF>
 #include <QtTest>
@@ -51,7 +52,7 @@ struct Surface
 
 } // namespace
 
-Q_DECLARE_METATYPE(View)
+Q_DECLARE_METATYPE(Scene)
 
 class tst_PainterSurface : public QObject
 {
@@ -407,7 +408,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
     QFETCH(qreal, ratio);
 
     RecordingSurface net;
-    DrawProjection(net, 1, FindView(int16_t(crystalSystem), int16_t(symmetryMode))->view);
+    DrawLayers(net, FindView(int16_t(crystalSystem), int16_t(symmetryMode))->scene, 1);
     Surface s(ratio);
     QList<SurfaceCall> bars;
     bool afterPrint = false;
@@ -457,7 +458,7 @@ void tst_PainterSurface::overbarsJustAboveTheirDigits()
 
 void tst_PainterSurface::netsWithPoles_data()
 {
-    QTest::addColumn<View>("view");
+    QTest::addColumn<Scene>("view");
     QTest::addColumn<QStringList>("planes");
     QTest::addColumn<QList<QPointF>>("darkTwips");
     QTest::addColumn<QList<QPointF>>("backgroundTwips");
@@ -467,25 +468,25 @@ void tst_PainterSurface::netsWithPoles_data()
     const QList<QPointF> rim { { 500, 3500 }, { 3500, 500 }, { 6500, 3500 }, { 3500, 6500 },
         { 6319.08, 2473.94 }, { 680.92, 4526.06 } };
     const QList<QPointF> outside { { 6900, 200 }, { 200, 6900 }, { 6900, 6900 }, { 7100, 3500 } };
-    QTest::newRow("cubic full") << FindView(1, 2)->view << QStringList { "1 1 0", "2 1 0", "1 1 1" }
-                                << rim << outside;
+    QTest::newRow("cubic full") << FindView(1, 2)->scene
+                                << QStringList { "1 1 0", "2 1 0", "1 1 1" } << rim << outside;
     // The hexagonal views also carry the crystal-axes hexagon at the top left.
     QTest::newRow("hexagonal full")
-        << FindView(2, 2)->view << QStringList { "1 0 0", "1 1 2", "0 0 1" }
+        << FindView(2, 2)->scene << QStringList { "1 0 0", "1 1 2", "0 0 1" }
         << (rim + QList<QPointF> { { 200, 600 } }) << outside;
     // Edges, the (110)-(111) arc at the (221) pole, and the far corners.
     QTest::newRow("cubic with symmetry")
-        << FindView(1, 1)->view << QStringList { "2 1 0", "3 2 1" }
+        << FindView(1, 1)->scene << QStringList { "2 1 0", "3 2 1" }
         << QList<QPointF> { { 3000, 5500 }, { 5000, 5500 }, { 3209.2, 3290.8 }, { 5828.4, 3085.8 } }
         << QList<QPointF> { { 6900, 200 }, { 1500, 1500 }, { 500, 6900 }, { 6900, 6900 } };
     QTest::newRow("hexagonal with symmetry")
-        << FindView(2, 1)->view << QStringList { "1 0 1", "2 1 3" }
+        << FindView(2, 1)->scene << QStringList { "1 0 1", "2 1 3" }
         << QList<QPointF> { { 3000, 5500 }, { 3165.1, 4250 }, { 5829.6, 4205.9 }, { 200, 600 } }
         << QList<QPointF> { { 3000, 1000 }, { 6900, 200 }, { 500, 6900 }, { 6900, 6900 } };
     // The free view's dots, here of (111) and (0-1-1), where no line passes.
     const Lattice cubic = Lattice::UnitCubic();
     QTest::newRow("free, cubic along [100]")
-        << FreeView(cubic, *Orientation(cubic, { 1, 0, 0 }, { 0, 0, 1 }), { 1, false, false })
+        << FreeScene(cubic, *Orientation(cubic, { 1, 0, 0 }, { 0, 0, 1 }), { 1, false, false })
         << QStringList { "2 1 0" }
         << (rim + QList<QPointF> { { 4598.08, 2401.92 }, { 1378.68, 5621.32 } })
         << (outside + QList<QPointF> { { 4000, 4200 }, { 2500, 4200 } });
@@ -493,7 +494,7 @@ void tst_PainterSurface::netsWithPoles_data()
 
 void tst_PainterSurface::netsWithPoles()
 {
-    QFETCH(View, view);
+    QFETCH(Scene, view);
     QFETCH(QStringList, planes);
     QFETCH(QList<QPointF>, darkTwips);
     QFETCH(QList<QPointF>, backgroundTwips);
@@ -501,14 +502,14 @@ void tst_PainterSurface::netsWithPoles()
     PoleStore store;
     for (const QString& plane : planes) {
         const QStringList hkl = plane.split(' ');
-        RunDrawCommand(hkl[0], hkl[1], hkl[2], view, store);
+        RunDrawCommand(hkl[0], hkl[1], hkl[2], view.crystal, store);
     }
     QCOMPARE(int(store.PoleCount()), planes.size());
 
     for (qreal ratio : { 1.0, 2.0 }) {
         Surface s(ratio);
-        DrawProjection(s.surface, 1, view);
-        PlotPoles(s.surface, store, view, 50);
+        DrawLayers(s.surface, view, 1);
+        PlotPoles(s.surface, store, view.projector(), 50);
         const QImage& image = s.surface.image();
         for (const QPointF& p : darkTwips)
             QVERIFY2(DarkNear(image, p.x(), p.y()),
@@ -517,7 +518,7 @@ void tst_PainterSurface::netsWithPoles()
             QVERIFY2(backgroundAt(image, p.x(), p.y()),
                 qPrintable(QStringLiteral("%1, %2").arg(p.x()).arg(p.y())));
         for (const Entry& entry : store.entries()) {
-            const TwipsPoint at = Place(view, entry).at;
+            const TwipsPoint at = Place(view.projector(), entry).at;
             const QPoint centre = DevicePixel(image, at.x, at.y);
             QVERIFY(DarkAt(image, centre.x(), centre.y()));
         }
@@ -525,13 +526,13 @@ void tst_PainterSurface::netsWithPoles()
         // The same figure and poles drawn over themselves leave the picture
         // as it was: antialiased edges must not darken with a second pass.
         const QImage once = image.copy();
-        DrawProjection(s.surface, 1, view);
-        PlotPoles(s.surface, store, view, 50);
+        DrawLayers(s.surface, view, 1);
+        PlotPoles(s.surface, store, view.projector(), 50);
         QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
         // A new Cls forgets what was drawn: the next pass paints in full.
         s.surface.Cls();
-        DrawProjection(s.surface, 1, view);
-        PlotPoles(s.surface, store, view, 50);
+        DrawLayers(s.surface, view, 1);
+        PlotPoles(s.surface, store, view.projector(), 50);
         QCOMPARE(MaxChannelDifference(once, s.surface.image()), 0);
     }
 }
@@ -547,20 +548,20 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers_data()
 void tst_PainterSurface::inkPaintsLinesAndMarkers()
 {
     QFETCH(QColor, ink);
-    const View& view = FindView(1, 2)->view;
+    const Scene& view = FindView(1, 2)->scene;
     PoleStore store;
     std::vector<TwipsPoint> centres;
     for (const char* z : { "1", "3" }) {
-        QVERIFY(RunDrawCommand("2", "1", z, view, store).added);
-        centres.push_back(Place(view, store.entries().back()).at);
+        QVERIFY(RunDrawCommand("2", "1", z, view.crystal, store).added);
+        centres.push_back(Place(view.projector(), store.entries().back()).at);
     }
     Surface plain;
     Surface inked;
     inked.surface.setInk(ink);
     QCOMPARE(inked.surface.ink(), ink);
     for (PainterSurface* s : { &plain.surface, &inked.surface }) {
-        DrawProjection(*s, 2, view);
-        PlotPoles(*s, store, view, 50);
+        DrawLayers(*s, view, 2);
+        PlotPoles(*s, store, view.projector(), 50);
     }
     const QImage image = inked.surface.image();
     if (ink == Qt::black) {
@@ -582,7 +583,7 @@ void tst_PainterSurface::inkPaintsLinesAndMarkers()
     inked.surface.Cls();
     for (const TwipsPoint& at : centres)
         direct.surface.paintFilledCircleDirectly(at.x, at.y, 50);
-    PlotPoles(inked.surface, store, view, 50);
+    PlotPoles(inked.surface, store, view.projector(), 50);
     QVERIFY(MaxChannelDifference(inked.surface.image(), direct.surface.image()) <= 12);
 }
 
@@ -663,31 +664,31 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     // At ratio 2 the net is kept and brought back under new markers.
     Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
     PersistentPicture picture(s.surface);
-    const View& cubic = FindView(1, 2)->view;
+    const Scene& cubic = FindView(1, 2)->scene;
     // Turned, the free view's net moves over a paper that stays.
     const bool turn = change.startsWith(QLatin1String("turn"));
     const auto freeView = [](double angle) {
         const Lattice lattice = Lattice::UnitCubic();
-        return FreeView(lattice,
+        return FreeScene(lattice,
             Rotation::AboutAxis({ 0, 1, 1 }, angle)
                 * *Orientation(lattice, { 1, 2, 3 }, { 1, 1, -1 }),
             { 3, true, true });
     };
     PictureSettings settings { turn ? freeView(0.0) : cubic, { 1, 50 } };
     PoleStore store;
-    RunDrawCommand("1", "1", "0", cubic, store);
-    RunDrawCommand("2", "1", "0", cubic, store);
+    RunDrawCommand("1", "1", "0", cubic.crystal, store);
+    RunDrawCommand("2", "1", "0", cubic.crystal, store);
     picture.show(settings, store);
     const int whole = picture.wholeDraws();
 
     if (change == "plot")
-        RunDrawCommand("1", "1", "1", cubic, store);
+        RunDrawCommand("1", "1", "1", cubic.crystal, store);
     else if (change.startsWith(QLatin1String("plot size")))
         settings.display.plotSize = 100;
     else if (change == "line width")
         settings.display.lineWidth = 4;
     else if (change == "view")
-        settings.view = FindView(2, 2)->view;
+        settings.scene = FindView(2, 2)->scene;
     else if (change == "clear")
         store.InitPoleData();
     else if (change == "ratio")
@@ -695,7 +696,7 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     else if (change == "ink")
         s.surface.setInk(Qt::darkBlue);
     for (int step = 1; turn && step <= 2; ++step) {
-        settings.view = freeView(0.1 * step);
+        settings.scene = freeView(0.1 * step);
         picture.show(settings, store);
     }
     picture.show(settings, store);

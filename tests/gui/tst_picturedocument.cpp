@@ -1,11 +1,12 @@
 #include "RecordingSurface.h"
 
 #include "DistinctPlanes.h"
-#include "figure/DrawPicture.h"
 #include "painting/PainterSurface.h"
 #include "painting/PictureDocument.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
+#include "scene/DocumentedViews.h"
+#include "scene/DrawPicture.h"
 #include "surface/PictureSize.h"
 
 #include <QBuffer>
@@ -18,17 +19,17 @@
 
 namespace {
 
-const View& viewOf(int system, int mode)
+const Scene& viewOf(int system, int mode)
 {
-    return FindView(int16_t(system), int16_t(mode))->view;
+    return FindView(int16_t(system), int16_t(mode))->scene;
 }
 
-PoleStore someFormsOfTheView(const View& view)
+PoleStore someFormsOfTheView(const Scene& view)
 {
     PoleStore store;
     for (const auto& [x, y, z] : { std::array { "1", "1", "1" }, { "1", "0", "0" },
              { "2", "-1", "3" }, { "-1", "2", "0" }, { "3", "1", "-2" }, { "1", "-1", "2" } })
-        RunDrawCommand(x, y, z, view, store);
+        RunDrawCommand(x, y, z, view.crystal, store);
     return store;
 }
 
@@ -113,7 +114,7 @@ void tst_PictureDocument::matchesBitmap()
     QFETCH(int, mode);
     QFETCH(bool, withPoles);
     QFETCH(QString, lineWidth);
-    const View& view = viewOf(system, mode);
+    const Scene& view = viewOf(system, mode);
     const PictureSettings settings { view, { lineWidth.toInt(), 50 } };
     const PoleStore store = withPoles ? someFormsOfTheView(view) : PoleStore();
     const QImage bitmap = bitmapOf(settings, store);

@@ -68,7 +68,7 @@ QString TestRobustness::randomText()
 
 void TestRobustness::checkListsMatchStore(const QByteArray& where)
 {
-    const PoleLists expected = BuildLists(m_state->store, *m_state->view());
+    const PoleLists expected = BuildLists(m_state->store, m_state->scene.crystal.lattice);
     const auto shown
         = [this](const char* name) { return child<QPlainTextEdit>(name)->toPlainText(); };
     const auto asShown
@@ -110,8 +110,8 @@ void TestRobustness::randomActions()
     QCOMPARE(actions.size(), 16);
     auto* asDirection = child<QAction>("mnuEditDirection");
     const auto plotted = [&] {
-        return m_state->freeChosen && asDirection->isChecked() ? IndexKind::Direction
-                                                               : IndexKind::Plane;
+        return m_state->scene.isFree() && asDirection->isChecked() ? IndexKind::Direction
+                                                                   : IndexKind::Plane;
     };
 
     // The same plots done on a store of our own tell which planes are accepted.
@@ -131,7 +131,7 @@ void TestRobustness::randomActions()
         case 4: {
             const QString x = boxes[0]->text(), y = boxes[1]->text(), z = boxes[2]->text();
             const DrawCommandResult expected
-                = RunDrawCommand(x, y, z, *m_state->view(), shadow, plotted());
+                = RunDrawCommand(x, y, z, m_state->scene.crystal, shadow, plotted());
             m_dialogs.clear();
             buttons[0]->click();
             QCOMPARE(m_dialogs.messages, expected.messages);
@@ -143,7 +143,7 @@ void TestRobustness::randomActions()
             QAction* action = actions[m_random.bounded(qsizetype(actions.size()))];
             const QString name = action->objectName();
             // Choosing the free view while it is shown only opens its dialog.
-            const bool keeps = name == QLatin1String("mnuSelectFree") && m_state->freeChosen;
+            const bool keeps = name == QLatin1String("mnuSelectFree") && m_state->scene.isFree();
             action->trigger();
             if (name == QLatin1String("mnuHelpVersion")) {
                 QVERIFY(!m_form->isEnabled());
@@ -154,7 +154,7 @@ void TestRobustness::randomActions()
                 listsTyped = false;
             } else if (name == QLatin1String("mnuEditDraw")) {
                 const DrawCommandResult expected = RunDrawCommand(boxes[0]->text(),
-                    boxes[1]->text(), boxes[2]->text(), *m_state->view(), shadow, plotted());
+                    boxes[1]->text(), boxes[2]->text(), m_state->scene.crystal, shadow, plotted());
                 listsTyped = listsTyped && !expected.added;
             }
             where += " " + name.toLatin1();
@@ -231,11 +231,10 @@ void TestRobustness::fullStoreThroughTheWindow()
 {
     // The first 32766 planes go through the draw command's core, the last
     // one through the button, as a user would plot it.
-    m_state->CrystalSystem = 1;
     for (int n = 0; n < PoleStore::MaxPoles - 1; ++n)
-        QVERIFY(
-            RunDrawCommand(QString::number(n % 50 + 1), "2", "-3", *m_state->view(), m_state->store)
-                .added);
+        QVERIFY(RunDrawCommand(
+            QString::number(n % 50 + 1), "2", "-3", m_state->scene.crystal, m_state->store)
+                    .added);
     child<QLineEdit>("txtAxisX")->setText("1");
     child<QLineEdit>("txtAxisY")->setText("1");
     child<QLineEdit>("txtAxisZ")->setText("0");

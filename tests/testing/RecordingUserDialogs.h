@@ -24,8 +24,8 @@ public:
     // The answers of the next file dialogs, in order.
     QList<FileChoice> nextFiles;
     // What the crystal dialog answers, and what it was shown each time.
-    std::optional<FreeViewSettings> nextFreeView;
-    QList<FreeViewSettings> freeViewDialogs;
+    std::optional<Crystal> nextFreeView;
+    QList<Crystal> freeViewDialogs;
 
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
     FileChoice showSaveDialog(
@@ -39,7 +39,7 @@ public:
         openDialogs.append({ title, filters, {} });
         return nextFiles.isEmpty() ? FileChoice() : nextFiles.takeFirst();
     }
-    std::optional<FreeViewSettings> askFreeView(QWidget*, const FreeViewSettings& current) override
+    std::optional<Crystal> askFreeView(QWidget*, const Crystal& current) override
     {
         freeViewDialogs.append(current);
         return std::exchange(nextFreeView, std::nullopt);

@@ -103,7 +103,7 @@ QStringList WindowTest::lines(const QString& listName) const
 
 QPoint WindowTest::pixelOf(int entry) const
 {
-    const TwipsPoint at = Place(*m_state->view(), m_state->store.at(entry)).at;
+    const TwipsPoint at = Place(m_state->scene.projector(), m_state->store.at(entry)).at;
     return { int(at.x / 15), int(at.y / 15) };
 }
 

@@ -1,40 +1,44 @@
 #pragma once
 
 #include "poles/PoleStore.h"
-#include "projection/View.h"
+#include "scene/Scene.h"
 #include "surface/DisplaySettings.h"
 #include "surface/DrawingSurface.h"
 
-#include <optional>
-
-// Everything besides the store that decides the picture: the view (none
-// before start-up has chosen one) and the two display settings.
+// Everything besides the store that decides the picture: the scene and the
+// two display settings.
 struct PictureSettings
 {
-    std::optional<View> view;
+    Scene scene;
     DisplaySettings display;
     bool operator==(const PictureSettings&) const = default;
 };
 
-// Clears the surface and draws the net of the view with its line width.
+// Draws the scene's layers, the paper's and then the crystal's net, with
+// the line width, over whatever the surface holds.
+void DrawLayers(DrawingSurface& surface, const Scene& scene, int lineWidth);
+
+// Clears the surface and draws the net of the scene.
 void DrawNet(DrawingSurface& surface, const PictureSettings& settings);
 
 // The same in two steps: clearing the surface and drawing what is fixed to
 // the paper, which a turn of the crystal leaves as it is (the free view's
 // primitive circle and Wulff net; nothing in the documented views), then
-// the rest of the net over it.
+// the crystal's net over it.
 void DrawPaper(DrawingSurface& surface, const PictureSettings& settings);
 void DrawNetOverPaper(DrawingSurface& surface, const PictureSettings& settings);
 // Everything the paper depends on: settings with equal papers draw the same
-// paper. None where the paper holds nothing.
+// paper.
 struct Paper
 {
     Frame frame;
+    Layers layers;
     int lineWidth = 1;
-    bool wulffNet = false;
     bool operator==(const Paper&) const = default;
+    // Whether its pixels are worth keeping while the crystal turns over it.
+    bool costly() const;
 };
-std::optional<Paper> PaperOf(const PictureSettings& settings);
+Paper PaperOf(const PictureSettings& settings);
 
 // Draws the whole picture afresh: the net, then every stored entry.
 void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store);

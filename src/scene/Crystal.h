@@ -1,0 +1,65 @@
+#pragma once
+
+#include "crystal/Lattice.h"
+#include "crystal/ReferencePlanes.h"
+#include "math/Rotation.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+// How the draw command turns typed numbers into the index a crystal stores:
+// reduced into the cubic triangle or the hexagonal sector, written as the
+// plane's opposite when its index along the projection axis (the first or
+// the third number) is negative, or kept as typed.
+enum class IndexRule : int8_t { CubicTriangle, HexSector, FoldFirst, FoldThird, AsTyped };
+
+// What a generated net shows: the poles of planes with indices up to
+// limit, the zone circles of the zone axes with indices up to 1, a Wulff net.
+struct NetOptions
+{
+    int limit = 3;
+    bool zoneCircles = true;
+    bool wulffNet = false;
+    bool operator==(const NetOptions&) const = default;
+};
+
+// One crystal of a scene: its lattice, how it is turned toward the viewer,
+// how a typed index becomes the one it stores, and what its own net shows.
+// The orientation is kept as a turn, so that turning the crystal with the
+// pointer loses nothing; centre and up are read off it.
+struct Crystal
+{
+    Lattice lattice;
+    // The cubic crystal along [001] with [010] up.
+    Rotation orientation = Rotation::FromRows({ 0, 0, 1 }, { 1, 0, 0 }, { 0, 1, 0 });
+    IndexRule rule = IndexRule::AsTyped;
+    NetOptions net;
+    bool operator==(const Crystal&) const = default;
+
+    // A crystal of the free view, looking along the direct-lattice direction
+    // centre with up upward (none: DefaultUp), or why there is none (no
+    // lattice, centre (0 0 0), up along centre).
+    static std::variant<Crystal, QString> Make(LatticeSystem system,
+        const LatticeParameters& parameters, const Vector3& centre,
+        const std::optional<Vector3>& up, const NetOptions& net);
+
+    // The direct-lattice directions at the centre, toward the viewer, and
+    // upward, scaled so that their largest index is 1 or, when the
+    // direction is a low-index one, as its smallest whole numbers.
+    Vector3 centre() const;
+    Vector3 up() const;
+
+    LatticeSystem system() const { return lattice.system(); }
+    bool fourIndices() const { return UsesFourIndices(lattice.system()); }
+    const ReferencePlanes& references() const { return ReferencesOf(lattice.system()); }
+    // The reductions and folds are of planes; a direction can only be kept
+    // as typed.
+    bool allowsDirections() const { return rule == IndexRule::AsTyped; }
+};
+
+namespace FreeViewMessages {
+inline const QString CentreZero = QStringLiteral("中心の方向 [0 0 0] は表せません");
+inline const QString UpAlongCentre = QStringLiteral("上の方向が中心の方向と平行です");
+} // namespace FreeViewMessages

@@ -1,0 +1,57 @@
+#include "scene/DrawPicture.h"
+
+#include "figure/PlotPoles.h"
+
+#include <algorithm>
+
+namespace {
+
+void Draw(DrawingSurface& surface, const Layers& layers, const Scene& scene, int lineWidth)
+{
+    const Projector projector = scene.projector();
+    const LayerOptions options { lineWidth, scene.crystal.net.limit };
+    for (const Layer* layer : layers)
+        layer->draw(surface, projector, options);
+}
+
+} // namespace
+
+bool Paper::costly() const
+{
+    return std::any_of(
+        layers.begin(), layers.end(), [](const Layer* layer) { return layer->costly(); });
+}
+
+Paper PaperOf(const PictureSettings& settings)
+{
+    return { settings.scene.frame, settings.scene.paper, settings.display.lineWidth };
+}
+
+void DrawLayers(DrawingSurface& surface, const Scene& scene, int lineWidth)
+{
+    Draw(surface, scene.paper, scene, lineWidth);
+    Draw(surface, scene.net, scene, lineWidth);
+}
+
+void DrawPaper(DrawingSurface& surface, const PictureSettings& settings)
+{
+    surface.Cls();
+    Draw(surface, settings.scene.paper, settings.scene, settings.display.lineWidth);
+}
+
+void DrawNetOverPaper(DrawingSurface& surface, const PictureSettings& settings)
+{
+    Draw(surface, settings.scene.net, settings.scene, settings.display.lineWidth);
+}
+
+void DrawNet(DrawingSurface& surface, const PictureSettings& settings)
+{
+    DrawPaper(surface, settings);
+    DrawNetOverPaper(surface, settings);
+}
+
+void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store)
+{
+    DrawNet(surface, settings);
+    PlotPoles(surface, store, settings.scene.projector(), settings.display.plotSize);
+}

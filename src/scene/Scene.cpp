@@ -1,0 +1,76 @@
+#include "scene/Scene.h"
+
+#include "figure/GeneratedNet.h"
+#include "scene/DocumentedViews.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A length or an angle as the dialog shows it: no more digits than it has.
+QString Number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString DirectionText(const Vector3& v, bool fourIndices)
+{
+    const bool whole = std::all_of(
+        v.begin(), v.end(), [](double x) { return x == std::round(x) && FitsIndex(x); });
+    if (whole) {
+        return IndexText(
+            IndexKind::Direction, { int16_t(v[0]), int16_t(v[1]), int16_t(v[2]) }, fourIndices);
+    }
+    return QStringLiteral("[%1 %2 %3]").arg(Number(v[0]), Number(v[1]), Number(v[2]));
+}
+
+} // namespace
+
+QString Scene::id() const
+{
+    return row ? QString::fromLatin1(row->id) : QString::fromUtf16(FreeViewId);
+}
+
+QString Scene::name() const
+{
+    if (row)
+        return row->name;
+    const std::array<double, 6> values = crystal.lattice.parameters().values();
+    const std::array<bool, 6> shown = FreeParameters(crystal.system());
+    QStringList cell;
+    for (std::size_t k = 0; k < values.size(); ++k)
+        if (shown[k])
+            cell << QStringLiteral("%1 = %2%3")
+                        .arg(ParameterSymbols[k], Number(values[k]),
+                            k < 3 ? QStringLiteral(" Å") : QStringLiteral("°"));
+    return QStringLiteral("%1（%2）、中心 %3")
+        .arg(SystemName(crystal.system()), cell.join(QStringLiteral("、")),
+            DirectionText(crystal.centre(), crystal.fourIndices()));
+}
+
+const std::array<QString, 3>& Scene::captions() const
+{
+    return row ? row->captions : crystal.references().captions;
+}
+
+const std::array<QString, 3>& Scene::referenceNames() const
+{
+    return crystal.references().names;
+}
+
+Scene FreeScene(const Crystal& crystal)
+{
+    Scene scene;
+    scene.crystal = crystal;
+    scene.crystal.rule = IndexRule::AsTyped;
+    scene.paper = { &PrimitiveCircleLayer, crystal.net.wulffNet ? &WulffNetLayer : nullptr };
+    scene.net = { crystal.net.zoneCircles ? &ZoneCirclesLayer : nullptr, &NetPolesLayer };
+    return scene;
+}
+
+Scene FreeScene(const Lattice& lattice, const Rotation& orientation, const NetOptions& net)
+{
+    return FreeScene(Crystal { lattice, orientation, IndexRule::AsTyped, net });
+}
