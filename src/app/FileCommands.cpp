@@ -5,36 +5,12 @@
 #include "painting/PictureDocument.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 const QString FileCommands::OpenTitle = QStringLiteral("開く");
-const QStringList FileCommands::OpenFilters
-    = { QStringLiteral("Orvandeler セッション (*.orvandeler)"),
-          QStringLiteral("テキスト ファイル (*.txt)") };
 const QString FileCommands::PictureTitle = QStringLiteral("画像の保存");
-const QStringList FileCommands::PictureFilters = { QStringLiteral("PNG (*.png)"),
-    QStringLiteral("SVG (*.svg)"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("JPEG(*.jpg)") };
 const QString FileCommands::IndexTitle = QStringLiteral("面指数の保存");
 const QString FileCommands::AngleTitle = QStringLiteral("角度差の保存");
-const QStringList FileCommands::ListFilters
-    = { QStringLiteral("テキスト ファイル (*.txt)"), QStringLiteral("CSV (*.csv)") };
 const QString FileCommands::SessionTitle = QStringLiteral("セッションの保存");
-const QStringList FileCommands::SessionFilters
-    = { QStringLiteral("Orvandeler セッション (*.orvandeler)") };
-
-namespace {
-
-// The extension a filter such as "PNG (*.png)" offers.
-QString extensionOf(const QString& filter)
-{
-    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
-    return pattern.match(filter).captured(1);
-}
-
-constexpr ExportFormat PictureFormats[]
-    = { ExportFormat::Png, ExportFormat::Svg, ExportFormat::Pdf, ExportFormat::Jpeg };
-
-} // namespace
 
 FileCommands::FileCommands(RunState& state, UserDialogs& dialogs, FileCommandsHost& host)
     : m_state(state)
@@ -46,7 +22,7 @@ FileCommands::FileCommands(RunState& state, UserDialogs& dialogs, FileCommandsHo
 void FileCommands::open()
 {
     const FileChoice choice
-        = m_dialogs.showOpenDialog(m_host.dialogParent(), OpenTitle, OpenFilters);
+        = m_dialogs.showOpenDialog(m_host.dialogParent(), OpenTitle, Filters(OpenTypes()));
     if (!choice.path.isEmpty())
         openPath(choice.path);
 }
@@ -65,22 +41,23 @@ bool FileCommands::openPath(const QString& path)
     return true;
 }
 
-std::optional<std::pair<QString, int>> FileCommands::askSaveName(
-    const QString& title, const QStringList& filters, const QString& name)
+std::optional<FileCommands::SaveName> FileCommands::askSaveName(
+    const QString& title, std::span<const FileType> types, const QString& name)
 {
-    const FileChoice choice = m_dialogs.showSaveDialog(m_host.dialogParent(), title, filters, name);
+    const FileChoice choice
+        = m_dialogs.showSaveDialog(m_host.dialogParent(), title, Filters(types), name);
     if (choice.path.isEmpty())
         return std::nullopt;
-    const QFileInfo chosen(choice.path);
-    const QString suffix = chosen.suffix().toLower();
-    for (qsizetype n = 0; n < filters.size(); ++n)
-        if (!suffix.isEmpty() && suffix == extensionOf(filters[n]))
-            return std::pair { choice.path, int(n) };
-    const int filter = std::clamp(choice.filter, 0, int(filters.size()) - 1);
+    for (const FileType& type : types)
+        if (type.names(choice.path))
+            return SaveName { choice.path, &type };
+    const FileType& chosen
+        = types[std::size_t(std::clamp(choice.filter, 0, int(types.size()) - 1))];
     // A file that exists was chosen as it is, whatever its name.
-    if (chosen.exists() && !chosen.isDir())
-        return std::pair { choice.path, filter };
-    return std::pair { choice.path + u'.' + extensionOf(filters[filter]), filter };
+    const QFileInfo file(choice.path);
+    if (file.exists() && !file.isDir())
+        return SaveName { choice.path, &chosen };
+    return SaveName { choice.path + u'.' + QLatin1String(chosen.extension), &chosen };
 }
 
 bool FileCommands::write(const QString& path, const QByteArray& bytes)
@@ -110,29 +87,31 @@ void FileCommands::save()
 
 void FileCommands::saveAsSession()
 {
-    if (const auto name = askSaveName(SessionTitle, SessionFilters, QStringLiteral("セッション")))
-        writeSession(name->first);
+    if (const auto name
+        = askSaveName(SessionTitle, { &SessionType(), 1 }, QStringLiteral("セッション")))
+        writeSession(name->path);
 }
 
 void FileCommands::saveAsPicture()
 {
-    const auto name = askSaveName(PictureTitle, PictureFilters, QStringLiteral("極点図"));
+    const auto name = askSaveName(PictureTitle, PictureTypes(), QStringLiteral("極点図"));
     if (!name)
         return;
     const PictureDocument document(
         m_host.currentPicture(), m_state.store, m_host.currentDescription());
-    const QByteArray bytes = document.encoded(PictureFormats[name->second], DefaultExportDpi);
-    write(name->first, bytes);
+    write(name->path, document.encoded(name->type->format, DefaultExportDpi));
 }
 
 void FileCommands::saveAsIndexList()
 {
-    if (const auto name = askSaveName(IndexTitle, ListFilters, QStringLiteral("面指数")))
-        write(name->first, name->second == 1 ? CsvOf(m_state) : IndexListFileOf(m_state));
+    if (const auto name = askSaveName(IndexTitle, ListTypes(), QStringLiteral("面指数")))
+        write(name->path,
+            name->type->format == ExportFormat::Csv ? CsvOf(m_state) : IndexListFileOf(m_state));
 }
 
 void FileCommands::saveAsAngleList()
 {
-    if (const auto name = askSaveName(AngleTitle, ListFilters, QStringLiteral("角度差")))
-        write(name->first, name->second == 1 ? CsvOf(m_state) : AngleListFileOf(m_state));
+    if (const auto name = askSaveName(AngleTitle, ListTypes(), QStringLiteral("角度差")))
+        write(name->path,
+            name->type->format == ExportFormat::Csv ? CsvOf(m_state) : AngleListFileOf(m_state));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileTypes.h"
 #include "run/Work.h"
 #include "scene/DrawPicture.h"
 
@@ -41,22 +42,24 @@ public:
     // The session's own file, where save writes; empty until it has one.
     const QString& sessionPath() const { return m_sessionPath; }
 
-    // The dialogs' titles and file types.
+    // The dialogs' titles; their file types are files/FileTypes'.
     static const QString OpenTitle;
-    static const QStringList OpenFilters;
     static const QString PictureTitle;
-    static const QStringList PictureFilters;
     static const QString IndexTitle;
     static const QString AngleTitle;
-    static const QStringList ListFilters;
     static const QString SessionTitle;
-    static const QStringList SessionFilters;
 
 private:
+    // A name chosen in a save dialog and the type it is saved as.
+    struct SaveName
+    {
+        QString path;
+        const FileType* type;
+    };
     // The chosen path with the chosen type's extension where it has none of
-    // the offered ones, and the index of that type; none when cancelled.
-    std::optional<std::pair<QString, int>> askSaveName(
-        const QString& title, const QStringList& filters, const QString& name);
+    // the offered ones, and its type; none when cancelled.
+    std::optional<SaveName> askSaveName(
+        const QString& title, std::span<const FileType> types, const QString& name);
     bool write(const QString& path, const QByteArray& bytes);
     bool writeSession(const QString& path);
 

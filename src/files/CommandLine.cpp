@@ -1,7 +1,5 @@
 #include "files/CommandLine.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 
 const char* const CommandLineUsage = "Usage: orvandeler [Qt options] [FILE]\n"
@@ -59,22 +57,6 @@ CommandLine Refused(const QString& error)
 }
 
 } // namespace
-
-ExportFormat ExportFormatOf(const QString& out)
-{
-    const QString suffix = QFileInfo(out).suffix().toLower();
-    if (suffix == u"svg")
-        return ExportFormat::Svg;
-    if (suffix == u"pdf")
-        return ExportFormat::Pdf;
-    if (suffix == u"png")
-        return ExportFormat::Png;
-    if (suffix == u"jpg" || suffix == u"jpeg")
-        return ExportFormat::Jpeg;
-    if (suffix == u"csv")
-        return ExportFormat::Csv;
-    return ExportFormat::None;
-}
 
 CommandLine ParseCommandLine(const QStringList& arguments)
 {

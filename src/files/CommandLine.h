@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileTypes.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,6 @@
 // --help and --version need no display, and neither does an export.
 
 enum class CommandLineMode { Window, Help, Version, Export, UsageError };
-enum class ExportFormat { None, Svg, Pdf, Png, Jpeg, Csv };
 
 constexpr int DefaultExportDpi = 600;
 constexpr int MinExportDpi = 72;
@@ -31,9 +32,6 @@ struct CommandLine
 // The arguments after the program's name. Qt's own options (-platform NAME,
 // -style=NAME, -reverse, ...) are let through for QApplication to take.
 CommandLine ParseCommandLine(const QStringList& arguments);
-
-// The format OUT's extension names, case-insensitively; None for any other.
-ExportFormat ExportFormatOf(const QString& out);
 
 // The usage lines printed with an error, and the rest of --help after them.
 extern const char* const CommandLineUsage;

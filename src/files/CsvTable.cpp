@@ -2,14 +2,6 @@
 
 namespace {
 
-QString Chomped(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && (text[end - 1] == u'\n' || text[end - 1] == u'\r'))
-        --end;
-    return text.left(end);
-}
-
 // Quoted when asked, or when a comma, quote or line break would split it.
 void AppendField(QString& out, const QString& text, bool quoted)
 {
@@ -36,7 +28,7 @@ QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>&
     }
     out += u'\n';
     for (const CsvRow& row : rows) {
-        AppendField(out, Chomped(row.index), true);
+        AppendField(out, row.index, true);
         // The list pads angles below 10 degrees with a space to line them up.
         for (const QString& angle : row.angles) {
             out += u',';

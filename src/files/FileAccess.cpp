@@ -1,6 +1,7 @@
 #include "files/FileAccess.h"
 
 #include "files/FileMessages.h"
+#include "files/FileTypes.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,7 +94,17 @@ std::optional<QString> DecodeUtf8(const QByteArray& bytes)
     return text;
 }
 
+TextRead TextOf(const QByteArray& bytes)
+{
+    if (bytes.size() > MaxFileBytes)
+        return { {}, FileMessages::TooLarge };
+    std::optional<QString> text = DecodeUtf8(bytes);
+    if (!text)
+        return { {}, FileMessages::NotUtf8 };
+    return { std::move(*text), {} };
+}
+
 bool IsSessionFileName(const QString& path)
 {
-    return path.endsWith(QStringLiteral(".orvandeler"), Qt::CaseInsensitive);
+    return SessionType().names(path);
 }

@@ -29,5 +29,14 @@ QString SaveFailedMessage(const QString& path, const QString& reason);
 // nothing when any byte sequence is not UTF-8.
 std::optional<QString> DecodeUtf8(const QByteArray& bytes);
 
+// The text of a file the program reads, or why there is none: more than
+// MaxFileBytes, or not UTF-8 (FileMessages).
+struct TextRead
+{
+    QString text;
+    QString error;
+};
+TextRead TextOf(const QByteArray& bytes);
+
 // Whether a file is read as a session (*.orvandeler) rather than an index list.
 bool IsSessionFileName(const QString& path);

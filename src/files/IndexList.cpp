@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace FileMessages;
 
@@ -52,11 +53,6 @@ std::optional<QList<QStringView>> Fields(QStringView text)
     }
 }
 
-bool InRange(double value)
-{
-    return value >= -32768.0 && value <= 32767.0;
-}
-
 // The line as the message quotes it: without its blanks around, and cut
 // short, since a file that is not a list may have lines of any length.
 QString Quoted(QStringView line)
@@ -98,7 +94,7 @@ std::optional<QString> ReadLine(
         return LineFourIndex;
     // The four-index forms of stored indices reach three times their range,
     // i = -(h + k) and [2U-V 2V-U -(U+V) 3W]; what they stand for must fit.
-    const double limit = four ? 3.0 * 32768.0 : 32768.0;
+    const double limit = (four ? 3.0 : 1.0) * -double(std::numeric_limits<int16_t>::min());
     for (double value : values)
         if (!(std::fabs(value) <= limit) || value != std::trunc(value))
             return LineNotWhole;
@@ -117,7 +113,7 @@ std::optional<QString> ReadLine(
             && !third(index[0] / 3.0 + index[1] / 3.0))
             index = { index[0] / 3.0, index[1] / 3.0, index[2] / 3.0 };
     }
-    if (!InRange(index[0]) || !InRange(index[1]) || !InRange(index[2]))
+    if (!FitsIndex(index[0]) || !FitsIndex(index[1]) || !FitsIndex(index[2]))
         return LineNotWhole;
     if (index == std::array<double, 3> {})
         return LineZero;
@@ -131,17 +127,13 @@ std::optional<QString> ReadLine(
 IndexListRead ReadIndexList(const QByteArray& bytes, IndexListOptions options)
 {
     IndexListRead result;
-    if (bytes.size() > MaxFileBytes) {
-        result.error = TooLarge;
-        return result;
-    }
-    const std::optional<QString> text = DecodeUtf8(bytes);
-    if (!text) {
-        result.error = NotUtf8;
+    const TextRead file = TextOf(bytes);
+    if (!file.error.isEmpty()) {
+        result.error = file.error;
         return result;
     }
     qsizetype lineNumber = 0;
-    for (QStringView raw : QStringView(*text).split(u'\n')) {
+    for (QStringView raw : QStringView(file.text).split(u'\n')) {
         ++lineNumber;
         if (raw.endsWith(u'\r'))
             raw.chop(1);

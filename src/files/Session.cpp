@@ -11,6 +11,7 @@
 #include <QJsonParseError>
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 
 using namespace FileMessages;
 
@@ -186,7 +187,8 @@ QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<Index
             return EntryIndex.arg(n + 1);
         IndexEntry read { direction.isUndefined() ? IndexKind::Plane : IndexKind::Direction, {} };
         for (qsizetype j = 0; j < 3; ++j) {
-            const std::optional<double> number = WholeIn(numbers[j], -32768, 32767);
+            const std::optional<double> number = WholeIn(numbers[j],
+                std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
             if (!number)
                 return EntryIndex.arg(n + 1);
             read.index[static_cast<std::size_t>(j)] = static_cast<int16_t>(*number);
@@ -340,17 +342,9 @@ void ApplyFixedCellParameters(FreeViewRecord& record)
 SessionRead ReadSession(const QByteArray& bytes)
 {
     SessionRead result;
-    if (bytes.size() > MaxFileBytes) {
-        result.error = TooLarge;
-        return result;
-    }
-    const std::optional<QString> text = DecodeUtf8(bytes);
-    if (!text) {
-        result.error = NotUtf8;
-        return result;
-    }
-    if (text->trimmed().isEmpty()) {
-        result.error = EmptyFile;
+    const TextRead file = TextOf(bytes);
+    if (!file.error.isEmpty() || file.text.trimmed().isEmpty()) {
+        result.error = file.error.isEmpty() ? EmptyFile : file.error;
         return result;
     }
     QJsonParseError parseError;

@@ -102,6 +102,8 @@ QByteArray PictureDocument::encoded(ExportFormat format, int dpi) const
         break;
     case ExportFormat::None:
     case ExportFormat::Csv:
+    case ExportFormat::Text:
+    case ExportFormat::Session:
         return {};
     }
     // Black on white in shades of grey: a quarter of the bytes to compress.

@@ -144,7 +144,7 @@ void TestIndexList::savedListsReadBack()
 void TestIndexList::csv()
 {
     const QList<CsvRow> rows {
-        { QStringLiteral("(1 0 -1 1)\r\n"),
+        { QStringLiteral("(1 0 -1 1)"),
             { QStringLiteral(" 5.500"), QStringLiteral("90.000"), QStringLiteral("125.264") } },
         { QStringLiteral("a \"b\", c"), { QStringLiteral("0.000"), QString(), QString() } }
     };
