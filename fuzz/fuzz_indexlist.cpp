@@ -24,7 +24,7 @@ Scene ViewFor(IndexListOptions options)
     const LatticeSystem system
         = options.fourIndex ? LatticeSystem::Hexagonal : LatticeSystem::Cubic;
     const auto settings
-        = Crystal::Make(system, { 3.2, 0, 5.2, 0, 0, 0 }, { 1, 0, 0 }, { 0, 0, 1 }, {});
+        = Crystal::Make(system, { 3.2, 0, 5.2, 0, 0, 0 }, { 1, 0, 0 }, Vector3 { 0, 0, 1 }, {});
     return FreeScene(std::get<Crystal>(settings));
 }
 
