@@ -1,10 +1,16 @@
 #include "app/PictureBox.h"
 
 #include "painting/PainterSurface.h"
+#include "projection/Turning.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace {
 
@@ -16,6 +22,12 @@ QAccessibleInterface* PictureAccessible(const QString& className, QObject* objec
     if (className == QLatin1String("PictureBox") && object && object->isWidgetType())
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
     return nullptr;
+}
+
+// The pixel the pointer is in, not the nearest pixel corner.
+QPoint PixelAt(QPointF position)
+{
+    return { int(std::floor(position.x())), int(std::floor(position.y())) };
 }
 
 } // namespace
@@ -103,5 +115,78 @@ void PictureBox::paintEvent(QPaintEvent* event)
         painter.setPen(QPen(m_ringColor, RingWidth));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(m_ringCentre, m_ringRadius, m_ringRadius);
+    }
+}
+
+bool PictureBox::draggedTo(QPointF position) const
+{
+    return m_pressed
+        && (position - *m_pressed).manhattanLength() >= QApplication::startDragDistance();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressed = event->position();
+    m_dragging = false;
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressed && (event->buttons() & Qt::LeftButton)) {
+        m_dragging = m_dragging || draggedTo(event->position());
+        if (m_dragging) {
+            emit dragged(*m_pressed, event->position());
+            return;
+        }
+    }
+    emit pointerMoved(PixelAt(event->position()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    const bool dragged = m_dragging || draggedTo(event->position());
+    m_pressed.reset();
+    m_dragging = false;
+    if (dragged)
+        emit dragFinished();
+    else
+        emit clicked(PixelAt(event->position()));
+}
+
+void PictureBox::leaveEvent(QEvent* event)
+{
+    emit left();
+    QWidget::leaveEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    const double step = event->modifiers() & Qt::ShiftModifier ? 10.0 : 1.0;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        emit keyTurn(Turning::Right(step));
+        break;
+    case Qt::Key_Left:
+        emit keyTurn(Turning::Right(-step));
+        break;
+    case Qt::Key_Up:
+        emit keyTurn(Turning::Up(step));
+        break;
+    case Qt::Key_Down:
+        emit keyTurn(Turning::Up(-step));
+        break;
+    case Qt::Key_BracketRight:
+        emit keyTurn(Turning::Clockwise(step));
+        break;
+    case Qt::Key_BracketLeft:
+        emit keyTurn(Turning::Clockwise(-step));
+        break;
+    default:
+        // Escape and the rest go on to the window.
+        QWidget::keyPressEvent(event);
     }
 }

@@ -1,17 +1,21 @@
 #pragma once
 
+#include "math/Rotation.h"
 #include "surface/PictureSize.h"
 
 #include <QColor>
 #include <QPainterPath>
 #include <QPointF>
 #include <QWidget>
+#include <optional>
 
 class PainterSurface;
 
 // Shows the picture box's persistent image. It never draws the picture
 // itself: whoever owns the surface redraws it and then calls update().
 // The ring around a picked pole is drawn on screen only, over the image.
+// It says in signals what the pointer and the keys do over it; pixels are
+// those the pointer is in, positions logical pixels of the widget.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -33,11 +37,34 @@ public:
     void showGreatCircle(const QPainterPath& circle, QPointF centre, qreal radius);
     bool hasGreatCircle() const { return !m_greatCircle.isEmpty(); }
 
+signals:
+    // The pointer moved over the picture, no drag under way.
+    void pointerMoved(QPoint pixel);
+    // The left button came up less than the platform's drag distance from
+    // where it went down.
+    void clicked(QPoint pixel);
+    // The left button is held and has moved the drag distance or more: from
+    // where it went down to where the pointer is now.
+    void dragged(QPointF from, QPointF to);
+    void dragFinished();
+    // An arrow key or [ or ] over the picture: the turn it asks for, in the
+    // view's frame, by 1 degree (10 with Shift).
+    void keyTurn(const Rotation& turn);
+    // The pointer left the picture.
+    void left();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QRect ringBounds() const;
+    // Whether the pointer at position has moved the drag distance from the press.
+    bool draggedTo(QPointF position) const;
 
     PainterSurface& m_surface;
     bool m_ringShown = false;
@@ -46,4 +73,8 @@ private:
     QColor m_ringColor;
     QPainterPath m_greatCircle;
     QPainterPath m_primitive;
+    // Where the left button went down, while it is down; and whether the
+    // pointer has gone the drag distance since.
+    std::optional<QPointF> m_pressed;
+    bool m_dragging = false;
 };

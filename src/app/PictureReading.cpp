@@ -100,10 +100,6 @@ void PictureReading::clicked(QPoint pixel)
         unpick();
     m_readout.clear();
     pointerMoved(pixel);
-}
-
-void PictureReading::released(QPoint pixel)
-{
     // Qt takes the tip down as the button comes up and disposes of it only
     // later; a tip shown before then would be lost with it. So the click's
     // readout comes back after the tool tip delay, unless a move shows it

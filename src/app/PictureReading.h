@@ -26,8 +26,8 @@ public:
 
     void pointerMoved(QPoint pixel);
     void pointerLeft();
+    // A click picks the entry whose mark is there, or ends the pick.
     void clicked(QPoint pixel);
-    void released(QPoint pixel);
     void listCursorMoved(QPlainTextEdit* list, bool isIndexList);
     void unpick();
     // Puts the ring where the picked entry is drawn now.

@@ -200,9 +200,6 @@ void frmMainForm::createControls(QWidget* client)
     picPictureBox
         = Place(new PictureBox(m_surface, client), "picPictureBox", Layout::picPictureBox);
     picPictureBox->setAccessibleName(PictureName);
-    picPictureBox->installEventFilter(this);
-    // After the window's own filter, so that it sees the drags first.
-    m_turner = new PictureTurner(picPictureBox, *this);
 
     Label6 = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6,
         captionFont, Layout::txtIndexList.top);
@@ -228,6 +225,18 @@ void frmMainForm::createControls(QWidget* client)
     m_reading = new PictureReading(m_state, picPictureBox, m_surface, *m_lists);
     connect(m_lists, &ResultLists::cursorMoved, this,
         [this](QPlainTextEdit* list) { m_reading->listCursorMoved(list, list == txtIndexList); });
+    // Pointing reads the picture; a drag turns the crystal where it can be
+    // turned and reads where it cannot.
+    m_turner = new PictureTurner(*this, this);
+    connect(picPictureBox, &PictureBox::pointerMoved, m_reading, &PictureReading::pointerMoved);
+    connect(picPictureBox, &PictureBox::clicked, m_reading, &PictureReading::clicked);
+    connect(picPictureBox, &PictureBox::left, m_reading, &PictureReading::pointerLeft);
+    connect(picPictureBox, &PictureBox::dragged, this, [this](QPointF from, QPointF to) {
+        if (!m_turner->drag(from, to))
+            m_reading->pointerMoved(QPoint(int(std::floor(to.x())), int(std::floor(to.y()))));
+    });
+    connect(picPictureBox, &PictureBox::dragFinished, m_turner, &PictureTurner::endDrag);
+    connect(picPictureBox, &PictureBox::keyTurn, m_turner, &PictureTurner::turn);
 
     // The documented tab order; labels and the frame take no focus.
     const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
@@ -335,32 +344,6 @@ void frmMainForm::showEvent(QShowEvent* event)
 
 bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == picPictureBox) {
-        // The pixel the pointer is in, not the nearest pixel corner.
-        const auto pixel = [event] {
-            const QPointF at = static_cast<QMouseEvent*>(event)->position();
-            return QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
-        };
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            m_reading->pointerMoved(pixel());
-            break;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                m_reading->clicked(pixel());
-            break;
-        case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-                m_reading->released(pixel());
-            break;
-        case QEvent::Leave:
-            m_reading->pointerLeft();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
     if (watched == m_watchedWindow && event->type() == QEvent::Expose
         && m_watchedWindow->isExposed())
         Form_Paint();

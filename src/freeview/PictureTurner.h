@@ -18,27 +18,23 @@ public:
 };
 
 // Turns the crystal in the picture: a drag carries the direction under the
-// pointer along with it; the arrow keys tilt it by 1 degree (10 with
-// Shift) about the screen's axes and [ and ] turn it about the centre.
-// Installed on the picture widget, it takes the events it uses.
+// pointer along with it; a key's turn (the arrow keys tilt it about the
+// screen's axes, [ and ] turn it about the centre) is applied as it comes.
 class PictureTurner : public QObject
 {
     Q_OBJECT
 
 public:
-    PictureTurner(QWidget* picture, TurningHost& host);
+    PictureTurner(TurningHost& host, QObject* parent);
 
-    bool dragging() const { return m_dragging; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A drag from the press to the pointer, in logical pixels of the
+    // picture; false where the crystal cannot be turned.
+    bool drag(QPointF from, QPointF to);
+    void endDrag();
+    void turn(const Rotation& turn);
 
 private:
-    // Twips of the picture at a widget position in logical pixels.
-    static TwipsPoint twips(QPointF position);
-
     TurningHost& m_host;
+    // The crystal as it was when the drag began.
     std::optional<Projector> m_atPress;
-    QPointF m_pressed;
-    bool m_dragging = false;
 };
