@@ -1,40 +1,31 @@
 #pragma once
 
 #include "app/FileCommands.h"
+#include "app/MainControls.h"
+#include "app/MainMenus.h"
 #include "app/PictureReading.h"
 #include "app/ResultLists.h"
 #include "freeview/PictureTurner.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
-#include "poles/PlacementCache.h"
-#include "scene/DocumentedViews.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
-#include <array>
-#include <cstdint>
+#include <memory>
 #include <optional>
 
-struct PictureSettings;
 struct RunState;
+struct ViewRow;
 class UserDialogs;
-class PictureBox;
 class frmAbout;
-class QAction;
-class QComboBox;
-class QGroupBox;
 class QKeyEvent;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
 class QWindow;
 
 // The program's working window: the index boxes, the buttons, the two
 // display settings, the picture and the two result lists, and the menus.
-// Every handler that changes what is shown ends in the full redraw, which
+// It composes its controls, menus and helpers and connects them; every
+// handler that changes what is shown ends in the full redraw, which
 // rebuilds the picture and both lists from the run state.
 class frmMainForm : public QMainWindow, private FileCommandsHost, private TurningHost
 {
@@ -71,8 +62,8 @@ private:
     std::optional<Projector> turnable() const override;
     void turnTo(const Rotation& orientation) override;
 
-    void createControls(QWidget* client);
-    void createMenus();
+    void connectControls();
+    void connectMenus();
 
     void Form_Load();
     void Form_Paint();
@@ -80,30 +71,18 @@ private:
     void cmdDraw_Click();
     void cmdClear_Click();
     void cmdCopy_Click();
-    void cboPlotSize_Click();
-    void cboLineWidth_Click();
-    void mnuEditDraw_Click();
-    void mnuEditCls_Click();
-    void mnuEditCopy_Click();
     void mnuHelpVersion_Click();
     // The free view: chosen, it empties the plot; chosen again, it changes
     // the crystal and its orientation and keeps the entries.
     void mnuSelectFree_Click();
-
     // The four projection items are one operation; the row picks its view.
     void SelectProjection(const ViewRow& row);
     // The check marks and the column captions of the view chosen.
     void showViewChoice();
     PictureSettings pictureSettings() const;
-    // Every redraw reads the two settings from their boxes again.
-    void readDisplaySettings();
-    void showPlotSize(int size);
     void FullRedraw();
     void InitPoleData();
-    void ShowLists();
 
-    // Texts for screen readers that follow the captions and the picture.
-    void nameAngleList();
     QString pictureDescription() const;
     void describePicture();
     // Background, ink and the frame's shade from the current palette.
@@ -113,42 +92,14 @@ private:
     UserDialogs& m_dialogs;
     PainterSurface m_surface;
     PersistentPicture m_picture;
+    std::unique_ptr<MainControls> m_controls;
+    std::unique_ptr<MainMenus> m_menus;
     QPointer<QWindow> m_watchedWindow;
     QPointer<frmAbout> m_about;
     int m_fullRedraws = 0;
 
     ResultLists* m_lists = nullptr;
     PictureReading* m_reading = nullptr;
-    FileCommands m_files;
-
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* txtAxisX = nullptr;
-    QLineEdit* txtAxisY = nullptr;
-    QLineEdit* txtAxisZ = nullptr;
-    QPushButton* cmdDraw = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* cmdCopy = nullptr;
-    QLabel* Label4 = nullptr;
-    QComboBox* cboPlotSize = nullptr;
-    QLabel* Label5 = nullptr;
-    QComboBox* cboLineWidth = nullptr;
-    PictureBox* picPictureBox = nullptr;
-    QLabel* Label6 = nullptr;
-    QPlainTextEdit* txtIndexList = nullptr;
-    std::array<QLabel*, 3> lblAngle {};
-    QPlainTextEdit* txtAngleList = nullptr;
-
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuFileSaveAs = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QMenu* mnuSelect = nullptr;
-    QMenu* mnuFileHelp = nullptr;
-    // mnuSelectCubeSym, mnuSelectCubeNonSym, mnuSelectHexSym, mnuSelectHexNonSym
-    std::array<QAction*, 4> mnuSelectItems {};
-    QAction* mnuSelectFree = nullptr;
-    QAction* mnuEditDirection = nullptr;
     PictureTurner* m_turner = nullptr;
+    FileCommands m_files;
 };

@@ -1,0 +1,190 @@
+#include "app/MainControls.h"
+
+#include "app/PictureBox.h"
+#include "plotting/DisplayText.h"
+#include "run/RunState.h"
+#include "ui/CaptionSize.h"
+#include "ui/FormFont.h"
+#include "ui/Layout.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace {
+
+template <typename W> W* Place(W* widget, const char* name, Layout::Twips where)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(Layout::toPixels(where));
+    return widget;
+}
+
+// Sized for every caption it will show, in the font actually found, and
+// kept above floorTwips, the top of the control it names.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Layout::Twips where,
+    const QFont& font, int floorTwips, bool wordWrap = false, const QStringList& laterCaptions = {})
+{
+    auto* label = Place(new QLabel(caption, parent), name, where);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wordWrap);
+    const QSize needed
+        = CaptionSize(font, QStringList { caption } + laterCaptions, wordWrap ? label->width() : 0);
+    label->setGeometry(Layout::captionToPixels(where, needed, floorTwips));
+    return label;
+}
+
+QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where, const QFont& font)
+{
+    auto* list = Place(new QPlainTextEdit(parent), name, where);
+    list->setFont(font);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every redraw rewrites the lists from the store; an undo history would
+    // grow with each plot and could bring back text the store no longer holds.
+    list->setUndoRedoEnabled(false);
+    // The lists are stops in the tab order; Tab moves on instead of typing.
+    list->setTabChangesFocus(true);
+    return list;
+}
+
+} // namespace
+
+MainControls::MainControls(QWidget* client, PainterSurface& surface)
+{
+    const QFont letterFont = FormFont(11.25, true);
+    const QFont captionFont = FormFont(9.75, true);
+
+    Frame1 = Place(new QGroupBox(QStringLiteral("面指数"), client), "Frame1", Layout::Frame1);
+    Frame1->setAutoFillBackground(true);
+    // The letters stand on one baseline: each is sized for all three. They
+    // lie in the frame, their boxes below them in the window.
+    const QStringList letterCaptions { QStringLiteral("x"), QStringLiteral("y"),
+        QStringLiteral("z") };
+    const int boxesTop = Layout::txtAxisX.top - Layout::Frame1.top;
+    Label2 = MakeLabel(Frame1, "Label2", letterCaptions[0], Layout::Label2, letterFont, boxesTop,
+        false, letterCaptions);
+    Label1 = MakeLabel(Frame1, "Label1", letterCaptions[1], Layout::Label1, letterFont, boxesTop,
+        false, letterCaptions);
+    Label3 = MakeLabel(Frame1, "Label3", letterCaptions[2], Layout::Label3, letterFont, boxesTop,
+        false, letterCaptions);
+
+    // Children of the window, not of the frame, drawn above it.
+    txtAxisX = Place(new QLineEdit(client), "txtAxisX", Layout::txtAxisX);
+    txtAxisY = Place(new QLineEdit(client), "txtAxisY", Layout::txtAxisY);
+    txtAxisZ = Place(new QLineEdit(client), "txtAxisZ", Layout::txtAxisZ);
+    // The letters sit in the frame and the boxes beside it, so no
+    // labelled-by relation reaches across; the names carry both captions.
+    const std::array<std::pair<QLabel*, QLineEdit*>, 3> letters
+        = { { { Label2, txtAxisX }, { Label1, txtAxisY }, { Label3, txtAxisZ } } };
+    for (const auto& [letter, box] : letters) {
+        box->raise();
+        letter->setBuddy(box);
+        box->setAccessibleName(Frame1->title() + QLatin1Char(' ') + letter->text());
+    }
+
+    cmdDraw = Place(new QPushButton(QStringLiteral("描画"), client), "cmdDraw", Layout::cmdDraw);
+    cmdClear
+        = Place(new QPushButton(QStringLiteral("クリア"), client), "cmdClear", Layout::cmdClear);
+    cmdCopy = Place(new QPushButton(QStringLiteral("コピー"), client), "cmdCopy", Layout::cmdCopy);
+
+    Label4 = MakeLabel(client, "Label4", QStringLiteral("プロットサイズ"), Layout::Label4,
+        captionFont, Layout::cboPlotSize.top);
+    cboPlotSize = Place(new QComboBox(client), "cboPlotSize", Layout::cboPlotSize);
+    for (int size : PlotSizes)
+        cboPlotSize->addItem(QString::number(size));
+    // No text until start-up picks one.
+    cboPlotSize->setCurrentIndex(-1);
+
+    Label5 = MakeLabel(client, "Label5", QStringLiteral("極点図の線幅"), Layout::Label5,
+        captionFont, Layout::cboLineWidth.top);
+    cboLineWidth = Place(new QComboBox(client), "cboLineWidth", Layout::cboLineWidth);
+    for (int width : LineWidths)
+        cboLineWidth->addItem(QString::number(width));
+    cboLineWidth->setEditable(true);
+    // Typing is only ever read by the next redraw: Enter must neither add an
+    // item nor count as a pick, and no completer may pick one either.
+    cboLineWidth->setInsertPolicy(QComboBox::NoInsert);
+    cboLineWidth->setCompleter(nullptr);
+    // The combo box turns Enter or leaving the field into an item pick when
+    // the typed text names an item; here only the list's own picks count.
+    QObject::disconnect(
+        cboLineWidth->lineEdit(), &QLineEdit::editingFinished, cboLineWidth, nullptr);
+    cboLineWidth->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,3}")), cboLineWidth));
+    cboLineWidth->setCurrentIndex(0);
+    // A combo box is named by its value; its caption labels it.
+    Label4->setBuddy(cboPlotSize);
+    Label5->setBuddy(cboLineWidth);
+
+    picPictureBox = Place(new PictureBox(surface, client), "picPictureBox", Layout::picPictureBox);
+    picPictureBox->setAccessibleName(QStringLiteral("極点図"));
+
+    Label6 = MakeLabel(client, "Label6", QStringLiteral("面指数(x y z)"), Layout::Label6,
+        captionFont, Layout::txtIndexList.top);
+    txtIndexList = MakeList(client, "txtIndexList", Layout::txtIndexList, captionFont);
+    Label6->setBuddy(txtIndexList);
+    txtIndexList->setAccessibleName(Label6->text());
+
+    const std::array<Layout::Twips, 3> angleLabels
+        = { Layout::lblAngle1, Layout::lblAngle2, Layout::lblAngle3 };
+    const std::array<const char*, 3> angleNames = { "lblAngle1", "lblAngle2", "lblAngle3" };
+    for (size_t k = 0; k < lblAngle.size(); ++k) {
+        QStringList later;
+        for (const ViewRow& row : DocumentedViews())
+            later << row.captions[k];
+        lblAngle[k] = MakeLabel(client, angleNames[k], StartUpAngleCaptions()[k], angleLabels[k],
+            captionFont, Layout::txtAngleList.top, true, later);
+    }
+    txtAngleList = MakeList(client, "txtAngleList", Layout::txtAngleList, captionFont);
+    for (QLabel* caption : lblAngle)
+        caption->setBuddy(txtAngleList);
+    showCaptions(StartUpAngleCaptions());
+
+    // The documented tab order; labels and the frame take no focus.
+    const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
+        cmdClear, cmdCopy, cboPlotSize, cboLineWidth, picPictureBox, txtAngleList };
+    for (size_t k = 1; k < tabOrder.size(); ++k)
+        QWidget::setTabOrder(tabOrder[k - 1], tabOrder[k]);
+}
+
+DisplaySettings MainControls::displaySettings(const DisplaySettings& before) const
+{
+    return { ReadLineWidth(cboLineWidth->currentText()).value_or(before.lineWidth),
+        ReadPlotSize(cboPlotSize->currentText()).value_or(before.plotSize) };
+}
+
+void MainControls::showPlotSize(int size)
+{
+    cboPlotSize->setCurrentIndex(cboPlotSize->findText(QString::number(size)));
+}
+
+void MainControls::showDisplaySettings(const DisplaySettings& settings)
+{
+    showPlotSize(settings.plotSize);
+    cboLineWidth->setEditText(QString::number(settings.lineWidth));
+}
+
+void MainControls::showCaptions(const std::array<QString, 3>& captions)
+{
+    for (size_t k = 0; k < lblAngle.size(); ++k)
+        lblAngle[k]->setText(captions[k]);
+    QStringList names;
+    for (const QString& caption : captions)
+        names << caption;
+    txtAngleList->setAccessibleName(names.join(QStringLiteral("、")));
+}
+
+void MainControls::shadeFrame(const QPalette& colours)
+{
+    QPalette framePalette = Frame1->palette();
+    // A shade below the button face, as the 3D-light colour is on the
+    // system it came from; its text keeps the palette's own colour.
+    framePalette.setColor(QPalette::Window, colours.color(QPalette::Button).darker(106));
+    Frame1->setPalette(framePalette);
+}
