@@ -437,7 +437,8 @@ void freeViewFigures(qreal ratio)
             plotted.crystal, store);
     }
     PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
-    PersistentPicture picture(surface);
+    PlacementCache placements;
+    PersistentPicture picture(surface, placements);
     int turn = 0;
     const auto settingsAt = [&](int limit) {
         const Rotation turned = Rotation::AboutAxis({ 0.0, 1.0, 1.0 }, 0.01 * ++turn) * start;

@@ -21,13 +21,14 @@ constexpr double RingGap = 3.0;
 
 } // namespace
 
-PictureReading::PictureReading(
-    const RunState& state, PictureBox* picture, const PainterSurface& surface, ResultLists& lists)
+PictureReading::PictureReading(const RunState& state, PictureBox* picture,
+    const PainterSurface& surface, ResultLists& lists, PlacementCache& placements)
     : QObject(picture)
     , m_state(state)
     , m_picture(picture)
     , m_surface(surface)
     , m_lists(lists)
+    , m_placements(placements)
 {
     m_reshow.setSingleShot(true);
     m_reshow.setInterval(picture->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
@@ -44,10 +45,12 @@ void PictureReading::pointerMoved(QPoint pixel)
 {
     const Projector projector = m_state.scene.projector();
     const PictureReader reader(m_state.scene, m_state.store,
-        m_placements.of(projector, m_state.store), m_state.referenceNames(), markReachTwips());
+        m_placements.marks(projector, m_state.store), m_state.referenceNames(), markReachTwips());
     const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
-    const QString text = reader.ToolTip(at, m_picked);
-    showZone(projector, reader.PoleAt(at));
+    // One look among all the marks serves both.
+    const int pole = reader.PoleAt(at);
+    const QString text = reader.ToolTip(at, pole, m_picked);
+    showZone(projector, pole);
     m_reshow.stop();
     // Qt takes a tip down of its own accord (a click, a key, its time out):
     // the same text is shown again unless it is still up.
@@ -92,7 +95,7 @@ void PictureReading::hideZone()
 void PictureReading::clicked(QPoint pixel)
 {
     const PictureReader reader(m_state.scene, m_state.store,
-        m_placements.of(m_state.scene.projector(), m_state.store), {}, markReachTwips());
+        m_placements.marks(m_state.scene.projector(), m_state.store), {}, markReachTwips());
     const int entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
     if (entry >= 0)
         pick(entry, nullptr);

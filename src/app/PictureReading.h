@@ -21,8 +21,9 @@ class PictureReading : public QObject
     Q_OBJECT
 
 public:
+    // placements: where the entries are drawn, shared with the picture.
     PictureReading(const RunState& state, PictureBox* picture, const PainterSurface& surface,
-        ResultLists& lists);
+        ResultLists& lists, PlacementCache& placements);
 
     void pointerMoved(QPoint pixel);
     void pointerLeft();
@@ -47,7 +48,7 @@ private:
     PictureBox* m_picture;
     const PainterSurface& m_surface;
     ResultLists& m_lists;
-    PlacementCache m_placements;
+    PlacementCache& m_placements;
     int m_picked = -1;
     QString m_readout;
     QTimer m_reshow;

@@ -49,7 +49,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     , m_state(state)
     , m_dialogs(dialogs)
     , m_surface(Layout::picPictureBox.width, Layout::picPictureBox.height, devicePixelRatioF())
-    , m_picture(m_surface)
+    , m_picture(m_surface, m_placements)
     , m_files(state, dialogs, *this)
 {
     setObjectName(QStringLiteral("frmMainForm"));
@@ -65,7 +65,8 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     m_menus = std::make_unique<MainMenus>(menuBar(), font());
     applyPalette();
     m_lists = new ResultLists(m_controls->txtIndexList, m_controls->txtAngleList);
-    m_reading = new PictureReading(m_state, m_controls->picPictureBox, m_surface, *m_lists);
+    m_reading
+        = new PictureReading(m_state, m_controls->picPictureBox, m_surface, *m_lists, m_placements);
     m_turner = new PictureTurner(*this, this);
     connectControls();
     connectMenus();
@@ -199,6 +200,7 @@ void frmMainForm::FullRedraw()
 void frmMainForm::InitPoleData()
 {
     m_state.store.InitPoleData();
+    m_placements.clear();
     m_lists->clear(m_state.store, m_state.scene.crystal.lattice);
     m_reading->unpick();
 #ifdef __GLIBC__

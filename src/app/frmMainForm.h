@@ -91,6 +91,8 @@ private:
     RunState& m_state;
     UserDialogs& m_dialogs;
     PainterSurface m_surface;
+    // Where the entries are drawn, for the picture and its reading alike.
+    PlacementCache m_placements;
     PersistentPicture m_picture;
     std::unique_ptr<MainControls> m_controls;
     std::unique_ptr<MainMenus> m_menus;

@@ -46,8 +46,9 @@ void PersistentPicture::drawNet(const PictureSettings& settings)
         m_net.reset();
 }
 
-PersistentPicture::PersistentPicture(PainterSurface& surface)
+PersistentPicture::PersistentPicture(PainterSurface& surface, PlacementCache& placements)
     : m_surface(surface)
+    , m_placements(placements)
 {
 }
 
@@ -58,11 +59,15 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // Within an epoch poles are only appended, and markers are drawn last in
     // store order: drawing the new ones over the image gives the very pixels
     // a whole redraw would.
+    const Projector projector = settings.scene.projector();
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
-        PlotPoles(m_surface, store, settings.scene.projector(), settings.display.plotSize, m_poles);
+        PlotPoles(m_surface, m_placements.of(projector, store).subspan(std::size_t(m_poles)),
+            settings.display.plotSize);
     } else {
         drawNet(settings);
-        PlotPoles(m_surface, store, settings.scene.projector(), settings.display.plotSize);
+        // Only the first mark at each place: the rest would change no pixel.
+        PlotPoles(
+            m_surface, m_placements.marks(projector, store).placements, settings.display.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "painting/PainterSurface.h"
+#include "poles/PlacementCache.h"
 #include "poles/PoleStore.h"
 #include "scene/DrawPicture.h"
 
@@ -14,7 +15,9 @@
 class PersistentPicture
 {
 public:
-    explicit PersistentPicture(PainterSurface& surface);
+    // placements: where the entries are drawn, shared with whoever reads the
+    // picture back.
+    PersistentPicture(PainterSurface& surface, PlacementCache& placements);
 
     // Nothing when the image shows this picture already, only the new poles
     // when the store has grown since, the whole picture otherwise.
@@ -53,6 +56,7 @@ private:
     void drawPaper(const PictureSettings& settings);
 
     PainterSurface& m_surface;
+    PlacementCache& m_placements;
     std::optional<Shown> m_shown;
     std::optional<Net> m_net;
     std::optional<std::pair<KeptPaper, PainterSurface::Checkpoint>> m_paper;

@@ -18,12 +18,12 @@ QString Angle(double degrees)
 
 } // namespace
 
-PictureReader::PictureReader(const Scene& scene, const PoleStore& store,
-    std::span<const Placement> placements, std::array<QString, 3> names, double hitRadius)
+PictureReader::PictureReader(const Scene& scene, const PoleStore& store, Marks marks,
+    std::array<QString, 3> names, double hitRadius)
     : m_scene(scene)
     , m_projector(scene.projector())
     , m_store(store)
-    , m_placements(placements.first(std::min(placements.size(), store.entries().size())))
+    , m_marks(marks)
     , m_names(std::move(names))
     , m_hitRadius(hitRadius)
 {
@@ -39,17 +39,21 @@ std::optional<Vector3> PictureReader::DirectionAt(TwipsPoint t) const
 
 int PictureReader::PoleAt(TwipsPoint t) const
 {
-    // A plain scan: 32767 entries take a few tens of microseconds.
+    // A plain scan: 32767 marks take a few tens of microseconds.
     const double reach = m_hitRadius * m_hitRadius;
     double nearest = std::numeric_limits<double>::infinity();
     int found = -1;
-    for (std::size_t n = 0; n < m_placements.size(); ++n) {
-        const double dx = m_placements[n].at.x - t.x;
-        const double dy = m_placements[n].at.y - t.y;
+    for (std::size_t n = 0; n < m_marks.placements.size(); ++n) {
+        const double dx = m_marks.placements[n].at.x - t.x;
+        const double dy = m_marks.placements[n].at.y - t.y;
         const double d = dx * dx + dy * dy;
-        if (d <= reach && d <= nearest) {
+        if (d > reach || d > nearest)
+            continue;
+        // Among equally near marks the last drawn, which lies on top.
+        const int entry = m_marks.entryOf(n);
+        if (entry < m_store.PoleCount() && (d < nearest || entry > found)) {
             nearest = d;
-            found = static_cast<int>(n);
+            found = entry;
         }
     }
     return found;
@@ -89,11 +93,15 @@ QString PictureReader::ZoneAxis(int first, int second) const
 
 QString PictureReader::ToolTip(TwipsPoint t, int picked) const
 {
+    return ToolTip(t, PoleAt(t), picked);
+}
+
+QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
+{
     if (picked >= m_store.PoleCount())
         picked = -1;
     QString text;
     Vector3 direction {};
-    const int pole = PoleAt(t);
     if (pole >= 0) {
         text = lineOf(pole) + QStringLiteral("  ")
             + AngleLine(m_store.at(pole), m_projector.lattice());

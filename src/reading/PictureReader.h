@@ -1,6 +1,7 @@
 #pragma once
 
 #include "poles/EntryGeometry.h"
+#include "poles/PlacementCache.h"
 #include "poles/PoleStore.h"
 #include "scene/Scene.h"
 
@@ -15,11 +16,11 @@
 class PictureReader
 {
 public:
-    // placements: where each stored entry is drawn, in store order. names:
+    // marks: where the stored entries are drawn. names:
     // the reference each angle column's caption names, in column order.
     // hitRadius: how far from an entry's centre its mark reaches, in twips,
     // outline included.
-    PictureReader(const Scene& scene, const PoleStore& store, std::span<const Placement> placements,
+    PictureReader(const Scene& scene, const PoleStore& store, Marks marks,
         std::array<QString, 3> names, double hitRadius);
 
     // The direction shown at t, in the lattice's Cartesian frame, on the
@@ -33,6 +34,8 @@ public:
     // The tool tip at t, empty where there is nothing to read. picked is a
     // store position or -1.
     QString ToolTip(TwipsPoint t, int picked) const;
+    // The same with the entry at t found already, PoleAt's answer.
+    QString ToolTip(TwipsPoint t, int pole, int picked) const;
     // The zone axis of two stored planes, as the view writes a direction;
     // empty when either is a direction or they are parallel.
     QString ZoneAxis(int first, int second) const;
@@ -50,7 +53,7 @@ private:
     const Scene& m_scene;
     Projector m_projector;
     const PoleStore& m_store;
-    std::span<const Placement> m_placements;
+    Marks m_marks;
     std::array<QString, 3> m_names;
     double m_hitRadius = 0.0;
 };

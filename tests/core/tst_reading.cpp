@@ -1,3 +1,4 @@
+#include "DistinctPlanes.h"
 #include "plotting/DrawCommand.h"
 #include "poles/PlacementCache.h"
 #include "poles/PoleLists.h"
@@ -5,6 +6,7 @@
 #include "scene/DocumentedViews.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -49,6 +51,7 @@ private slots:
     void nearestMark();
     void polesAndTheirAngle_data();
     void polesAndTheirAngle();
+    void marksOfRepeatedPlaces();
 };
 
 void TestReading::pixelsInvertToTheirDirections_data()
@@ -164,7 +167,7 @@ void TestReading::nearestMark()
         store.append({ IndexKind::Plane, { h, 0, 0 } });
     const std::vector<Placement> placements { { { 2000, 2000 } }, { { 2000, 2000 } },
         { { 2020, 2000 } } };
-    const PictureReader reader(ViewAt(1), store, placements, NamesOf(1), Reach);
+    const PictureReader reader(ViewAt(1), store, Marks { placements }, NamesOf(1), Reach);
     QCOMPARE(reader.PoleAt({ x, y }), pole);
 }
 
@@ -209,6 +212,46 @@ void TestReading::polesAndTheirAngle()
     QCOMPARE(reader.ToolTip({ at.x + 10, at.y - 10 }, picked), readout);
     // Away from every mark: the direction first, angles above 90 degrees too.
     QCOMPARE(reader.ToolTip({ 3500, 6500 }, picked), atRim);
+}
+
+// Each mark is the first entry at its place, in plotting order, with the
+// last entry there on top, also when the first repeat comes after the table
+// has grown; read back, the marks find the entry that the plain list of
+// placements finds.
+void TestReading::marksOfRepeatedPlaces()
+{
+    PoleStore store;
+    PlacementCache cache;
+    const Projector projector = ViewAt(1).projector();
+    const std::vector<Index3> planes = DistinctPlanes(1500);
+    std::vector<Placement> first;
+    std::vector<int> last;
+    for (int n = 0; n < 3000; ++n) {
+        QVERIFY(store.append({ IndexKind::Plane, planes[std::size_t(n * 7 % 1500)] }));
+        const Placement p = Place(projector, store.at(n));
+        const auto at = std::find_if(first.begin(), first.end(),
+            [&](const Placement& q) { return q.at.x == p.at.x && q.at.y == p.at.y; });
+        if (at == first.end()) {
+            first.push_back(p);
+            last.push_back(n);
+        } else {
+            last[std::size_t(at - first.begin())] = n;
+        }
+        if (n % 997 == 0 || n == 2999) {
+            const Marks marks = cache.marks(projector, store);
+            QCOMPARE(marks.placements.size(), first.size());
+            for (std::size_t m = 0; m < first.size(); ++m) {
+                QCOMPARE(marks.placements[m].at.x, first[m].at.x);
+                QCOMPARE(marks.entryOf(m), last[m]);
+            }
+        }
+    }
+    const PictureReader byMarks(ViewAt(1), store, cache.marks(projector, store), NamesOf(1), Reach);
+    const PictureReader byEntries(
+        ViewAt(1), store, Marks { cache.of(projector, store) }, NamesOf(1), Reach);
+    for (const Placement& p : first)
+        for (const TwipsPoint t : { p.at, TwipsPoint { p.at.x + 20, p.at.y - 9 } })
+            QCOMPARE(byMarks.PoleAt(t), byEntries.PoleAt(t));
 }
 
 QTEST_APPLESS_MAIN(TestReading)

@@ -663,7 +663,8 @@ void tst_PainterSurface::persistentPictureMatchesWholeDraw()
     QFETCH(QString, change);
     // At ratio 2 the net is kept and brought back under new markers.
     Surface s(change.endsWith(QLatin1String("ratio 2")) ? 2.0 : 1.0);
-    PersistentPicture picture(s.surface);
+    PlacementCache placements;
+    PersistentPicture picture(s.surface, placements);
     const Scene& cubic = FindView(1, 2)->scene;
     // Turned, the free view's net moves over a paper that stays.
     const bool turn = change.startsWith(QLatin1String("turn"));
