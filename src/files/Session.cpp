@@ -17,11 +17,39 @@ using namespace FileMessages;
 
 namespace {
 
+// The format's version this program writes, and every version it reads.
+constexpr int WrittenVersion = 1;
+constexpr int ReadVersions[] = { 1 };
+
+// The file's keys, each written once here: a later version adds its keys
+// beside these and reads them where its section is read.
+namespace Key {
+constexpr char16_t Version[] = u"orvandeler";
+constexpr char16_t View[] = u"view";
+constexpr char16_t PlotSize[] = u"plotSize";
+constexpr char16_t LineWidth[] = u"lineWidth";
+constexpr char16_t Crystal[] = u"crystal";
+constexpr char16_t System[] = u"system";
+constexpr char16_t Centre[] = u"centre";
+constexpr char16_t Up[] = u"up";
+constexpr char16_t NetLimit[] = u"netLimit";
+constexpr char16_t ZoneCircles[] = u"zoneCircles";
+constexpr char16_t WulffNet[] = u"wulffNet";
+constexpr char16_t Entries[] = u"entries";
+constexpr char16_t Plane[] = u"plane";
+constexpr char16_t Direction[] = u"direction";
+// The cell's, in the order of LatticeParameters::values().
+constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
+} // namespace Key
+
+// A key within the crystal's object, as a message names it: "crystal.a".
+QString CrystalKey(const char16_t* key)
+{
+    return QString::fromUtf16(Key::Crystal) + u'.' + QString::fromUtf16(key);
+}
+
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
-
-// The cell's keys in the order of LatticeParameters::values().
-constexpr const char16_t* CellKeys[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 
 template <std::size_t N> int IndexOf(const char16_t* const (&names)[N], const QString& name)
 {
@@ -100,18 +128,18 @@ QString ScalarText(const QJsonValue& value)
 
 QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
 {
-    const QJsonValue crystalValue = root.value(u"crystal");
+    const QJsonValue crystalValue = root.value(Key::Crystal);
     if (crystalValue.isUndefined())
-        return MissingKey.arg(u"crystal");
+        return MissingKey.arg(Key::Crystal);
     if (!crystalValue.isObject())
-        return NotObject.arg(u"crystal");
+        return NotObject.arg(Key::Crystal);
     const QJsonObject crystal = crystalValue.toObject();
-    const QJsonValue system = crystal.value(u"system");
+    const QJsonValue system = crystal.value(Key::System);
     if (system.isUndefined())
-        return MissingKey.arg(u"crystal.system");
+        return MissingKey.arg(CrystalKey(Key::System));
     const int systemIndex = IndexOf(SystemNames, system.toString());
     if (!system.isString() || systemIndex < 0)
-        return NotOneOf.arg(u"crystal.system", Listed(SystemNames));
+        return NotOneOf.arg(CrystalKey(Key::System), Listed(SystemNames));
     free.system = static_cast<LatticeSystem>(systemIndex);
 
     const std::array<bool, 6> needed = FreeParameters(free.system);
@@ -119,40 +147,39 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
     for (std::size_t i = 0; i < cell.size(); ++i) {
         if (!needed[i])
             continue;
-        const QString key = QStringLiteral("crystal.") + QString::fromUtf16(CellKeys[i]);
-        const QJsonValue value = crystal.value(QStringView(CellKeys[i]));
+        const QJsonValue value = crystal.value(QStringView(Key::Cell[i]));
         if (value.isUndefined())
-            return MissingKey.arg(key);
+            return MissingKey.arg(CrystalKey(Key::Cell[i]));
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
-            return NotFinite.arg(key);
+            return NotFinite.arg(CrystalKey(Key::Cell[i]));
         cell[i] = value.toDouble();
     }
     free.cell = LatticeParameters::FromValues(cell);
     ApplyFixedCellParameters(free);
 
-    const QJsonValue centre = root.value(u"centre");
+    const QJsonValue centre = root.value(Key::Centre);
     if (centre.isUndefined())
-        return MissingKey.arg(u"centre");
+        return MissingKey.arg(Key::Centre);
     if (const auto numbers = ThreeNumbers(centre))
         free.centre = *numbers;
     else
-        return NotThreeNumbers.arg(u"centre");
-    const QJsonValue up = root.value(u"up");
+        return NotThreeNumbers.arg(Key::Centre);
+    const QJsonValue up = root.value(Key::Up);
     if (!up.isUndefined()) {
         free.up = ThreeNumbers(up);
         if (!free.up)
-            return NotThreeNumbers.arg(u"up");
+            return NotThreeNumbers.arg(Key::Up);
     }
 
-    const QJsonValue netLimit = root.value(u"netLimit");
+    const QJsonValue netLimit = root.value(Key::NetLimit);
     if (!netLimit.isUndefined()) {
         const std::optional<double> limit = WholeIn(netLimit, 1, 10);
         if (!limit)
-            return NotWholeInRange.arg(u"netLimit").arg(1).arg(10);
+            return NotWholeInRange.arg(Key::NetLimit).arg(1).arg(10);
         free.net.limit = static_cast<int>(*limit);
     }
-    for (const auto& [key, flag] : { std::pair { u"zoneCircles", &free.net.zoneCircles },
-             std::pair { u"wulffNet", &free.net.wulffNet } }) {
+    for (const auto& [key, flag] : { std::pair { Key::ZoneCircles, &free.net.zoneCircles },
+             std::pair { Key::WulffNet, &free.net.wulffNet } }) {
         const QJsonValue value = root.value(QStringView(key));
         if (value.isUndefined())
             continue;
@@ -165,19 +192,19 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
 
 QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<IndexEntry>& entries)
 {
-    const QJsonValue value = root.value(u"entries");
+    const QJsonValue value = root.value(Key::Entries);
     if (value.isUndefined())
-        return MissingKey.arg(u"entries");
+        return MissingKey.arg(Key::Entries);
     if (!value.isArray())
-        return NotArray.arg(u"entries");
+        return NotArray.arg(Key::Entries);
     const QJsonArray array = value.toArray();
     if (array.size() > MaxFileEntries)
         return TooManyEntries;
     entries.reserve(array.size());
     for (qsizetype n = 0; n < array.size(); ++n) {
         const QJsonObject entry = array[n].toObject();
-        const QJsonValue plane = entry.value(u"plane");
-        const QJsonValue direction = entry.value(u"direction");
+        const QJsonValue plane = entry.value(Key::Plane);
+        const QJsonValue direction = entry.value(Key::Direction);
         if (plane.isUndefined() == direction.isUndefined())
             return EntryForm.arg(n + 1);
         if (!direction.isUndefined() && !directionsAllowed)
@@ -202,15 +229,17 @@ QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<Index
 
 QString ReadRoot(const QJsonObject& root, Session& session)
 {
-    const QJsonValue version = root.value(u"orvandeler");
+    const QJsonValue version = root.value(Key::Version);
     if (version.isUndefined())
         return NotSession;
-    if (!version.isDouble() || version.toDouble() != 1.0)
+    if (!version.isDouble()
+        || std::find(std::begin(ReadVersions), std::end(ReadVersions), version.toDouble())
+            == std::end(ReadVersions))
         return UnknownVersion.arg(ScalarText(version));
 
-    const QJsonValue view = root.value(u"view");
+    const QJsonValue view = root.value(Key::View);
     if (view.isUndefined())
-        return MissingKey.arg(u"view");
+        return MissingKey.arg(Key::View);
     const QString id = view.toString();
     const ViewRow* row = FindView(id);
     if (!view.isString() || (!row && id != QStringView(FreeViewId))) {
@@ -218,10 +247,10 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         for (const ViewRow& documented : DocumentedViews())
             ids << QLatin1String(documented.id);
         ids << QString::fromUtf16(FreeViewId);
-        return NotOneOf.arg(u"view", ids.join(u'、'));
+        return NotOneOf.arg(Key::View, ids.join(u'、'));
     }
 
-    const QJsonValue plotSize = root.value(u"plotSize");
+    const QJsonValue plotSize = root.value(Key::PlotSize);
     if (!plotSize.isUndefined()) {
         const QString text = plotSize.isDouble()
             ? QString::number(WholeIn(plotSize, 0, 999).value_or(-1))
@@ -230,12 +259,12 @@ QString ReadRoot(const QJsonObject& root, Session& session)
             QStringList sizes;
             for (int size : PlotSizes)
                 sizes << QString::number(size);
-            return NotOneOf.arg(u"plotSize", sizes.join(u'、'));
+            return NotOneOf.arg(Key::PlotSize, sizes.join(u'、'));
         }
         session.plotSize = text;
     }
 
-    const QJsonValue lineWidth = root.value(u"lineWidth");
+    const QJsonValue lineWidth = root.value(Key::LineWidth);
     if (!lineWidth.isUndefined()) {
         static const QRegularExpression digits(QStringLiteral("^[0-9]{0,3}$"));
         const std::optional<double> number = WholeIn(lineWidth, 0, 999);
@@ -244,7 +273,7 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         else if (lineWidth.isString() && digits.match(lineWidth.toString()).hasMatch())
             session.lineWidth = lineWidth.toString();
         else
-            return NotDigits.arg(u"lineWidth");
+            return NotDigits.arg(Key::LineWidth);
     }
 
     if (row) {
@@ -258,61 +287,81 @@ QString ReadRoot(const QJsonObject& root, Session& session)
     return ReadEntries(root, row == nullptr, session.entries);
 }
 
-void AppendString(QByteArray& out, const QString& text)
+// The members of a JSON object, one a line, as the session file shows
+// them. The session is written by hand rather than by QJsonDocument, whose
+// indented form puts each number of an index on a line of its own: here an
+// entry keeps one line, so that a long session stays readable and diffable,
+// and every number is the shortest text that reads back as the same double.
+class Members
 {
-    QString escaped;
-    for (const QChar c : text) {
-        if (c == u'"' || c == u'\\')
-            escaped += u'\\';
-        if (c.unicode() < 0x20)
-            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            escaped += c;
+public:
+    void add(const char16_t* key, const QByteArray& value)
+    {
+        m_out += m_out.isEmpty() ? "{\n  " : ",\n  ";
+        m_out += Quoted(QString::fromUtf16(key)) + ": " + value;
     }
-    out += '"' + escaped.toUtf8() + '"';
-}
+    QByteArray close() const { return m_out + "\n}\n"; }
 
-// The shortest text that reads back as the same double.
-void AppendNumber(QByteArray& out, double value)
-{
-    out += std::isfinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
-                                : QByteArrayLiteral("null");
-}
-
-void AppendNumbers(QByteArray& out, const std::array<double, 3>& numbers)
-{
-    out += '[';
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (i > 0)
-            out += ", ";
-        AppendNumber(out, numbers[i]);
+    static QByteArray Quoted(const QString& text)
+    {
+        QString escaped;
+        for (const QChar c : text) {
+            if (c == u'"' || c == u'\\')
+                escaped += u'\\';
+            if (c.unicode() < 0x20)
+                escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                escaped += c;
+        }
+        return '"' + escaped.toUtf8() + '"';
     }
-    out += ']';
-}
+    static QByteArray Number(double value)
+    {
+        return std::isfinite(value) ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
+                                    : QByteArrayLiteral("null");
+    }
+    template <typename T, std::size_t N> static QByteArray Numbers(const std::array<T, N>& numbers)
+    {
+        QByteArray out = "[";
+        for (std::size_t i = 0; i < N; ++i)
+            out += (i > 0 ? ", " : "") + Number(double(numbers[i]));
+        return out + ']';
+    }
+    static QByteArray Boolean(bool value) { return value ? "true" : "false"; }
 
-void AppendFree(QByteArray& out, const FreeViewRecord& free)
+private:
+    QByteArray m_out;
+};
+
+void AddFree(Members& members, const FreeViewRecord& free)
 {
-    out += "  \"crystal\": {\"system\": ";
-    AppendString(out, LatticeSystemName(free.system));
+    QByteArray crystal = "{" + Members::Quoted(QString::fromUtf16(Key::System)) + ": "
+        + Members::Quoted(LatticeSystemName(free.system));
     const std::array<bool, 6> needed = FreeParameters(free.system);
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (!needed[i])
-            continue;
-        out += ", \"" + QStringView(CellKeys[i]).toUtf8() + "\": ";
-        AppendNumber(out, free.cell.values()[i]);
+    const std::array<double, 6> cell = free.cell.values();
+    for (std::size_t i = 0; i < cell.size(); ++i)
+        if (needed[i])
+            crystal += ", " + Members::Quoted(QString::fromUtf16(Key::Cell[i])) + ": "
+                + Members::Number(cell[i]);
+    members.add(Key::Crystal, crystal + '}');
+    members.add(Key::Centre, Members::Numbers(free.centre));
+    if (free.up)
+        members.add(Key::Up, Members::Numbers(*free.up));
+    members.add(Key::NetLimit, QByteArray::number(free.net.limit));
+    members.add(Key::ZoneCircles, Members::Boolean(free.net.zoneCircles));
+    members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));
+}
+
+QByteArray EntriesArray(const QList<IndexEntry>& entries)
+{
+    QByteArray out = "[";
+    for (qsizetype n = 0; n < entries.size(); ++n) {
+        const IndexEntry& entry = entries[n];
+        const char16_t* kind = entry.kind == IndexKind::Direction ? Key::Direction : Key::Plane;
+        out += (n == 0 ? "\n    {" : ",\n    {") + Members::Quoted(QString::fromUtf16(kind)) + ": "
+            + Members::Numbers(entry.index) + '}';
     }
-    out += "},\n  \"centre\": ";
-    AppendNumbers(out, free.centre);
-    if (free.up) {
-        out += ",\n  \"up\": ";
-        AppendNumbers(out, *free.up);
-    }
-    out += ",\n  \"netLimit\": " + QByteArray::number(free.net.limit);
-    out += ",\n  \"zoneCircles\": ";
-    out += free.net.zoneCircles ? "true" : "false";
-    out += ",\n  \"wulffNet\": ";
-    out += free.net.wulffNet ? "true" : "false";
-    out += ",\n";
+    return out + (entries.isEmpty() ? "]" : "\n  ]");
 }
 
 } // namespace
@@ -362,27 +411,17 @@ SessionRead ReadSession(const QByteArray& bytes)
 
 QByteArray WriteSession(const Session& session)
 {
+    // A plot size the list offers is written as the number it is.
     static const QRegularExpression number(QStringLiteral("^[1-9][0-9]{0,2}$"));
-    QByteArray out = "{\n  \"orvandeler\": 1,\n  \"view\": ";
-    AppendString(out, session.viewId());
-    out += ",\n  \"plotSize\": ";
-    if (number.match(session.plotSize).hasMatch())
-        out += session.plotSize.toLatin1();
-    else
-        AppendString(out, session.plotSize);
-    out += ",\n  \"lineWidth\": ";
-    AppendString(out, session.lineWidth);
-    out += ",\n";
+    Members members;
+    members.add(Key::Version, QByteArray::number(WrittenVersion));
+    members.add(Key::View, Members::Quoted(session.viewId()));
+    members.add(Key::PlotSize,
+        number.match(session.plotSize).hasMatch() ? session.plotSize.toLatin1()
+                                                  : Members::Quoted(session.plotSize));
+    members.add(Key::LineWidth, Members::Quoted(session.lineWidth));
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
-        AppendFree(out, *free);
-    out += "  \"entries\": [";
-    for (qsizetype n = 0; n < session.entries.size(); ++n) {
-        const IndexEntry& entry = session.entries[n];
-        out += n == 0 ? "\n    {\"" : ",\n    {\"";
-        out += entry.kind == IndexKind::Direction ? "direction" : "plane";
-        out += "\": [" + QByteArray::number(entry.index[0]) + ", "
-            + QByteArray::number(entry.index[1]) + ", " + QByteArray::number(entry.index[2]) + "]}";
-    }
-    out += session.entries.isEmpty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+        AddFree(members, *free);
+    members.add(Key::Entries, EntriesArray(session.entries));
+    return members.close();
 }

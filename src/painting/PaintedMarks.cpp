@@ -58,8 +58,16 @@ bool PaintedMarks::insert(const PaintedMark& mark)
     }
 }
 
+bool PaintedMarks::insert(const PrintedText& text)
+{
+    const qsizetype before = m_texts.size();
+    m_texts.insert(text);
+    return m_texts.size() > before;
+}
+
 void PaintedMarks::clear()
 {
+    m_texts.clear();
     m_marks.clear();
     std::fill(m_slots.begin(), m_slots.end(), 0);
 }

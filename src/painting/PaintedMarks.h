@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSet>
+#include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,8 +20,21 @@ struct PaintedMark
     bool operator==(const PaintedMark&) const = default;
 };
 
-// The operations painted since the picture was last cleared: the marks in
-// painting order, found through a small open-addressing table of hash tags
+// A text printed with its corner at (x, y) twips.
+struct PrintedText
+{
+    double x = 0.0;
+    double y = 0.0;
+    QString text;
+    bool operator==(const PrintedText&) const = default;
+};
+inline size_t qHash(const PrintedText& printed, size_t seed = 0)
+{
+    return qHashMulti(seed, printed.x, printed.y, printed.text);
+}
+
+// The operations painted since the picture was last cleared, the texts
+// among them: the marks in painting order, found through a small open-addressing table of hash tags
 // that stays in cache at 32767 markers. Clearing keeps the storage for the
 // next picture.
 class PaintedMarks
@@ -27,6 +42,7 @@ class PaintedMarks
 public:
     // False when the same operation is in the set already.
     bool insert(const PaintedMark& mark);
+    bool insert(const PrintedText& text);
     void clear();
     std::size_t size() const { return m_marks.size(); }
 
@@ -38,4 +54,7 @@ private:
     // Each slot holds a mark's hash in its high half and its index + 1 in
     // the low half; 0 is free.
     std::vector<uint64_t> m_slots;
+    // The labels: a few dozen in the documented nets, a few hundred in a
+    // generated one.
+    QSet<PrintedText> m_texts;
 };

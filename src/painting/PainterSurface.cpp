@@ -1,15 +1,11 @@
 #include "painting/PainterSurface.h"
 
 #include "geometry/Geometry.h"
+#include "painting/LabelFont.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPen>
-#include <QRawFont>
-#include <QStringList>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -22,7 +18,6 @@ constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 constexpr double MaxCoordinateTwips = 1.0e7;
 // Discs larger than this are painted directly rather than cached.
 constexpr double MaxCachedDiscPixels = 128.0;
-constexpr std::size_t MaxCachedDiscs = 32;
 // A logical pixel is 1/96 inch. The label font is sized in pixels, so the
 // image's resolution tells only its physical size, never its painting.
 constexpr int DotsPerMeter96Dpi = 3780;
@@ -32,89 +27,13 @@ bool usable(double v)
     return std::isfinite(v) && std::abs(v) <= MaxCoordinateTwips;
 }
 
-// The labels' overbars are placed for a font whose "(" is about 50 twips
-// and whose digits are 100 twips wide: a proportional Japanese Gothic font
-// first, then whatever sans-serif font the system has.
-QFont chooseLabelFont()
-{
-    const QStringList preferred { QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
-        QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans JP") };
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    // Unhinted, the advances scale linearly with the size chosen below.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setPixelSize(100);
-    bool found = false;
-    for (const QString& family : preferred) {
-        if (!QFontDatabase::hasFamily(family))
-            continue;
-        font.setFamilies({ family });
-        const QFontMetricsF metrics(font);
-        const double ratio = metrics.horizontalAdvance(QLatin1Char('('))
-            / metrics.horizontalAdvance(QLatin1Char('0'));
-        // A monospaced font gives "(" a whole digit's width and pushes every
-        // digit out from under its overbar.
-        if (ratio > 0.35 && ratio < 0.75) {
-            found = true;
-            break;
-        }
-    }
-    if (!found)
-        font.setFamilies({ QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() });
-
-    const double digitAt100 = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
-    const double digitPixels = 100.0 / TwipsPerPixel;
-    if (digitAt100 <= 0.0) {
-        font.setPixelSize(12);
-        return font;
-    }
-    // Font sizes come in whole pixels, which leaves digits up to 4 % off;
-    // the stretch takes up the rest, so every overbar stays over its digit.
-    font.setPixelSize(std::max(1, int(std::lround(100.0 * digitPixels / digitAt100))));
-    const double digit = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
-    if (digit > 0.0)
-        font.setStretch(std::clamp(int(std::lround(100.0 * digitPixels / digit)), 50, 200));
-    return font;
-}
-
-// Where Print puts the text's origin (the left end of its baseline) from the
-// corner it is given, in logical pixels. The corner is the top-left of a cell
-// one em tall, the ideographic em box Japanese fonts are drawn on, against
-// which the nets' overbars were placed: its baseline lies the font's
-// typographic ascender below the corner. Some fonts (Noto Sans CJK) also put
-// their line gap into the ascent, which would drop the digits a line gap
-// below their bars. Across, the tables expect "(" half a digit wide; the
-// text moves by whole pixels of the given ratio only, so that its glyphs
-// render as they would at the corner.
-QPointF labelTextOrigin(const QFont& font, const QPaintDevice* device, qreal ratio)
-{
-    const QFontMetricsF metrics(font, device);
-    double baseline = metrics.ascent();
-    const QRawFont raw = QRawFont::fromFont(font);
-    const QByteArray os2 = raw.fontTable("OS/2");
-    constexpr int typoAscenderOffset = 68;
-    if (raw.isValid() && raw.unitsPerEm() > 0 && os2.size() >= typoAscenderOffset + 2) {
-        const double typoAscender = qFromBigEndian<qint16>(os2.constData() + typoAscenderOffset);
-        const double emAscent = typoAscender / raw.unitsPerEm() * raw.pixelSize();
-        // Qt rounds its metrics to 1/64 pixel: an em box the ascent already
-        // describes keeps the ascent itself.
-        if (emAscent < baseline - 1.0 / 64) {
-            const double digitsTop = -metrics.tightBoundingRect(QStringLiteral("0123456789")).top();
-            baseline = std::max(emAscent, digitsTop);
-        }
-    }
-    const double parenShift = 50.0 / TwipsPerPixel - metrics.horizontalAdvance(QLatin1Char('('));
-    return { std::round(parenShift * ratio) / ratio, baseline };
-}
-
 } // namespace
 
 PainterSurface::PainterSurface(int widthTwips, int heightTwips, qreal devicePixelRatio)
     : m_widthTwips(std::max(widthTwips, 1))
     , m_heightTwips(std::max(heightTwips, 1))
     , m_device(&m_image)
-    , m_font(chooseLabelFont())
+    , m_font(ChooseLabelFont())
 {
     setDevicePixelRatio(devicePixelRatio);
 }
@@ -127,11 +46,11 @@ PainterSurface::PainterSurface(
     // The device's metrics need not be its units: an SVG's size is its
     // physical extent, its coordinates are those of its view box.
     , m_deviceScale(std::isfinite(unitsPerPixel) && unitsPerPixel > 0.0 ? unitsPerPixel : 1.0)
-    , m_font(chooseLabelFont())
+    , m_font(ChooseLabelFont())
 {
     m_roundDots = device.paintEngine() && device.paintEngine()->type() == QPaintEngine::Pdf;
     // Metrics of the font as the screen lays it out, so labels sit alike.
-    m_textOrigin = labelTextOrigin(m_font, nullptr, 1.0);
+    m_textOrigin = LabelTextOrigin(m_font, nullptr, 1.0);
 }
 
 PainterSurface::~PainterSurface()
@@ -148,8 +67,7 @@ void PainterSurface::finish()
 
 PainterSurface::Checkpoint PainterSurface::checkpoint() const
 {
-    return { image(), m_painted, m_printed, m_drawWidth, m_fillStyle, m_tone, m_currentX,
-        m_currentY };
+    return { image(), m_painted, m_drawWidth, m_fillStyle, m_tone, m_currentX, m_currentY };
 }
 
 void PainterSurface::restore(const Checkpoint& checkpoint)
@@ -160,7 +78,6 @@ void PainterSurface::restore(const Checkpoint& checkpoint)
     // Shared until the next operation paints; then Qt copies it once.
     m_image = checkpoint.image;
     m_painted = checkpoint.painted;
-    m_printed = checkpoint.printed;
     m_drawWidth = checkpoint.drawWidth;
     m_fillStyle = checkpoint.fillStyle;
     m_tone = checkpoint.tone;
@@ -187,8 +104,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(m_background);
     m_painted.clear();
-    m_printed.clear();
-    m_textOrigin = labelTextOrigin(m_font, &m_image, m_ratio);
+    m_textOrigin = LabelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
 }
 
@@ -258,7 +174,7 @@ QPointF PainterSurface::place(double xTwips, double yTwips) const
 {
     if (!raster())
         return { xTwips / TwipsPerPixel, yTwips / TwipsPerPixel };
-    const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
+    const double offset = PenOffset(m_drawWidth, m_ratio);
     const double scale = m_ratio / TwipsPerPixel;
     const double x = std::floor(xTwips * scale - offset + 0.5) + offset;
     const double y = std::floor(yTwips * scale - offset + 0.5) + offset;
@@ -277,21 +193,8 @@ void PainterSurface::Cls()
     }
     // The next picture has about as many marks; keep room for them.
     m_painted.clear();
-    m_printed.clear();
     m_currentX = 0.0;
     m_currentY = 0.0;
-}
-
-bool PainterSurface::firstTime(const PaintedMark& mark)
-{
-    return m_painted.insert(mark);
-}
-
-bool PainterSurface::firstTime(const PrintedText& text)
-{
-    const qsizetype before = m_printed.size();
-    m_printed.insert(text);
-    return m_printed.size() > before;
 }
 
 void PainterSurface::SetDrawWidth(int width)
@@ -388,47 +291,10 @@ void PainterSurface::Print(std::string_view ascii)
     painter().drawText(corner + m_textOrigin, text);
 }
 
-const PainterSurface::Disc& PainterSurface::disc(double radiusTwips)
-{
-    for (const Disc& d : m_discs) {
-        if (d.radiusTwips == radiusTwips && d.width == m_drawWidth)
-            return d;
-    }
-    if (m_discs.size() >= MaxCachedDiscs)
-        m_discs.clear();
-
-    Disc d;
-    d.radiusTwips = radiusTwips;
-    d.width = m_drawWidth;
-    const double extent = (radiusTwips / TwipsPerPixel + m_drawWidth / 2.0) * m_ratio;
-    // The circle's centre lies on pixel (centre, centre) or half a pixel past
-    // it, so one pixel to spare on each side holds all its antialiased rim;
-    // every pixel more would only be blended in vain.
-    d.centre = int(std::ceil(extent)) + 1;
-    const int size = 2 * d.centre + 1;
-    // Rendered at the same sub-pixel place the centre takes on the image, so
-    // the drawn disc matches a directly painted one.
-    const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
-    d.image = QImage(size, size, QImage::Format_ARGB32_Premultiplied);
-    d.image.fill(Qt::transparent);
-    {
-        QPainter p(&d.image);
-        p.scale(m_ratio, m_ratio);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(m_ink, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(m_ink);
-        const double c = (d.centre + offset) / m_ratio;
-        const double radius = radiusTwips / TwipsPerPixel;
-        p.drawEllipse(QPointF(c, c), radius, radius);
-    }
-    m_discs.push_back(std::move(d));
-    return m_discs.back();
-}
-
 void PainterSurface::drawDisc(double cx, double cy, double r)
 {
-    const Disc& d = disc(r);
-    const double offset = (std::lround(penDevicePixels()) % 2 == 1) ? 0.5 : 0.0;
+    const DiscCache::Disc& d = m_discs.disc(r, m_drawWidth, m_ratio, m_ink);
+    const double offset = PenOffset(m_drawWidth, m_ratio);
     const double scale = m_ratio / TwipsPerPixel;
     const int left = int(std::floor(cx * scale - offset + 0.5)) - d.centre;
     const int top = int(std::floor(cy * scale - offset + 0.5)) - d.centre;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "painting/DiscCache.h"
 #include "painting/PaintedMarks.h"
 #include "surface/DisplaySettings.h"
 #include "surface/DrawingSurface.h"
@@ -10,26 +11,12 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
-#include <QSet>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class QPaintDevice;
-
-// A text printed with its corner at (x, y) twips.
-struct PrintedText
-{
-    double x = 0.0;
-    double y = 0.0;
-    QString text;
-    bool operator==(const PrintedText&) const = default;
-};
-inline size_t qHash(const PrintedText& printed, size_t seed = 0)
-{
-    return qHashMulti(seed, printed.x, printed.y, printed.text);
-}
 
 // Draws the picture with QPainter on any paint device. The screen's
 // persistent image is its own: every drawing operation paints into it, the
@@ -61,7 +48,6 @@ public:
     {
         QImage image;
         PaintedMarks painted;
-        QSet<PrintedText> printed;
         int drawWidth = 1;
         int16_t fillStyle = 1;
         Tone tone = Tone::Full;
@@ -108,22 +94,12 @@ public:
     void paintFilledCircleDirectly(double cx, double cy, double r);
 
 private:
-    // One filled circle rendered once, drawn wherever a marker of its size
-    // goes: drawing an image is far cheaper than rasterising an ellipse.
-    struct Disc
-    {
-        double radiusTwips = 0.0;
-        int width = 0;
-        int centre = 0;
-        QImage image;
-    };
-
     bool raster() const { return m_device == &m_image; }
     // False when the same operation was painted since the last Cls. Painted
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
-    bool firstTime(const PaintedMark& mark);
-    bool firstTime(const PrintedText& text);
+    bool firstTime(const PaintedMark& mark) { return m_painted.insert(mark); }
+    bool firstTime(const PrintedText& text) { return m_painted.insert(text); }
     // The open painter, in logical pixels (the pen set) or in the screen's
     // device pixels (for drawing the cached discs).
     enum class Space { Logical, DevicePixels };
@@ -136,7 +112,6 @@ private:
     // Twips to logical pixels; on the screen snapped so that a pen of the
     // current width lies on whole device pixels.
     QPointF place(double xTwips, double yTwips) const;
-    const Disc& disc(double radiusTwips);
     void drawDisc(double cx, double cy, double r);
 
     int m_widthTwips = 0;
@@ -159,10 +134,7 @@ private:
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;
-    // The labels: a few dozen in the documented nets, a few hundred in a
-    // generated one.
-    QSet<PrintedText> m_printed;
-    std::vector<Disc> m_discs;
+    DiscCache m_discs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
     mutable int m_penWidth = -1;
