@@ -17,7 +17,7 @@ frmAbout::frmAbout(QWidget* mainForm)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Layout::toPixels(Layout::AboutClientWidth, Layout::AboutClientHeight));
+    setFixedSize(Layout::ToPixels(Layout::AboutClientWidth, Layout::AboutClientHeight));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFont(FormFont(DefaultPointSize, false));
     if (mainForm)
@@ -26,28 +26,28 @@ frmAbout::frmAbout(QWidget* mainForm)
     // The only control that takes the focus, so the dialog opens with it.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Layout::toPixels(Layout::cmdOK));
+    cmdOK->setGeometry(Layout::ToPixels(Layout::cmdOK));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
 
     lblDescription = new QLabel(QStringLiteral("© Orvandeler 開発チーム"), this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setGeometry(Layout::toPixels(Layout::lblDescription));
+    lblDescription->setGeometry(Layout::ToPixels(Layout::lblDescription));
     lblDescription->setAlignment(Qt::AlignCenter);
 
     lblTitle = new QLabel(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝ ﾀｲﾄﾙ"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setGeometry(Layout::toPixels(Layout::lblTitle));
+    lblTitle->setGeometry(Layout::ToPixels(Layout::lblTitle));
     lblTitle->setAlignment(Qt::AlignCenter);
 
     lblVersion = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setGeometry(Layout::toPixels(Layout::lblVersion));
+    lblVersion->setGeometry(Layout::ToPixels(Layout::lblVersion));
     lblVersion->setAlignment(Qt::AlignCenter);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(Layout::toPixels(Layout::picIcon));
+    picIcon->setGeometry(Layout::ToPixels(Layout::picIcon));
     picIcon->setAlignment(Qt::AlignCenter);
     picIcon->setPixmap(QPixmap::fromImage(AppIconImage(64)));
 

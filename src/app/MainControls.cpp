@@ -20,7 +20,7 @@ namespace {
 template <typename W> W* Place(W* widget, const char* name, Layout::Twips where)
 {
     widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(Layout::toPixels(where));
+    widget->setGeometry(Layout::ToPixels(where));
     return widget;
 }
 
@@ -35,7 +35,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Lay
     label->setWordWrap(wordWrap);
     const QSize needed
         = CaptionSize(font, QStringList { caption } + laterCaptions, wordWrap ? label->width() : 0);
-    label->setGeometry(Layout::captionToPixels(where, needed, floorTwips));
+    label->setGeometry(Layout::CaptionToPixels(where, needed, floorTwips));
     return label;
 }
 

@@ -59,7 +59,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    client->setFixedSize(Layout::toPixels(Layout::ClientWidth, Layout::ClientHeight));
+    client->setFixedSize(Layout::ToPixels(Layout::ClientWidth, Layout::ClientHeight));
     setCentralWidget(client);
     m_controls = std::make_unique<MainControls>(client, m_surface);
     m_menus = std::make_unique<MainMenus>(menuBar(), font());

@@ -76,7 +76,7 @@ namespace {
 
 // Right angles and the hexagonal 120 degrees exactly, so that cubic and
 // hexagonal cells carry no rounding from cos(90 degrees).
-double cosDegrees(double degrees)
+double CosDegrees(double degrees)
 {
     if (degrees == 90.0)
         return 0.0;
@@ -87,7 +87,7 @@ double cosDegrees(double degrees)
     return std::cos(degrees * Pi / 180.0);
 }
 
-double sinDegrees(double degrees)
+double SinDegrees(double degrees)
 {
     if (degrees == 90.0)
         return 1.0;
@@ -110,8 +110,8 @@ std::variant<Lattice, QString> Lattice::Make(LatticeSystem system, const Lattice
         if (!std::isfinite(angle) || !(angle > 0.0) || !(angle < 180.0))
             return LatticeMessages::AngleOutOfRange;
 
-    const double ca = cosDegrees(p.alpha), cb = cosDegrees(p.beta), cg = cosDegrees(p.gamma);
-    const double sg = sinDegrees(p.gamma);
+    const double ca = CosDegrees(p.alpha), cb = CosDegrees(p.beta), cg = CosDegrees(p.gamma);
+    const double sg = SinDegrees(p.gamma);
     // The squared volume of the unit cell over a^2 b^2 c^2; the three angles
     // close a cell only when it is positive.
     const double volume2 = 1.0 - ca * ca - cb * cb - cg * cg + 2.0 * ca * cb * cg;

@@ -86,7 +86,7 @@ private:
 // The corners tried for a label of the given width beside a pole, in order
 // of preference: right, left, above, below, then the four diagonals. The
 // digits' middle lies about 85 twips below the corner.
-std::array<TwipsPoint, 8> corners(TwipsPoint pole, double width)
+std::array<TwipsPoint, 8> Corners(TwipsPoint pole, double width)
 {
     constexpr double Beside = 40.0, Middle = 85.0, Diagonal = 25.0;
     const double x = pole.x, y = pole.y;
@@ -102,7 +102,7 @@ std::array<TwipsPoint, 8> corners(TwipsPoint pole, double width)
     } };
 }
 
-void print(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corner)
+void PrintLabel(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corner)
 {
     const auto printAt = [&](double x, const std::string& text) {
         surface.SetCurrentX(corner.x + x);
@@ -145,12 +145,12 @@ void DrawPoleLabels(DrawingSurface& surface, std::span<const NetPole> poles, boo
     for (const NetPole& pole : poles) {
         const Numbers numbers(pole.index, fourIndices);
         const double width = numbers.width();
-        for (const TwipsPoint corner : corners(pole.at, width)) {
+        for (const TwipsPoint corner : Corners(pole.at, width)) {
             const Box box { corner.x, corner.y + LabelTop, corner.x + width,
                 corner.y + LabelBottom };
             if (placed.fits(box)) {
                 placed.add(box);
-                print(surface, numbers, corner);
+                PrintLabel(surface, numbers, corner);
                 break;
             }
         }

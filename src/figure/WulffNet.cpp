@@ -14,7 +14,7 @@ constexpr int FaintReach = 80;
 // centre: the great circle whose normal is horizontal, across the view.
 // Where the meridians crowd together near the top and bottom, the faint
 // ones stop at latitude reach.
-void drawMeridian(DrawingSurface& surface, const Frame& frame, int degrees, int reach)
+void DrawMeridian(DrawingSurface& surface, const Frame& frame, int degrees, int reach)
 {
     const double longitude = Pi * degrees / 180.0;
     const Vector3 normal { -std::sin(longitude), std::cos(longitude), 0.0 };
@@ -38,7 +38,7 @@ void drawMeridian(DrawingSurface& surface, const Frame& frame, int degrees, int 
 // points p satisfy |p - (0, 2 / sin lat)| = 2 / tan |lat|: a circle centred
 // on the vertical diameter produced, of which the arc of 2 |lat| nearest
 // the centre lies inside the primitive, ending on it at (+-2 cos lat, 2 sin lat).
-void drawParallel(DrawingSurface& surface, const Frame& frame, int degrees)
+void DrawParallel(DrawingSurface& surface, const Frame& frame, int degrees)
 {
     if (degrees == 0) {
         surface.Line(frame.x - 2.0 * frame.scale, frame.y, frame.x + 2.0 * frame.scale, frame.y);
@@ -54,7 +54,7 @@ void drawParallel(DrawingSurface& surface, const Frame& frame, int degrees)
         middle - latitude, middle + latitude);
 }
 
-bool strong(int degrees)
+bool Strong(int degrees)
 {
     return degrees % StrongDegrees == 0;
 }
@@ -68,17 +68,17 @@ void DrawWulffNet(DrawingSurface& surface, const Frame& frame, int lineWidth)
     surface.SetTone(Tone::Faint);
     surface.SetDrawWidth(1);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
-        if (!strong(degrees))
-            drawMeridian(surface, frame, degrees, FaintReach);
+        if (!Strong(degrees))
+            DrawMeridian(surface, frame, degrees, FaintReach);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
-        if (!strong(degrees))
-            drawParallel(surface, frame, degrees);
+        if (!Strong(degrees))
+            DrawParallel(surface, frame, degrees);
     surface.SetTone(Tone::Full);
     surface.SetDrawWidth(lineWidth);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
-        if (strong(degrees))
-            drawMeridian(surface, frame, degrees, 90);
+        if (Strong(degrees))
+            DrawMeridian(surface, frame, degrees, 90);
     for (int degrees = -Last; degrees <= Last; degrees += StepDegrees)
-        if (strong(degrees))
-            drawParallel(surface, frame, degrees);
+        if (Strong(degrees))
+            DrawParallel(surface, frame, degrees);
 }

@@ -9,12 +9,12 @@ constexpr std::size_t FirstSize = 1024;
 
 // A multiply-and-rotate step per value, then one finaliser: cheap, and
 // spread well enough for linear probing.
-uint64_t step(uint64_t h, uint64_t v)
+uint64_t Step(uint64_t h, uint64_t v)
 {
     return std::rotl(h ^ (v * 0x9e3779b97f4a7c15ull), 27) * 0xbf58476d1ce4e5b9ull;
 }
 
-uint64_t finish(uint64_t h)
+uint64_t Finish(uint64_t h)
 {
     h ^= h >> 31;
     h *= 0x94d049bb133111ebull;
@@ -25,13 +25,13 @@ uint64_t finish(uint64_t h)
 
 uint64_t PaintedMarks::hash(const PaintedMark& mark)
 {
-    uint64_t h = step(uint64_t(uint16_t(mark.kind)) << 48 | uint64_t(uint16_t(mark.fill)) << 32
+    uint64_t h = Step(uint64_t(uint16_t(mark.kind)) << 48 | uint64_t(uint16_t(mark.fill)) << 32
             | uint32_t(mark.width),
         0);
     // -0.0 and 0.0 are the same place, as == says.
     for (const double v : mark.values)
-        h = step(h, v == 0.0 ? 0 : std::bit_cast<uint64_t>(v));
-    return finish(h);
+        h = Step(h, v == 0.0 ? 0 : std::bit_cast<uint64_t>(v));
+    return Finish(h);
 }
 
 bool PaintedMarks::insert(const PaintedMark& mark)

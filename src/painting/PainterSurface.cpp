@@ -22,7 +22,7 @@ constexpr double MaxCachedDiscPixels = 128.0;
 // image's resolution tells only its physical size, never its painting.
 constexpr int DotsPerMeter96Dpi = 3780;
 
-bool usable(double v)
+bool Usable(double v)
 {
     return std::isfinite(v) && std::abs(v) <= MaxCoordinateTwips;
 }
@@ -205,7 +205,7 @@ void PainterSurface::SetDrawWidth(int width)
 
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
-    if (!usable(x1) || !usable(y1) || !usable(x2) || !usable(y2)
+    if (!Usable(x1) || !Usable(y1) || !Usable(x2) || !Usable(y2)
         || !firstTime({ PaintedMark::Line, toneStyle(), m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
         return;
     painter().drawLine(place(x1, y1), place(x2, y2));
@@ -213,7 +213,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2)
 
 void PainterSurface::Circle(double cx, double cy, double r)
 {
-    if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0
+    if (!Usable(cx) || !Usable(cy) || !Usable(r) || r < 0.0
         || !firstTime({ PaintedMark::Circle,
             int16_t(m_fillStyle != 0 ? PaintedMark::OpenCircle | toneStyle() : 0), m_drawWidth,
             { cx, cy, r, 0.0, 0.0 } }))
@@ -234,7 +234,7 @@ void PainterSurface::Circle(double cx, double cy, double r)
 
 void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
 {
-    if (!usable(cx) || !usable(cy) || !usable(r) || r < 0.0)
+    if (!Usable(cx) || !Usable(cy) || !Usable(r) || r < 0.0)
         return;
     QPainter& p = painter();
     const double radius = r / TwipsPerPixel;
@@ -255,7 +255,7 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
 
 void PainterSurface::Arc(double cx, double cy, double r, double start, double end)
 {
-    if (!usable(cx) || !usable(cy) || !usable(r) || r <= 0.0 || !std::isfinite(start)
+    if (!Usable(cx) || !Usable(cy) || !Usable(r) || r <= 0.0 || !std::isfinite(start)
         || !std::isfinite(end)
         || !firstTime({ PaintedMark::Arc, toneStyle(), m_drawWidth, { cx, cy, r, start, end } }))
         return;
@@ -279,7 +279,7 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 void PainterSurface::Print(std::string_view ascii)
 {
     const QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
-    if (!usable(m_currentX) || !usable(m_currentY) || text.isEmpty()
+    if (!Usable(m_currentX) || !Usable(m_currentY) || text.isEmpty()
         || !firstTime(PrintedText { m_currentX, m_currentY, text }))
         return;
     QPointF corner(m_currentX / TwipsPerPixel, m_currentY / TwipsPerPixel);

@@ -6,33 +6,33 @@
 
 namespace {
 
-bool isBlank(QChar c)
+bool IsBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == QChar(0x3000);
 }
 
-bool isAsciiDigit(char c)
+bool IsAsciiDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
 // Optional sign, digits with an optional fraction or a fraction alone,
 // optional exponent with at least one digit; nothing else.
-bool isNumberSyntax(const QByteArray& s)
+bool IsNumberSyntax(const QByteArray& s)
 {
     qsizetype i = 0;
     const qsizetype n = s.size();
     if (i < n && (s[i] == '+' || s[i] == '-'))
         ++i;
     qsizetype intDigits = 0;
-    while (i < n && isAsciiDigit(s[i])) {
+    while (i < n && IsAsciiDigit(s[i])) {
         ++i;
         ++intDigits;
     }
     qsizetype fracDigits = 0;
     if (i < n && s[i] == '.') {
         ++i;
-        while (i < n && isAsciiDigit(s[i])) {
+        while (i < n && IsAsciiDigit(s[i])) {
             ++i;
             ++fracDigits;
         }
@@ -44,7 +44,7 @@ bool isNumberSyntax(const QByteArray& s)
         if (i < n && (s[i] == '+' || s[i] == '-'))
             ++i;
         qsizetype expDigits = 0;
-        while (i < n && isAsciiDigit(s[i])) {
+        while (i < n && IsAsciiDigit(s[i])) {
             ++i;
             ++expDigits;
         }
@@ -55,7 +55,7 @@ bool isNumberSyntax(const QByteArray& s)
 }
 
 // strtod in the "C" locale, whatever locale the application runs in.
-double toDoubleC(const QByteArray& s)
+double ToDoubleC(const QByteArray& s)
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return strtod_l(s.constData(), nullptr, cLocale);
@@ -70,9 +70,9 @@ std::optional<double> ParseNumericText(const QString& text)
 
     qsizetype begin = 0;
     qsizetype end = normalised.size();
-    while (begin < end && isBlank(normalised[begin]))
+    while (begin < end && IsBlank(normalised[begin]))
         ++begin;
-    while (end > begin && isBlank(normalised[end - 1]))
+    while (end > begin && IsBlank(normalised[end - 1]))
         --end;
     const QString trimmed = normalised.mid(begin, end - begin);
 
@@ -81,7 +81,7 @@ std::optional<double> ParseNumericText(const QString& text)
             return std::nullopt;
     }
     const QByteArray ascii = trimmed.toLatin1();
-    if (!isNumberSyntax(ascii))
+    if (!IsNumberSyntax(ascii))
         return std::nullopt;
-    return toDoubleC(ascii);
+    return ToDoubleC(ascii);
 }

@@ -8,7 +8,7 @@ namespace {
 // rounding would otherwise drop half of them.
 constexpr double EdgeTolerance = 1e-9;
 
-Vector3 asVector(const Index3& index)
+Vector3 AsVector(const Index3& index)
 {
     return { double(index[0]), double(index[1]), double(index[2]) };
 }
@@ -28,12 +28,12 @@ Projector::Projector(
 
 Vector3 Projector::planeNormal(const Index3& hkl) const
 {
-    return UnitVector(m_planes * asVector(hkl));
+    return UnitVector(m_planes * AsVector(hkl));
 }
 
 Vector3 Projector::direction(const Index3& uvw) const
 {
-    return UnitVector(m_directions * asVector(uvw));
+    return UnitVector(m_directions * AsVector(uvw));
 }
 
 TwipsPoint Projector::toPicture(const Vector3& v) const

@@ -2,7 +2,7 @@
 
 namespace {
 
-double radians(double degrees)
+double Radians(double degrees)
 {
     return degrees * Pi / 180.0;
 }
@@ -16,15 +16,15 @@ Rotation Turning::Drag(const Projector& projector, TwipsPoint from, TwipsPoint t
 
 Rotation Turning::Right(double degrees)
 {
-    return Rotation::AboutAxis({ 0, 0, 1 }, radians(degrees));
+    return Rotation::AboutAxis({ 0, 0, 1 }, Radians(degrees));
 }
 
 Rotation Turning::Up(double degrees)
 {
-    return Rotation::AboutAxis({ 0, 1, 0 }, -radians(degrees));
+    return Rotation::AboutAxis({ 0, 1, 0 }, -Radians(degrees));
 }
 
 Rotation Turning::Clockwise(double degrees)
 {
-    return Rotation::AboutAxis({ 1, 0, 0 }, -radians(degrees));
+    return Rotation::AboutAxis({ 1, 0, 0 }, -Radians(degrees));
 }

@@ -11,7 +11,7 @@
 namespace Layout {
 
 // Nearest logical pixel; every value here is non-negative.
-constexpr int px(int twips)
+constexpr int Px(int twips)
 {
     return (twips + PictureSize::TwipsPerPixel / 2) / PictureSize::TwipsPerPixel;
 }
@@ -24,13 +24,13 @@ struct Twips
     int height;
 };
 
-constexpr QRect toPixels(Twips t)
+constexpr QRect ToPixels(Twips t)
 {
-    return QRect(px(t.left), px(t.top), px(t.width), px(t.height));
+    return QRect(Px(t.left), Px(t.top), Px(t.width), Px(t.height));
 }
-constexpr QSize toPixels(int width, int height)
+constexpr QSize ToPixels(int width, int height)
 {
-    return QSize(px(width), px(height));
+    return QSize(Px(width), Px(height));
 }
 
 // A caption whose font needs more than its box (CaptionSize) grows, its
@@ -38,14 +38,14 @@ constexpr QSize toPixels(int width, int height)
 // floorTwips, the top of the control it names, or else up from there. The
 // boxes overlap the controls below them by a pixel, which the ink must
 // leave free.
-constexpr QRect captionToPixels(Twips t, QSize needed, int floorTwips)
+constexpr QRect CaptionToPixels(Twips t, QSize needed, int floorTwips)
 {
-    QRect box = toPixels(t);
+    QRect box = ToPixels(t);
     if (needed.width() > box.width())
         box.setWidth(needed.width());
-    const int floor = std::min(box.bottom() + 1, px(floorTwips));
+    const int floor = std::min(box.bottom() + 1, Px(floorTwips));
     if (needed.height() > floor - box.top()) {
-        if (box.top() + needed.height() <= px(floorTwips))
+        if (box.top() + needed.height() <= Px(floorTwips))
             box.setHeight(needed.height());
         else
             box = QRect(box.left(), floor - needed.height(), box.width(), needed.height());
@@ -90,7 +90,7 @@ inline constexpr Twips lblVersion { 795, 1485, 1605, 225 };
 inline constexpr Twips lblDescription { 75, 1830, 3045, 210 };
 inline constexpr Twips cmdOK { 900, 2160, 1380, 345 };
 
-static_assert(px(picPictureBox.width) == PictureSize::WidthPixels
-    && px(picPictureBox.height) == PictureSize::HeightPixels);
+static_assert(Px(picPictureBox.width) == PictureSize::WidthPixels
+    && Px(picPictureBox.height) == PictureSize::HeightPixels);
 
 } // namespace Layout
