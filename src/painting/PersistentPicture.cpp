@@ -61,8 +61,7 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // a whole redraw would.
     const Projector projector = settings.scene.projector();
     if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
-        PlotPoles(m_surface, m_placements.of(projector, store).subspan(std::size_t(m_poles)),
-            settings.display.plotSize);
+        PlotPoles(m_surface, store, projector, settings.display.plotSize, m_poles);
     } else {
         drawNet(settings);
         // Only the first mark at each place: the rest would change no pixel.

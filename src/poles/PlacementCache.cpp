@@ -49,8 +49,8 @@ void PlacementCache::update(const Projector& projector, const PoleStore& store)
         std::fill(m_slots.begin(), m_slots.end(), 0);
         m_projector = projector;
         m_epoch = store.epoch();
+        m_placements.reserve(entries.size());
     }
-    m_placements.reserve(entries.size());
     for (std::size_t n = m_placements.size(); n < entries.size(); ++n) {
         m_placements.push_back(Place(projector, entries[n]));
         note(n);
