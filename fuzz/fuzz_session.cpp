@@ -1,11 +1,13 @@
 // Session files as the open dialog hands them over: any bytes. What reads
-// must write and read again as the same session, and its entries must lie
-// on the picture of its view.
+// must write and read again as the same session, written the same; its
+// entries must lie on the picture of its view; and what the window makes of
+// it, saved again, must open again to the same and be written the same.
 
 #include "FuzzCheck.h"
 
 #include "files/Session.h"
 #include "poles/EntryGeometry.h"
+#include "run/Work.h"
 #include "scene/Scene.h"
 
 #include <cmath>
@@ -54,6 +56,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (double angle : AnglesOf(view->crystal.lattice, entry))
                 FUZZ_CHECK(angle >= 0.0 && angle <= 180.0);
         }
+    }
+
+    // Opened in a run and saved by it: the file it writes opens again to the
+    // same entries and settings, and reads and writes again the same.
+    const std::variant<OpenedWork, QString> opened
+        = OpenWork(QStringLiteral("a.orvandeler"), written, RunState());
+    if (const OpenedWork* work = std::get_if<OpenedWork>(&opened)) {
+        RunState run;
+        Adopt(run, *work);
+        const QByteArray saved = WriteSession(SessionOf(run));
+        const std::variant<OpenedWork, QString> reopened
+            = OpenWork(QStringLiteral("a.orvandeler"), saved, RunState());
+        const OpenedWork* back = std::get_if<OpenedWork>(&reopened);
+        FUZZ_CHECK_SAYING(back, std::get<QString>(reopened) + u'\n' + QString::fromUtf8(saved));
+        FUZZ_CHECK(back->store.entries() == run.store.entries());
+        FUZZ_CHECK(back->display == run.display);
+        const SessionRead savedRead = ReadSession(saved);
+        FUZZ_CHECK(WriteSession(savedRead.session) == saved);
     }
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "painting/PainterSurface.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/CheckIndex.h"
+#include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
 #include "poles/PoleLists.h"
@@ -24,6 +25,7 @@
 #include "scene/DrawPicture.h"
 #include "surface/PictureSize.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -258,6 +260,10 @@ private:
     void keep(SavedFile file);
 
     void checkInvariants();
+    // A saved session, opened as the window opens it, gives the lists the
+    // window shows and its picture: exactly, or but for the rounding of a
+    // turned crystal's centre and up.
+    void checkReopened(const OpenedWork& work);
     void checkPicture();
     const PoleLists& expectedLists();
 
@@ -298,4 +304,7 @@ private:
     PoleLists m_listsExpected;
     // The file 上書き保存 writes, once a session was saved or opened.
     QString m_sessionPath;
+    // Whether the soak has written over that file since the window last
+    // opened or saved it, so that 上書き保存 must ask.
+    bool m_sessionChanged = false;
 };

@@ -103,14 +103,19 @@ void Soak::act(Kind kind)
         break;
     }
     case Drag: {
-        QPoint at = picturePoint();
+        const QPoint from = picturePoint();
+        QPoint at = from;
         note(QStringLiteral(" from (%1, %2)").arg(at.x()).arg(at.y()));
+        const int picked = m_form->pickedPole();
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(at),
             m_picture->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_picture, &press);
+        // Once the pointer has gone the drag distance, it is no click.
+        bool dragged = false;
         const int moves = between(1, 6);
         for (int n = 0; n < moves; ++n) {
             at += QPoint(between(-60, 60), between(-60, 60));
+            dragged = dragged || (at - from).manhattanLength() >= QApplication::startDragDistance();
             QMouseEvent move(QEvent::MouseMove, QPointF(at), m_picture->mapToGlobal(QPointF(at)),
                 Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
             QCoreApplication::sendEvent(m_picture, &move);
@@ -119,6 +124,11 @@ void Soak::act(Kind kind)
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at),
             m_picture->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_picture, &release);
+        if (dragged)
+            SOAK_CHECK(m_form->pickedPole() == picked,
+                QStringLiteral("a drag changed the pick from %1 to %2")
+                    .arg(picked)
+                    .arg(m_form->pickedPole()));
         break;
     }
     case TurnKey: {
@@ -207,7 +217,14 @@ void Soak::act(Kind kind)
         const QString text = chance(60) ? widths[below(int(widths.size()))] : garbage(6);
         note(QStringLiteral(" \"%1\"").arg(text));
         m_lineWidth->lineEdit()->selectAll();
-        if (text.isEmpty())
+        if (chance(20)) {
+            // As a screen reader or an automation tool sets it, past the
+            // box's own limits.
+            note(QStringLiteral(" around the box"));
+            QAccessible::queryAccessibleInterface(m_lineWidth->lineEdit())
+                ->editableTextInterface()
+                ->replaceText(0, int(m_lineWidth->currentText().size()), text);
+        } else if (text.isEmpty())
             QTest::keyClick(m_lineWidth->lineEdit(), Qt::Key_Backspace);
         else
             type(m_lineWidth->lineEdit(), text);
@@ -456,6 +473,10 @@ void Soak::saveSession()
             QStringLiteral("上書き保存 asked %1 times with a session file \"%2\"")
                 .arg(m_dialogs.saveDialogs.size())
                 .arg(m_sessionPath));
+        // Its own file is replaced without a question unless it was changed.
+        const bool asks = !m_sessionPath.isEmpty() && m_sessionChanged;
+        SOAK_CHECK(m_dialogs.questions.size() == (asks ? 1 : 0),
+            QStringLiteral("上書き保存 asked %1 questions").arg(m_dialogs.questions.size()));
         path = m_sessionPath.isEmpty() ? name + QStringLiteral(".orvandeler") : m_sessionPath;
         m_dialogs.nextFiles.clear();
     } else {
@@ -469,6 +490,7 @@ void Soak::saveSession()
     SOAK_CHECK(m_dialogs.messages.isEmpty(),
         QStringLiteral("saving said: %1").arg(m_dialogs.messages.join(u'|')));
     m_sessionPath = path;
+    m_sessionChanged = false;
     const std::variant<OpenedWork, QString> again = OpenWorkFile(path, m_state);
     const OpenedWork* work = std::get_if<OpenedWork>(&again);
     SOAK_CHECK(work && work->session,
@@ -480,6 +502,7 @@ void Soak::saveSession()
         work->display == m_state.display, QStringLiteral("the saved session holds other settings"));
     SOAK_CHECK(m_state.scene.isFree() ? work->free.has_value() : work->row == m_state.scene.row,
         QStringLiteral("the saved session holds another view"));
+    checkReopened(*work);
     keep({ path, SavedKind::Session, m_state.store.entries(), m_state.scene.row,
         m_state.scene.isFree(), m_state.scene.crystal.fourIndices(), m_state.display });
 }
@@ -539,10 +562,10 @@ void Soak::saveList()
     SOAK_CHECK(lines == count + (filter == 1 ? 1 : 0),
         QStringLiteral("the saved list has %1 lines for %2 entries").arg(lines).arg(count));
     const SavedKind type = filter == 1 ? SavedKind::Csv
-        : angles                      ? SavedKind::AngleList
-                                      : SavedKind::IndexList;
-    if (type == SavedKind::IndexList && count > 0) {
-        // It plots the same entries again in the same view.
+        : angles                       ? SavedKind::AngleList
+                                       : SavedKind::IndexList;
+    if (type == SavedKind::IndexList) {
+        // It plots the same entries again in the same view, none for none.
         RunState empty;
         empty.scene = m_state.scene;
         empty.free = m_state.free;
@@ -648,6 +671,8 @@ void Soak::openMangled()
              .arg(how)
              .arg(QFileInfo(saved.path).fileName()));
     // A session opened from here and saved over is a saved file no more.
+    if (path == m_sessionPath)
+        m_sessionChanged = true;
     std::erase_if(m_saved, [&](const SavedFile& kept) { return kept.path == path; });
     QFile out(path);
     SOAK_CHECK(
@@ -674,8 +699,8 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
         expectUnchanged(before, QStringLiteral("a refused open"));
         const bool mustOpen = saved
             && (saved->type == SavedKind::Session
-                || (saved->type == SavedKind::IndexList && !saved->entries.empty()
-                    && before.row == saved->row && before.freeChosen == saved->free
+                || (saved->type == SavedKind::IndexList && before.row == saved->row
+                    && before.freeChosen == saved->free
                     && m_state.scene.crystal.fourIndices() == saved->fourIndices
                     && before.entries.size() + saved->entries.size()
                         <= std::size_t(PoleStore::MaxPoles)));
@@ -688,8 +713,10 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
         QStringLiteral("opening said: %1").arg(m_dialogs.messages.join(u'|')));
     SOAK_CHECK(m_state.store.entries() == work.store.entries(),
         QStringLiteral("the opened file gave other entries"));
-    if (work.session)
+    if (work.session) {
         m_sessionPath = path;
+        m_sessionChanged = false;
+    }
     m_pictureChanged = true;
     if (!saved)
         return;

@@ -44,9 +44,12 @@ void Soak::checkInvariants()
         QStringLiteral("the free view's marks are wrong"));
     SOAK_CHECK(m_plotSize->findText(m_plotSize->currentText()) >= 0,
         QStringLiteral("the plot size shows \"%1\"").arg(m_plotSize->currentText()));
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{0,3}$"));
-    SOAK_CHECK(digits.match(m_lineWidth->currentText()).hasMatch(),
-        QStringLiteral("the line width holds \"%1\"").arg(m_lineWidth->currentText()));
+    // Whatever the box holds, the width drawn is a width.
+    SOAK_CHECK(m_state.display.lineWidth >= 1 && m_state.display.lineWidth <= MaxLineWidth
+            && ReadPlotSize(QString::number(m_state.display.plotSize)),
+        QStringLiteral("the display settings are %1, %2")
+            .arg(m_state.display.lineWidth)
+            .arg(m_state.display.plotSize));
     // However the crystal was turned, a turn it stays: a NaN from a drag
     // would go on drawing nothing, unnoticed by every other check.
     const Matrix3& turn = m_state.free.orientation.matrix();
@@ -92,4 +95,26 @@ void Soak::checkPicture()
         QStringLiteral("the picture differs from a whole draw in %1 pixels (store %2)")
             .arg(differing)
             .arg(m_state.store.PoleCount()));
+}
+
+void Soak::checkReopened(const OpenedWork& work)
+{
+    RunState reopened;
+    Adopt(reopened, work);
+    const PoleLists lists = BuildLists(reopened.store, reopened.scene.crystal.lattice);
+    const PoleLists shown = BuildLists(m_state.store, m_state.scene.crystal.lattice);
+    SOAK_CHECK(lists.indexList == shown.indexList && lists.angleList == shown.angleList,
+        QStringLiteral("the saved session opens to other lists"));
+    const qreal ratio = m_form->surface().image().devicePixelRatio();
+    const auto picture = [ratio](const RunState& state) {
+        PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+        DrawPicture(surface, { state.scene, state.display }, state.store);
+        return surface.image();
+    };
+    const QImage saved = picture(reopened);
+    const int differing = Pixels::DifferingPixels(saved, picture(m_state));
+    const int allowed = m_state.scene.isFree() ? saved.width() * saved.height() / 1000 : 0;
+    SOAK_CHECK(differing <= allowed,
+        QStringLiteral("the saved session opens to another picture: %1 pixels differ")
+            .arg(differing));
 }

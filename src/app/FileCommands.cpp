@@ -2,8 +2,11 @@
 
 #include "app/UserDialogs.h"
 #include "files/FileAccess.h"
+#include "files/FileMessages.h"
 #include "painting/PictureDocument.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 
 const QString FileCommands::OpenTitle = QStringLiteral("開く");
@@ -11,6 +14,15 @@ const QString FileCommands::PictureTitle = QStringLiteral("画像の保存");
 const QString FileCommands::IndexTitle = QStringLiteral("面指数の保存");
 const QString FileCommands::AngleTitle = QStringLiteral("角度差の保存");
 const QString FileCommands::SessionTitle = QStringLiteral("セッションの保存");
+
+namespace {
+
+QByteArray Digest(const QByteArray& bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+} // namespace
 
 FileCommands::FileCommands(RunState& state, UserDialogs& dialogs, FileCommandsHost& host)
     : m_state(state)
@@ -36,7 +48,7 @@ bool FileCommands::openPath(const QString& path)
     }
     OpenedWork& opened = std::get<OpenedWork>(work);
     if (opened.session)
-        m_sessionPath = path;
+        keepSessionFile(path, ReadWholeFile(path).bytes);
     m_host.showOpenedWork(std::move(opened));
     return true;
 }
@@ -44,20 +56,59 @@ bool FileCommands::openPath(const QString& path)
 std::optional<FileCommands::SaveName> FileCommands::askSaveName(
     const QString& title, std::span<const FileType> types, const QString& name)
 {
-    const FileChoice choice
-        = m_dialogs.showSaveDialog(m_host.dialogParent(), title, Filters(types), name);
-    if (choice.path.isEmpty())
-        return std::nullopt;
+    // The file dialog asks nothing itself: it would ask about the name as
+    // typed, before the type's extension is added.
+    QString offered = name;
+    for (;;) {
+        const FileChoice choice
+            = m_dialogs.showSaveDialog(m_host.dialogParent(), title, Filters(types), offered);
+        if (choice.path.isEmpty())
+            return std::nullopt;
+        const SaveName chosen = savedAs(choice, types);
+        if (mayReplace(chosen.path))
+            return chosen;
+        // No: back to the dialog, which may be cancelled.
+        offered = QFileInfo(chosen.path).fileName();
+    }
+}
+
+FileCommands::SaveName FileCommands::savedAs(
+    const FileChoice& choice, std::span<const FileType> types)
+{
     for (const FileType& type : types)
         if (type.names(choice.path))
-            return SaveName { choice.path, &type };
+            return { choice.path, &type };
     const FileType& chosen
         = types[std::size_t(std::clamp(choice.filter, 0, int(types.size()) - 1))];
     // A file that exists was chosen as it is, whatever its name.
     const QFileInfo file(choice.path);
     if (file.exists() && !file.isDir())
-        return SaveName { choice.path, &chosen };
-    return SaveName { choice.path + u'.' + QLatin1String(chosen.extension), &chosen };
+        return { choice.path, &chosen };
+    return { choice.path + u'.' + QLatin1String(chosen.extension), &chosen };
+}
+
+bool FileCommands::mayReplace(const QString& path)
+{
+    // A folder or a device is never replaced; writing it fails or writes in place.
+    if (!QFileInfo(path).isFile())
+        return true;
+    return m_dialogs.askYesNo(
+        m_host.dialogParent(), FileMessages::ReplaceQuestion.arg(QDir::toNativeSeparators(path)));
+}
+
+void FileCommands::keepSessionFile(const QString& path, const QByteArray& bytes)
+{
+    m_sessionPath = path;
+    m_sessionDigest = Digest(bytes);
+}
+
+bool FileCommands::changedOnDisk() const
+{
+    const FileRead file = ReadWholeFile(m_sessionPath);
+    // Gone, it is written anew and replaces nothing.
+    if (!QFileInfo::exists(m_sessionPath))
+        return false;
+    return !file.error.isEmpty() || Digest(file.bytes) != m_sessionDigest;
 }
 
 bool FileCommands::write(const QString& path, const QByteArray& bytes)
@@ -71,18 +122,26 @@ bool FileCommands::write(const QString& path, const QByteArray& bytes)
 
 bool FileCommands::writeSession(const QString& path)
 {
-    if (!write(path, WriteSession(SessionOf(m_state))))
+    const QByteArray bytes = WriteSession(SessionOf(m_state));
+    if (!write(path, bytes))
         return false;
-    m_sessionPath = path;
+    keepSessionFile(path, bytes);
     return true;
 }
 
 void FileCommands::save()
 {
-    if (m_sessionPath.isEmpty())
+    if (m_sessionPath.isEmpty()) {
         saveAsSession();
-    else
-        writeSession(m_sessionPath);
+        return;
+    }
+    // Its own file is replaced without a question unless another program
+    // (or another window) has changed it since it was opened or saved here.
+    if (changedOnDisk()
+        && !m_dialogs.askYesNo(m_host.dialogParent(),
+            FileMessages::ChangedQuestion.arg(QDir::toNativeSeparators(m_sessionPath))))
+        return;
+    writeSession(m_sessionPath);
 }
 
 void FileCommands::saveAsSession()

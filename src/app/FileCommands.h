@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/UserDialogs.h"
 #include "files/FileTypes.h"
 #include "run/Work.h"
 #include "scene/DrawPicture.h"
@@ -57,9 +58,17 @@ private:
         const FileType* type;
     };
     // The chosen path with the chosen type's extension where it has none of
-    // the offered ones, and its type; none when cancelled.
+    // the offered ones, and its type, once the user has said that an
+    // existing file may be replaced; none when cancelled.
     std::optional<SaveName> askSaveName(
         const QString& title, std::span<const FileType> types, const QString& name);
+    static SaveName savedAs(const FileChoice& choice, std::span<const FileType> types);
+    // Whether the path may be written: no file is there, or the user says
+    // the one there may be replaced.
+    bool mayReplace(const QString& path);
+    // The session's own file and what it held when last opened or saved.
+    void keepSessionFile(const QString& path, const QByteArray& bytes);
+    bool changedOnDisk() const;
     bool write(const QString& path, const QByteArray& bytes);
     bool writeSession(const QString& path);
 
@@ -67,4 +76,5 @@ private:
     UserDialogs& m_dialogs;
     FileCommandsHost& m_host;
     QString m_sessionPath;
+    QByteArray m_sessionDigest;
 };

@@ -17,13 +17,28 @@ void QtUserDialogs::showMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
+bool QtUserDialogs::askYesNo(QWidget* parent, const QString& question)
+{
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle, question,
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
+    // Nothing is replaced by a key pressed too soon.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 FileChoice QtUserDialogs::showSaveDialog(
     QWidget* parent, const QString& title, const QStringList& filters, const QString& name)
 {
     const QString folder = m_folder.isEmpty() ? QDir::homePath() : m_folder;
     QString selected = filters.value(0);
-    const QString path = QFileDialog::getSaveFileName(
-        parent, title, QDir(folder).filePath(name), filters.join(QStringLiteral(";;")), &selected);
+    // The program asks before it replaces a file, once the type's extension
+    // is on the name.
+    const QString path = QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(name),
+        filters.join(QStringLiteral(";;")), &selected, QFileDialog::DontConfirmOverwrite);
     if (!path.isEmpty())
         m_folder = QFileInfo(path).absolutePath();
     return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };

@@ -26,6 +26,8 @@ public:
 
     // A modal message box: the text, one OK button, no icon, the application title.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // The same with はい and いいえ: whether the user said yes.
+    virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
     // Modal file dialogs with a title and a list of file types; name is
     // the file name offered at first, without a folder.
     virtual FileChoice showSaveDialog(
@@ -43,6 +45,7 @@ class QtUserDialogs : public UserDialogs
 {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& question) override;
     FileChoice showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters,
         const QString& name) override;
     FileChoice showOpenDialog(

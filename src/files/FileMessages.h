@@ -8,6 +8,12 @@ namespace FileMessages {
 inline const QString OpenFailed = QStringLiteral("ファイル「%1」を開けませんでした");
 inline const QString SaveFailed = QStringLiteral("ファイル「%1」に保存できませんでした");
 
+// The questions before a file is replaced; %1 is the file.
+inline const QString ReplaceQuestion
+    = QStringLiteral("ファイル「%1」はすでにあります。置き換えますか？");
+inline const QString ChangedQuestion = QStringLiteral(
+    "ファイル「%1」は開いたあとか保存したあとに変更されています。上書きしますか？");
+
 // What the file system answered.
 inline const QString NoSuchFile = QStringLiteral("ファイルがありません");
 inline const QString IsFolder = QStringLiteral("ファイルではなくフォルダーです");
@@ -55,7 +61,6 @@ inline const QString EntryDirection
 inline const QString EntryRefused = QStringLiteral("%1 番目の指数 %2: %3");
 
 // What is wrong in an index list; %1 is the line's number, %2 its text.
-inline const QString NoEntries = QStringLiteral("面指数がありません");
 inline const QString BadLine = QStringLiteral("%1 行目「%2」は面指数ではありません");
 inline const QString BadLineOrDirection
     = QStringLiteral("%1 行目「%2」は面指数でも方向指数でもありません");

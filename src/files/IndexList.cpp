@@ -161,7 +161,5 @@ IndexListRead ReadIndexList(const QByteArray& bytes, IndexListOptions options)
         }
         result.entries.append(entry);
     }
-    if (result.entries.isEmpty())
-        result.error = NoEntries;
     return result;
 }

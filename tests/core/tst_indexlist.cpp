@@ -98,8 +98,8 @@ void TestIndexList::read_data()
         << QByteArray("[1 0 0]") << true << false << LineDirection.arg("1", "[1 0 0]");
     QTest::newRow("long line cut short") << QByteArray(
         50, 'x') << false << false << BadLine.arg("1", QString(40, u'x') + QStringLiteral("…"));
-    QTest::newRow("no entries") << QByteArray("# nothing\n\n") << false << false << NoEntries;
-    QTest::newRow("empty file") << QByteArray() << false << false << NoEntries;
+    QTest::newRow("no entries") << QByteArray("# nothing\n\n") << false << false << QString();
+    QTest::newRow("empty file") << QByteArray() << false << false << QString();
     QTest::newRow("not UTF-8") << QByteArray("1 2 3\n\xff") << false << false << NotUtf8;
     QTest::newRow("32768 lines") << QByteArray("1 0 0\n").repeated(32768) << false << false
                                  << TooManyEntries;

@@ -2,6 +2,7 @@
 #include "files/FileMessages.h"
 #include "run/RunState.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -34,6 +35,11 @@ private slots:
     void refusedFiles_data();
     void refusedFiles();
     void sessionsOpenedInTurn();
+    void replacingAsks_data();
+    void replacingAsks();
+    void ownFileChangedOnDisk();
+    void widthSetAroundTheBoxSavedAndOpened();
+    void emptyListOpensAgain();
 
 private:
     // A second window beside the test's own, on a run of its own.
@@ -284,6 +290,124 @@ void TestFileCommands::sessionsOpenedInTurn()
     m_dialogs.nextFiles = { { m_dir.filePath(u"b.orvandeler"_s), 0 } };
     Child<QAction>(fresh.form.get(), "mnuFileOpen")->trigger();
     QCOMPARE(m_form->surface().image(), fresh.form->surface().image());
+}
+
+void TestFileCommands::replacingAsks_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("replaced");
+    QTest::addColumn<bool>("yes");
+    for (const bool yes : { false, true }) {
+        const char* answer = yes ? "yes" : "no";
+        // The dialog asked about "pic_a"; the program adds ".png" after it.
+        QTest::addRow("picture, no extension, %s", answer)
+            << u"mnuFileSaveAsPic"_s << u"pic_a"_s << 0 << u"pic_a.png"_s << yes;
+        QTest::addRow("picture, extension in capitals, %s", answer)
+            << u"mnuFileSaveAsPic"_s << u"pic_b.JPG"_s << 0 << u"pic_b.JPG"_s << yes;
+        QTest::addRow("index list as CSV, no extension, %s", answer)
+            << u"mnuFileSaveAsIndex"_s << u"planes"_s << 1 << u"planes.csv"_s << yes;
+        QTest::addRow("angle list, %s", answer)
+            << u"mnuFileSaveAsAngle"_s << u"angles.txt"_s << 0 << u"angles.txt"_s << yes;
+        QTest::addRow("session, no extension, %s", answer)
+            << u"mnuFileSaveAsSession"_s << u"work"_s << 0 << u"work.orvandeler"_s << yes;
+    }
+}
+
+// One question naming the file, through the dialogs' seam; no leaves the
+// file as it was and goes back to the dialog, here cancelled.
+void TestFileCommands::replacingAsks()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, typed);
+    QFETCH(int, filter);
+    QFETCH(QString, replaced);
+    QFETCH(bool, yes);
+    write(replaced, "old");
+    plot("1", "2", "3");
+    m_dialogs.clear();
+    m_dialogs.nextFiles = { { m_dir.filePath(typed), filter } };
+    m_dialogs.nextAnswers = { yes };
+    child<QAction>(item)->trigger();
+
+    const QString path = m_dir.filePath(replaced);
+    QCOMPARE(m_dialogs.questions,
+        QStringList { FileMessages::ReplaceQuestion.arg(QDir::toNativeSeparators(path)) });
+    QCOMPARE(m_dialogs.saveDialogs.size(), yes ? 1 : 2);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll() == "old", !yes);
+}
+
+// 上書き保存 asks only when another program has changed the file since.
+void TestFileCommands::ownFileChangedOnDisk()
+{
+    plot("1", "1", "0");
+    m_dialogs.nextFiles = { { m_dir.filePath(u"own"_s), 0 } };
+    child<QAction>("mnuFileSaveAsSession")->trigger();
+    child<QAction>("mnuFileSave")->trigger();
+    QVERIFY(m_dialogs.questions.isEmpty());
+
+    const QString path = m_dir.filePath(u"own.orvandeler"_s);
+    write(u"own.orvandeler"_s, "changed");
+    m_dialogs.nextAnswers = { false };
+    child<QAction>("mnuFileSave")->trigger();
+    QCOMPARE(m_dialogs.questions,
+        QStringList { FileMessages::ChangedQuestion.arg(QDir::toNativeSeparators(path)) });
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("changed"));
+    file.close();
+
+    m_dialogs.nextAnswers = { true };
+    child<QAction>("mnuFileSave")->trigger();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith("{"));
+    // Saved again, it is the program's own once more.
+    child<QAction>("mnuFileSave")->trigger();
+    QCOMPARE(m_dialogs.questions.size(), 2);
+}
+
+// Text put into the line width around its limits, as a screen reader or an
+// automation tool sets it, is no width: the session keeps the width drawn
+// and opens again.
+void TestFileCommands::widthSetAroundTheBoxSavedAndOpened()
+{
+    plot("1", "0", "0");
+    auto* width = child<QComboBox>("cboLineWidth");
+    Pick(width, u"3"_s);
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(width->lineEdit());
+    for (const QString& text : { u"abc"_s, u"99999999999999999999"_s }) {
+        field->editableTextInterface()->replaceText(0, int(width->currentText().size()), text);
+        QCOMPARE(width->currentText(), text);
+        emit child<QComboBox>("cboPlotSize")->activated(0);
+        m_dialogs.nextFiles = { { m_dir.filePath(u"width.orvandeler"_s), 0 } };
+        child<QAction>("mnuFileSaveAsSession")->trigger();
+
+        const Window again = open();
+        m_dialogs.nextFiles = { { m_dir.filePath(u"width.orvandeler"_s), 0 } };
+        Child<QAction>(again.form.get(), "mnuFileOpen")->trigger();
+        QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.messages.join(u'\n')));
+        QCOMPARE(Child<QComboBox>(again.form.get(), "cboLineWidth")->currentText(), u"3"_s);
+        QCOMPARE(again.form->surface().image(), m_form->surface().image());
+    }
+}
+
+// A list saved from an empty plot opens again as empty: nothing added, no word.
+void TestFileCommands::emptyListOpensAgain()
+{
+    m_dialogs.nextFiles = { { m_dir.filePath(u"none"_s), 0 } };
+    child<QAction>("mnuFileSaveAsIndex")->trigger();
+    QFile file(m_dir.filePath(u"none.txt"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray());
+    plot("1", "1", "1");
+    m_dialogs.nextFiles = { { file.fileName(), 1 } };
+    child<QAction>("mnuFileOpen")->trigger();
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(lines("txtIndexList"), QStringList { u"(1 1 1)"_s });
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -48,6 +48,8 @@ private slots:
     void directionsAndTheirForms();
     void turningMovesThePictureNotTheLists();
     void pickedZone();
+    void dragKeepsThePick_data();
+    void dragKeepsThePick();
     void keptInASession();
     void dialogReadsItsFields_data();
     void dialogReadsItsFields();
@@ -192,6 +194,41 @@ void TestFreeView::pickedZone()
     QVERIFY(picture->hasGreatCircle());
     QTest::keyClick(picture, Qt::Key_Escape);
     QVERIFY(!picture->hasGreatCircle());
+}
+
+void TestFreeView::dragKeepsThePick_data()
+{
+    QTest::addColumn<bool>("fromMark");
+    QTest::newRow("from a mark") << true;
+    QTest::newRow("from beside one") << false;
+}
+
+// A press is no click until the release shows no drag: a drag that turns the
+// crystal neither picks nor ends the pick, its ring and its lines.
+void TestFreeView::dragKeepsThePick()
+{
+    QFETCH(bool, fromMark);
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("1", "0", "1");
+    plot("0", "1", "1");
+    auto* picture = child<PictureBox>("picPictureBox");
+    QTest::mouseClick(picture, Qt::LeftButton, {}, pixelOf(0));
+    QCOMPARE(m_form->pickedPole(), 0);
+    const Rotation start = m_state->free.orientation;
+
+    const QPoint from = fromMark ? pixelOf(1) : QPoint(233, 60);
+    const QPoint to = from + QPoint(QApplication::startDragDistance() + 30, 10);
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), picture->mapToGlobal(QPointF(to)),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(picture, &move);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+
+    QVERIFY(!(m_state->free.orientation == start));
+    QCOMPARE(m_form->pickedPole(), 0);
+    QVERIFY(picture->hasRing());
+    QCOMPARE(child<QPlainTextEdit>("txtIndexList")->textCursor().selectedText(), u"(1 0 -1 1)"_s);
 }
 
 void TestFreeView::keptInASession()

@@ -6,8 +6,9 @@
 #include <QStringList>
 #include <utility>
 
-// Records every request and returns at once, as if the user had pressed OK
-// or chosen the files set in advance (cancelled when none is left).
+// Records every request and returns at once, as if the user had pressed OK,
+// answered the questions as set in advance (yes when none is left) or chosen
+// the files set in advance (cancelled when none is left).
 class RecordingUserDialogs : public UserDialogs
 {
 public:
@@ -19,6 +20,8 @@ public:
     };
 
     QStringList messages;
+    QStringList questions;
+    QList<bool> nextAnswers;
     QList<FileDialogCall> saveDialogs;
     QList<FileDialogCall> openDialogs;
     // The answers of the next file dialogs, in order.
@@ -28,6 +31,11 @@ public:
     QList<Crystal> freeViewDialogs;
 
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
+    bool askYesNo(QWidget*, const QString& question) override
+    {
+        questions.append(question);
+        return nextAnswers.isEmpty() || nextAnswers.takeFirst();
+    }
     FileChoice showSaveDialog(
         QWidget*, const QString& title, const QStringList& filters, const QString& name) override
     {
@@ -49,6 +57,8 @@ public:
         nextFreeView.reset();
         freeViewDialogs.clear();
         messages.clear();
+        questions.clear();
+        nextAnswers.clear();
         saveDialogs.clear();
         openDialogs.clear();
         nextFiles.clear();
