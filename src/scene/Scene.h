@@ -19,7 +19,6 @@ struct Scene
 {
     // The documented view this is; none for the free view.
     const ViewRow* row = nullptr;
-    // Stereographic, the only projection so far.
     Frame frame;
     Region region = Region::Full;
     Crystal crystal;
