@@ -53,7 +53,23 @@ private slots:
     void keptInASession();
     void dialogReadsItsFields_data();
     void dialogReadsItsFields();
+
+private:
+    // Zinc along [0001] with (10-11) and (01-11) plotted, the first picked
+    // by a click on its mark.
+    PictureBox* pickFirstOfTwo();
 };
+
+PictureBox* TestFreeView::pickFirstOfTwo()
+{
+    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("1", "0", "1");
+    plot("0", "1", "1");
+    auto* picture = child<PictureBox>("picPictureBox");
+    QTest::mouseClick(picture, Qt::LeftButton, {}, pixelOf(0));
+    return picture;
+}
 
 void TestFreeView::choosingAndChoosingAgain()
 {
@@ -180,12 +196,7 @@ void TestFreeView::turningMovesThePictureNotTheLists()
 
 void TestFreeView::pickedZone()
 {
-    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
-    child<QAction>("mnuSelectFree")->trigger();
-    plot("1", "0", "1");
-    plot("0", "1", "1");
-    auto* picture = child<PictureBox>("picPictureBox");
-    QTest::mouseClick(picture, Qt::LeftButton, {}, pixelOf(0));
+    PictureBox* picture = pickFirstOfTwo();
     QCOMPARE(m_form->pickedPole(), 0);
     QTest::mouseMove(picture, pixelOf(1));
     // (10-11) and (01-11) share the zone [1 1 -1], [1 1 -2 -3] in four indices.
@@ -208,12 +219,7 @@ void TestFreeView::dragKeepsThePick_data()
 void TestFreeView::dragKeepsThePick()
 {
     QFETCH(bool, fromMark);
-    m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
-    child<QAction>("mnuSelectFree")->trigger();
-    plot("1", "0", "1");
-    plot("0", "1", "1");
-    auto* picture = child<PictureBox>("picPictureBox");
-    QTest::mouseClick(picture, Qt::LeftButton, {}, pixelOf(0));
+    PictureBox* picture = pickFirstOfTwo();
     QCOMPARE(m_form->pickedPole(), 0);
     const Rotation start = m_state->free.orientation;
 
