@@ -175,18 +175,10 @@ void TestFreeView::turningMovesThePictureNotTheLists()
 
     // A drag turns; it picks nothing, and the drag back returns.
     const QPoint from(200, 260), to(300, 150);
-    QTest::mousePress(picture, Qt::LeftButton, {}, from);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), picture->mapToGlobal(QPointF(to)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(picture, &move);
-    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+    Drag(picture, from, to);
     QVERIFY(!(m_state->free.orientation == start));
     QCOMPARE(m_form->pickedPole(), -1);
-    QTest::mousePress(picture, Qt::LeftButton, {}, to);
-    QMouseEvent back(QEvent::MouseMove, QPointF(from), picture->mapToGlobal(QPointF(from)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(picture, &back);
-    QTest::mouseRelease(picture, Qt::LeftButton, {}, from);
+    Drag(picture, to, from);
     for (std::size_t i = 0; i < 3; ++i)
         for (std::size_t j = 0; j < 3; ++j)
             QVERIFY(
@@ -225,11 +217,7 @@ void TestFreeView::dragKeepsThePick()
 
     const QPoint from = fromMark ? pixelOf(1) : QPoint(233, 60);
     const QPoint to = from + QPoint(QApplication::startDragDistance() + 30, 10);
-    QTest::mousePress(picture, Qt::LeftButton, {}, from);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), picture->mapToGlobal(QPointF(to)),
-        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(picture, &move);
-    QTest::mouseRelease(picture, Qt::LeftButton, {}, to);
+    Drag(picture, from, to);
 
     QVERIFY(!(m_state->free.orientation == start));
     QCOMPARE(m_form->pickedPole(), 0);

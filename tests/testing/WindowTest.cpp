@@ -113,3 +113,12 @@ void WindowTest::hover(QPoint pixel)
     QTest::mouseMove(picture, pixel + QPoint(1, 1));
     QTest::mouseMove(picture, pixel);
 }
+
+void WindowTest::Drag(QWidget* widget, QPoint from, QPoint to)
+{
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), widget->mapToGlobal(QPointF(to)), Qt::NoButton,
+        Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+}

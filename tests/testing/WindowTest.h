@@ -61,6 +61,9 @@ protected:
     // A move onto the pixel; a move to where the pointer is already would
     // be dropped as no move.
     void hover(QPoint pixel);
+    // The left button pressed at from, the pointer moved to to with it held,
+    // and released there.
+    static void Drag(QWidget* widget, QPoint from, QPoint to);
 
     RecordingUserDialogs m_dialogs;
     std::unique_ptr<RunState> m_state;
