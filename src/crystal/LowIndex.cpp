@@ -34,43 +34,50 @@ Candidate candidate(const Index3& index, std::array<int, 4> written, int count)
     return { index, rank, written };
 }
 
-std::vector<Candidate> candidates(LatticeSystem system, IndexKind kind, int limit)
+// Calls visit(index, written, count) for every index triple up to limit in
+// size as the system writes it (count indices: three, or four for
+// hexagonal and trigonal crystals), with primitive only those with no
+// common divisor, hexagonal directions then reduced on their three axes.
+template <typename Visit>
+void forEachIndex(LatticeSystem system, IndexKind kind, int limit, bool primitive, Visit visit)
 {
-    std::vector<Candidate> out;
     if (limit < 1)
-        return out;
+        return;
     const int n = std::min(limit, MaxLimit);
     const bool four = UsesFourIndices(system);
     for (int a = -n; a <= n; ++a)
         for (int b = -n; b <= n; ++b)
             for (int c = -n; c <= n; ++c) {
-                if (std::gcd(std::gcd(a, b), c) != 1)
+                if (primitive ? std::gcd(std::gcd(a, b), c) != 1 : a == 0 && b == 0 && c == 0)
                     continue;
                 if (!four) {
-                    out.push_back(
-                        candidate({ int16_t(a), int16_t(b), int16_t(c) }, { a, b, c, 0 }, 3));
+                    visit(Index3 { int16_t(a), int16_t(b), int16_t(c) },
+                        std::array<int, 4> { a, b, c, 0 }, 3);
                     continue;
                 }
                 // a, b, c are h k l of (h k i l), or u v w of [u v t w].
                 const int third = -(a + b);
                 if (std::abs(third) > n)
                     continue;
+                const std::array<int, 4> written { a, b, third, c };
                 if (kind == IndexKind::Plane) {
-                    out.push_back(
-                        candidate({ int16_t(a), int16_t(b), int16_t(c) }, { a, b, third, c }, 4));
+                    visit(Index3 { int16_t(a), int16_t(b), int16_t(c) }, written, 4);
                     continue;
                 }
                 // [u v t w] is [u - t, v - t, w] on the three axes.
-                const std::array<int, 3> three = Reduced({ a - third, b - third, c });
-                out.push_back(candidate({ int16_t(three[0]), int16_t(three[1]), int16_t(three[2]) },
-                    { a, b, third, c }, 4));
+                std::array<int, 3> three { a - third, b - third, c };
+                if (primitive)
+                    three = Reduced(three);
+                visit(
+                    Index3 { int16_t(three[0]), int16_t(three[1]), int16_t(three[2]) }, written, 4);
             }
-    std::sort(out.begin(), out.end(), [](const Candidate& x, const Candidate& y) {
-        if (x.rank != y.rank)
-            return x.rank < y.rank;
-        return x.written > y.written;
-    });
-    return out;
+}
+
+bool lowerFirst(const Candidate& x, const Candidate& y)
+{
+    if (x.rank != y.rank)
+        return x.rank < y.rank;
+    return x.written > y.written;
 }
 
 Vector3 cartesian(const Lattice& lattice, IndexKind kind, const Vector3& v)
@@ -107,8 +114,15 @@ std::optional<Vector3> UnitVectorOf(const Lattice& lattice, IndexKind kind, cons
 
 std::vector<Index3> LowIndices(LatticeSystem system, IndexKind kind, int limit)
 {
+    std::vector<Candidate> all;
+    forEachIndex(system, kind, limit, true,
+        [&](const Index3& index, const std::array<int, 4>& written, int count) {
+            all.push_back(candidate(index, written, count));
+        });
+    std::sort(all.begin(), all.end(), lowerFirst);
     std::vector<Index3> out;
-    for (const Candidate& c : candidates(system, kind, limit))
+    out.reserve(all.size());
+    for (const Candidate& c : all)
         out.push_back(c.index);
     return out;
 }
@@ -119,15 +133,29 @@ std::optional<LowIndexForm> NearestLowIndex(
     const double n = Norm(v);
     if (!(n > 0.0) || !std::isfinite(n))
         return std::nullopt;
-    std::optional<LowIndexForm> best;
-    for (const Candidate& c : candidates(lattice.system(), kind, limit)) {
-        const double deviation = AngleBetween(cartesian(lattice, kind, c.index), v);
-        // Candidates come lowest first: a higher one must be nearer by more
-        // than rounding to win.
-        if (!best || deviation < best->deviation - 1e-9)
-            best = LowIndexForm { c.index, deviation };
-    }
-    return best;
+    const Vector3 unit = Scaled(v, 1.0 / n);
+    // The largest cosine; where two are equal to rounding, the lower
+    // indices, so that a multiple loses to its primitive form and no common
+    // divisor need be sought. This runs as the crystal turns.
+    std::optional<Candidate> best;
+    double bestCos = -2.0;
+    forEachIndex(lattice.system(), kind, limit, false,
+        [&](const Index3& index, const std::array<int, 4>& written, int count) {
+            const Vector3 w = cartesian(lattice, kind, index);
+            const double cosine = Dot(w, unit) / Norm(w);
+            if (cosine < bestCos - 1e-14)
+                return;
+            const Candidate c = candidate(index, written, count);
+            if (cosine > bestCos + 1e-14 || lowerFirst(c, *best)) {
+                best = c;
+                bestCos = std::max(bestCos, cosine);
+            }
+        });
+    if (!best)
+        return std::nullopt;
+    const std::array<int, 3> r = Reduced({ best->index[0], best->index[1], best->index[2] });
+    const Index3 index { int16_t(r[0]), int16_t(r[1]), int16_t(r[2]) };
+    return LowIndexForm { index, AngleBetween(cartesian(lattice, kind, index), v) };
 }
 
 std::optional<UpDirection> LowIndexUp(const Lattice& lattice, const Vector3& centre)
@@ -145,23 +173,30 @@ std::optional<UpDirection> LowIndexUp(const Lattice& lattice, const Vector3& cen
         break;
     }
 
-    const Candidate* chosen = nullptr;
+    // One pass, no sort: a multiple loses to its primitive form on rank.
+    std::optional<Candidate> chosen;
     double chosenCos = 0.0;
-    const std::vector<Candidate> all = candidates(lattice.system(), IndexKind::Direction, UpLimit);
-    for (const Candidate& d : all) {
-        if (chosen && d.rank != chosen->rank)
-            break;
-        const Vector3 v = Normalised(cartesian(lattice, IndexKind::Direction, d.index));
-        if (std::fabs(Dot(v, *c)) > RightAngle)
-            continue;
-        const double cosine = Dot(v, vertical);
-        if (!chosen || cosine > chosenCos + 1e-12) {
-            chosen = &d;
-            chosenCos = cosine;
-        }
-    }
+    forEachIndex(lattice.system(), IndexKind::Direction, UpLimit, false,
+        [&](const Index3& index, const std::array<int, 4>& written, int count) {
+            const Vector3 v = Normalised(cartesian(lattice, IndexKind::Direction, index));
+            if (std::fabs(Dot(v, *c)) > RightAngle)
+                return;
+            const Candidate d = candidate(index, written, count);
+            if (chosen && d.rank != chosen->rank) {
+                if (d.rank > chosen->rank)
+                    return;
+            } else if (chosen) {
+                const double cosine = Dot(v, vertical);
+                if (cosine < chosenCos - 1e-12
+                    || (cosine <= chosenCos + 1e-12 && !lowerFirst(d, *chosen)))
+                    return;
+            }
+            chosen = d;
+            chosenCos = Dot(v, vertical);
+        });
     if (chosen) {
-        const Index3& i = chosen->index;
+        const std::array<int, 3> i
+            = Reduced({ chosen->index[0], chosen->index[1], chosen->index[2] });
         return UpDirection { { double(i[0]), double(i[1]), double(i[2]) }, true };
     }
     return UpDirection { lattice.directionIndices(vertical), false };

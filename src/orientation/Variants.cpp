@@ -12,9 +12,13 @@ ProperRotations orIdentity(ProperRotations rotations)
     return rotations.empty() ? ProperRotations(&Identity, 1) : rotations;
 }
 
-double trace(const Matrix3& m)
+// The trace of a b, without the product.
+double traceOfProduct(const Matrix3& a, const Matrix3& b)
 {
-    return m.rows[0][0] + m.rows[1][1] + m.rows[2][2];
+    double sum = 0.0;
+    for (std::size_t i = 0; i < 3; ++i)
+        sum += Dot(a.rows[i], b.column(int(i)));
+    return sum;
 }
 
 // How an axis ranks among its equivalents: more components not negative,
@@ -58,16 +62,15 @@ Misorientation MisorientationOf(const Matrix3& delta, ProperRotations a, ProperR
     for (const Matrix3& cb : orIdentity(b)) {
         const Matrix3 left = cb * delta;
         for (const Matrix3& ca : orIdentity(a))
-            best = std::max(best, trace(left * ca));
+            best = std::max(best, traceOfProduct(left, ca));
     }
     std::optional<AxisAngle> chosen;
     for (const Matrix3& cb : orIdentity(b)) {
         const Matrix3 left = cb * delta;
         for (const Matrix3& ca : orIdentity(a)) {
-            const Matrix3 m = left * ca;
-            if (!(trace(m) >= best - 1e-12))
+            if (!(traceOfProduct(left, ca) >= best - 1e-12))
                 continue;
-            const AxisAngle turn = AxisAngleOf(m);
+            const AxisAngle turn = AxisAngleOf(left * ca);
             if (!chosen || preference(turn.axis) > preference(chosen->axis))
                 chosen = turn;
         }
