@@ -43,13 +43,20 @@ std::optional<CrystalOrientation> ZeroTilt(const CrystalOrientation& tilted, con
 
 std::optional<HolderTilt> TiltsToCentre(const Vector3& d)
 {
-    const double n = Norm(d);
-    if (!(n > 0.0) || !std::isfinite(n))
+    for (double x : d)
+        if (!std::isfinite(x))
+            return std::nullopt;
+    const double largest = std::max({ std::fabs(d[0]), std::fabs(d[1]), std::fabs(d[2]) });
+    if (!(largest > 0.0))
         return std::nullopt;
-    const Vector3 u = Scaled(d, 1.0 / n);
-    return HolderTilt { std::asin(std::clamp(u[1], -1.0, 1.0)) / Degree,
+    // Divided by the largest, so that a denormal d keeps all its digits in
+    // the length below.
+    const Vector3 v { d[0] / largest, d[1] / largest, d[2] / largest };
+    // asin(d_Y) of the unit vector, read as an arctangent: asin loses half
+    // the digits next to +-90 degrees.
+    return HolderTilt { std::atan2(v[1], std::hypot(v[0], v[2])) / Degree,
         // Plus zero, so that straight away from the viewer is +180, not -180.
-        std::atan2(-u[0] + 0.0, u[2]) / Degree };
+        std::atan2(-v[0] + 0.0, v[2]) / Degree };
 }
 
 bool WithinReach(const HolderTilt& tilt, const TiltLimits& limits)

@@ -37,9 +37,9 @@ std::optional<CrystalOrientation> ZeroTilt(
     const CrystalOrientation& tilted, const HolderTilt& tilt);
 
 // The tilts that bring what lies at sample direction d at zero tilt to the
-// centre: alpha = asin(d_Y), beta = atan2(-d_X, d_Z) (d made unit first).
-// A direction pointing away from the viewer needs |beta| over 90. None for
-// a zero or non-finite d.
+// centre: alpha = asin(d_Y), beta = atan2(-d_X, d_Z), d of any length. A
+// direction pointing away from the viewer needs |beta| over 90. None for a
+// zero or non-finite d.
 std::optional<HolderTilt> TiltsToCentre(const Vector3& d);
 // Within the limits, give or take rounding.
 bool WithinReach(const HolderTilt& tilt, const TiltLimits& limits);

@@ -9,9 +9,10 @@
 namespace {
 
 constexpr double Degree = std::numbers::pi / 180.0;
-// Sines of angles this small are no angle: a thousandth of a degree's
-// five-hundredth, far below any measurement and far above rounding.
-constexpr double Parallel = 1e-9;
+// Sines of angles this small (0.2 seconds of arc) are no angle: far below
+// any measurement, and far enough above rounding that the plane of the two
+// is still exact to 1e-10.
+constexpr double Parallel = 1e-6;
 
 bool validPlace(const SamplePlace& p)
 {
