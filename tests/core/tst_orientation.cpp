@@ -1,3 +1,4 @@
+#include "TestCrystals.h"
 #include "crystal/LowIndex.h"
 #include "orientation/TwoPoles.h"
 #include "orientation/ZoneAxes.h"
@@ -14,21 +15,18 @@ Q_DECLARE_METATYPE(LatticeParameters)
 
 namespace {
 
-Lattice make(LatticeSystem system, LatticeParameters p)
-{
-    return std::get<Lattice>(Lattice::Make(system, p));
-}
+using TestCrystals::Make;
 
 // One cell of each system, none with special angles or ratios beyond its own.
 std::vector<Lattice> sevenSystems()
 {
-    return { make(LatticeSystem::Cubic, { 3.6149, 0, 0, 0, 0, 0 }),
-        make(LatticeSystem::Tetragonal, { 5.8197, 0, 3.1749, 0, 0, 0 }),
-        make(LatticeSystem::Orthorhombic, { 4.2, 5.1, 6.7, 90, 90, 90 }),
-        make(LatticeSystem::Hexagonal, { 3.209, 0, 5.211, 0, 0, 0 }),
-        make(LatticeSystem::Trigonal, { 4.9, 0, 5.4, 0, 0, 0 }),
-        make(LatticeSystem::Monoclinic, { 5.68, 15.18, 6.29, 90, 114.1, 90 }),
-        make(LatticeSystem::Triclinic, { 5, 6, 7, 81, 97, 103 }) };
+    return { Make(LatticeSystem::Cubic, { 3.6149, 0, 0, 0, 0, 0 }),
+        Make(LatticeSystem::Tetragonal, { 5.8197, 0, 3.1749, 0, 0, 0 }),
+        Make(LatticeSystem::Orthorhombic, { 4.2, 5.1, 6.7, 90, 90, 90 }),
+        Make(LatticeSystem::Hexagonal, { 3.209, 0, 5.211, 0, 0, 0 }),
+        Make(LatticeSystem::Trigonal, { 4.9, 0, 5.4, 0, 0, 0 }),
+        Make(LatticeSystem::Monoclinic, { 5.68, 15.18, 6.29, 90, 114.1, 90 }),
+        Make(LatticeSystem::Triclinic, { 5, 6, 7, 81, 97, 103 }) };
 }
 
 EulerAngles randomEuler(QRandomGenerator& random)
@@ -296,7 +294,7 @@ void TestOrientation::nearestZoneAxes()
 
     // Hexagonal: bounded in four indices, so [2 -1 -1 0] is one and
     // [2 1 0] ([1 0 -1 0]) too, but not [3 1 0] ([5 -1 -4 0]).
-    const Lattice zinc = make(LatticeSystem::Hexagonal, { 2.665, 0, 4.947, 0, 0, 0 });
+    const Lattice zinc = Make(LatticeSystem::Hexagonal, { 2.665, 0, 4.947, 0, 0, 0 });
     const std::vector<ZoneAxis> hex = NearestZoneAxes(zinc, {}, {}, {});
     const auto has = [&](Index3 index) {
         return std::any_of(hex.begin(), hex.end(), [&](const ZoneAxis& z) {
@@ -357,7 +355,7 @@ void TestOrientation::upDirection()
     QFETCH(Vector3, centre);
     QFETCH(Vector3, up);
     QFETCH(bool, lattice);
-    const Lattice crystal = make(system, cell);
+    const Lattice crystal = Make(system, cell);
     const UpDirection got = *LowIndexUp(crystal, centre);
     QCOMPARE(got.latticeDirection, lattice);
     if (lattice)

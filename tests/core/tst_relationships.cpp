@@ -1,4 +1,4 @@
-#include "TestPointGroups.h"
+#include "TestCrystals.h"
 #include "orientation/Relationship.h"
 #include "orientation/Variants.h"
 
@@ -13,21 +13,17 @@ Q_DECLARE_METATYPE(Index3)
 
 namespace {
 
-Lattice make(LatticeSystem system, LatticeParameters p)
-{
-    return std::get<Lattice>(Lattice::Make(system, p));
-}
+using TestCrystals::Make;
 
 // γ-Fe and α-Fe; β-Ti and α-Ti.
-const Lattice Austenite = make(LatticeSystem::Cubic, { 3.6, 0, 0, 0, 0, 0 });
-const Lattice Ferrite = make(LatticeSystem::Cubic, { 2.8665, 0, 0, 0, 0, 0 });
-const Lattice BetaTi = make(LatticeSystem::Cubic, { 3.3, 0, 0, 0, 0, 0 });
-const Lattice AlphaTi = make(LatticeSystem::Hexagonal, { 2.9508, 0, 4.6855, 0, 0, 0 });
+const Lattice Austenite = Make(LatticeSystem::Cubic, { 3.6, 0, 0, 0, 0, 0 });
+const Lattice Ferrite = Make(LatticeSystem::Cubic, { 2.8665, 0, 0, 0, 0, 0 });
+const Lattice BetaTi = Make(LatticeSystem::Cubic, { 3.3, 0, 0, 0, 0, 0 });
+const Lattice AlphaTi = Make(LatticeSystem::Hexagonal, { 2.9508, 0, 4.6855, 0, 0, 0 });
 
 std::vector<Matrix3> rotationsOf(const Lattice& lattice)
 {
-    return UsesFourIndices(lattice.system()) ? TestPointGroups::Hexagonal()
-                                             : TestPointGroups::Cubic();
+    return UsesFourIndices(lattice.system()) ? TestCrystals::Hexagonal() : TestCrystals::Cubic();
 }
 
 Vector3 unit(const Lattice& lattice, IndexKind kind, const Index3& index)
@@ -179,7 +175,7 @@ void TestRelationships::twins()
     QFETCH(Index3, index);
     QFETCH(double, degrees);
     QFETCH(QList<int>, axis);
-    const Lattice lattice = make(system, cell);
+    const Lattice lattice = Make(system, cell);
     const std::vector<Matrix3> rotations = rotationsOf(lattice);
     const auto made = inPlane ? TwinInPlane(lattice, index) : TwinAboutDirection(lattice, index);
     const Matrix3 twin = std::get<Matrix3>(made);

@@ -1,17 +1,24 @@
 #pragma once
 
-// Test-only: the proper rotations of the cubic (432) and hexagonal (622)
-// point groups in the lattice's Cartesian frame, for tests of the rooms
-// that take a crystal's rotations as a parameter. The program takes its
-// own from the symmetry room.
+// Test-only: lattices made from parameters known to be good, and the proper
+// rotations of the cubic (432) and hexagonal (622) point groups in the
+// lattice's Cartesian frame, for tests of the rooms that take a crystal's
+// rotations as a parameter. The program takes its own from the symmetry
+// room.
 
+#include "crystal/Lattice.h"
 #include "math/EulerAngles.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-namespace TestPointGroups {
+namespace TestCrystals {
+
+inline Lattice Make(LatticeSystem system, const LatticeParameters& p)
+{
+    return std::get<Lattice>(Lattice::Make(system, p));
+}
 
 // The 24 signed permutation matrices of determinant +1.
 inline std::vector<Matrix3> Cubic()
@@ -42,4 +49,4 @@ inline std::vector<Matrix3> Hexagonal()
     return out;
 }
 
-} // namespace TestPointGroups
+} // namespace TestCrystals
