@@ -2,9 +2,9 @@
 #include "projection/View.h"
 
 #include <QTest>
-#include <map>
 #include <numbers>
 #include <random>
+#include <unordered_map>
 
 Q_DECLARE_METATYPE(ProjectionKind)
 Q_DECLARE_METATYPE(Vector3)
@@ -25,8 +25,8 @@ Points trueCurve(ProjectionKind kind, const Vector3& axis, double angle, double 
     const Vector3 e1 = Normalised(Cross(a, { a[1], a[2], a[0] }));
     const Vector3 e2 = Cross(a, e1);
     Points points;
-    for (int i = 0; i < 20000; ++i) {
-        const double s = 2 * pi * i / 20000;
+    for (int i = 0; i < 12000; ++i) {
+        const double s = 2 * pi * i / 12000;
         const Vector3 v = Sum(Scaled(a, std::cos(angle)),
             Scaled(Sum(Scaled(e1, std::cos(s)), Scaled(e2, std::sin(s))), std::sin(angle)));
         if (v[0] >= 0 && std::fabs(v[2]) <= std::sin(reach) + 1e-12)
@@ -35,7 +35,7 @@ Points trueCurve(ProjectionKind kind, const Vector3& axis, double angle, double 
     return points;
 }
 
-// The path as a painter draws it, at steps of a thirtieth of a pixel.
+// The path as a painter draws it, at steps of at most a fifteenth of a pixel.
 Points drawnCurve(const CurvePath& path)
 {
     Points points { path.start };
@@ -43,10 +43,9 @@ Points drawnCurve(const CurvePath& path)
         const TwipsPoint a = points.back();
         const bool line = p.kind == PathPiece::Kind::Line;
         const TwipsPoint b = line ? a : p.control1, c = line ? p.to : p.control2, d = p.to;
-        const int n = int(std::ceil(2
-                          * (std::hypot(b.x - a.x, b.y - a.y) + std::hypot(c.x - b.x, c.y - b.y)
-                              + std::hypot(d.x - c.x, d.y - c.y))))
-            + 1;
+        const double polygon = std::hypot(b.x - a.x, b.y - a.y) + std::hypot(c.x - b.x, c.y - b.y)
+            + std::hypot(d.x - c.x, d.y - c.y);
+        const int n = int(std::ceil(polygon)) + 1;
         for (int i = 1; i <= n; ++i) {
             const double t = double(i) / n, u = 1 - t;
             const double wa = u * u * u, wb = 3 * u * u * t, wc = 3 * u * t * t, wd = t * t * t;
@@ -59,18 +58,23 @@ Points drawnCurve(const CurvePath& path)
 
 // Points in cells of the tolerance: any within it of p lie in p's cell or
 // a neighbour.
-using Grid = std::map<std::pair<long long, long long>, Points>;
+using Grid = std::unordered_map<long long, Points>;
 
 long long cell(double x)
 {
     return std::llround(std::floor(x / CurveTolerance));
 }
 
+long long key(long long i, long long j)
+{
+    return i * 1000003 + j;
+}
+
 Grid grid(const Points& points)
 {
     Grid cells;
     for (const TwipsPoint& p : points)
-        cells[{ cell(p.x), cell(p.y) }].push_back(p);
+        cells[key(cell(p.x), cell(p.y))].push_back(p);
     return cells;
 }
 
@@ -78,7 +82,7 @@ bool near(const Grid& cells, TwipsPoint p)
 {
     for (long long i = cell(p.x) - 1; i <= cell(p.x) + 1; ++i)
         for (long long j = cell(p.y) - 1; j <= cell(p.y) + 1; ++j)
-            if (const auto found = cells.find({ i, j }); found != cells.end())
+            if (const auto found = cells.find(key(i, j)); found != cells.end())
                 for (const TwipsPoint& q : found->second)
                     if (std::hypot(p.x - q.x, p.y - q.y) <= CurveTolerance)
                         return true;
