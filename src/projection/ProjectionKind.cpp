@@ -29,9 +29,9 @@ Vector3 Unproject(ProjectionKind kind, ProjectedPoint p)
         const double across = std::sqrt(2.0 - q) / 2.0;
         return { 1.0 - q, across * p.x, across * p.y };
     }
-    // Beyond the far pole the direction comes back along the same great
-    // circle: at 2 r0 - r it is the direction at r reflected through the
-    // line of sight, which repeats every 2 r0.
+    // Past the far pole the direction runs on along the same great circle:
+    // at radius r it is the one at 2 r0 - r turned half a turn about the
+    // line of sight, and the whole repeats every 2 r0.
     const double radius = std::sqrt(4.0 * q);
     double back = std::fmod(radius, 2.0 * FarPoleRadius);
     double side = 1.0;
