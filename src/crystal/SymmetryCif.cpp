@@ -243,6 +243,10 @@ std::variant<CifCrystal, QString> ReadCif(const QByteArray& bytes)
     }
     if (!read.found)
         return Missing.arg(TagName(A));
+    if (!read.twice.empty())
+        return Twice.arg(QString::fromUtf8(read.twice.data(), qsizetype(read.twice.size())));
+    if (!read.noValue.empty())
+        return NoValue.arg(QString::fromUtf8(read.noValue.data(), qsizetype(read.noValue.size())));
 
     const auto cell = Cell(read);
     if (const QString* why = std::get_if<QString>(&cell))

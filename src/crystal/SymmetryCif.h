@@ -25,15 +25,16 @@ struct CifCrystal
 };
 
 // The crystal, or why the file gives none, in words: a syntax error (with
-// its line and column), a missing or unreadable cell item, no space group
-// or one the tables do not know (naming the item), or a cell that does not
-// have the group's symmetry. Angles not given are 90 degrees, as the CIF
-// dictionary has it. The space group is read from the first of
-// _space_group_name_H-M_alt, _symmetry_space_group_name_H-M, the symmetry
-// operations (_space_group_symop_operation_xyz,
-// _symmetry_equiv_pos_as_xyz), _space_group_IT_number and
-// _symmetry_Int_Tables_number that the block has; a number alone means
-// the group's standard setting.
+// its line and column), an item given twice or without a value, a missing
+// or unreadable cell item, no space group or one the tables do not know
+// (naming the item), or a cell without the group's symmetry. Angles not
+// given are 90 degrees, as the CIF dictionary has it. The space group is
+// read from the first of _space_group_name_H-M_alt,
+// _symmetry_space_group_name_H-M, the symmetry operations
+// (_space_group_symop_operation_xyz, _symmetry_equiv_pos_as_xyz),
+// _space_group_IT_number and _symmetry_Int_Tables_number that the block
+// has: a number alone means the group's standard setting, so operations,
+// which carry the file's setting, come before it.
 std::variant<CifCrystal, QString> ReadCif(const QByteArray& bytes);
 
 namespace CifMessages {
@@ -43,6 +44,7 @@ inline const QString SyntaxAt
 inline const QString Syntax = QStringLiteral("CIF の書き方が正しくありません（%1）");
 // %1 names the item, as "_cell_length_a"; %2 its value.
 inline const QString Missing = QStringLiteral("「%1」がありません");
+inline const QString Twice = QStringLiteral("「%1」が二度あります");
 inline const QString NoValue = QStringLiteral("「%1」の値がありません");
 inline const QString NotNumber = QStringLiteral("「%1」の値「%2」は数ではありません");
 // %1 why the lattice's maker refused the cell.

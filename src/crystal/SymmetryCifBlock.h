@@ -28,6 +28,10 @@ struct CifBlockRead
     // Whether a data block has _cell_length_a; the rest is that block's.
     bool found = false;
     std::string blockName;
+    // A tag the block has twice, which leaves its value in doubt, and one
+    // followed by no value; empty when there is none.
+    std::string twice;
+    std::string noValue;
     // The values of the tags asked for, in their order.
     std::vector<CifValue> values;
     // The symmetry operations as written, and the tag that lists them.

@@ -153,8 +153,9 @@ void TestCif::refused_data()
     using namespace CifMessages;
     QTest::newRow("unterminated quote") << QByteArray("data_x\n_cell_length_a 'four\n")
                                         << SyntaxAt.arg(2).arg(21).arg("unterminated 'string'");
-    QTest::newRow("tag twice") << QByteArray("data_x\n_a 1\n_a 2\n")
-                               << Syntax.arg("CIF:3 in data_x: duplicate tag _a");
+    QTest::newRow("tag twice") << cubic("_Cell_Length_B 4") << Twice.arg("_Cell_Length_B");
+    QTest::newRow("no value") << QByteArray("data_x\n_cell_length_a\n_cell_length_b 4\n")
+                              << NoValue.arg("_cell_length_a");
     QTest::newRow("empty") << QByteArray() << Missing.arg("_cell_length_a");
     QTest::newRow("no cell") << QByteArray("data_x\n_cell_length_b 3\n")
                              << Missing.arg("_cell_length_a");
