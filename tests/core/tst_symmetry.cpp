@@ -60,10 +60,8 @@ private slots:
     void absences_data();
     void absences();
     void absencesFollowTheRules();
-    void slipSystems_data();
-    void slipSystems();
-    void largestSchmidFactor_data();
-    void largestSchmidFactor();
+    void schmidFactors_data();
+    void schmidFactors();
     void slipSetsRefused();
 };
 
@@ -99,7 +97,6 @@ void TestSymmetry::fromText_data()
     QTest::newRow("231") << "231" << SymmetryMessages::NumberOutOfRange;
     QTest::newRow("huge") << "99999999999" << SymmetryMessages::NumberOutOfRange;
     QTest::newRow("unknown") << "Q 9" << SymmetryMessages::Unknown.arg("Q 9");
-    QTest::newRow("kana") << QStringLiteral("立方") << SymmetryMessages::Unknown.arg("立方");
     QTest::newRow("unique axis c") << "P 1 1 2" << SymmetryMessages::UniqueAxisNotB.arg("P 1 1 2");
     QTest::newRow("rhombohedral axes")
         << "R -3 m:R" << SymmetryMessages::RhombohedralAxes.arg("R -3 m:R");
@@ -182,7 +179,9 @@ void TestSymmetry::cartesianOperations()
         = { { LatticeSystem::Hexagonal, "P 63/m m c" }, { LatticeSystem::Trigonal, "R -3 c" },
               { LatticeSystem::Monoclinic, "C 1 2/c 1" },
               { LatticeSystem::Tetragonal, "I 41/a m d" }, { LatticeSystem::Cubic, "F d -3 m" } };
-    const Vector3 hkl { 1, 2, 3 };
+    const auto vector = [](const Indices& v) {
+        return Vector3 { double(v[0]), double(v[1]), double(v[2]) };
+    };
     for (const auto& [system, name] : rows) {
         const Lattice l = someLattice(system);
         const auto symmetry = std::get<CrystalSymmetry>(CrystalSymmetry::Make(l, group(name)));
@@ -191,16 +190,11 @@ void TestSymmetry::cartesianOperations()
         std::size_t proper = 0;
         for (std::size_t i = 0; i < whole.size(); ++i) {
             const Matrix3& m = symmetry.operations()[i];
-            const Indices plane = MovedPlane(whole[i], { 1, 2, 3 });
-            const Indices direction = MovedDirection(whole[i], { 1, 2, 3 });
-            const Vector3 n = m * l.planeNormal(hkl);
-            const Vector3 d = m * l.direction(hkl);
-            const Vector3 expectedN
-                = l.planeNormal({ double(plane[0]), double(plane[1]), double(plane[2]) });
-            const Vector3 expectedD
-                = l.direction({ double(direction[0]), double(direction[1]), double(direction[2]) });
-            QVERIFY(Norm(Difference(n, expectedN)) < 1e-9 * Norm(n));
-            QVERIFY(Norm(Difference(d, expectedD)) < 1e-9 * Norm(d));
+            const Vector3 n = Difference(m * l.planeNormal({ 1, 2, 3 }),
+                l.planeNormal(vector(MovedPlane(whole[i], { 1, 2, 3 }))));
+            const Vector3 d = Difference(m * l.direction({ 1, 2, 3 }),
+                l.direction(vector(MovedDirection(whole[i], { 1, 2, 3 }))));
+            QVERIFY(Norm(n) < 1e-9 && Norm(d) < 1e-9);
             proper += m.determinant() > 0.0;
         }
         QCOMPARE(symmetry.rotations().size(), proper);
@@ -215,27 +209,21 @@ void TestSymmetry::families_data()
     QTest::addColumn<Index3>("index");
     QTest::addColumn<int>("members");
     QTest::addColumn<Indices>("first");
-    QTest::addColumn<Indices>("last");
 
-    QTest::newRow("m-3m {100}") << "F m -3 m" << true << Index3 { 1, 0, 0 } << 3
-                                << Indices { 1, 0, 0 } << Indices { 0, 0, 1 };
-    QTest::newRow("m-3m {110}") << "F m -3 m" << true << Index3 { 1, 1, 0 } << 6
-                                << Indices { 1, 1, 0 } << Indices { 0, 1, -1 };
-    QTest::newRow("m-3m {111}") << "F m -3 m" << true << Index3 { -1, 1, 1 } << 4
-                                << Indices { 1, 1, 1 } << Indices { 1, -1, -1 };
-    QTest::newRow("m-3m {123}") << "F m -3 m" << true << Index3 { 1, 2, 3 } << 24
-                                << Indices { 3, 2, 1 } << Indices { 1, -3, -2 };
-    QTest::newRow("m-3m <111>") << "F m -3 m" << false << Index3 { 1, 1, 1 } << 8
-                                << Indices { 1, 1, 1 } << Indices { -1, -1, -1 };
-    QTest::newRow("6/mmm {10-10}") << "P 63/m m c" << true << Index3 { 1, 0, 0 } << 3
-                                   << Indices { 1, 0, 0 } << Indices { 0, 1, 0 };
-    QTest::newRow("6/mmm {10-11}") << "P 63/m m c" << true << Index3 { 1, 0, 1 } << 6
-                                   << Indices { 1, 0, 1 } << Indices { 0, 1, -1 };
-    QTest::newRow("6/mmm {11-22}") << "P 63/m m c" << true << Index3 { 1, 1, 2 } << 6
-                                   << Indices { 2, -1, 2 } << Indices { 1, -2, -2 };
-    QTest::newRow("4mm: [001] alone") << "P 4 m m" << false << Index3 { 0, 0, 1 } << 1
-                                      << Indices { 0, 0, 1 } << Indices { 0, 0, 1 };
-    QTest::newRow("(000)") << "P 1" << true << Index3 { 0, 0, 0 } << 0 << Indices {} << Indices {};
+    QTest::newRow("{100}") << "Fm-3m" << true << Index3 { 1, 0, 0 } << 3 << Indices { 1, 0, 0 };
+    QTest::newRow("{110}") << "Fm-3m" << true << Index3 { 1, 1, 0 } << 6 << Indices { 1, 1, 0 };
+    QTest::newRow("{111}") << "Fm-3m" << true << Index3 { -1, 1, 1 } << 4 << Indices { 1, 1, 1 };
+    QTest::newRow("{123}") << "Fm-3m" << true << Index3 { 1, 2, 3 } << 24 << Indices { 3, 2, 1 };
+    QTest::newRow("<111>") << "Fm-3m" << false << Index3 { 1, 1, 1 } << 8 << Indices { 1, 1, 1 };
+    QTest::newRow("hcp {10-10}") << "P63/mmc" << true << Index3 { 1, 0, 0 } << 3
+                                 << Indices { 1, 0, 0 };
+    QTest::newRow("hcp {10-11}") << "P63/mmc" << true << Index3 { 1, 0, 1 } << 6
+                                 << Indices { 1, 0, 1 };
+    QTest::newRow("hcp {11-22}") << "P63/mmc" << true << Index3 { 1, 1, 2 } << 6
+                                 << Indices { 2, -1, 2 };
+    QTest::newRow("4mm: [001] alone")
+        << "P 4 m m" << false << Index3 { 0, 0, 1 } << 1 << Indices { 0, 0, 1 };
+    QTest::newRow("(000)") << "P 1" << true << Index3 { 0, 0, 0 } << 0 << Indices {};
 }
 
 void TestSymmetry::families()
@@ -248,10 +236,8 @@ void TestSymmetry::families()
         = planes ? PlaneFamily(::group(group), index) : DirectionFamily(::group(group), index);
     QCOMPARE(int(family.size()), members);
     QVERIFY(std::is_sorted(family.rbegin(), family.rend()));
-    if (members > 0) {
+    if (members > 0)
         QTEST(family.front(), "first");
-        QTEST(family.back(), "last");
-    }
 }
 
 void TestSymmetry::familySizeIsOrderOverStabiliser()
@@ -340,69 +326,36 @@ void TestSymmetry::absencesFollowTheRules()
             }
 }
 
-void TestSymmetry::slipSystems_data()
-{
-    QTest::addColumn<SlipSet>("set");
-    QTest::addColumn<int>("count");
-
-    QTest::newRow("fcc") << SlipSet::Fcc << 12;
-    QTest::newRow("bcc110") << SlipSet::Bcc110 << 12;
-    QTest::newRow("bcc112") << SlipSet::Bcc112 << 12;
-    QTest::newRow("bcc123") << SlipSet::Bcc123 << 24;
-    QTest::newRow("basal") << SlipSet::Basal << 3;
-    QTest::newRow("prismatic") << SlipSet::Prismatic << 3;
-    QTest::newRow("pyramidal-a") << SlipSet::PyramidalA << 6;
-    QTest::newRow("pyramidal-ca") << SlipSet::PyramidalCA << 6;
-}
-
-void TestSymmetry::slipSystems()
-{
-    QFETCH(SlipSet, set);
-    QFETCH(int, count);
-    const SlipSetRow& row = SlipSetRowOf(set);
-    QVERIFY(SlipSetFromName(QString::fromLatin1(QTest::currentDataTag())) == set);
-    const auto symmetry = std::get<CrystalSymmetry>(row.hexagonalAxes
-            ? CrystalSymmetry::Make(
-                lattice(LatticeSystem::Hexagonal, magnesium), group("P 63/m m c"))
-            : CrystalSymmetry::Make(lattice(LatticeSystem::Cubic, copper), group("F m -3 m")));
-    const auto systems = std::get<std::vector<SlipSystem>>(SlipSystems(symmetry, set));
-    QCOMPARE(int(systems.size()), count);
-    std::set<std::pair<Indices, Indices>> distinct;
-    for (const SlipSystem& s : systems) {
-        QCOMPARE(s.plane, FirstPositive(s.plane));
-        QCOMPARE(s.direction, FirstPositive(s.direction));
-        QCOMPARE(
-            s.plane[0] * s.direction[0] + s.plane[1] * s.direction[1] + s.plane[2] * s.direction[2],
-            0);
-        distinct.insert({ s.plane, s.direction });
-    }
-    QCOMPARE(int(distinct.size()), count);
-}
-
-void TestSymmetry::largestSchmidFactor_data()
+void TestSymmetry::schmidFactors_data()
 {
     QTest::addColumn<SlipSet>("set");
     QTest::addColumn<Vector3>("axis");
+    QTest::addColumn<int>("systems");
     QTest::addColumn<double>("largest");
     QTest::addColumn<int>("sharedBy");
 
     for (SlipSet set : { SlipSet::Fcc, SlipSet::Bcc110 }) {
         const QByteArray name = SlipSetRowOf(set).name.toLatin1();
-        QTest::newRow(name + " [001]") << set << Vector3 { 0, 0, 1 } << 0.408 << 8;
-        QTest::newRow(name + " [011]") << set << Vector3 { 0, 1, 1 } << 0.408 << 4;
-        QTest::newRow(name + " [111]") << set << Vector3 { 1, 1, 1 } << 0.272 << 6;
-        QTest::newRow(name + " [123]") << set << Vector3 { 1, 2, 3 } << 0.467 << 1;
+        QTest::newRow(name + " [001]") << set << Vector3 { 0, 0, 1 } << 12 << 0.408 << 8;
+        QTest::newRow(name + " [011]") << set << Vector3 { 0, 1, 1 } << 12 << 0.408 << 4;
+        QTest::newRow(name + " [111]") << set << Vector3 { 1, 1, 1 } << 12 << 0.272 << 6;
+        QTest::newRow(name + " [123]") << set << Vector3 { 1, 2, 3 } << 12 << 0.467 << 1;
     }
-    // Worked out apart, with the metric of magnesium.
-    QTest::newRow("Mg pyramidal-ca [0001]")
-        << SlipSet::PyramidalCA << Vector3 { 0, 0, 1 } << 0.446 << 6;
-    QTest::newRow("Mg pyramidal-ca [2 1 3]")
-        << SlipSet::PyramidalCA << Vector3 { 2, 1, 3 } << 0.482 << 2;
-    QTest::newRow("Mg prismatic [1 2 0]")
-        << SlipSet::Prismatic << Vector3 { 1, 2, 0 } << 0.433 << 2;
+    // The rest worked out apart; the hexagonal ones with the metric of magnesium.
+    QTest::newRow("bcc112 [123]") << SlipSet::Bcc112 << Vector3 { 1, 2, 3 } << 12 << 0.471 << 1;
+    QTest::newRow("bcc123 [001]") << SlipSet::Bcc123 << Vector3 { 0, 0, 1 } << 24 << 0.463 << 8;
+    QTest::newRow("basal [2 1 3]") << SlipSet::Basal << Vector3 { 2, 1, 3 } << 3 << 0.273 << 2;
+    QTest::newRow("prismatic [1 2 0]")
+        << SlipSet::Prismatic << Vector3 { 1, 2, 0 } << 3 << 0.433 << 2;
+    QTest::newRow("pyramidal-a [1 0 0]")
+        << SlipSet::PyramidalA << Vector3 { 1, 0, 0 } << 6 << 0.382 << 4;
+    QTest::newRow("pyramidal-ca [0 0 1]")
+        << SlipSet::PyramidalCA << Vector3 { 0, 0, 1 } << 6 << 0.446 << 6;
+    QTest::newRow("pyramidal-ca [2 1 3]")
+        << SlipSet::PyramidalCA << Vector3 { 2, 1, 3 } << 6 << 0.482 << 2;
 }
 
-void TestSymmetry::largestSchmidFactor()
+void TestSymmetry::schmidFactors()
 {
     QFETCH(SlipSet, set);
     QFETCH(Vector3, axis);
@@ -414,6 +367,18 @@ void TestSymmetry::largestSchmidFactor()
     const auto symmetry = std::get<CrystalSymmetry>(
         CrystalSymmetry::Make(l, group(hexagonal ? "P 63/m m c" : "F m -3 m")));
     const auto systems = std::get<std::vector<SlipSystem>>(SlipSystems(symmetry, set));
+    QTEST(int(systems.size()), "systems");
+    std::set<std::pair<Indices, Indices>> distinct;
+    for (const SlipSystem& s : systems) {
+        QCOMPARE(s.plane, FirstPositive(s.plane));
+        QCOMPARE(s.direction, FirstPositive(s.direction));
+        QCOMPARE(
+            s.plane[0] * s.direction[0] + s.plane[1] * s.direction[1] + s.plane[2] * s.direction[2],
+            0);
+        distinct.insert({ s.plane, s.direction });
+    }
+    QCOMPARE(distinct.size(), systems.size());
+
     const std::vector<SchmidFactor> table = SchmidFactors(l, systems, axis);
     QCOMPARE(table.size(), systems.size());
     QCOMPARE(std::round(std::fabs(table.front().m) * 1000) / 1000, largest);
@@ -451,6 +416,7 @@ void TestSymmetry::slipSetsRefused()
         SchmidMessages::NoDirectionInPlane.arg("0 0 1", "0 0 1"));
     QCOMPARE(std::get<QString>(SlipSystems(tin.group(), { { 0, 0, 0 }, { 0, 0, 1 } })),
         SchmidMessages::ZeroIndex);
+    QVERIFY(SlipSetFromName("pyramidal-ca") == SlipSet::PyramidalCA && !SlipSetFromName("hcp"));
 }
 
 QTEST_APPLESS_MAIN(TestSymmetry)
