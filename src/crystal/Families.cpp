@@ -3,22 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
-
-std::vector<Indices> Sorted(std::vector<Indices> members)
-{
-    std::sort(members.begin(), members.end(), std::greater<>());
-    members.erase(std::unique(members.begin(), members.end()), members.end());
-    return members;
-}
-
-bool IsZero(const Index3& v)
-{
-    return v[0] == 0 && v[1] == 0 && v[2] == 0;
-}
-
-} // namespace
-
 Indices MovedPlane(const IntMatrix3& r, const Indices& hkl)
 {
     // The point group's matrices have determinant +-1, so R^-T is the
@@ -43,6 +27,25 @@ Indices MovedDirection(const IntMatrix3& r, const Indices& uvw)
     return moved;
 }
 
+namespace {
+
+// The images of index under every operation, each once, in descending order.
+template <typename Move>
+std::vector<Indices> Family(const SpaceGroup& group, const Index3& index, Move move)
+{
+    if (index == Index3 {})
+        return {};
+    const Indices v { index[0], index[1], index[2] };
+    std::vector<Indices> members;
+    for (const IntMatrix3& r : group.pointOperations())
+        members.push_back(move(r, v));
+    std::sort(members.begin(), members.end(), std::greater<>());
+    members.erase(std::unique(members.begin(), members.end()), members.end());
+    return members;
+}
+
+} // namespace
+
 Indices FirstPositive(Indices hkl)
 {
     for (int x : hkl) {
@@ -58,22 +61,11 @@ Indices FirstPositive(Indices hkl)
 
 std::vector<Indices> PlaneFamily(const SpaceGroup& group, const Index3& hkl)
 {
-    if (IsZero(hkl))
-        return {};
-    const Indices plane { hkl[0], hkl[1], hkl[2] };
-    std::vector<Indices> members;
-    for (const IntMatrix3& r : group.pointOperations())
-        members.push_back(FirstPositive(MovedPlane(r, plane)));
-    return Sorted(std::move(members));
+    return Family(group, hkl,
+        [](const IntMatrix3& r, const Indices& v) { return FirstPositive(MovedPlane(r, v)); });
 }
 
 std::vector<Indices> DirectionFamily(const SpaceGroup& group, const Index3& uvw)
 {
-    if (IsZero(uvw))
-        return {};
-    const Indices direction { uvw[0], uvw[1], uvw[2] };
-    std::vector<Indices> members;
-    for (const IntMatrix3& r : group.pointOperations())
-        members.push_back(MovedDirection(r, direction));
-    return Sorted(std::move(members));
+    return Family(group, uvw, MovedDirection);
 }
