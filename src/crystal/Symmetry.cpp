@@ -9,6 +9,21 @@
 
 namespace {
 
+// Each crystal system as the tables name it, with its holohedry's number.
+struct SystemRow
+{
+    gemmi::CrystalSystem tables;
+    LatticeSystem system;
+    int holohedry;
+};
+constexpr SystemRow Systems[] = { { gemmi::CrystalSystem::Cubic, LatticeSystem::Cubic, 221 },
+    { gemmi::CrystalSystem::Tetragonal, LatticeSystem::Tetragonal, 123 },
+    { gemmi::CrystalSystem::Orthorhombic, LatticeSystem::Orthorhombic, 47 },
+    { gemmi::CrystalSystem::Hexagonal, LatticeSystem::Hexagonal, 191 },
+    { gemmi::CrystalSystem::Trigonal, LatticeSystem::Trigonal, 166 },
+    { gemmi::CrystalSystem::Monoclinic, LatticeSystem::Monoclinic, 10 },
+    { gemmi::CrystalSystem::Triclinic, LatticeSystem::Triclinic, 2 } };
+
 constexpr IntMatrix3 Identity { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } };
 
 IntMatrix3 PointPart(const gemmi::Op& op)
@@ -85,22 +100,9 @@ std::optional<int> SpaceGroupDoor::UniqueAxis(const gemmi::GroupOps& operations)
 
 LatticeSystem SpaceGroupDoor::SystemOf(const gemmi::SpaceGroup& entry)
 {
-    switch (entry.crystal_system()) {
-    case gemmi::CrystalSystem::Cubic:
-        return LatticeSystem::Cubic;
-    case gemmi::CrystalSystem::Tetragonal:
-        return LatticeSystem::Tetragonal;
-    case gemmi::CrystalSystem::Orthorhombic:
-        return LatticeSystem::Orthorhombic;
-    case gemmi::CrystalSystem::Hexagonal:
-        return LatticeSystem::Hexagonal;
-    case gemmi::CrystalSystem::Trigonal:
-        return LatticeSystem::Trigonal;
-    case gemmi::CrystalSystem::Monoclinic:
-        return LatticeSystem::Monoclinic;
-    case gemmi::CrystalSystem::Triclinic:
-        break;
-    }
+    for (const SystemRow& row : Systems)
+        if (row.tables == entry.crystal_system())
+            return row.system;
     return LatticeSystem::Triclinic;
 }
 
@@ -115,7 +117,7 @@ std::variant<SpaceGroup, QString> SpaceGroup::FromText(const QString& text)
     if (symbol.isEmpty())
         return SymmetryMessages::Empty;
     const bool digits
-        = std::all_of(symbol.begin(), symbol.end(), [](QChar c) { return c.isDigit(); });
+        = std::all_of(symbol.begin(), symbol.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (digits) {
         const int number = symbol.size() <= 3 ? symbol.toInt() : 0;
         if (number < 1 || number > 230)
@@ -141,29 +143,10 @@ std::variant<SpaceGroup, QString> SpaceGroup::FromText(const QString& text)
 
 SpaceGroup SpaceGroup::Holohedry(LatticeSystem system)
 {
-    int number = 2; // P -1
-    switch (system) {
-    case LatticeSystem::Cubic:
-        number = 221;
-        break;
-    case LatticeSystem::Tetragonal:
-        number = 123;
-        break;
-    case LatticeSystem::Orthorhombic:
-        number = 47;
-        break;
-    case LatticeSystem::Hexagonal:
-        number = 191;
-        break;
-    case LatticeSystem::Trigonal:
-        number = 166;
-        break;
-    case LatticeSystem::Monoclinic:
-        number = 10;
-        break;
-    case LatticeSystem::Triclinic:
-        break;
-    }
+    int number = 2;
+    for (const SystemRow& row : Systems)
+        if (row.system == system)
+            number = row.holohedry;
     return SpaceGroupDoor::Of(*gemmi::find_spacegroup_by_number(number));
 }
 
