@@ -4,9 +4,8 @@
 
 #include <QPainterPath>
 
-// The great circle at right angles to normal (in the view's frame) on the
-// picture, in logical pixels: its image is a circle about
-// 2 (n1, n2) / n0 of radius 2 / |n0| in the projected plane, or a diameter
-// when the normal lies in the drawing plane. Whole; the caller clips it to
-// the primitive circle.
+// The half of the great circle at right angles to normal (in the view's
+// frame) that faces the viewer, on the picture in logical pixels: an arc
+// from the primitive circle to the primitive circle, a diameter when it
+// passes through the centre, within a tenth of a pixel of the true curve.
 QPainterPath GreatCirclePath(const Frame& frame, const Vector3& normal);
