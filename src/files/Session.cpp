@@ -17,9 +17,19 @@ using namespace FileMessages;
 
 namespace {
 
-// The format's version this program writes, and every version it reads.
-constexpr int WrittenVersion = 1;
-constexpr int ReadVersions[] = { 1 };
+// Every version of the format this program reads. Version 2 adds keys that
+// a version-1 reader would ignore; they are read only from a file that says
+// 2, so a version-1 file opens exactly as it always has.
+constexpr int ReadVersions[] = { 1, 2 };
+
+// The version a session is written as: 2 exactly when it holds something
+// only version 2 can say, so that everything else is written byte for byte
+// as version 1 wrote it. Each version-2 key adds its test here.
+int VersionOf(const Session& session)
+{
+    Q_UNUSED(session);
+    return 1;
+}
 
 // The file's keys, each written once here: a later version adds its keys
 // beside these and reads them where its section is read.
@@ -126,7 +136,7 @@ QString ScalarText(const QJsonValue& value)
                            : QStringLiteral("null");
 }
 
-QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
+QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(Key::Crystal);
     if (crystalValue.isUndefined())
@@ -190,7 +200,8 @@ QString ReadFree(const QJsonObject& root, FreeViewRecord& free)
     return {};
 }
 
-QString ReadEntries(const QJsonObject& root, bool directionsAllowed, QList<IndexEntry>& entries)
+QString ReadEntries(const QJsonObject& root, [[maybe_unused]] int version, bool directionsAllowed,
+    QList<IndexEntry>& entries)
 {
     const QJsonValue value = root.value(Key::Entries);
     if (value.isUndefined())
@@ -236,6 +247,7 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         || std::find(std::begin(ReadVersions), std::end(ReadVersions), version.toDouble())
             == std::end(ReadVersions))
         return UnknownVersion.arg(ScalarText(version));
+    const int fileVersion = static_cast<int>(version.toDouble());
 
     const QJsonValue view = root.value(Key::View);
     if (view.isUndefined())
@@ -280,11 +292,11 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         session.view = row;
     } else {
         FreeViewRecord free;
-        if (QString error = ReadFree(root, free); !error.isEmpty())
+        if (QString error = ReadFree(root, fileVersion, free); !error.isEmpty())
             return error;
         session.view = free;
     }
-    return ReadEntries(root, row == nullptr, session.entries);
+    return ReadEntries(root, fileVersion, row == nullptr, session.entries);
 }
 
 // The members of a JSON object, one a line, as the session file shows
@@ -414,7 +426,7 @@ QByteArray WriteSession(const Session& session)
     // A plot size the list offers is written as the number it is.
     static const QRegularExpression number(QStringLiteral("^[1-9][0-9]{0,2}$"));
     Members members;
-    members.add(Key::Version, QByteArray::number(WrittenVersion));
+    members.add(Key::Version, QByteArray::number(VersionOf(session)));
     members.add(Key::View, Members::Quoted(session.viewId()));
     members.add(Key::PlotSize,
         number.match(session.plotSize).hasMatch() ? session.plotSize.toLatin1()

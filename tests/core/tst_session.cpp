@@ -78,7 +78,7 @@ void TestSession::refused_data()
     QTest::newRow("20 MB") << Doc(cubic, Entries(1)) + QByteArray(20 << 20, ' ') << TooLarge;
     QTest::newRow("array") << QByteArray("[1]") << NotSession;
     QTest::newRow("no version") << QByteArray("{\"view\": \"free\"}") << NotSession;
-    QTest::newRow("version 2") << QByteArray("{\"orvandeler\": 2}") << UnknownVersion.arg("2");
+    QTest::newRow("version 3") << QByteArray("{\"orvandeler\": 3}") << UnknownVersion.arg("3");
     QTest::newRow("version as text")
         << QByteArray("{\"orvandeler\": \"1\"}") << UnknownVersion.arg("\"1\"");
     QTest::newRow("no view") << QByteArray("{\"orvandeler\": 1}") << MissingKey.arg("view");
