@@ -462,8 +462,7 @@ void freeViewFigures(qreal ratio)
         [&] {
             PictureSettings settings = settingsAt(6);
             settings.scene.paper = FreeScene(
-                { settings.scene.crystal.lattice, settings.scene.crystal.orientation,
-                    IndexRule::AsTyped,
+                { settings.scene.crystal.lattice, settings.scene.crystal.turn(), IndexRule::AsTyped,
                     { 6, true,
                         true } }).paper;
             picture.show(settings, store);
