@@ -40,6 +40,10 @@ QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);
+// The orientation of the crystal as drawn, for scripts: "phi1 Phi phi2",
+// Bunge's Euler angles in degrees with six decimals, phi1 and phi2 written
+// in [0, 360).
+QString OrientationLineOf(const RunState& state);
 // The list boxes' texts as files: one line per entry, LF line ends.
 QByteArray IndexListFileOf(const RunState& state);
 QByteArray AngleListFileOf(const RunState& state);
