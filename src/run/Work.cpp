@@ -53,20 +53,6 @@ FreeViewRecord RecordOf(const Crystal& crystal)
     return record;
 }
 
-std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
-{
-    std::variant<Crystal, QString> made
-        = Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
-    if (Crystal* crystal = std::get_if<Crystal>(&made)) {
-        HeldOrientation& held = crystal->orientation;
-        if (record.euler)
-            held.zeroTilt = CrystalOrientation::FromEuler(*record.euler).value_or(held.zeroTilt);
-        held.tilt = record.tilt.value_or(HolderTilt {});
-        held.limits = record.tiltLimits.value_or(TiltLimits {});
-    }
-    return made;
-}
-
 // Plots the entries one by one as the draw command plots its numbers, into
 // store; the message of the first one it refuses.
 QString PlotAll(const QList<IndexEntry>& entries, const Crystal& crystal, PoleStore& store)
@@ -143,6 +129,20 @@ Session SessionOf(const RunState& state)
     for (const Entry& entry : state.store.entries())
         session.entries.append(entry);
     return session;
+}
+
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
+{
+    std::variant<Crystal, QString> made
+        = Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    if (Crystal* crystal = std::get_if<Crystal>(&made)) {
+        HeldOrientation& held = crystal->orientation;
+        if (record.euler)
+            held.zeroTilt = CrystalOrientation::FromEuler(*record.euler).value_or(held.zeroTilt);
+        held.tilt = record.tilt.value_or(HolderTilt {});
+        held.limits = record.tiltLimits.value_or(TiltLimits {});
+    }
+    return made;
 }
 
 std::variant<OpenedWork, QString> OpenWork(

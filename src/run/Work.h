@@ -32,6 +32,8 @@ struct OpenedWork
 // The work, or the first problem (FileMessages) that refuses the file whole.
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current);
+// The crystal a session's free view stands for, or why there is none.
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
 // Takes the opened work into the run.
 void Adopt(RunState& state, OpenedWork work);
 // The message naming the first entry of the store that the crystal refuses,
