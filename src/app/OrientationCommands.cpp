@@ -50,11 +50,12 @@ bool OrientationCommands::takeClick(QPoint pixel)
         || !m_window->twoPoles()->waitingForPlace())
         return false;
     // A place in the sample frame as the picture shows it now; beside the
-    // primitive circle there is none, and the pole goes on waiting.
+    // primitive circle there is none, and the click only ends the waiting.
     const std::optional<Vector3> view
         = m_state.scene.projector().fromPicture(PictureReader::PixelCentre(pixel.x(), pixel.y()));
     if (view)
         m_window->twoPoles()->takePlace(PlaceOf(SampleOfView(*view)));
+    m_window->twoPoles()->stopWaiting();
     return true;
 }
 

@@ -263,6 +263,13 @@ void frmOrientation::keyPressEvent(QKeyEvent* event)
         showCrystal(&*shown);
 }
 
+void frmOrientation::hideEvent(QHideEvent* event)
+{
+    // A closed window waits for no place on the picture.
+    m_twoPoles->stopWaiting();
+    QWidget::hideEvent(event);
+}
+
 void frmOrientation::refuse(const QString& message, QLineEdit* field)
 {
     emit refused(message);

@@ -33,6 +33,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 signals:
     void orientationChosen(const HeldOrientation& orientation);
