@@ -32,5 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } else {
         FUZZ_CHECK(line.format == ExportFormat::None);
     }
+    if (line.mode == CommandLineMode::Orientation)
+        FUZZ_CHECK(!line.file.isEmpty() && line.out.isEmpty());
     return 0;
 }

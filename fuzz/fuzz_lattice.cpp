@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!made)
         return 0;
     FUZZ_CHECK(std::holds_alternative<Lattice>(lattice));
-    FUZZ_CHECK(ProperRotation(made->orientation.matrix()));
+    FUZZ_CHECK(ProperRotation(made->orientation.zeroTilt.matrix()));
     CheckView(FreeScene(*made));
 
     // The dialog shows centre and up as read off the turn; made again from

@@ -1,6 +1,7 @@
 // Orientations from any numbers at all (NaN, infinities, denormals, huge,
-// negative): Euler angles, centre and up, two measured poles, holder tilts
-// and their limits, a typed relationship and a twin. Input: the system (a
+// negative): Euler angles, typed or read, centre and up, two measured
+// poles, holder tilts and their limits with a crystal held at them, a typed
+// relationship and a twin. Input: the system (a
 // byte, modulo 7), then six doubles of the cell (a cell that makes no
 // lattice falls back to the system's unit cell), three Euler angles, centre
 // and up (six), the two poles' kinds (a byte) and indices (six 16-bit
@@ -12,6 +13,7 @@
 #include "FuzzCheck.h"
 
 #include "crystal/LowIndex.h"
+#include "orientation/HeldOrientation.h"
 #include "orientation/Relationship.h"
 #include "orientation/TwoPoles.h"
 #include "orientation/ZoneAxes.h"
@@ -86,6 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         euler.has_value() == (std::isfinite(e[0]) && std::isfinite(e[1]) && std::isfinite(e[2])));
     if (euler)
         CheckOrientation(*euler);
+    // Typed or read, the angles are taken exactly when they are in range.
+    const bool inRange
+        = euler && e[1] >= 0 && e[1] <= 180 && std::fabs(e[0]) <= 360 && std::fabs(e[2]) <= 360;
+    const auto checked = CheckedEuler({ e[0], e[1], e[2] });
+    FUZZ_CHECK(std::holds_alternative<CrystalOrientation>(checked) == inRange);
+    if (!inRange)
+        FUZZ_CHECK(!std::get<QString>(checked).isEmpty());
 
     const Vector3 centre = in.vector(), up = in.vector();
     if (const auto g = CrystalOrientation::FromCentreUp(lattice, centre, up)) {
@@ -143,6 +152,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     const Vector3 d = in.vector();
+    if (const auto* reach = std::get_if<TiltLimits>(&limits)) {
+        // A crystal held at a tilt: turned as drawn it keeps g0 from the
+        // drawing, and the tilts to any of its directions bring it to the
+        // centre.
+        const auto tilt = CheckedTilt(alpha, beta, *reach);
+        if (const auto* t = std::get_if<HolderTilt>(&tilt)) {
+            const HeldOrientation held { euler.value_or(CrystalOrientation {}), *t, *reach };
+            FUZZ_CHECK(MaxDifference(
+                           held.withDrawn(held.drawn()).zeroTilt.matrix(), held.zeroTilt.matrix())
+                < 1e-12);
+            if (const auto to = held.tiltsTo(d)) {
+                const Vector3 v = Normalised(Scaled(
+                    d, 1.0 / std::max({ std::fabs(d[0]), std::fabs(d[1]), std::fabs(d[2]) })));
+                FUZZ_CHECK(near(held.tiltedTo(*to).drawn().toSample(v), { 0, 0, 1 }, 1e-9));
+            }
+        }
+    }
     if (const auto t = TiltsToCentre(d)) {
         // d divided by its largest component, so that its length is finite.
         const double largest = std::max({ std::fabs(d[0]), std::fabs(d[1]), std::fabs(d[2]) });

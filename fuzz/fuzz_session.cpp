@@ -1,7 +1,9 @@
 // Session files as the open dialog hands them over: any bytes. What reads
-// must write and read again as the same session, written the same; its
-// entries must lie on the picture of its view; and what the window makes of
-// it, saved again, must open again to the same and be written the same.
+// must write and read again as the same session, written the same, as
+// version 2 exactly when it needs to be; its orientation and tilt must be
+// in range and its entries on the picture of its view; and what the window
+// makes of it, saved again, must open again to the same crystal and entries
+// and be written the same.
 
 #include "FuzzCheck.h"
 
@@ -22,11 +24,17 @@ std::optional<Scene> ViewOf(const Session& session)
     const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
     if (!free)
         return std::get<const ViewRow*>(session.view)->scene;
-    const auto crystal = Crystal::Make(free->system, free->cell,
-        { free->centre[0], free->centre[1], free->centre[2] }, free->up, free->net);
+    const auto crystal = CrystalOf(*free);
     if (!std::holds_alternative<Crystal>(crystal))
         return std::nullopt;
     return FreeScene(std::get<Crystal>(crystal));
+}
+
+// Version 2 exactly when the session holds a key only version 2 has.
+bool NeedsVersionTwo(const Session& session)
+{
+    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
+    return free && (free->euler || free->tilt || free->tiltLimits);
 }
 
 } // namespace
@@ -48,6 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK_SAYING(again.error.isEmpty(), again.error + u'\n' + QString::fromUtf8(written));
     FUZZ_CHECK_SAYING(again.session == session, QString::fromUtf8(written));
     FUZZ_CHECK(WriteSession(again.session) == written);
+    FUZZ_CHECK(written.startsWith("{\n  \"orvandeler\": 2,") == NeedsVersionTwo(session));
+
+    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view)) {
+        // What was read is in range: Phi 0 to 180, the tilt within its limits.
+        if (free->euler)
+            FUZZ_CHECK(std::holds_alternative<CrystalOrientation>(CheckedEuler(*free->euler)));
+        if (free->tilt)
+            FUZZ_CHECK(WithinReach(*free->tilt, free->tiltLimits.value_or(TiltLimits {})));
+    }
 
     if (const std::optional<Scene> view = ViewOf(session)) {
         for (const IndexEntry& entry : session.entries) {
@@ -72,6 +89,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK_SAYING(back, std::get<QString>(reopened) + u'\n' + QString::fromUtf8(saved));
         FUZZ_CHECK(back->store.entries() == run.store.entries());
         FUZZ_CHECK(back->display == run.display);
+        // The crystal turned and tilted as it was: g0 to rounding, the tilt
+        // and its limits exactly.
+        if (back->free) {
+            const HeldOrientation& kept = run.free.orientation;
+            const HeldOrientation& read = back->free->orientation;
+            FUZZ_CHECK(read.tilt == kept.tilt && read.limits == kept.limits);
+            FUZZ_CHECK(MaxDifference(read.zeroTilt.matrix(), kept.zeroTilt.matrix()) < 1e-9);
+        }
         const SessionRead savedRead = ReadSession(saved);
         FUZZ_CHECK(WriteSession(savedRead.session) == saved);
     }

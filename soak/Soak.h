@@ -9,9 +9,12 @@
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
 #include "app/frmMainForm.h"
+#include "crystal/LowIndex.h"
 #include "crystal/Presets.h"
 #include "files/FileAccess.h"
 #include "freeview/frmCrystal.h"
+#include "freeview/frmOrientation.h"
+#include "orientation/TwoPoles.h"
 #include "painting/PainterSurface.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/CheckIndex.h"
@@ -49,6 +52,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
 #include <QtTest>
 
@@ -94,6 +98,7 @@ enum Kind {
     OpenCancelledOrMissing,
     FillStore,
     VersionDialog,
+    OrientationWindow,
     Expose,
     CloseAndShow,
     KindCount
@@ -137,6 +142,7 @@ constexpr std::array<KindInfo, KindCount> Kinds { {
     { "open cancelled or missing", 8 },
     { "fill store", 1 },
     { "version dialog", 10 },
+    { "orientation window", 40 },
     { "expose", 30 },
     { "close and show", 4 },
 } };
@@ -256,6 +262,9 @@ private:
     void openFile(const QString& path, const SavedFile* saved);
     void fillStore();
     void versionDialog();
+    void orientationWindow();
+    // A number as the orientation window's fields might be given one.
+    QString angleText(double low, double high);
     void closeAndShow();
     void keep(SavedFile file);
 

@@ -277,6 +277,9 @@ void Soak::act(Kind kind)
     case VersionDialog:
         versionDialog();
         break;
+    case OrientationWindow:
+        orientationWindow();
+        break;
     case Expose: {
         QExposeEvent expose(QRegion(m_form->rect()));
         QCoreApplication::sendEvent(m_form->windowHandle(), &expose);
@@ -805,4 +808,131 @@ void Soak::closeAndShow()
     m_form->show();
     SOAK_CHECK(
         QTest::qWaitForWindowExposed(m_form.get()), QStringLiteral("the window did not show"));
+}
+
+QString Soak::angleText(double low, double high)
+{
+    static const QStringList odd = { "", "0", "-0", "180", "360", "-360", "90", "1e400", "nan",
+        "inf", QStringLiteral("−３０"), "abc", " 3 ", "30.0000000001" };
+    switch (below(4)) {
+    case 0:
+        return odd[below(int(odd.size()))];
+    case 1:
+        return garbage(8);
+    default:
+        return QString::number(uniform(low, high), 'f', between(0, 6));
+    }
+}
+
+// The orientation window, typed into and picked at random: what it takes
+// turns or tilts the crystal and nothing else, keeping the tilt within its
+// limits; what it refuses says why and changes nothing.
+void Soak::orientationWindow()
+{
+    auto* item = child<QAction>("mnuEditOrientation");
+    if (!item->isEnabled()) {
+        note(QStringLiteral(" (not the free view)"));
+        return;
+    }
+    item->trigger();
+    auto* window = m_form->findChild<frmOrientation*>();
+    SOAK_CHECK(window && window->isVisible(), QStringLiteral("the orientation window is not open"));
+    m_dialogs.messages.clear();
+    const auto field
+        = [window](const char* name) { return window->findChild<QLineEdit*>(QLatin1String(name)); };
+    const auto typeAndEnter = [&](QLineEdit* box, const QString& text) {
+        note(QStringLiteral(" %1=\"%2\"").arg(box->objectName(), text));
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        type(box, text);
+    };
+    Snapshot before = snapshot();
+    const std::vector<Entry> entries = m_state.store.entries();
+    switch (below(7)) {
+    case 0: {
+        for (const char* name : { "txtPhi1", "txtPhi", "txtPhi2" })
+            if (chance(70))
+                typeAndEnter(field(name), angleText(-400, 400));
+        QTest::keyClick(field("txtPhi"), Qt::Key_Return);
+        break;
+    }
+    case 1:
+        for (const char* name : { "txtAlpha", "txtBeta" })
+            if (chance(70))
+                typeAndEnter(field(name), angleText(-40, 40));
+        QTest::keyClick(field("txtAlpha"), Qt::Key_Return);
+        break;
+    case 2:
+        typeAndEnter(field(chance(50) ? "txtAlphaLimit" : "txtBetaLimit"), angleText(-5, 95));
+        QTest::keyClick(field("txtAlphaLimit"), Qt::Key_Return);
+        break;
+    case 3: {
+        auto* list = window->findChild<QTreeWidget*>(QStringLiteral("lstZoneAxes"));
+        const int row = below(list->topLevelItemCount());
+        note(QStringLiteral(" zone %1 %2").arg(row).arg(list->topLevelItem(row)->text(0)));
+        list->setCurrentItem(list->topLevelItem(row));
+        QTest::keyClick(list, Qt::Key_Return);
+        break;
+    }
+    case 4: {
+        // Two poles where the crystal has them, measured up to 6 degrees off,
+        // or anything at all.
+        const Crystal& crystal = m_state.scene.crystal;
+        const CrystalOrientation drawn = crystal.orientation.drawn();
+        for (int n = 1; n <= 2; ++n) {
+            const Index3 index { int16_t(between(-3, 3)), int16_t(between(-3, 3)),
+                int16_t(between(-3, 3)) };
+            const IndexKind kind = chance(50) ? IndexKind::Plane : IndexKind::Direction;
+            const std::optional<Vector3> v = UnitVectorOf(crystal.lattice, kind, index);
+            const SamplePlace place = v ? PlaceOf(drawn.toSample(*v)) : SamplePlace {};
+            const QString prefix = QStringLiteral("txtPole%1").arg(n);
+            field(prefix.toLatin1())
+                ->setText(chance(90) ? IndexText(kind, index, crystal.fourIndices()) : garbage(8));
+            field((prefix + QStringLiteral("Polar")).toLatin1())
+                ->setText(QString::number(place.polar + uniform(-3, 3), 'f', 3));
+            field((prefix + QStringLiteral("Azimuth")).toLatin1())
+                ->setText(chance(90) ? QString::number(place.azimuth + uniform(-3, 3), 'f', 3)
+                                     : angleText(-400, 400));
+            note(QStringLiteral(" %1 %2").arg(field(prefix.toLatin1())->text()).arg(n));
+        }
+        window->findChild<QPushButton*>(QStringLiteral("cmdSolveTwoPoles"))->click();
+        break;
+    }
+    case 5: {
+        // The double-click's first click may pick; the tilt comes with the second.
+        const QPoint at = picturePoint();
+        note(QStringLiteral(" double-click (%1, %2)").arg(at.x()).arg(at.y()));
+        QTest::mouseClick(m_picture, Qt::LeftButton, {}, at);
+        before = snapshot();
+        QTest::mouseDClick(m_picture, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(m_picture, Qt::LeftButton, {}, at);
+        break;
+    }
+    default: {
+        auto* pick = window->findChild<QPushButton*>(
+            chance(50) ? QStringLiteral("cmdPole1Pick") : QStringLiteral("cmdPole2Pick"));
+        pick->click();
+        const QPoint at = picturePoint();
+        note(QStringLiteral(" place (%1, %2)").arg(at.x()).arg(at.y()));
+        const int picked = m_form->pickedPole();
+        QTest::mouseClick(m_picture, Qt::LeftButton, {}, at);
+        SOAK_CHECK(m_form->pickedPole() == picked,
+            QStringLiteral("a place picked for a pole picked a mark"));
+        break;
+    }
+    }
+    process();
+    if (!m_dialogs.messages.isEmpty()) {
+        note(QStringLiteral(" refused: %1").arg(m_dialogs.messages.join(u' ')));
+        expectUnchanged(before, QStringLiteral("the refused orientation"));
+    }
+    const HeldOrientation& held = m_state.free.orientation;
+    SOAK_CHECK(WithinReach(held.tilt, held.limits),
+        QStringLiteral("the tilt %1 is beyond its limits").arg(TiltText(held.tilt)));
+    SOAK_CHECK(m_state.store.entries() == entries,
+        QStringLiteral("the orientation window changed the entries"));
+    if (chance(20))
+        QTest::keyClick(window, Qt::Key_Escape);
+    if (chance(10))
+        window->close();
 }

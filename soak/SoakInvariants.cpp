@@ -52,7 +52,7 @@ void Soak::checkInvariants()
             .arg(m_state.display.plotSize));
     // However the crystal was turned, a turn it stays: a NaN from a drag
     // would go on drawing nothing, unnoticed by every other check.
-    const Matrix3& turn = m_state.free.orientation.matrix();
+    const Matrix3& turn = m_state.free.orientation.zeroTilt.matrix();
     for (std::size_t i = 0; i < 3; ++i)
         for (std::size_t j = 0; j < 3; ++j)
             SOAK_CHECK(std::fabs(Dot(turn.rows[i], turn.rows[j]) - (i == j ? 1.0 : 0.0)) < 1e-9,

@@ -15,7 +15,8 @@ set(cases
     "--export,x.svg|2|-|--export needs a FILE"
     "--dpi,10,--export,a.png,s.orvandeler|2|-|--dpi takes a whole number from 72 to 2400"
     "--dpi,300,--export,a.svg,s.orvandeler|2|-|--dpi applies only to PNG and JPEG"
-    "--export,a.doc,s.orvandeler|2|-|cannot tell the format of 'a.doc'")
+    "--export,a.doc,s.orvandeler|2|-|cannot tell the format of 'a.doc'"
+    "--help|0|--orientation FILE|-")
 
 # Exports, with no display: each writes its file whole and says nothing, or
 # says what the window would and writes nothing. @W@ is a scratch folder.
@@ -27,6 +28,14 @@ file(WRITE ${W}/s.orvandeler [=[{"orvandeler": 1, "view": "hex-full", "plotSize"
 file(WRITE ${W}/free.orvandeler [=[{"orvandeler": 1, "view": "free",
  "crystal": {"system": "hexagonal", "a": 2.665, "c": 4.947}, "centre": [0, 0, 1],
  "entries": [{"plane": [1, 0, 1]}, {"direction": [1, 0, 0]}]}]=])
+# Euler (10, 20, 30) at zero tilt, tilted to alpha 5, beta -3: drawn at
+# (1.389597, 24.690945, 39.157350), as worked out apart with numpy.
+file(WRITE ${W}/held.orvandeler [=[{"orvandeler": 2, "view": "free",
+ "crystal": {"system": "cubic", "a": 2.8665}, "euler": [10, 20, 30], "tilt": [5, -3],
+ "entries": [{"plane": [1, 1, 0]}]}]=])
+file(WRITE ${W}/beyond.orvandeler [=[{"orvandeler": 2, "view": "free",
+ "crystal": {"system": "cubic", "a": 2.8665}, "euler": [10, 20, 30], "tilt": [35, 0],
+ "entries": []}]=])
 file(WRITE ${W}/list.txt "# planes\n(1 2 3)\n1, 1, 0\n")
 file(WRITE ${W}/bad.txt "1 2 3\n1 2\n")
 list(APPEND cases
@@ -39,7 +48,13 @@ list(APPEND cases
     "--export,@W@/list.csv,@W@/list.txt|0|-|-"
     "--export,@W@/bad.svg,@W@/bad.txt|1|-|^orvandeler: ファイル「.*bad.txt」を開けませんでした\n2 行目「1 2」"
     "--export,@W@/none.svg,@W@/missing.orvandeler|1|-|ファイルがありません"
-    "--export,@W@/no/folder.svg,@W@/s.orvandeler|1|-|保存できませんでした")
+    "--export,@W@/no/folder.svg,@W@/s.orvandeler|1|-|保存できませんでした"
+    "--export,@W@/held.svg,@W@/held.orvandeler|0|-|-"
+    "--orientation,@W@/held.orvandeler|0|^1.389597 24.690945 39.157350\n$|-"
+    "--orientation,@W@/list.txt|0|^180.000000 90.000000 90.000000\n$|-"
+    "--orientation,@W@/beyond.orvandeler|1|-|^orvandeler: ファイル「.*」を開けませんでした\n「tilt」: 傾斜 α は −30° から 30° まで"
+    "--orientation|2|-|--orientation needs a FILE"
+    "--orientation,--dpi,96,@W@/held.orvandeler|2|-|--orientation prints")
 foreach(case ${cases})
     string(REPLACE "|" ";" fields "${case}")
     list(GET fields 0 args)
@@ -69,7 +84,7 @@ endforeach()
 
 # What the exports wrote, and that the refused ones wrote nothing.
 foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(1010\\),\\(1120\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
-              "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle")
+              "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle" "held.svg|<circle")
     string(REPLACE "|" ";" fields "${check}")
     list(GET fields 0 name)
     list(GET fields 1 pattern)

@@ -32,6 +32,8 @@ struct MainMenus
     QAction* mnuEditCls = nullptr;
     QAction* mnuEditCopy = nullptr;
     QAction* mnuEditDirection = nullptr;
+    // The orientation window, in the free view only.
+    QAction* mnuEditOrientation = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};

@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -130,6 +131,16 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
         return;
     m_pressed = event->position();
     m_dragging = false;
+    m_doubleClicked = false;
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_doubleClicked = true;
+    emit doubleClicked(PixelAt(event->position()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
@@ -153,7 +164,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     m_dragging = false;
     if (dragged)
         emit dragFinished();
-    else
+    else if (!std::exchange(m_doubleClicked, false))
         emit clicked(PixelAt(event->position()));
 }
 

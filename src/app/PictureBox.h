@@ -43,6 +43,9 @@ signals:
     // The left button came up less than the platform's drag distance from
     // where it went down.
     void clicked(QPoint pixel);
+    // The left button went down twice in the platform's double-click time;
+    // the release that ends it is no click.
+    void doubleClicked(QPoint pixel);
     // The left button is held and has moved the drag distance or more: from
     // where it went down to where the pointer is now.
     void dragged(QPointF from, QPointF to);
@@ -56,6 +59,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -77,4 +81,5 @@ private:
     // pointer has gone the drag distance since.
     std::optional<QPointF> m_pressed;
     bool m_dragging = false;
+    bool m_doubleClicked = false;
 };

@@ -5,7 +5,6 @@
 #include "freeview/GreatCirclePath.h"
 #include "painting/PainterSurface.h"
 #include "poles/PoleLists.h"
-#include "reading/PictureReader.h"
 
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -41,11 +40,16 @@ double PictureReading::markReachTwips() const
     return m_state.display.plotSize + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
 }
 
+PictureReader PictureReading::reader(const Projector& projector, std::array<QString, 3> names) const
+{
+    return PictureReader(m_state.scene, m_state.store, m_placements.marks(projector, m_state.store),
+        std::move(names), markReachTwips());
+}
+
 void PictureReading::pointerMoved(QPoint pixel)
 {
     const Projector projector = m_state.scene.projector();
-    const PictureReader reader(m_state.scene, m_state.store,
-        m_placements.marks(projector, m_state.store), m_state.referenceNames(), markReachTwips());
+    const PictureReader reader = this->reader(projector, m_state.referenceNames());
     const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
     // One look among all the marks serves both.
     const int pole = reader.PoleAt(at);
@@ -57,6 +61,7 @@ void PictureReading::pointerMoved(QPoint pixel)
     if (text == m_readout && (text.isEmpty() || QToolTip::isVisible()))
         return;
     m_readout = text;
+    describeReadout();
     if (text.isEmpty())
         QToolTip::hideText();
     else
@@ -67,7 +72,25 @@ void PictureReading::pointerLeft()
 {
     m_reshow.stop();
     m_readout.clear();
+    describeReadout();
     QToolTip::hideText();
+}
+
+void PictureReading::describeReadout()
+{
+    if (!m_state.scene.isFree())
+        return;
+    const QString picture
+        = PictureReader::Description(m_state.scene.name(), m_state.store.PoleCount());
+    m_picture->setAccessibleDescription(
+        m_readout.isEmpty() ? picture : picture + u'\n' + m_readout);
+}
+
+std::optional<HolderTilt> PictureReading::tiltsAt(QPoint pixel) const
+{
+    const PictureReader reader = this->reader(m_state.scene.projector(), {});
+    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+    return reader.TiltsAt(at, reader.PoleAt(at));
 }
 
 void PictureReading::showZone(const Projector& projector, int hovered)
@@ -94,9 +117,8 @@ void PictureReading::hideZone()
 
 void PictureReading::clicked(QPoint pixel)
 {
-    const PictureReader reader(m_state.scene, m_state.store,
-        m_placements.marks(m_state.scene.projector(), m_state.store), {}, markReachTwips());
-    const int entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    const int entry = reader(m_state.scene.projector(), {})
+                          .PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
     if (entry >= 0)
         pick(entry, nullptr);
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "poles/PlacementCache.h"
+#include "reading/PictureReader.h"
 #include "run/RunState.h"
 
 #include <QObject>
@@ -35,6 +36,9 @@ public:
     void showRing();
     // Hides the zone, whose circle belongs to places that have changed.
     void hideZone();
+    // The holder's tilts that bring the pole at the pixel, or the direction
+    // there, to the centre; none outside the free view or the picture.
+    std::optional<HolderTilt> tiltsAt(QPoint pixel) const;
 
     int picked() const { return m_picked; }
     const QString& readout() const { return m_readout; }
@@ -43,6 +47,9 @@ private:
     void pick(int entry, QPlainTextEdit* fromList);
     void showZone(const Projector& projector, int hovered);
     double markReachTwips() const;
+    PictureReader reader(const Projector& projector, std::array<QString, 3> names) const;
+    // The free view's picture also tells a screen reader what the tool tip says.
+    void describeReadout();
 
     const RunState& m_state;
     PictureBox* m_picture;

@@ -68,6 +68,8 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     m_reading
         = new PictureReading(m_state, m_controls->picPictureBox, m_surface, *m_lists, m_placements);
     m_turner = new PictureTurner(*this, this);
+    m_orientation = new OrientationCommands(m_state, m_dialogs, m_menus->mnuEditOrientation, this);
+    connect(m_orientation, &OrientationCommands::reoriented, this, &frmMainForm::reorient);
     connectControls();
     connectMenus();
 
@@ -105,7 +107,14 @@ void frmMainForm::connectControls()
     // turned and reads where it cannot.
     PictureBox* picture = c.picPictureBox;
     connect(picture, &PictureBox::pointerMoved, m_reading, &PictureReading::pointerMoved);
-    connect(picture, &PictureBox::clicked, m_reading, &PictureReading::clicked);
+    // A click gives the orientation window a measured place when it waits
+    // for one, and reads the picture otherwise.
+    connect(picture, &PictureBox::clicked, this, [this](QPoint pixel) {
+        if (!m_orientation->takeClick(pixel))
+            m_reading->clicked(pixel);
+    });
+    connect(picture, &PictureBox::doubleClicked, this,
+        [this](QPoint pixel) { m_orientation->tiltTo(m_reading->tiltsAt(pixel)); });
     connect(picture, &PictureBox::left, m_reading, &PictureReading::pointerLeft);
     connect(picture, &PictureBox::dragged, this, [this](QPointF from, QPointF to) {
         if (!m_turner->drag(from, to))
@@ -195,6 +204,7 @@ void frmMainForm::FullRedraw()
     m_controls->picPictureBox->update();
     m_reading->showRing();
     describePicture();
+    m_orientation->follow();
 }
 
 void frmMainForm::InitPoleData()
@@ -311,6 +321,13 @@ std::optional<Projector> frmMainForm::turnable() const
 
 void frmMainForm::turnTo(const Rotation& orientation)
 {
+    reorient(m_state.free.orientation.withDrawn(CrystalOrientation::FromProjector(orientation)));
+}
+
+void frmMainForm::reorient(const HeldOrientation& orientation)
+{
+    if (!m_state.scene.isFree())
+        return;
     Crystal turned = m_state.free;
     turned.orientation = orientation;
     m_state.changeFree(turned);

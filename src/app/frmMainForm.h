@@ -3,6 +3,7 @@
 #include "app/FileCommands.h"
 #include "app/MainControls.h"
 #include "app/MainMenus.h"
+#include "app/OrientationCommands.h"
 #include "app/PictureReading.h"
 #include "app/ResultLists.h"
 #include "freeview/PictureTurner.h"
@@ -61,6 +62,9 @@ private:
     void showOpenedWork(OpenedWork work) override;
     std::optional<Projector> turnable() const override;
     void turnTo(const Rotation& orientation) override;
+    // The one way the free view's crystal is turned or tilted: by the
+    // pointer, the keys or the orientation window.
+    void reorient(const HeldOrientation& orientation);
 
     void connectControls();
     void connectMenus();
@@ -103,5 +107,6 @@ private:
     ResultLists* m_lists = nullptr;
     PictureReading* m_reading = nullptr;
     PictureTurner* m_turner = nullptr;
+    OrientationCommands* m_orientation = nullptr;
     FileCommands m_files;
 };

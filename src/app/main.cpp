@@ -3,6 +3,7 @@
 #include "app/frmMainForm.h"
 #include "files/CommandLine.h"
 #include "run/RunState.h"
+#include "run/Work.h"
 #include "ui/AppIcon.h"
 #include "ui/ApplicationInfo.h"
 
@@ -37,6 +38,7 @@ std::optional<int> AnswerAtOnce(const CommandLine& line)
         std::fprintf(stderr, "orvandeler: %s\n%s", qPrintable(line.error), CommandLineUsage);
         return 2;
     case CommandLineMode::Export:
+    case CommandLineMode::Orientation:
     case CommandLineMode::Window:
         break;
     }
@@ -70,6 +72,21 @@ int Export(int argc, char* argv[], const CommandLine& line)
     return 1;
 }
 
+// Prints the orientation of the crystal the file shows, opened as the
+// window opens it; the core alone reads it, so no display is needed.
+int PrintOrientation(const CommandLine& line)
+{
+    RunState state;
+    std::variant<OpenedWork, QString> opened = OpenWorkFile(line.file, state);
+    if (const QString* why = std::get_if<QString>(&opened)) {
+        std::fprintf(stderr, "orvandeler: %s\n", why->toLocal8Bit().constData());
+        return 1;
+    }
+    Adopt(state, std::move(std::get<OpenedWork>(opened)));
+    std::printf("%s\n", OrientationLineOf(state).toLatin1().constData());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -79,6 +96,8 @@ int main(int argc, char* argv[])
         return *status;
     if (line.mode == CommandLineMode::Export)
         return Export(argc, argv, line);
+    if (line.mode == CommandLineMode::Orientation)
+        return PrintOrientation(line);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);

@@ -4,6 +4,7 @@
 
 const char* const CommandLineUsage = "Usage: orvandeler [Qt options] [FILE]\n"
                                      "       orvandeler --export OUT [--dpi N] FILE\n"
+                                     "       orvandeler --orientation FILE\n"
                                      "       orvandeler --help | --version\n";
 
 const char* const CommandLineHelp
@@ -18,6 +19,9 @@ const char* const CommandLineHelp
       "                format its extension names: .svg, .pdf, .png, .jpg or .jpeg\n"
       "                for the picture, .csv for the planes and their angles\n"
       "  --dpi N       resolution of a PNG or JPEG export, 72 to 2400 (default 600)\n"
+      "  --orientation print the orientation of the crystal FILE shows as one line,\n"
+      "                \"phi1 Phi phi2\": Bunge Euler angles (Z X Z, passive: sample\n"
+      "                to crystal) in degrees, with six decimals\n"
       "  --help        print this text and exit\n"
       "  --version     print the version and exit\n"
       "\n"
@@ -63,6 +67,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     CommandLine result;
     CommandLineMode request = CommandLineMode::Window;
     bool exporting = false;
+    bool orientation = false;
     bool dpiGiven = false;
     QString dpiText;
     bool filesOnly = false;
@@ -83,6 +88,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         if (arg == u"--help" || arg == u"--version") {
             if (request == CommandLineMode::Window)
                 request = arg == u"--help" ? CommandLineMode::Help : CommandLineMode::Version;
+            continue;
+        }
+        if (arg == u"--orientation") {
+            orientation = true;
             continue;
         }
         // --export OUT, --export=OUT, --dpi N, --dpi=N.
@@ -124,6 +133,14 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     // argument is known.
     if (request != CommandLineMode::Window) {
         result.mode = request;
+        return result;
+    }
+    if (orientation) {
+        if (exporting || dpiGiven)
+            return Refused(QStringLiteral("--orientation prints, it does not export"));
+        if (result.file.isEmpty())
+            return Refused(QStringLiteral("--orientation needs a FILE to read"));
+        result.mode = CommandLineMode::Orientation;
         return result;
     }
     if (dpiGiven) {

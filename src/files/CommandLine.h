@@ -6,9 +6,10 @@
 #include <QStringList>
 
 // What the command line asks for, decided before any QApplication exists:
-// --help and --version need no display, and neither does an export.
+// --help and --version need no display, and neither does an export or
+// --orientation, which prints the orientation of FILE for scripts.
 
-enum class CommandLineMode { Window, Help, Version, Export, UsageError };
+enum class CommandLineMode { Window, Help, Version, Export, Orientation, UsageError };
 
 constexpr int DefaultExportDpi = 600;
 constexpr int MinExportDpi = 72;

@@ -45,6 +45,10 @@ inline const QString NotBoolean = QStringLiteral("「%1」は true か false で
 inline const QString NotFinite = QStringLiteral("「%1」は有限の数でなければなりません");
 inline const QString NotThreeNumbers
     = QStringLiteral("「%1」は有限の数三つの配列でなければなりません");
+inline const QString NotTwoNumbers
+    = QStringLiteral("「%1」は有限の数二つの配列でなければなりません");
+// %2: why the values cannot be taken, as the window would say it.
+inline const QString KeyRefused = QStringLiteral("「%1」: %2");
 inline const QString NotArray = QStringLiteral("「%1」は配列でなければなりません");
 inline const QString NotObject = QStringLiteral("「%1」はオブジェクトでなければなりません");
 // %1 counts the entries from 1.

@@ -27,8 +27,8 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
-    Q_UNUSED(session);
-    return 1;
+    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
+    return free && (free->euler || free->tilt || free->tiltLimits) ? 2 : 1;
 }
 
 // The file's keys, each written once here: a later version adds its keys
@@ -45,6 +45,10 @@ constexpr char16_t Up[] = u"up";
 constexpr char16_t NetLimit[] = u"netLimit";
 constexpr char16_t ZoneCircles[] = u"zoneCircles";
 constexpr char16_t WulffNet[] = u"wulffNet";
+// Version 2.
+constexpr char16_t Euler[] = u"euler";
+constexpr char16_t Tilt[] = u"tilt";
+constexpr char16_t TiltLimits[] = u"tiltLimits";
 constexpr char16_t Entries[] = u"entries";
 constexpr char16_t Plane[] = u"plane";
 constexpr char16_t Direction[] = u"direction";
@@ -87,18 +91,23 @@ std::optional<double> WholeIn(const QJsonValue& value, double low, double high)
     return d + 0.0; // -0 is 0
 }
 
-std::optional<std::array<double, 3>> ThreeNumbers(const QJsonValue& value)
+template <std::size_t N> std::optional<std::array<double, N>> Numbers(const QJsonValue& value)
 {
     const QJsonArray array = value.toArray();
-    if (!value.isArray() || array.size() != 3)
+    if (!value.isArray() || array.size() != qsizetype(N))
         return std::nullopt;
-    std::array<double, 3> numbers {};
-    for (qsizetype i = 0; i < 3; ++i) {
+    std::array<double, N> numbers {};
+    for (qsizetype i = 0; i < qsizetype(N); ++i) {
         if (!array[i].isDouble() || !std::isfinite(array[i].toDouble()))
             return std::nullopt;
         numbers[static_cast<std::size_t>(i)] = array[i].toDouble();
     }
     return numbers;
+}
+
+std::optional<std::array<double, 3>> ThreeNumbers(const QJsonValue& value)
+{
+    return Numbers<3>(value);
 }
 
 // QJsonParseError counts bytes and stands just past the fault; people count
@@ -136,7 +145,50 @@ QString ScalarText(const QJsonValue& value)
                            : QStringLiteral("null");
 }
 
-QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeViewRecord& free)
+// The version-2 keys of the free view: the Euler angles, the holder's
+// limits and its tilt, which must lie within them.
+QString ReadHolder(const QJsonObject& root, FreeViewRecord& free)
+{
+    const QJsonValue euler = root.value(Key::Euler);
+    if (!euler.isUndefined()) {
+        const auto angles = Numbers<3>(euler);
+        if (!angles)
+            return NotThreeNumbers.arg(Key::Euler);
+        const EulerAngles e { (*angles)[0], (*angles)[1], (*angles)[2] };
+        const auto checked = CheckedEuler(e);
+        if (const QString* why = std::get_if<QString>(&checked))
+            return KeyRefused.arg(Key::Euler, *why);
+        // The Euler angles win: centre and up, when the file has them too,
+        // say nothing more.
+        free.euler = e;
+        free.centre = FreeViewRecord().centre;
+        free.up.reset();
+    }
+    const QJsonValue limits = root.value(Key::TiltLimits);
+    if (!limits.isUndefined()) {
+        const auto numbers = Numbers<2>(limits);
+        if (!numbers)
+            return NotTwoNumbers.arg(Key::TiltLimits);
+        const auto made = TiltLimits::Make((*numbers)[0], (*numbers)[1]);
+        if (const QString* why = std::get_if<QString>(&made))
+            return KeyRefused.arg(Key::TiltLimits, *why);
+        free.tiltLimits = std::get<TiltLimits>(made);
+    }
+    const QJsonValue tilt = root.value(Key::Tilt);
+    if (!tilt.isUndefined()) {
+        const auto numbers = Numbers<2>(tilt);
+        if (!numbers)
+            return NotTwoNumbers.arg(Key::Tilt);
+        const auto checked
+            = CheckedTilt((*numbers)[0], (*numbers)[1], free.tiltLimits.value_or(TiltLimits {}));
+        if (const QString* why = std::get_if<QString>(&checked))
+            return KeyRefused.arg(Key::Tilt, *why);
+        free.tilt = std::get<HolderTilt>(checked);
+    }
+    return {};
+}
+
+QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(Key::Crystal);
     if (crystalValue.isUndefined())
@@ -168,17 +220,23 @@ QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeView
     ApplyFixedCellParameters(free);
 
     const QJsonValue centre = root.value(Key::Centre);
-    if (centre.isUndefined())
+    if (centre.isUndefined() && (version < 2 || root.value(Key::Euler).isUndefined()))
         return MissingKey.arg(Key::Centre);
-    if (const auto numbers = ThreeNumbers(centre))
-        free.centre = *numbers;
-    else
-        return NotThreeNumbers.arg(Key::Centre);
+    if (!centre.isUndefined()) {
+        if (const auto numbers = ThreeNumbers(centre))
+            free.centre = *numbers;
+        else
+            return NotThreeNumbers.arg(Key::Centre);
+    }
     const QJsonValue up = root.value(Key::Up);
     if (!up.isUndefined()) {
         free.up = ThreeNumbers(up);
         if (!free.up)
             return NotThreeNumbers.arg(Key::Up);
+    }
+    if (version >= 2) {
+        if (QString error = ReadHolder(root, free); !error.isEmpty())
+            return error;
     }
 
     const QJsonValue netLimit = root.value(Key::NetLimit);
@@ -356,9 +414,19 @@ void AddFree(Members& members, const FreeViewRecord& free)
             crystal += ", " + Members::Quoted(QString::fromUtf16(Key::Cell[i])) + ": "
                 + Members::Number(cell[i]);
     members.add(Key::Crystal, crystal + '}');
-    members.add(Key::Centre, Members::Numbers(free.centre));
-    if (free.up)
-        members.add(Key::Up, Members::Numbers(*free.up));
+    if (free.euler) {
+        members.add(Key::Euler,
+            Members::Numbers(std::array { free.euler->phi1, free.euler->Phi, free.euler->phi2 }));
+    } else {
+        members.add(Key::Centre, Members::Numbers(free.centre));
+        if (free.up)
+            members.add(Key::Up, Members::Numbers(*free.up));
+    }
+    if (free.tilt)
+        members.add(Key::Tilt, Members::Numbers(std::array { free.tilt->alpha, free.tilt->beta }));
+    if (free.tiltLimits)
+        members.add(Key::TiltLimits,
+            Members::Numbers(std::array { free.tiltLimits->alpha, free.tiltLimits->beta }));
     members.add(Key::NetLimit, QByteArray::number(free.net.limit));
     members.add(Key::ZoneCircles, Members::Boolean(free.net.zoneCircles));
     members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));

@@ -30,6 +30,12 @@ struct FreeViewRecord
     std::array<double, 3> centre { 0.0, 0.0, 1.0 };
     std::optional<std::array<double, 3>> up;
     NetOptions net;
+    // Version 2: the orientation as Bunge Euler angles in degrees, in place
+    // of centre and up, which it wins over; with a tilt, either form is the
+    // crystal's at zero tilt. The holder's tilt and how far it reaches.
+    std::optional<EulerAngles> euler;
+    std::optional<HolderTilt> tilt;
+    std::optional<TiltLimits> tiltLimits;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };

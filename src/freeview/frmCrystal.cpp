@@ -56,6 +56,7 @@ QLineEdit* NumberBox(QWidget* parent, const char* name, const QString& accessibl
 
 frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     : QDialog(parent)
+    , m_holder(current.orientation)
 {
     setObjectName(QStringLiteral("frmCrystal"));
     setWindowTitle(Title);
@@ -225,8 +226,11 @@ std::variant<Crystal, QString> frmCrystal::settings() const
     const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(),
         chkWulffNet->isChecked() };
     // Left empty, up is the default one.
-    return Crystal::Make(
+    std::variant<Crystal, QString> made = Crystal::Make(
         system, parameters, centre, upGiven ? std::optional(up) : std::nullopt, net);
+    if (Crystal* crystal = std::get_if<Crystal>(&made))
+        crystal->orientation = m_holder.withDrawn(crystal->orientation.zeroTilt);
+    return made;
 }
 
 void frmCrystal::accept()

@@ -43,6 +43,9 @@ private:
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;
+    // The holder the crystal sits in: its tilt and limits stay, and the
+    // centre and up typed are those of the crystal as drawn at that tilt.
+    HeldOrientation m_holder;
 };
 
 namespace CrystalMessages {

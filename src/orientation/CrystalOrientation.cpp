@@ -66,3 +66,14 @@ CrystalOrientation CrystalOrientation::related(const Matrix3& turn) const
 {
     return fromRows(turn * m_g.matrix());
 }
+
+std::variant<CrystalOrientation, QString> CheckedEuler(const EulerAngles& e)
+{
+    if (!IsFinite(e))
+        return EulerMessages::NotFinite;
+    if (!(e.Phi >= 0.0 && e.Phi <= 180.0))
+        return EulerMessages::PhiOutOfRange;
+    if (!(std::fabs(e.phi1) <= 360.0 && std::fabs(e.phi2) <= 360.0))
+        return EulerMessages::PhiOneTwoOutOfRange;
+    return *CrystalOrientation::FromEuler(e);
+}

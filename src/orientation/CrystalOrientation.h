@@ -4,7 +4,9 @@
 #include "math/EulerAngles.h"
 #include "math/Rotation.h"
 
+#include <QString>
 #include <optional>
+#include <variant>
 
 // How a crystal sits in the sample frame. The sample frame is the picture:
 // X to the right, Y up, Z toward the viewer (the centre). The crystal frame
@@ -65,3 +67,23 @@ private:
 
     Rotation m_g;
 };
+
+// A vector of the projector's view frame (toward the viewer, right, up) in
+// sample coordinates (right, up, toward the viewer): P^T v.
+inline Vector3 SampleOfView(const Vector3& view)
+{
+    return { view[1], view[2], view[0] };
+}
+
+// Euler angles typed or read from a file: finite, Phi from 0 to 180
+// degrees, phi1 and phi2 from -360 to 360 (both [0, 360) and (-180, 180]
+// are in use), else the reason.
+std::variant<CrystalOrientation, QString> CheckedEuler(const EulerAngles& e);
+
+namespace EulerMessages {
+inline const QString NotFinite = QStringLiteral("オイラー角 φ₁, Φ, φ₂ は有限の数にしてください");
+inline const QString PhiOutOfRange
+    = QStringLiteral("オイラー角 Φ は 0° から 180° までにしてください");
+inline const QString PhiOneTwoOutOfRange
+    = QStringLiteral("オイラー角 φ₁, φ₂ は −360° から 360° までにしてください");
+} // namespace EulerMessages

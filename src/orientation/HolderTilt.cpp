@@ -75,3 +75,26 @@ std::variant<HolderTilt, QString> CheckedTilt(double alpha, double beta, const T
         return TiltMessages::BetaBeyondLimit.arg(limitText(limits.beta));
     return HolderTilt { alpha, beta };
 }
+
+QString SignedAngleText(double degrees)
+{
+    const QString text = QString::number(std::fabs(degrees), 'f', 3);
+    const bool negative = degrees < 0.0 && text != QLatin1String("0.000");
+    return (negative ? QStringLiteral("−") : QString()) + text + QStringLiteral("°");
+}
+
+QString TiltText(const HolderTilt& tilt)
+{
+    return QStringLiteral("α %1 β %2").arg(SignedAngleText(tilt.alpha), SignedAngleText(tilt.beta));
+}
+
+QString TiltReadout(const HolderTilt& tilt, const TiltLimits& limits)
+{
+    return WithinReach(tilt, limits) ? TiltText(tilt) : TiltMessages::OutOfReach;
+}
+
+QString OutOfReachMessage(const QString& what, const HolderTilt& tilt, const TiltLimits& limits)
+{
+    return TiltMessages::CannotReach.arg(
+        what, TiltText(tilt), limitText(limits.alpha), limitText(limits.beta));
+}

@@ -47,6 +47,17 @@ bool WithinReach(const HolderTilt& tilt, const TiltLimits& limits);
 // reason.
 std::variant<HolderTilt, QString> CheckedTilt(double alpha, double beta, const TiltLimits& limits);
 
+// A signed angle as the readouts write it: three decimals, a true minus
+// sign, "0.000" rather than "−0.000".
+QString SignedAngleText(double degrees);
+// "α 20.000° β −3.500°".
+QString TiltText(const HolderTilt& tilt);
+// The tilts that reach something, or OutOfReach when the holder cannot.
+QString TiltReadout(const HolderTilt& tilt, const TiltLimits& limits);
+// Why the holder cannot bring what (a zone axis, a pole) to the centre:
+// the tilts it would take and the limits.
+QString OutOfReachMessage(const QString& what, const HolderTilt& tilt, const TiltLimits& limits);
+
 namespace TiltMessages {
 // Beside a pole or a zone axis the holder cannot reach.
 inline const QString OutOfReach = QStringLiteral("傾斜範囲外");
@@ -57,4 +68,7 @@ inline const QString NotFinite = QStringLiteral("傾斜 α, β は有限の数�
 inline const QString AlphaBeyondLimit
     = QStringLiteral("傾斜 α は −%1° から %1° までにしてください");
 inline const QString BetaBeyondLimit = QStringLiteral("傾斜 β は −%1° から %1° までにしてください");
+// %1: what, %2: the tilts, %3 and %4: the limits.
+inline const QString CannotReach
+    = QStringLiteral("%1は傾斜範囲外です（%2 が必要ですが、傾斜の限界は α ±%3°、β ±%4° です）");
 } // namespace TiltMessages

@@ -1,6 +1,7 @@
 #include "projection/Facing.h"
 
 #include "crystal/Notation.h"
+#include "orientation/CrystalOrientation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,19 +25,11 @@ Vector3 DirectionOf(const Lattice& lattice, const Vector3& indices)
 std::optional<Rotation> Orientation(
     const Lattice& lattice, const Vector3& centre, const Vector3& up)
 {
-    const Vector3 c = DirectionOf(lattice, centre);
-    const Vector3 u = DirectionOf(lattice, up);
-    const double nc = Norm(c);
-    const double nu = Norm(u);
-    if (!std::isfinite(nc) || !std::isfinite(nu) || !(nc > 0.0) || !(nu > 0.0))
+    const std::optional<CrystalOrientation> g
+        = CrystalOrientation::FromCentreUp(lattice, centre, up);
+    if (!g)
         return std::nullopt;
-    const Vector3 toViewer = Scaled(c, 1.0 / nc);
-    const Vector3 across = Difference(u, Scaled(toViewer, Dot(toViewer, u)));
-    // Up within a thousandth of a degree of the centre leaves no turn defined.
-    if (!(Norm(across) > 1e-8 * nu))
-        return std::nullopt;
-    const Vector3 upward = Normalised(across);
-    return Rotation::FromRows(toViewer, Cross(upward, toViewer), upward);
+    return g->projector();
 }
 
 Vector3 DefaultUp(const Lattice& lattice, const Vector3& centre)

@@ -91,6 +91,22 @@ QString PictureReader::ZoneAxis(int first, int second) const
         m_scene.crystal.fourIndices());
 }
 
+std::optional<HolderTilt> PictureReader::TiltsAt(TwipsPoint t, int pole) const
+{
+    if (!m_scene.isFree())
+        return std::nullopt;
+    const HeldOrientation& held = m_scene.crystal.orientation;
+    if (pole < 0 || pole >= m_store.PoleCount()) {
+        const std::optional<Vector3> d = DirectionAt(t);
+        return d ? held.tiltsTo(*d) : std::nullopt;
+    }
+    const Entry& entry = m_store.at(pole);
+    Vector3 v = EntryVector(m_projector.lattice(), entry);
+    if (entry.kind == IndexKind::Plane && held.zeroTilt.toSample(v)[2] < 0.0)
+        v = Scaled(v, -1.0);
+    return held.tiltsTo(v);
+}
+
 QString PictureReader::ToolTip(TwipsPoint t, int picked) const
 {
     return ToolTip(t, PoleAt(t), picked);
@@ -106,7 +122,7 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
         text = lineOf(pole) + QStringLiteral("  ")
             + AngleLine(m_store.at(pole), m_projector.lattice());
         if (pole == picked)
-            return text;
+            picked = -1;
         direction = EntryVector(m_projector.lattice(), m_store.at(pole));
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
         direction = *d;
@@ -131,6 +147,10 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
                 text += QStringLiteral("  晶帯軸 ") + axis;
         }
     }
+    // The free view says how far the holder must tilt to bring it to the
+    // centre.
+    if (const std::optional<HolderTilt> tilt = TiltsAt(t, pole))
+        text += QLatin1Char('\n') + TiltReadout(*tilt, m_scene.crystal.orientation.limits);
     return text;
 }
 

@@ -39,6 +39,11 @@ public:
     // The zone axis of two stored planes, as the view writes a direction;
     // empty when either is a direction or they are parallel.
     QString ZoneAxis(int first, int second) const;
+    // The holder's tilts, from zero tilt, that bring the entry pole (or,
+    // for -1, the direction under t) to the centre: a plane by the end of
+    // its normal that faces the viewer at zero tilt, a direction as it
+    // points. Only in the free view; none where nothing is read.
+    std::optional<HolderTilt> TiltsAt(TwipsPoint t, int pole) const;
 
     // The centre of a screen pixel, in twips.
     static TwipsPoint PixelCentre(int x, int y);

@@ -10,19 +10,47 @@
 #include "poles/PoleLists.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
-// The free view's record in a session file and the crystal it stands for.
-FreeViewRecord RecordOf(const Crystal& crystal)
+// Whether the crystal looks along a lattice direction of whole numbers, as
+// one made from a typed centre does, and centre and up make it again.
+bool KeptAsCentreAndUp(const Crystal& crystal)
 {
-    return { crystal.system(), crystal.lattice.parameters(), crystal.centre(), crystal.up(),
-        crystal.net };
+    const Vector3 centre = crystal.centre();
+    if (!std::all_of(centre.begin(), centre.end(), [](double x) { return x == std::round(x); }))
+        return false;
+    const std::optional<CrystalOrientation> again
+        = CrystalOrientation::FromCentreUp(crystal.lattice, centre, crystal.up());
+    return again && MaxDifference(again->matrix(), crystal.orientation.zeroTilt.matrix()) < 1e-12;
 }
 
-std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
+// The free view's record in a session file and the crystal it stands for.
+// A crystal turned off its centre or tilted is kept as its Euler angles at
+// zero tilt, at full precision; one that looks along a whole direction,
+// untilted, by centre and up, so that the file is written as version 1
+// wrote it.
+FreeViewRecord RecordOf(const Crystal& crystal)
 {
-    return Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    FreeViewRecord record;
+    record.system = crystal.system();
+    record.cell = crystal.lattice.parameters();
+    record.centre = crystal.centre();
+    record.up = crystal.up();
+    record.net = crystal.net;
+    const HeldOrientation& held = crystal.orientation;
+    if (held.tilt != HolderTilt {})
+        record.tilt = held.tilt;
+    if (held.limits != TiltLimits {})
+        record.tiltLimits = held.limits;
+    if (record.tilt || !KeptAsCentreAndUp(crystal)) {
+        record.euler = held.zeroTilt.euler();
+        record.centre = FreeViewRecord().centre;
+        record.up.reset();
+    }
+    return record;
 }
 
 // Plots the entries one by one as the draw command plots its numbers, into
@@ -103,6 +131,20 @@ Session SessionOf(const RunState& state)
     return session;
 }
 
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
+{
+    std::variant<Crystal, QString> made
+        = Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    if (Crystal* crystal = std::get_if<Crystal>(&made)) {
+        HeldOrientation& held = crystal->orientation;
+        if (record.euler)
+            held.zeroTilt = CrystalOrientation::FromEuler(*record.euler).value_or(held.zeroTilt);
+        held.tilt = record.tilt.value_or(HolderTilt {});
+        held.limits = record.tiltLimits.value_or(TiltLimits {});
+    }
+    return made;
+}
+
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current)
 {
@@ -150,6 +192,19 @@ QByteArray CsvOf(const RunState& state)
             { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
     return CsvTable(state.referenceNames(), rows);
+}
+
+QString OrientationLineOf(const RunState& state)
+{
+    const EulerAngles e = state.scene.crystal.orientation.drawn().euler();
+    // Rounded first, so that 359.9999999 is written as 0, not 360.
+    const auto text = [](double degrees, bool turn) {
+        double rounded = std::round(degrees * 1e6) / 1e6;
+        if (turn && rounded >= 360.0)
+            rounded -= 360.0;
+        return QString::number(rounded + 0.0, 'f', 6);
+    };
+    return text(e.phi1, true) + u' ' + text(e.Phi, false) + u' ' + text(e.phi2, true);
 }
 
 QByteArray IndexListFileOf(const RunState& state)

@@ -32,6 +32,8 @@ struct OpenedWork
 // The work, or the first problem (FileMessages) that refuses the file whole.
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current);
+// The crystal a session's free view stands for, or why there is none.
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
 // Takes the opened work into the run.
 void Adopt(RunState& state, OpenedWork work);
 // The message naming the first entry of the store that the crystal refuses,
@@ -40,6 +42,10 @@ QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);
+// The orientation of the crystal as drawn, for scripts: "phi1 Phi phi2",
+// Bunge's Euler angles in degrees with six decimals, phi1 and phi2 written
+// in [0, 360).
+QString OrientationLineOf(const RunState& state);
 // The list boxes' texts as files: one line per entry, LF line ends.
 QByteArray IndexListFileOf(const RunState& state);
 QByteArray AngleListFileOf(const RunState& state);

@@ -51,21 +51,21 @@ std::variant<Crystal, QString> Crystal::Make(LatticeSystem system,
     crystal.lattice = std::get<Lattice>(std::move(made));
     if (!(Norm(centre) > 0.0) || !std::isfinite(Norm(centre)))
         return FreeViewMessages::CentreZero;
-    const std::optional<Rotation> turn
-        = Orientation(crystal.lattice, centre, up ? *up : DefaultUp(crystal.lattice, centre));
+    const std::optional<CrystalOrientation> turn = CrystalOrientation::FromCentreUp(
+        crystal.lattice, centre, up ? *up : DefaultUp(crystal.lattice, centre));
     if (!turn)
         return FreeViewMessages::UpAlongCentre;
-    crystal.orientation = *turn;
+    crystal.orientation.zeroTilt = *turn;
     crystal.net = net;
     return crystal;
 }
 
 Vector3 Crystal::centre() const
 {
-    return Nice(lattice, lattice.directionIndices(orientation.inverse() * Vector3 { 1, 0, 0 }));
+    return Nice(lattice, orientation.drawn().centre(lattice));
 }
 
 Vector3 Crystal::up() const
 {
-    return Nice(lattice, lattice.directionIndices(orientation.inverse() * Vector3 { 0, 0, 1 }));
+    return Nice(lattice, orientation.drawn().up(lattice));
 }

@@ -2,7 +2,7 @@
 
 #include "crystal/Lattice.h"
 #include "crystal/ReferencePlanes.h"
-#include "math/Rotation.h"
+#include "orientation/HeldOrientation.h"
 
 #include <QString>
 #include <cstdint>
@@ -27,16 +27,19 @@ struct NetOptions
 
 // One crystal of a scene: its lattice, how it is turned toward the viewer,
 // how a typed index becomes the one it stores, and what its own net shows.
-// The orientation is kept as a turn, so that turning the crystal with the
-// pointer loses nothing; centre and up are read off it.
+// The orientation is kept as a rotation in the holder, so that turning and
+// tilting the crystal lose nothing; centre and up are read off it.
 struct Crystal
 {
     Lattice lattice;
-    // The cubic crystal along [001] with [010] up.
-    Rotation orientation = Rotation::FromRows({ 0, 0, 1 }, { 1, 0, 0 }, { 0, 1, 0 });
+    // At Euler (0, 0, 0): the cubic crystal along [001] with [010] up.
+    HeldOrientation orientation;
     IndexRule rule = IndexRule::AsTyped;
     NetOptions net;
     bool operator==(const Crystal&) const = default;
+
+    // The turn the projector puts the lattice's frame through, as drawn.
+    Rotation turn() const { return orientation.drawn().projector(); }
 
     // A crystal of the free view, looking along the direct-lattice direction
     // centre with up upward (none: DefaultUp), or why there is none (no

@@ -1,7 +1,6 @@
 #include "scene/DocumentedViews.h"
 
 #include "figure/DocumentedNets.h"
-#include "projection/Facing.h"
 
 #include <cmath>
 
@@ -14,14 +13,14 @@ QString Caption(const char16_t* text)
 
 // The cubic view along [100] with [001] up; the hexagonal one along [0001]
 // with a2 up, so that (10-10) lies to the right.
-Rotation CubicOrientation()
+CrystalOrientation CubicOrientation()
 {
-    return *Orientation(Lattice::UnitCubic(), { 1, 0, 0 }, { 0, 0, 1 });
+    return *CrystalOrientation::FromCentreUp(Lattice::UnitCubic(), { 1, 0, 0 }, { 0, 0, 1 });
 }
 
-Rotation HexagonalOrientation()
+CrystalOrientation HexagonalOrientation()
 {
-    return *Orientation(Lattice::IdealHexagonal(), { 0, 0, 1 }, { 0, 1, 0 });
+    return *CrystalOrientation::FromCentreUp(Lattice::IdealHexagonal(), { 0, 0, 1 }, { 0, 1, 0 });
 }
 
 // (110) lies 2 tan 22.5 deg from (100); the view stretches that to 5000 twips.
@@ -29,13 +28,13 @@ const Frame CubicSymFrame { 1000.0, 5500.0, 5000.0 / (2.0 * std::tan(Pi * 22.5 /
 const Frame HexSymFrame { 1000.0, 5500.0, 2500.0 };
 const Frame FullFrame {};
 
-Scene DocumentedScene(const Lattice& lattice, const Rotation& orientation, IndexRule rule,
+Scene DocumentedScene(const Lattice& lattice, const CrystalOrientation& orientation, IndexRule rule,
     Region region, const Frame& frame, const Layer& net)
 {
     Scene scene;
     scene.frame = frame;
     scene.region = region;
-    scene.crystal = { lattice, orientation, rule, {} };
+    scene.crystal = { lattice, { orientation, {}, {} }, rule, {} };
     scene.net = { &net };
     return scene;
 }

@@ -72,5 +72,6 @@ Scene FreeScene(const Crystal& crystal)
 
 Scene FreeScene(const Lattice& lattice, const Rotation& orientation, const NetOptions& net)
 {
-    return FreeScene(Crystal { lattice, orientation, IndexRule::AsTyped, net });
+    return FreeScene(Crystal { lattice, { CrystalOrientation::FromProjector(orientation), {}, {} },
+        IndexRule::AsTyped, net });
 }

@@ -30,7 +30,7 @@ struct Scene
     // Places the crystal's directions on the picture and reads them back.
     Projector projector() const
     {
-        return Projector(crystal.lattice, crystal.orientation, region, frame);
+        return Projector(crystal.lattice, crystal.turn(), region, frame);
     }
     // The name a session file gives the view: a row's id, or "free".
     QString id() const;

@@ -58,6 +58,9 @@ void TestCommandLine::parse_data()
     QTest::newRow("export csv") << QStringList { "s", "--export", "f.csv" } << "Export"
                                 << "s"
                                 << "f.csv" << int(ExportFormat::Csv) << 600;
+    QTest::newRow("orientation") << QStringList { "s.orvandeler", "--orientation" } << "Orientation"
+                                 << "s.orvandeler"
+                                 << "" << none << 600;
 
     const auto refused = [](const char* name, const QStringList& arguments, const char* error) {
         QTest::newRow(name) << arguments << error << ""
@@ -84,6 +87,11 @@ void TestCommandLine::parse_data()
     refused("dpi with svg", { "--dpi", "300", "--export", "a.svg", "s" },
         "--dpi applies only to PNG and JPEG exports");
     refused("dpi without export", { "--dpi", "300", "s" }, "--dpi needs --export");
+    refused("orientation without file", { "--orientation" }, "--orientation needs a FILE to read");
+    refused("orientation and export", { "--orientation", "--export", "a.svg", "s" },
+        "--orientation prints, it does not export");
+    refused(
+        "orientation with a value", { "--orientation=s" }, "unknown argument '--orientation=s'");
 }
 
 void TestCommandLine::parse()
@@ -96,7 +104,7 @@ void TestCommandLine::parse()
     QFETCH(int, dpi);
 
     const CommandLine line = ParseCommandLine(arguments);
-    static const QStringList modes { "Window", "Help", "Version", "Export" };
+    static const QStringList modes { "Window", "Help", "Version", "Export", "Orientation" };
     QCOMPARE(
         line.mode == CommandLineMode::UsageError ? line.error : modes[int(line.mode)], outcome);
     if (line.mode == CommandLineMode::UsageError)

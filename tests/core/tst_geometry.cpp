@@ -256,7 +256,7 @@ void TestGeometry::freeViewOfAnyNumbers()
     if (why)
         return;
     const Crystal& settings = std::get<Crystal>(made);
-    const Matrix3& m = settings.orientation.matrix();
+    const Matrix3& m = settings.orientation.zeroTilt.matrix();
     const Matrix3 product = m * m.transposed();
     for (std::size_t i = 0; i < 3; ++i)
         for (std::size_t j = 0; j < 3; ++j)

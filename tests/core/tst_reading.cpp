@@ -52,6 +52,8 @@ private slots:
     void polesAndTheirAngle_data();
     void polesAndTheirAngle();
     void marksOfRepeatedPlaces();
+    void tiltsToTheCentre_data();
+    void tiltsToTheCentre();
 };
 
 void TestReading::pixelsInvertToTheirDirections_data()
@@ -252,6 +254,50 @@ void TestReading::marksOfRepeatedPlaces()
     for (const Placement& p : first)
         for (const TwipsPoint t : { p.at, TwipsPoint { p.at.x + 20, p.at.y - 9 } })
             QCOMPARE(byMarks.PoleAt(t), byEntries.PoleAt(t));
+}
+
+void TestReading::tiltsToTheCentre_data()
+{
+    QTest::addColumn<int>("kind"); // IndexKind, or -1 for the direction under the point
+    QTest::addColumn<Vector3>("index");
+    QTest::newRow("plane") << int(IndexKind::Plane) << Vector3 { 1, 2, 3 };
+    QTest::newRow("plane written backwards") << int(IndexKind::Plane) << Vector3 { -1, -2, -3 };
+    QTest::newRow("direction") << int(IndexKind::Direction) << Vector3 { 2, -1, 1 };
+    QTest::newRow("under the point") << -1 << Vector3 { 3000, 4200, 0 };
+}
+
+// In the free view the tilts read off a pole, or off the direction under
+// the pointer, bring it to the centre; a documented view reads none.
+void TestReading::tiltsToTheCentre()
+{
+    QFETCH(int, kind);
+    QFETCH(Vector3, index);
+    Crystal crystal = std::get<Crystal>(Crystal::Make(LatticeSystem::Monoclinic,
+        { 5.68, 15.18, 6.29, 90, 114.1, 90 }, { 1, 1, 2 }, std::nullopt, {}));
+    crystal.orientation.tilt = { -12, 25 };
+    const Scene scene = FreeScene(crystal);
+    PoleStore store;
+    TwipsPoint at { index[0], index[1] };
+    Vector3 crystalVector {};
+    if (kind >= 0) {
+        const Entry entry { IndexKind(kind),
+            { int16_t(index[0]), int16_t(index[1]), int16_t(index[2]) } };
+        PlotIndex(index, scene.crystal, store, entry.kind);
+        at = Place(scene.projector(), entry).at;
+        crystalVector = EntryVector(scene.crystal.lattice, entry);
+    }
+    PlacementCache placements;
+    const PictureReader reader(scene, store, placements.marks(scene.projector(), store), {}, Reach);
+    if (kind < 0)
+        crystalVector = *reader.DirectionAt(at);
+    const std::optional<HolderTilt> tilt = reader.TiltsAt(at, reader.PoleAt(at));
+    QVERIFY(tilt);
+    const Vector3 drawn
+        = crystal.orientation.tiltedTo(*tilt).drawn().toSample(Normalised(crystalVector));
+    // A plane by either end; a direction itself.
+    QVERIFY(std::fabs(std::fabs(drawn[2]) - 1) < 1e-9);
+    QVERIFY(kind == int(IndexKind::Plane) || drawn[2] > 0);
+    QVERIFY(!PictureReader(ViewAt(1), store, {}, {}, Reach).TiltsAt(at, -1));
 }
 
 QTEST_APPLESS_MAIN(TestReading)

@@ -1,6 +1,9 @@
 #include "files/FileMessages.h"
 #include "files/Session.h"
+#include "projection/Turning.h"
+#include "run/Work.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace FileMessages;
@@ -15,20 +18,30 @@ private slots:
     void read_data();
     void read();
     void roundTrip();
+    void versionOneFiles_data();
+    void versionOneFiles();
+    void holderKept();
 };
 
 namespace {
 
 // A file with the given members after the version and before the entries.
-QByteArray Doc(const QByteArray& members, const QByteArray& entries = "[]")
+QByteArray Doc(const QByteArray& members, const QByteArray& entries = "[]", int version = 1)
 {
-    return "{\"orvandeler\": 1, " + members + ", \"entries\": " + entries + "}";
+    return "{\"orvandeler\": " + QByteArray::number(version) + ", " + members
+        + ", \"entries\": " + entries + "}";
 }
 
-QByteArray Free(const QByteArray& crystal, const QByteArray& more = {})
+QByteArray Free(const QByteArray& crystal, const QByteArray& more = {}, int version = 1)
 {
     return Doc("\"view\": \"free\", \"crystal\": " + crystal + ", \"centre\": [0, 0, 1]" + more,
-        "[{\"plane\": [1, 1, 1]}, {\"direction\": [1, 0, 0]}]");
+        "[{\"plane\": [1, 1, 1]}, {\"direction\": [1, 0, 0]}]", version);
+}
+
+// The orientation keys of version 2 on a cubic crystal.
+QByteArray Held(const QByteArray& keys)
+{
+    return Free("{\"system\": \"cubic\", \"a\": 4}", ", " + keys, 2);
 }
 
 QByteArray Entries(int count)
@@ -52,6 +65,15 @@ QString Described(const FreeViewRecord& f)
         fields << QStringLiteral("nozones");
     if (f.net.wulffNet)
         fields << QStringLiteral("wulff");
+    if (f.euler)
+        fields << QStringLiteral("euler=%1,%2,%3")
+                      .arg(f.euler->phi1)
+                      .arg(f.euler->Phi)
+                      .arg(f.euler->phi2);
+    if (f.tilt)
+        fields << QStringLiteral("tilt=%1,%2").arg(f.tilt->alpha).arg(f.tilt->beta);
+    if (f.tiltLimits)
+        fields << QStringLiteral("limits=%1,%2").arg(f.tiltLimits->alpha).arg(f.tiltLimits->beta);
     return fields.join(u' ');
 }
 
@@ -134,6 +156,24 @@ void TestSession::refused_data()
     QTest::newRow("net limit 2.5") << Free(cube, ", \"netLimit\": 2.5") << limit;
     QTest::newRow("zone circles as text")
         << Free(cube, ", \"zoneCircles\": \"yes\"") << NotBoolean.arg("zoneCircles");
+
+    // Version 2: the orientation and the holder, refused whole.
+    QTest::newRow("Phi 190") << Held("\"euler\": [10, 190, 0]")
+                             << KeyRefused.arg("euler", EulerMessages::PhiOutOfRange);
+    QTest::newRow("phi1 400") << Held("\"euler\": [400, 10, 0]")
+                              << KeyRefused.arg("euler", EulerMessages::PhiOneTwoOutOfRange);
+    QTest::newRow("euler of two") << Held("\"euler\": [10, 20]") << NotThreeNumbers.arg("euler");
+    QTest::newRow("tilt beyond 30")
+        << Held("\"tilt\": [30.5, 0]")
+        << KeyRefused.arg("tilt", u"傾斜 α は −30° から 30° までにしてください"_qs);
+    QTest::newRow("tilt beyond the file's limit")
+        << Held("\"tiltLimits\": [40, 20], \"tilt\": [35, -25]")
+        << KeyRefused.arg("tilt", u"傾斜 β は −20° から 20° までにしてください"_qs);
+    QTest::newRow("limits over 90") << Held("\"tiltLimits\": [91, 10]")
+                                    << KeyRefused.arg("tiltLimits", TiltMessages::LimitsOutOfRange);
+    QTest::newRow("tilt as text") << Held("\"tilt\": \"5 5\"") << NotTwoNumbers.arg("tilt");
+    QTest::newRow("version 2, no orientation")
+        << Doc("\"view\": \"free\", \"crystal\": " + cube, "[]", 2) << MissingKey.arg("centre");
 }
 
 void TestSession::refused()
@@ -186,6 +226,18 @@ void TestSession::read_data()
         "{\"system\": \"triclinic\", \"a\": 5, \"b\": 6, \"c\": 7, \"alpha\": 80, \"beta\": 95, "
         "\"gamma\": 110}",
         "5 6 7 80 95 110 net=3");
+
+    const QByteArray cube = "{\"system\": \"cubic\", \"a\": 4}";
+    QTest::newRow("version 1 ignores euler")
+        << Free(cube, ", \"euler\": \"x\", \"tilt\": [99, 0]") << QStringList { "free", "30", "1" }
+        << "4 4 4 90 90 90 net=3";
+    QTest::newRow("euler, tilt and limits")
+        << Held("\"euler\": [-30, 180, 359.5], \"tilt\": [-40, 20], \"tiltLimits\": [40, 20]")
+        << QStringList { "free", "30", "1" }
+        << "4 4 4 90 90 90 net=3 euler=-30,180,359.5 tilt=-40,20 limits=40,20";
+    QTest::newRow("euler wins over centre and up")
+        << Held("\"up\": [1, 0, 0], \"euler\": [0, 90, 0]") << QStringList { "free", "30", "1" }
+        << "4 4 4 90 90 90 net=3 euler=0,90,0";
 }
 
 // Each good file reads as written, and writing it gives a file that reads
@@ -240,6 +292,80 @@ void TestSession::roundTrip()
     // One entry a line, so that a long session stays readable and diffable.
     QCOMPARE(bytes.count('\n'), 32767 + 14);
     QVERIFY(bytes.contains("\n    {\"direction\": [-32767, 0, 32767]},\n"));
+}
+
+void TestSession::versionOneFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    // The version the run saves it as once opened (a turned crystal is kept
+    // as Euler angles now), and whether that file is the same.
+    QTest::addColumn<int>("savedVersion");
+    QTest::addColumn<bool>("savedUnchanged");
+    QTest::newRow("cubic with symmetry") << "cubic-sym" << 1 << true;
+    QTest::newRow("hexagonal, plot size and width") << "hex-full" << 1 << true;
+    QTest::newRow("zinc along [0001]") << "free-zinc" << 1 << true;
+    // The up direction made again from its own digits may differ in the last.
+    QTest::newRow("triclinic, up made perpendicular") << "free-triclinic" << 1 << false;
+    QTest::newRow("iron turned") << "free-turned" << 2 << false;
+}
+
+// Files the program wrote before version 2 open as they always have.
+void TestSession::versionOneFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(int, savedVersion);
+    QFETCH(bool, savedUnchanged);
+    QFile file(QFINDTESTDATA(u"data/version1/"_qs + name + u".orvandeler"_qs));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const SessionRead read = ReadSession(bytes);
+    QCOMPARE(read.error, QString());
+    QCOMPARE(WriteSession(read.session), bytes);
+
+    const auto opened = OpenWork(u"a.orvandeler"_qs, bytes, RunState());
+    QVERIFY(std::holds_alternative<OpenedWork>(opened));
+    RunState run;
+    Adopt(run, std::get<OpenedWork>(opened));
+    QCOMPARE(run.store.PoleCount(), read.session.entries.size());
+    const QByteArray saved = WriteSession(SessionOf(run));
+    QVERIFY(saved.startsWith("{\n  \"orvandeler\": " + QByteArray::number(savedVersion) + ','));
+    QCOMPARE(saved == bytes, savedUnchanged);
+    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&read.session.view)) {
+        // The crystal looks where the file's centre and up say, and what the
+        // run saves opens to it again.
+        const Matrix3 g = run.free.orientation.zeroTilt.matrix();
+        const auto wanted = CrystalOrientation::FromCentreUp(run.free.lattice,
+            { free->centre[0], free->centre[1], free->centre[2] },
+            free->up ? Vector3 { (*free->up)[0], (*free->up)[1], (*free->up)[2] } : Vector3 {});
+        QVERIFY(wanted && MaxDifference(wanted->matrix(), g) < 1e-12);
+        RunState again;
+        Adopt(again, std::get<OpenedWork>(OpenWork(u"a.orvandeler"_qs, saved, RunState())));
+        QVERIFY(MaxDifference(again.free.orientation.zeroTilt.matrix(), g) < 1e-12);
+    }
+}
+
+// A tilted crystal and the holder's limits are saved as version 2 and come
+// back: g0 to rounding, the tilt and its limits exactly.
+void TestSession::holderKept()
+{
+    Crystal crystal = std::get<Crystal>(Crystal::Make(LatticeSystem::Monoclinic,
+        { 5.68, 15.18, 6.29, 90, 114.1, 90 }, { 1, 2, 3 }, std::nullopt, {}));
+    crystal.orientation.zeroTilt
+        = CrystalOrientation::FromProjector(Turning::Right(17) * Turning::Up(-3) * crystal.turn());
+    crystal.orientation.limits = { 45, 25 };
+    crystal.orientation.tilt = { -44.5, 1.0 / 3 };
+    RunState run;
+    run.chooseFree(crystal);
+    const QByteArray saved = WriteSession(SessionOf(run));
+    QVERIFY(saved.startsWith("{\n  \"orvandeler\": 2,"));
+    QVERIFY(!saved.contains("centre"));
+    RunState again;
+    Adopt(again, std::get<OpenedWork>(OpenWork(u"a.orvandeler"_qs, saved, RunState())));
+    const HeldOrientation& held = again.free.orientation;
+    QCOMPARE(held.tilt, crystal.orientation.tilt);
+    QCOMPARE(held.limits, crystal.orientation.limits);
+    QVERIFY(MaxDifference(held.zeroTilt.matrix(), crystal.orientation.zeroTilt.matrix()) < 1e-12);
+    QVERIFY(MaxDifference(held.drawn().matrix(), crystal.orientation.drawn().matrix()) < 1e-12);
 }
 
 QTEST_GUILESS_MAIN(TestSession)
