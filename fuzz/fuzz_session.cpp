@@ -23,7 +23,7 @@ std::optional<Scene> ViewOf(const Session& session)
     if (!free)
         return std::get<const ViewRow*>(session.view)->scene;
     const auto crystal = Crystal::Make(free->system, free->cell,
-        { free->centre[0], free->centre[1], free->centre[2] }, free->up, free->net);
+        { free->centre[0], free->centre[1], free->centre[2] }, free->up, free->net, free->group);
     if (!std::holds_alternative<Crystal>(crystal))
         return std::nullopt;
     return FreeScene(std::get<Crystal>(crystal));

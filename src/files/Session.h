@@ -30,6 +30,10 @@ struct FreeViewRecord
     std::array<double, 3> centre { 0.0, 0.0, 1.0 };
     std::optional<std::array<double, 3>> up;
     NetOptions net;
+    // The space group as the file names it; none: the lattice's holohedry.
+    std::optional<SpaceGroup> group;
+    // The crystal's name, empty when it has none.
+    QString name;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };
