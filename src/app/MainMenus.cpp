@@ -45,6 +45,11 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuEdit->addSeparator();
     mnuEditDirection = AddItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
     mnuEditDirection->setCheckable(true);
+    mnuEditFamily
+        = AddItem(mnuEdit, "mnuEditFamily", QStringLiteral("等価な面・方向をすべてプロット"));
+    mnuEditFamily->setCheckable(true);
+    mnuEdit->addSeparator();
+    mnuEditSchmid = AddItem(mnuEdit, "mnuEditSchmid", QStringLiteral("シュミット因子"));
 
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
     for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {
@@ -70,4 +75,6 @@ void MainMenus::showViewChoice(const Scene& scene)
     mnuSelectFree->setCheckable(scene.isFree());
     mnuSelectFree->setChecked(scene.isFree());
     mnuEditDirection->setEnabled(scene.crystal.allowsDirections());
+    mnuEditFamily->setEnabled(scene.crystal.allowsFamilies());
+    mnuEditSchmid->setEnabled(scene.isFree());
 }
