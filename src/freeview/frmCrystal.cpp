@@ -94,6 +94,9 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     txtSpaceGroup = new QLineEdit(this);
     txtSpaceGroup->setObjectName(QStringLiteral("txtSpaceGroup"));
     txtSpaceGroup->setAccessibleName(QStringLiteral("空間群"));
+    txtSpaceGroup->setAccessibleDescription(
+        QStringLiteral("ヘルマン・モーガンの記号（F m -3 m など）か番号（1～230）。"
+                       "結晶系に合う空間群でなければなりません"));
     txtSpaceGroup->setPlaceholderText(QStringLiteral("F m -3 m、P 63/m m c、225 など"));
     crystalForm->addRow(QStringLiteral("空間群"), txtSpaceGroup);
 

@@ -41,10 +41,6 @@ std::array<double, 3> StoredIndex(std::array<double, 3> v, IndexRule rule)
     return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
 }
 
-} // namespace
-
-namespace {
-
 // The index the crystal stores for three numbers, or why it stores none.
 std::variant<Index3, QString> Stored(
     const std::array<double, 3>& values, const Crystal& crystal, IndexKind kind)
