@@ -11,6 +11,8 @@
 #include "RecordingUserDialogs.h"
 #include "app/frmMainForm.h"
 #include "crystal/LowIndex.h"
+#include "crystal/Presets.h"
+#include "files/SchmidTable.h"
 #include "files/Session.h"
 #include "freeview/frmOrientation.h"
 #include "orientation/TwoPoles.h"
@@ -461,6 +463,20 @@ void freeViewFigures(qreal ratio)
         report(name.c_str(), frame, "ms", limit == 6 ? 8 : 16);
     }
 
+    // Only the reflections diamond's space group allows, each at its lowest
+    // order: the orders are worked out once, not at every frame.
+    const SpaceGroup diamond
+        = std::get<SpaceGroup>(SpaceGroup::FromText(QStringLiteral("F d -3 m")));
+    const double absences = timeMedian([] {},
+        [&] {
+            PictureSettings settings = settingsAt(6);
+            settings.scene = FreeScene(Crystal { cubic, settings.scene.crystal.orientation,
+                IndexRule::AsTyped, { 6, true, false, true }, diamond });
+            picture.show(settings, store);
+            surface.image();
+        });
+    report("free_turn_frame_limit_6_absences", absences, "ms", 8);
+
     // With a Wulff net the paper under the net holds a few hundred more arcs.
     const double wulff = timeMedian([] {},
         [&] {
@@ -588,6 +604,94 @@ bool orientationFigures(frmMainForm& window, RunState& state, RecordingUserDialo
         return false;
     }
     report("two_pole_orientation", twoPoles, "ms", 1);
+    return true;
+}
+
+// A CIF file of a crystal with the given number of atoms, as databases
+// write them: cell, group, its operations and the atoms' sites.
+QByteArray GeneratedCif(int atoms)
+{
+    QByteArray cif = "data_generated\n_chemical_formula_sum 'Si'\n_cell_length_a 5.4310(2)\n"
+                     "_cell_length_b 5.4310(2)\n_cell_length_c 5.4310(2)\n_cell_angle_alpha 90\n"
+                     "_cell_angle_beta 90\n_cell_angle_gamma 90\n"
+                     "_space_group_name_H-M_alt 'F d -3 m'\n_space_group_IT_number 227\n"
+                     "loop_\n_space_group_symop_operation_xyz\n'x, y, z'\n'-x, -y, -z'\n"
+                     "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
+                     "_atom_site_fract_y\n_atom_site_fract_z\n_atom_site_U_iso_or_equiv\n";
+    for (int n = 0; n < atoms; ++n)
+        cif += "Si" + QByteArray::number(n + 1) + " Si " + QByteArray::number((n % 7) / 7.0, 'f', 5)
+            + ' ' + QByteArray::number((n % 11) / 11.0, 'f', 5) + ' '
+            + QByteArray::number((n % 13) / 13.0, 'f', 5) + " 0.0050(3)\n";
+    return cif;
+}
+
+// The crystal's symmetry in the window: a family of 24 planes plotted up
+// to the store's limit, a CIF file of 200 atoms opened until the picture
+// is painted, and the Schmid table of bcc's 48 slip systems.
+bool symmetryFigures(
+    frmMainForm& window, RunState& state, RecordingUserDialogs& dialogs, Controls& controls)
+{
+    const CrystalPreset& copper = CrystalPresets()[1];
+    dialogs.nextFreeView = std::get<Crystal>(Crystal::Make(
+        copper.system, copper.parameters, { 1, 2, 3 }, std::nullopt, {}, copper.spaceGroup));
+    window.findChild<QAction*>(QStringLiteral("mnuSelectFree"))->trigger();
+    auto* family = window.findChild<QAction*>(QStringLiteral("mnuEditFamily"));
+    family->setChecked(true);
+    controls.type({ 1, 2, 3 });
+    dialogs.clear();
+    const double plot = timeMedian(
+        [&] {
+            controls.clear->click();
+            fillDistinct(state, PoleStore::MaxPoles - 24);
+            emit controls.plotSize->activated(controls.plotSize->currentIndex());
+        },
+        [&] { controls.draw->click(); });
+    family->setChecked(false);
+    if (state.store.PoleCount() != PoleStore::MaxPoles || !dialogs.messages.isEmpty()) {
+        std::printf("bench: the family did not fill the store\n");
+        return false;
+    }
+    report("family_plot", plot, "ms", 16);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("generated.cif"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(GeneratedCif(200)) < 0)
+        return false;
+    file.close();
+    QAction* open = window.findChild<QAction*>(QStringLiteral("mnuFileOpen"));
+    QWidget* picture = window.findChild<QWidget*>(QStringLiteral("picPictureBox"));
+    const double opening = timeMedian(
+        [&] {
+            controls.cubicFull->trigger();
+            dialogs.nextFiles = { FileChoice { path, 0 } };
+        },
+        [&] {
+            open->trigger();
+            picture->repaint();
+        });
+    if (!state.scene.isFree() || state.scene.crystal.group.number() != 227
+        || !dialogs.messages.isEmpty()) {
+        std::printf("bench: the CIF file did not open\n");
+        return false;
+    }
+    report("cif_open", opening, "ms", 100);
+
+    const Crystal iron = std::get<Crystal>(Crystal::Make(LatticeSystem::Cubic,
+        { 2.8665, 2.8665, 2.8665, 90, 90, 90 }, { 1, 2, 3 }, std::nullopt, {},
+        std::get<SpaceGroup>(SpaceGroup::FromText(QStringLiteral("I m -3 m")))));
+    std::size_t systems = 0;
+    const double table = timeMedian([&] { systems = 0; },
+        [&] {
+            for (SlipSet set : { SlipSet::Bcc110, SlipSet::Bcc112, SlipSet::Bcc123 })
+                systems
+                    += std::get<std::vector<SchmidRow>>(SchmidTable(iron, set, { 1, 2, 3 })).size();
+        });
+    if (systems != 48) {
+        std::printf("bench: the bcc slip systems are not 48\n");
+        return false;
+    }
+    report("schmid_table", table, "ms", 1);
     return true;
 }
 
@@ -736,6 +840,8 @@ int main(int argc, char** argv)
     exportFigures(window, state);
     freeViewFigures(window.devicePixelRatioF());
     if (!orientationFigures(window, state, dialogs))
+        return 1;
+    if (!symmetryFigures(window, state, dialogs, controls))
         return 1;
 
     if (g_over == 0)

@@ -6,6 +6,7 @@
 
 #include "files/CommandLine.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -24,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CommandLine line = ParseCommandLine(arguments);
     FUZZ_CHECK((line.mode == CommandLineMode::UsageError) != line.error.isEmpty());
     FUZZ_CHECK(line.dpi >= MinExportDpi && line.dpi <= MaxExportDpi);
+    // A table is CSV only, and Schmid factors need their slip systems.
+    FUZZ_CHECK(line.table == CommandLineTable::Entries || line.format == ExportFormat::Csv);
+    FUZZ_CHECK(line.table == CommandLineTable::Schmid || (!line.slip && !line.axis));
+    FUZZ_CHECK(line.table != CommandLineTable::Schmid || line.slip);
+    if (line.axis)
+        FUZZ_CHECK(std::isfinite((*line.axis)[0]) && std::isfinite((*line.axis)[1])
+            && std::isfinite((*line.axis)[2]) && *line.axis != std::array<double, 3> {});
     if (line.mode == CommandLineMode::Export) {
         FUZZ_CHECK(!line.file.isEmpty());
         FUZZ_CHECK(line.format != ExportFormat::None && line.format == ExportFormatOf(line.out));

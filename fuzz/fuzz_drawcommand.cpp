@@ -2,10 +2,11 @@
 // uses them: each accepted plot is placed, listed and its line read back.
 //
 // Input: a byte choosing the view (low four bits, modulo 9: the four
-// documented views, then five free ones) and whether the store starts one
-// short of full (bit 7); a byte whose bits say which of eight commands in
-// turn plot a direction; then the typed texts, UTF-8, separated by NUL,
-// three to a command.
+// documented views, then five free ones), whether every plot is of the
+// whole family (bit 6) and whether the store starts one short of full
+// (bit 7); a byte whose bits say which of eight commands in turn plot a
+// direction; then the typed texts, UTF-8, separated by NUL, three to a
+// command.
 
 #include "FuzzCheck.h"
 
@@ -89,9 +90,9 @@ bool AngleLineInRange(const QString& line)
     return true;
 }
 
-void CheckPlotted(const Scene& view, const PoleStore& store, int before)
+void CheckPlotted(const Scene& view, const PoleStore& store, int plotted)
 {
-    const Entry& entry = store.at(before);
+    const Entry& entry = store.at(plotted);
     FUZZ_CHECK(entry.index != Index3 {});
     const Placement placement = Place(view.projector(), entry);
     FUZZ_CHECK(Finite(placement.at) && OnPicture(view, placement.at));
@@ -106,7 +107,9 @@ void CheckPlotted(const Scene& view, const PoleStore& store, int before)
     for (double angle : AnglesOf(view.crystal.lattice, entry))
         FUZZ_CHECK(angle >= 0.0 && angle <= 180.0);
 
-    const PoleLists lists = BuildLists(store, view.crystal.lattice, before);
+    PoleStore alone;
+    alone.append(entry);
+    const PoleLists lists = BuildLists(alone, view.crystal.lattice);
     FUZZ_CHECK(
         lists.indexList.endsWith(QStringLiteral("\r\n")) && lists.indexList.count(u'\n') == 1);
     FUZZ_CHECK_SAYING(AngleLineInRange(lists.angleList), lists.angleList);
@@ -131,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Scene& view = views[(data[0] & 0x0f) % views.size()];
     PoleStore store = data[0] & 0x80 ? nearlyFull : PoleStore();
     const uint8_t directions = data[1];
+    const bool families = data[0] & 0x40;
 
     const QList<QByteArray> fields
         = QByteArray::fromRawData(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2))
@@ -139,17 +143,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const IndexKind kind
             = (directions >> (n / 3 % 8)) & 1 ? IndexKind::Direction : IndexKind::Plane;
         const int before = store.PoleCount();
-        const DrawCommandResult result
-            = RunDrawCommand(QString::fromUtf8(fields[n]), QString::fromUtf8(fields[n + 1]),
-                QString::fromUtf8(fields[n + 2]), view.crystal, store, kind);
-        FUZZ_CHECK(store.PoleCount() == before + (result.added ? 1 : 0));
+        const DrawCommandResult result = RunDrawCommand(QString::fromUtf8(fields[n]),
+            QString::fromUtf8(fields[n + 1]), QString::fromUtf8(fields[n + 2]), view.crystal, store,
+            kind, families ? PlotFamily : PlotIndex);
+        // One entry, or a family's members once each, all remembering it.
+        const int added = store.PoleCount() - before;
+        FUZZ_CHECK(result.added == (added > 0));
+        FUZZ_CHECK(added <= 1 || (families && view.crystal.allowsFamilies()));
+        for (int k = before; k < store.PoleCount(); ++k) {
+            FUZZ_CHECK(
+                store.at(k).family.has_value() == (families && view.crystal.allowsFamilies()));
+            for (int j = before; j < k; ++j)
+                FUZZ_CHECK(!(store.at(j) == store.at(k)));
+        }
         // A refusal says why; only a direction where none can be shown is
         // refused without a word, as the window offers none there.
         if (!result.added)
             FUZZ_CHECK(!result.messages.isEmpty()
                 || (kind == IndexKind::Direction && !view.crystal.allowsDirections()));
-        if (result.added)
-            CheckPlotted(view, store, before);
+        for (int k = before; k < store.PoleCount(); ++k)
+            CheckPlotted(view, store, k);
     }
     return 0;
 }

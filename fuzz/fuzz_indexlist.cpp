@@ -1,5 +1,6 @@
 // Index lists as the open dialog hands them over. Input: a byte whose two
-// low bits are the options (four-index forms, directions), then the file.
+// low bits are the options (four-index forms, directions and families, as
+// the free view takes them), then the file.
 // What reads must, plotted in a view that takes those options and saved
 // as the list shows it, read again as the same lines; so must an empty list.
 
@@ -32,11 +33,12 @@ Scene ViewFor(IndexListOptions options)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const Scene views[4] = { ViewFor({ false, false }), ViewFor({ true, false }),
-        ViewFor({ false, true }), ViewFor({ true, true }) };
+    static const Scene views[4]
+        = { ViewFor({ false, false, false }), ViewFor({ true, false, false }),
+              ViewFor({ false, true, true }), ViewFor({ true, true, true }) };
     if (size < 1)
         return 0;
-    const IndexListOptions options { bool(data[0] & 1), bool(data[0] & 2) };
+    const IndexListOptions options { bool(data[0] & 1), bool(data[0] & 2), bool(data[0] & 2) };
     const QByteArray bytes
         = QByteArray::fromRawData(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const IndexListRead read = ReadIndexList(bytes, options);
@@ -48,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const IndexEntry& entry : read.entries) {
         FUZZ_CHECK(entry.index != Index3 {});
         FUZZ_CHECK(entry.kind == IndexKind::Plane || options.directions);
+        FUZZ_CHECK(!entry.family || (options.families && *entry.family == entry.index));
         FUZZ_CHECK(store.append(entry));
     }
     if (!read.error.isEmpty())

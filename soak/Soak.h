@@ -89,6 +89,7 @@ enum Kind {
     LineWidthPick,
     LineWidthTyped,
     DirectionToggle,
+    FamilyToggle,
     SaveSession,
     SavePicture,
     SaveList,
@@ -133,6 +134,7 @@ constexpr std::array<KindInfo, KindCount> Kinds { {
     { "line width pick", 24 },
     { "line width typed", 40 },
     { "direction toggle", 40 },
+    { "family toggle", 30 },
     { "save session", 24 },
     { "save picture", 6 },
     { "save list", 20 },
@@ -247,6 +249,7 @@ private:
     std::vector<bool> marks() const;
     void expectUnchanged(const Snapshot& before, const QString& what);
     IndexKind plottedKind() const;
+    PlotFunction plottedWith() const;
 
     void act(Kind kind);
     void plot(Kind kind);
@@ -290,6 +293,7 @@ private:
     QComboBox* m_lineWidth = nullptr;
     PictureBox* m_picture = nullptr;
     QAction* m_direction = nullptr;
+    QAction* m_family = nullptr;
     QList<QAction*> m_viewItems;
 
     int m_step = 0;

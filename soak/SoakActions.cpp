@@ -241,6 +241,15 @@ void Soak::act(Kind kind)
             QStringLiteral("the direction item did not toggle as enabled"));
         break;
     }
+    case FamilyToggle: {
+        const bool was = m_family->isChecked();
+        m_family->trigger();
+        note(QStringLiteral(" now %1").arg(m_family->isChecked()));
+        SOAK_CHECK(
+            m_family->isEnabled() ? m_family->isChecked() != was : m_family->isChecked() == was,
+            QStringLiteral("the family item did not toggle as enabled"));
+        break;
+    }
     case SaveSession:
         saveSession();
         break;
@@ -299,7 +308,7 @@ void Soak::plot(Kind kind)
     note(QStringLiteral(" (%1 | %2 | %3)").arg(x.left(20), y.left(20), z.left(20)));
     PoleStore expected = m_state.store;
     const DrawCommandResult result
-        = RunDrawCommand(x, y, z, m_state.scene.crystal, expected, plottedKind());
+        = RunDrawCommand(x, y, z, m_state.scene.crystal, expected, plottedKind(), plottedWith());
     const Snapshot before = snapshot();
     m_dialogs.clear();
     if (kind == DrawButton)
@@ -366,12 +375,13 @@ void Soak::crystalDialog()
         note(QStringLiteral(" system %1").arg(systems->currentIndex()));
     }
     static const char* const Fields[] = { "txtA", "txtB", "txtC", "txtAlpha", "txtBeta", "txtGamma",
-        "txtCentreU", "txtCentreV", "txtCentreW", "txtUpU", "txtUpV", "txtUpW" };
+        "txtCentreU", "txtCentreV", "txtCentreW", "txtUpU", "txtUpV", "txtUpW", "txtSpaceGroup" };
     static const QStringList odd = { "", "0", "-1", "90", "180", "0.0001", "1e308", "1e400", "nan",
-        "inf", QStringLiteral("１２０"), "abc", " 3 ", "120", "60", "-0" };
+        "inf", QStringLiteral("１２０"), "abc", " 3 ", "120", "60", "-0", "F m -3 m", "P63/mmc",
+        "R -3 m", "I 41/a m d", "P 1 1 2", "230", "231" };
     const int typed = between(0, 5);
     for (int n = 0; n < typed; ++n) {
-        auto* box = dialog.findChild<QLineEdit*>(QLatin1String(Fields[below(12)]));
+        auto* box = dialog.findChild<QLineEdit*>(QLatin1String(Fields[below(13)]));
         QString text;
         switch (below(4)) {
         case 0:
@@ -396,6 +406,8 @@ void Soak::crystalDialog()
         dialog.findChild<QCheckBox*>(QStringLiteral("chkZoneCircles"))->toggle();
     if (chance(30))
         dialog.findChild<QCheckBox*>(QStringLiteral("chkWulffNet"))->toggle();
+    if (chance(30))
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkAbsences"))->toggle();
 
     const std::variant<Crystal, QString> read = dialog.settings();
     const Crystal* made = std::get_if<Crystal>(&read);
@@ -499,7 +511,7 @@ void Soak::saveSession()
     SOAK_CHECK(work && work->session,
         QStringLiteral("the saved session does not open: %1")
             .arg(work ? QString() : std::get<QString>(again)));
-    SOAK_CHECK(work->store.entries() == m_state.store.entries(),
+    SOAK_CHECK(SameAsListed(work->store.entries(), m_state.store.entries(), false),
         QStringLiteral("the saved session holds other entries"));
     SOAK_CHECK(
         work->display == m_state.display, QStringLiteral("the saved session holds other settings"));
@@ -724,8 +736,8 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
     if (!saved)
         return;
     if (saved->type == SavedKind::Session) {
-        SOAK_CHECK(m_state.store.entries() == saved->entries && m_state.scene.row == saved->row
-                && m_state.scene.isFree() == saved->free,
+        SOAK_CHECK(SameAsListed(m_state.store.entries(), saved->entries, false)
+                && m_state.scene.row == saved->row && m_state.scene.isFree() == saved->free,
             QStringLiteral("the session opened is not the one saved"));
         SOAK_CHECK(m_state.display == saved->display,
             QStringLiteral("the session's settings were not taken"));

@@ -40,7 +40,8 @@ void Soak::checkInvariants()
                 == (m_state.scene.row == &DocumentedViews()[std::size_t(k)]),
             QStringLiteral("the mark of view item %1 is wrong").arg(k));
     SOAK_CHECK(m_viewItems[4]->isChecked() == m_state.scene.isFree()
-            && m_direction->isEnabled() == m_state.scene.isFree(),
+            && m_direction->isEnabled() == m_state.scene.isFree()
+            && m_family->isEnabled() == m_state.scene.isFree(),
         QStringLiteral("the free view's marks are wrong"));
     SOAK_CHECK(m_plotSize->findText(m_plotSize->currentText()) >= 0,
         QStringLiteral("the plot size shows \"%1\"").arg(m_plotSize->currentText()));

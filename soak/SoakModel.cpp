@@ -19,10 +19,12 @@ QString FullWidth(const QString& text)
 // Whether two stores are listed alike. A direction in four indices stands
 // for [U V W] and for [3U 3V 3W] alike where U + V is no multiple of 3, and
 // an index list gives back the smaller; every other entry must be the same.
+// Which family a member was plotted with is not listed, and a file keeps
+// it only while the members still make their family.
 bool SameAsListed(const std::vector<Entry>& a, const std::vector<Entry>& b, bool fourIndices)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const Entry& x, const Entry& y) {
-        return x == y
+        return (x.kind == y.kind && x.index == y.index)
             || (fourIndices && x.kind == IndexKind::Direction && y.kind == IndexKind::Direction
                 && IndexText(x.kind, x.index, true) == IndexText(y.kind, y.index, true));
     });
@@ -138,11 +140,19 @@ Crystal Soak::randomFree(bool* made)
     };
     const Vector3 centre = chance(3) ? Vector3 { 0, 0, 0 } : direction();
     Vector3 up = chance(5) ? centre : direction();
-    const NetOptions net { chance(80) ? between(1, 4) : between(5, 10), chance(70), chance(20) };
+    const NetOptions net { chance(80) ? between(1, 4) : between(5, 10), chance(70), chance(20),
+        chance(30) };
+    // Now and then a group of the system other than its holohedry.
+    std::optional<SpaceGroup> group;
+    if (chance(50)) {
+        const auto any = SpaceGroup::FromText(QString::number(between(1, 230)));
+        if (const SpaceGroup* g = std::get_if<SpaceGroup>(&any); g && g->fits(system))
+            group = *g;
+    }
     const std::variant<Lattice, QString> lattice = Lattice::Make(system, p);
     if (chance(30) && std::holds_alternative<Lattice>(lattice) && Norm(centre) > 0)
         up = DefaultUp(std::get<Lattice>(lattice), centre);
-    std::variant<Crystal, QString> settings = Crystal::Make(system, p, centre, up, net);
+    std::variant<Crystal, QString> settings = Crystal::Make(system, p, centre, up, net, group);
     *made = std::holds_alternative<Crystal>(settings);
     note(QStringLiteral(" system %1 a %2 b %3 c %4 α %5 β %6 γ %7 centre [%8 %9 %10] limit %11")
              .arg(int(system))
@@ -211,6 +221,8 @@ std::vector<bool> Soak::marks() const
         out.push_back(item->isChecked());
     out.push_back(m_direction->isChecked());
     out.push_back(m_direction->isEnabled());
+    out.push_back(m_family->isChecked());
+    out.push_back(m_family->isEnabled());
     return out;
 }
 
@@ -256,6 +268,11 @@ void Soak::expectUnchanged(const Snapshot& before, const QString& what)
     if (after.picture != before.picture)
         changed << QStringLiteral("picture");
     fail(what + QStringLiteral(" changed: ") + changed.join(QStringLiteral(", ")));
+}
+
+PlotFunction Soak::plottedWith() const
+{
+    return m_state.scene.crystal.allowsFamilies() && m_family->isChecked() ? PlotFamily : PlotIndex;
 }
 
 IndexKind Soak::plottedKind() const

@@ -70,6 +70,7 @@ int Soak::run()
     m_lineWidth = child<QComboBox>("cboLineWidth");
     m_picture = child<PictureBox>("picPictureBox");
     m_direction = child<QAction>("mnuEditDirection");
+    m_family = child<QAction>("mnuEditFamily");
     for (const char* name : { "mnuSelectCubeSym", "mnuSelectCubeNonSym", "mnuSelectHexSym",
              "mnuSelectHexNonSym", "mnuSelectFree" })
         m_viewItems << child<QAction>(name);

@@ -37,6 +37,7 @@ file(WRITE ${W}/beyond.orvandeler [=[{"orvandeler": 2, "view": "free",
  "crystal": {"system": "cubic", "a": 2.8665}, "euler": [10, 20, 30], "tilt": [35, 0],
  "entries": []}]=])
 file(WRITE ${W}/list.txt "# planes\n(1 2 3)\n1, 1, 0\n")
+file(WRITE ${W}/al.cif "data_al\n_cell_length_a 4.0495\n_cell_length_b 4.0495\n_cell_length_c 4.0495\n_space_group_name_H-M_alt 'F m -3 m'\n")
 file(WRITE ${W}/bad.txt "1 2 3\n1 2\n")
 list(APPEND cases
     "--export,@W@/s.svg,@W@/s.orvandeler|0|-|-"
@@ -46,6 +47,10 @@ list(APPEND cases
     "--export,@W@/s.csv,@W@/s.orvandeler|0|-|-"
     "--export,@W@/free.svg,@W@/free.orvandeler|0|-|-"
     "--export,@W@/list.csv,@W@/list.txt|0|-|-"
+    "--export,@W@/al.svg,@W@/al.cif|0|-|-"
+    "--table,schmid,--slip,fcc,--export,@W@/schmid.csv,@W@/al.cif|0|-|-"
+    "--table,schmid,--slip,basal,--export,@W@/basal.csv,@W@/al.cif|1|-|^orvandeler: すべり系 hcp 底面"
+    "--table,schmid,--slip,fcc,--export,@W@/doc.csv,@W@/s.orvandeler|1|-|任意の結晶と方位"
     "--export,@W@/bad.svg,@W@/bad.txt|1|-|^orvandeler: ファイル「.*bad.txt」を開けませんでした\n2 行目「1 2」"
     "--export,@W@/none.svg,@W@/missing.orvandeler|1|-|ファイルがありません"
     "--export,@W@/no/folder.svg,@W@/s.orvandeler|1|-|保存できませんでした"
@@ -84,7 +89,8 @@ endforeach()
 
 # What the exports wrote, and that the refused ones wrote nothing.
 foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(1010\\),\\(1120\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
-              "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle" "held.svg|<circle")
+              "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle" "held.svg|<circle"
+              "al.svg|<circle" "schmid.csv|^plane,direction,m\n\"\\(1 1 1\\)\",\"\\[1 0 -1\\]\",-0.408\n")
     string(REPLACE "|" ";" fields "${check}")
     list(GET fields 0 name)
     list(GET fields 1 pattern)
@@ -101,7 +107,7 @@ file(READ ${W}/s.jpg jpg HEX)
 if(NOT jpg MATCHES "^ffd8")
     message(SEND_ERROR "export s.jpg is no JPEG")
 endif()
-foreach(absent bad.svg none.svg)
+foreach(absent bad.svg none.svg basal.csv doc.csv)
     if(EXISTS ${W}/${absent})
         message(SEND_ERROR "a refused export left ${absent}")
     endif()

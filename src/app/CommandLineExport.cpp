@@ -16,7 +16,15 @@ QString ExportWork(const CommandLine& line)
     Adopt(state, std::move(std::get<OpenedWork>(opened)));
 
     QByteArray bytes;
-    if (line.format == ExportFormat::Csv) {
+    if (line.table == CommandLineTable::Schmid && line.slip) {
+        const std::optional<Vector3> axis = line.axis
+            ? std::optional(Vector3 { (*line.axis)[0], (*line.axis)[1], (*line.axis)[2] })
+            : std::nullopt;
+        std::variant<QByteArray, QString> table = SchmidCsvOf(state, *line.slip, axis);
+        if (const QString* why = std::get_if<QString>(&table))
+            return *why;
+        bytes = std::get<QByteArray>(std::move(table));
+    } else if (line.format == ExportFormat::Csv) {
         bytes = CsvOf(state);
     } else {
         const PictureDocument document({ state.scene, state.display }, state.store,

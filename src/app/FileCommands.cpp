@@ -49,7 +49,10 @@ bool FileCommands::openPath(const QString& path)
     OpenedWork& opened = std::get<OpenedWork>(work);
     if (opened.session)
         keepSessionFile(path, ReadWholeFile(path).bytes);
+    const QString note = opened.note;
     m_host.showOpenedWork(std::move(opened));
+    if (!note.isEmpty())
+        m_dialogs.showMessage(m_host.dialogParent(), note);
     return true;
 }
 

@@ -45,7 +45,12 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuEdit->addSeparator();
     mnuEditDirection = AddItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
     mnuEditDirection->setCheckable(true);
+    mnuEditFamily
+        = AddItem(mnuEdit, "mnuEditFamily", QStringLiteral("等価な面・方向をすべてプロット"));
+    mnuEditFamily->setCheckable(true);
+    mnuEdit->addSeparator();
     mnuEditOrientation = AddItem(mnuEdit, "mnuEditOrientation", QStringLiteral("方位…"));
+    mnuEditSchmid = AddItem(mnuEdit, "mnuEditSchmid", QStringLiteral("シュミット因子"));
 
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
     for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {
@@ -72,4 +77,6 @@ void MainMenus::showViewChoice(const Scene& scene)
     mnuSelectFree->setChecked(scene.isFree());
     mnuEditDirection->setEnabled(scene.crystal.allowsDirections());
     mnuEditOrientation->setEnabled(scene.isFree());
+    mnuEditFamily->setEnabled(scene.crystal.allowsFamilies());
+    mnuEditSchmid->setEnabled(scene.isFree());
 }

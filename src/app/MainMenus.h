@@ -34,6 +34,10 @@ struct MainMenus
     QAction* mnuEditDirection = nullptr;
     // The orientation window, in the free view only.
     QAction* mnuEditOrientation = nullptr;
+    // 描画 plots every member of the typed index's family (free view).
+    QAction* mnuEditFamily = nullptr;
+    // The window of the Schmid factors (free view).
+    QAction* mnuEditSchmid = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};

@@ -150,8 +150,25 @@ void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)
         pick(n, list);
 }
 
+void PictureReading::pickPlane(const Index3& plane)
+{
+    const Index3 opposite { int16_t(-plane[0]), int16_t(-plane[1]), int16_t(-plane[2]) };
+    const std::vector<Entry>& entries = m_state.store.entries();
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const Entry& entry) {
+        return entry.kind == IndexKind::Plane && (entry.index == plane || entry.index == opposite);
+    });
+    if (found != entries.end()) {
+        pick(int(found - entries.begin()), nullptr);
+        return;
+    }
+    unpick();
+    m_plane = plane;
+    showRing();
+}
+
 void PictureReading::pick(int entry, QPlainTextEdit* fromList)
 {
+    m_plane.reset();
     m_picked = entry;
     m_lists.select(entry, fromList);
     showRing();
@@ -159,6 +176,10 @@ void PictureReading::pick(int entry, QPlainTextEdit* fromList)
 
 void PictureReading::unpick()
 {
+    if (m_plane) {
+        m_plane.reset();
+        m_picture->hideRing();
+    }
     if (m_picked < 0)
         return;
     m_picked = -1;
@@ -169,12 +190,21 @@ void PictureReading::unpick()
 
 void PictureReading::showRing()
 {
-    if (m_picked < 0 || m_picked >= m_state.store.PoleCount()) {
+    const Projector projector = m_state.scene.projector();
+    TwipsPoint at {};
+    if (m_plane) {
+        // The end of the normal that faces the viewer, where the plane's
+        // pole is drawn.
+        Vector3 normal = projector.planeNormal(*m_plane);
+        if (normal[0] < 0.0)
+            normal = Scaled(normal, -1.0);
+        at = projector.toPicture(normal);
+    } else if (m_picked >= 0 && m_picked < m_state.store.PoleCount()) {
+        at = m_placements.of(projector, m_state.store)[std::size_t(m_picked)].at;
+    } else {
         m_picture->hideRing();
         return;
     }
-    const TwipsPoint at
-        = m_placements.of(m_state.scene.projector(), m_state.store)[std::size_t(m_picked)].at;
     const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
     m_picture->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
 }

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 class PainterSurface;
 class PictureBox;
@@ -31,6 +32,9 @@ public:
     // A click picks the entry whose mark is there, or ends the pick.
     void clicked(QPoint pixel);
     void listCursorMoved(QPlainTextEdit* list, bool isIndexList);
+    // Picks the plane's entry where one is plotted; otherwise rings the
+    // plane's pole, which follows the crystal as it turns.
+    void pickPlane(const Index3& plane);
     void unpick();
     // Puts the ring where the picked entry is drawn now.
     void showRing();
@@ -41,6 +45,8 @@ public:
     std::optional<HolderTilt> tiltsAt(QPoint pixel) const;
 
     int picked() const { return m_picked; }
+    // Whether an entry or a plane's pole is picked.
+    bool hasPick() const { return m_picked >= 0 || m_plane.has_value(); }
     const QString& readout() const { return m_readout; }
 
 private:
@@ -57,6 +63,7 @@ private:
     ResultLists& m_lists;
     PlacementCache& m_placements;
     int m_picked = -1;
+    std::optional<Index3> m_plane;
     QString m_readout;
     QTimer m_reshow;
     QPoint m_reshowAt;

@@ -3,6 +3,7 @@
 #include "about/frmAbout.h"
 #include "app/PictureBox.h"
 #include "app/UserDialogs.h"
+#include "freeview/frmSchmid.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "reading/PictureReader.h"
@@ -70,6 +71,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     m_turner = new PictureTurner(*this, this);
     m_orientation = new OrientationCommands(m_state, m_dialogs, m_menus->mnuEditOrientation, this);
     connect(m_orientation, &OrientationCommands::reoriented, this, &frmMainForm::reorient);
+    connect(this, &frmMainForm::sceneShown, m_orientation, &OrientationCommands::follow);
     connectControls();
     connectMenus();
 
@@ -145,6 +147,7 @@ void frmMainForm::connectMenus()
             [this, &row] { SelectProjection(row); });
     }
     connect(m.mnuSelectFree, &QAction::triggered, this, &frmMainForm::mnuSelectFree_Click);
+    connect(m.mnuEditSchmid, &QAction::triggered, this, &frmMainForm::mnuEditSchmid_Click);
     connect(m.mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
 }
 
@@ -204,7 +207,7 @@ void frmMainForm::FullRedraw()
     m_controls->picPictureBox->update();
     m_reading->showRing();
     describePicture();
-    m_orientation->follow();
+    emit sceneShown(m_state.scene);
 }
 
 void frmMainForm::InitPoleData()
@@ -226,9 +229,10 @@ void frmMainForm::cmdDraw_Click()
     const IndexKind kind = crystal.allowsDirections() && m_menus->mnuEditDirection->isChecked()
         ? IndexKind::Direction
         : IndexKind::Plane;
+    const bool family = crystal.allowsFamilies() && m_menus->mnuEditFamily->isChecked();
     const MainControls& c = *m_controls;
-    const DrawCommandResult result = RunDrawCommand(
-        c.txtAxisX->text(), c.txtAxisY->text(), c.txtAxisZ->text(), crystal, m_state.store, kind);
+    const DrawCommandResult result = RunDrawCommand(c.txtAxisX->text(), c.txtAxisY->text(),
+        c.txtAxisZ->text(), crystal, m_state.store, kind, family ? PlotFamily : PlotIndex);
     for (const QString& message : result.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
@@ -312,6 +316,19 @@ void frmMainForm::mnuSelectFree_Click()
     FullRedraw();
 }
 
+void frmMainForm::mnuEditSchmid_Click()
+{
+    if (!m_schmid) {
+        m_schmid = new frmSchmid(m_state.scene.crystal, this);
+        m_schmid->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_schmid, &frmSchmid::planePicked, m_reading, &PictureReading::pickPlane);
+        connect(this, &frmMainForm::sceneShown, m_schmid, &frmSchmid::showScene);
+    }
+    m_schmid->show();
+    m_schmid->raise();
+    m_schmid->activateWindow();
+}
+
 std::optional<Projector> frmMainForm::turnable() const
 {
     if (!m_state.scene.isFree())
@@ -381,7 +398,7 @@ void frmMainForm::closeEvent(QCloseEvent* event)
 void frmMainForm::keyPressEvent(QKeyEvent* event)
 {
     // Escape reaches here from every control that has no use for it.
-    if (event->key() == Qt::Key_Escape && m_reading->picked() >= 0) {
+    if (event->key() == Qt::Key_Escape && m_reading->hasPick()) {
         m_reading->unpick();
         event->accept();
         return;

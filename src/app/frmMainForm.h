@@ -20,6 +20,7 @@ struct RunState;
 struct ViewRow;
 class UserDialogs;
 class frmAbout;
+class frmSchmid;
 class QKeyEvent;
 class QWindow;
 
@@ -47,6 +48,10 @@ public:
     int pickedPole() const { return m_reading->picked(); }
     // The tool tip last shown over the picture, empty when none is shown.
     const QString& pointerReadout() const { return m_reading->readout(); }
+
+signals:
+    // After every full redraw, with the scene it drew.
+    void sceneShown(const Scene& scene);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +84,8 @@ private:
     // The free view: chosen, it empties the plot; chosen again, it changes
     // the crystal and its orientation and keeps the entries.
     void mnuSelectFree_Click();
+    // The Schmid factors' window, one at a time, while the free view is shown.
+    void mnuEditSchmid_Click();
     // The four projection items are one operation; the row picks its view.
     void SelectProjection(const ViewRow& row);
     // The check marks and the column captions of the view chosen.
@@ -102,6 +109,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     QPointer<QWindow> m_watchedWindow;
     QPointer<frmAbout> m_about;
+    QPointer<frmSchmid> m_schmid;
     int m_fullRedraws = 0;
 
     ResultLists* m_lists = nullptr;

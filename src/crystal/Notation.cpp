@@ -60,6 +60,15 @@ QString IndexText(IndexKind kind, const Index3& index, bool fourIndices)
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
+QString FamilyText(IndexKind kind, const Index3& index, bool fourIndices)
+{
+    QString text = IndexText(kind, index, fourIndices);
+    const bool plane = kind == IndexKind::Plane;
+    text.front() = QLatin1Char(plane ? '{' : '<');
+    text.back() = QLatin1Char(plane ? '}' : '>');
+    return text;
+}
+
 std::array<int, 3> Reduced(std::array<int, 3> v, bool positive)
 {
     const int g = std::gcd(std::gcd(std::abs(v[0]), std::abs(v[1])), std::abs(v[2]));

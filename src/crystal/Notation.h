@@ -28,6 +28,9 @@ std::array<int32_t, 4> FourIndexDirection(const Index3& uvw);
 // Appends "(h k l)", "(h k i l)", "[u v w]" or "[u v t w]".
 void AppendIndexText(std::string& out, IndexKind kind, const Index3& index, bool fourIndices);
 QString IndexText(IndexKind kind, const Index3& index, bool fourIndices);
+// The family of planes or directions, as an index list writes it:
+// "{h k l}", "{h k i l}", "<u v w>" or "<u v t w>".
+QString FamilyText(IndexKind kind, const Index3& index, bool fourIndices);
 
 // The three whole numbers divided by their greatest common divisor, the
 // first non-zero one made positive when positive is set; (0 0 0) stays.

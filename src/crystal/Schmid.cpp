@@ -20,6 +20,13 @@ long long IndexDot(const Indices& p, const Indices& d)
         + static_cast<long long>(p[2]) * d[2];
 }
 
+// Equal factors of symmetric systems differ in the last bits; compared to
+// 1e-9 they are one size.
+long long SizeKey(double m)
+{
+    return std::llround(std::fabs(m) * 1e9);
+}
+
 bool IsZero(const Index3& v)
 {
     return v[0] == 0 && v[1] == 0 && v[2] == 0;
@@ -116,10 +123,12 @@ std::vector<SchmidFactor> SchmidFactors(
         const Vector3 d = Normalised(lattice.direction(vector(s.direction)));
         factors.push_back({ s, Dot(load, n) * Dot(load, d) });
     }
-    // Equal factors of symmetric systems differ in the last bits; compared
-    // to 1e-9 they keep their order.
-    const auto key = [](const SchmidFactor& f) { return std::llround(std::fabs(f.m) * 1e9); };
     std::stable_sort(factors.begin(), factors.end(),
-        [&key](const SchmidFactor& a, const SchmidFactor& b) { return key(a) > key(b); });
+        [](const SchmidFactor& a, const SchmidFactor& b) { return SizeKey(a.m) > SizeKey(b.m); });
     return factors;
+}
+
+bool SameSize(double m1, double m2)
+{
+    return SizeKey(m1) == SizeKey(m2);
 }

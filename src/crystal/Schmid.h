@@ -81,6 +81,8 @@ struct SchmidFactor
 // order. Empty when the axis is [0 0 0] or not finite.
 std::vector<SchmidFactor> SchmidFactors(
     const Lattice& lattice, std::span<const SlipSystem> systems, const Vector3& axis);
+// Whether two factors have one size |m| as SchmidFactors orders them.
+bool SameSize(double m1, double m2);
 
 namespace SchmidMessages {
 inline const QString ZeroIndex

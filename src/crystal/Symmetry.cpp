@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -143,11 +144,16 @@ std::variant<SpaceGroup, QString> SpaceGroup::FromText(const QString& text)
 
 SpaceGroup SpaceGroup::Holohedry(LatticeSystem system)
 {
-    int number = 2;
-    for (const SystemRow& row : Systems)
-        if (row.system == system)
-            number = row.holohedry;
-    return SpaceGroupDoor::Of(*gemmi::find_spacegroup_by_number(number));
+    // Every crystal made asks for one: each is looked up once.
+    static const auto groups = [] {
+        std::array<SpaceGroup, std::size(Systems)> made;
+        for (const SystemRow& row : Systems)
+            made[std::size_t(row.system)]
+                = SpaceGroupDoor::Of(*gemmi::find_spacegroup_by_number(row.holohedry));
+        return made;
+    }();
+    const std::size_t row = std::size_t(system);
+    return row < groups.size() ? groups[row] : groups[std::size_t(LatticeSystem::Triclinic)];
 }
 
 QString SpaceGroup::name() const

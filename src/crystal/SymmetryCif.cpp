@@ -219,6 +219,24 @@ std::optional<Setting> ProgramSetting(const SpaceGroup& group, const LatticePara
         ToUniqueAxisB.arg(QLatin1Char(c ? 'c' : 'a')) };
 }
 
+// The parser's own words in the window's language; words it has no
+// translation for stay as they are, as a detail, and its bare "parse
+// error" says nothing the message does not.
+QString SyntaxReason(const std::string& words)
+{
+    static const std::pair<const char*, const QString*> Reasons[] = { { "unterminated 'string'",
+                                                                          &UnterminatedSingle },
+        { "unterminated \"string\"", &UnterminatedDouble },
+        { "unterminated text field", &UnterminatedText }, { "unnamed save_ frame", &UnnamedFrame },
+        { "expected block header (data_)", &NoBlockHeader },
+        { "Wrong number of values in the loop", &LoopValues },
+        { "tag without value", &TagWithoutValue }, { "parse error", nullptr } };
+    for (const auto& [english, japanese] : Reasons)
+        if (words == english)
+            return japanese ? *japanese : QString();
+    return QString::fromStdString(words);
+}
+
 QString CrystalName(const CifBlockRead& read)
 {
     for (Tag tag : { Mineral, Formula })
@@ -236,10 +254,11 @@ std::variant<CifCrystal, QString> ReadCif(const QByteArray& bytes)
 {
     const CifBlockRead read = ReadCifBlock(bytes.constData(), std::size_t(bytes.size()), Tags);
     if (!read.error.empty()) {
-        const QString words = QString::fromStdString(read.error);
+        const QString why = SyntaxReason(read.error);
         if (read.line > 0)
-            return SyntaxAt.arg(read.line).arg(read.column).arg(words);
-        return Syntax.arg(words);
+            return why.isEmpty() ? SyntaxAtPlain.arg(read.line).arg(read.column)
+                                 : SyntaxAt.arg(read.line).arg(read.column).arg(why);
+        return Syntax.arg(why);
     }
     if (!read.found)
         return Missing.arg(TagName(A));

@@ -38,10 +38,21 @@ struct CifCrystal
 std::variant<CifCrystal, QString> ReadCif(const QByteArray& bytes);
 
 namespace CifMessages {
-// %1 line, %2 column, %3 the parser's own words.
+// %1 line, %2 column, %3 what is wrong there.
 inline const QString SyntaxAt
     = QStringLiteral("%1 行 %2 文字目: CIF の書き方が正しくありません（%3）");
+inline const QString SyntaxAtPlain
+    = QStringLiteral("%1 行 %2 文字目: CIF の書き方が正しくありません");
 inline const QString Syntax = QStringLiteral("CIF の書き方が正しくありません（%1）");
+// What the parser finds wrong.
+inline const QString UnterminatedSingle = QStringLiteral("「'」で始まる文字列が閉じていません");
+inline const QString UnterminatedDouble = QStringLiteral("「\"」で始まる文字列が閉じていません");
+inline const QString UnterminatedText = QStringLiteral("「;」で始まるテキスト欄が閉じていません");
+inline const QString UnnamedFrame = QStringLiteral("save_ フレームに名前がありません");
+inline const QString NoBlockHeader
+    = QStringLiteral("データブロック（data_ で始まる行）がありません");
+inline const QString LoopValues = QStringLiteral("loop_ の値の数がタグの数に合いません");
+inline const QString TagWithoutValue = QStringLiteral("タグのあとに値がありません");
 // %1 names the item, as "_cell_length_a"; %2 its value.
 inline const QString Missing = QStringLiteral("「%1」がありません");
 inline const QString Twice = QStringLiteral("「%1」が二度あります");

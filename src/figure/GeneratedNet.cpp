@@ -80,7 +80,8 @@ public:
     void draw(DrawingSurface& surface, const Projector& projector,
         const LayerOptions& options) const override
     {
-        const std::vector<NetPole> poles = NetPoles(projector, options.netLimit);
+        const std::vector<NetPole> poles = NetPoles(
+            projector, options.netLimit, options.reflections ? &*options.reflections : nullptr);
         surface.SetDrawWidth(DotWidth);
         surface.SetFillStyle(0);
         for (const NetPole& pole : poles)

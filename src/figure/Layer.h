@@ -1,17 +1,21 @@
 #pragma once
 
+#include "crystal/Symmetry.h"
 #include "projection/Projector.h"
 #include "surface/DrawingSurface.h"
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 // What a layer is drawn with besides its projector: the pen width of the
-// net's lines in pixels and the highest index of a generated net's poles.
+// net's lines in pixels, the highest index of a generated net's poles and,
+// when they show only the reflections a space group allows, the group.
 struct LayerOptions
 {
     int lineWidth = 1;
     int netLimit = 3;
+    std::optional<SpaceGroup> reflections;
     bool operator==(const LayerOptions&) const = default;
 };
 

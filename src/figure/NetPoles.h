@@ -1,6 +1,7 @@
 #pragma once
 
 #include "crystal/Notation.h"
+#include "crystal/Symmetry.h"
 #include "geometry/Geometry.h"
 #include "projection/Projector.h"
 
@@ -23,5 +24,8 @@ struct NetPole
 // four of (h k i l), so that the set keeps the crystal's six-fold symmetry.
 // A plane whose normal lies across the line of sight has a pole at both
 // ends, on the primitive. Lowest indices first: by the largest index, then
-// the sum of squares.
-std::vector<NetPole> NetPoles(const Projector& projector, int limit);
+// the sum of squares. With a space group, only the reflections it allows:
+// each plane at its lowest allowed order n (h k l), indexed so, whose
+// indices are then those at most limit.
+std::vector<NetPole> NetPoles(
+    const Projector& projector, int limit, const SpaceGroup* allowedBy = nullptr);

@@ -1,18 +1,22 @@
 #include "files/CommandLine.h"
 
 #include <algorithm>
+#include <cmath>
 
-const char* const CommandLineUsage = "Usage: orvandeler [Qt options] [FILE]\n"
-                                     "       orvandeler --export OUT [--dpi N] FILE\n"
-                                     "       orvandeler --orientation FILE\n"
-                                     "       orvandeler --help | --version\n";
+const char* const CommandLineUsage
+    = "Usage: orvandeler [Qt options] [FILE]\n"
+      "       orvandeler --export OUT [--dpi N] FILE\n"
+      "       orvandeler --table schmid [--axis U,V,W] --slip NAME --export OUT.csv FILE\n"
+      "       orvandeler --orientation FILE\n"
+      "       orvandeler --help | --version\n";
 
 const char* const CommandLineHelp
     = "Draws the stereographic standard projection of cubic and hexagonal crystals\n"
       "and plots the poles of the planes typed into its window.\n"
       "\n"
-      "FILE is a session (*.orvandeler) or an index list (a text file with one\n"
-      "plane a line, such as \"(1 2 3)\"); the window opens with it plotted.\n"
+      "FILE is a session (*.orvandeler), an index list (a text file with one\n"
+      "plane a line, such as \"(1 2 3)\") or a crystal's CIF file (*.cif); the\n"
+      "window opens with it plotted.\n"
       "\n"
       "Options:\n"
       "  --export OUT  plot FILE without opening a window and write OUT in the\n"
@@ -22,6 +26,13 @@ const char* const CommandLineHelp
       "  --orientation print the orientation of the crystal FILE shows as one line,\n"
       "                \"phi1 Phi phi2\": Bunge Euler angles (Z X Z, passive: sample\n"
       "                to crystal) in degrees, with six decimals\n"
+      "  --table schmid\n"
+      "                write the Schmid factors of a crystal's slip systems as CSV\n"
+      "                (plane,direction,m) instead of the planes and their angles\n"
+      "  --axis U,V,W  the loading axis [U V W] of --table schmid (default: the\n"
+      "                direction at the centre of the projection)\n"
+      "  --slip NAME   the slip systems of --table schmid: fcc, bcc110, bcc112,\n"
+      "                bcc123, basal, prismatic, pyramidal-a or pyramidal-ca\n"
       "  --help        print this text and exit\n"
       "  --version     print the version and exit\n"
       "\n"
@@ -52,6 +63,32 @@ QString Quoted(const QString& text)
     return u'\'' + text + u'\'';
 }
 
+// The tables --table writes, by the name it takes.
+struct TableRow
+{
+    const char* name;
+    CommandLineTable table;
+};
+constexpr TableRow Tables[] = { { "schmid", CommandLineTable::Schmid } };
+
+// "1,2,3": three finite numbers, not all zero.
+std::optional<std::array<double, 3>> ReadAxis(const QString& text)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 3)
+        return std::nullopt;
+    std::array<double, 3> axis {};
+    for (std::size_t k = 0; k < 3; ++k) {
+        bool number = false;
+        axis[k] = parts[qsizetype(k)].trimmed().toDouble(&number);
+        if (!number || !std::isfinite(axis[k]))
+            return std::nullopt;
+    }
+    if (axis == std::array<double, 3> {})
+        return std::nullopt;
+    return axis;
+}
+
 CommandLine Refused(const QString& error)
 {
     CommandLine result;
@@ -70,6 +107,17 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     bool orientation = false;
     bool dpiGiven = false;
     QString dpiText;
+    // The options that take a value, each at most once.
+    struct ValueOption
+    {
+        QStringView name;
+        QString* value;
+        bool given = false;
+    };
+    QString tableText, axisText, slipText;
+    std::array<ValueOption, 5> valueOptions { { { u"--export", &result.out },
+        { u"--dpi", &dpiText }, { u"--table", &tableText }, { u"--axis", &axisText },
+        { u"--slip", &slipText } } };
     bool filesOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& arg = arguments[i];
@@ -94,10 +142,12 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             orientation = true;
             continue;
         }
-        // --export OUT, --export=OUT, --dpi N, --dpi=N.
+        // --export OUT, --export=OUT, --dpi N, --dpi=N and the like.
         const qsizetype equals = arg.indexOf(u'=');
         const QString option = arg.left(equals);
-        if (option == u"--export" || option == u"--dpi") {
+        const auto valueOption = std::find_if(valueOptions.begin(), valueOptions.end(),
+            [&option](const ValueOption& o) { return o.name == option; });
+        if (valueOption != valueOptions.end()) {
             QString value;
             if (equals >= 0) {
                 value = arg.mid(equals + 1);
@@ -106,12 +156,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                     return Refused(QStringLiteral("missing value for ") + Quoted(arg));
                 value = arguments[++i];
             }
-            const bool isExport = option == u"--export";
-            bool& given = isExport ? exporting : dpiGiven;
-            if (given)
+            if (valueOption->given)
                 return Refused(option + QStringLiteral(" given twice"));
-            given = true;
-            (isExport ? result.out : dpiText) = value;
+            valueOption->given = true;
+            *valueOption->value = value;
             continue;
         }
         const QStringView name = QStringView(arg).sliced(arg.startsWith(u"--") ? 2 : 1);
@@ -135,13 +183,45 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         result.mode = request;
         return result;
     }
+    exporting = valueOptions[0].given;
+    dpiGiven = valueOptions[1].given;
+    const bool tableGiven = valueOptions[2].given;
     if (orientation) {
-        if (exporting || dpiGiven)
+        if (std::any_of(valueOptions.begin(), valueOptions.end(),
+                [](const ValueOption& o) { return o.given; }))
             return Refused(QStringLiteral("--orientation prints, it does not export"));
         if (result.file.isEmpty())
             return Refused(QStringLiteral("--orientation needs a FILE to read"));
         result.mode = CommandLineMode::Orientation;
         return result;
+    }
+    if (tableGiven) {
+        const auto row = std::find_if(std::begin(Tables), std::end(Tables),
+            [&tableText](const TableRow& r) { return tableText == QLatin1StringView(r.name); });
+        if (row == std::end(Tables))
+            return Refused(QStringLiteral("--table takes schmid: ") + Quoted(tableText));
+        result.table = row->table;
+    }
+    for (const ValueOption& schmidOption : { valueOptions[3], valueOptions[4] })
+        if (schmidOption.given && result.table != CommandLineTable::Schmid)
+            return Refused(schmidOption.name.toString() + QStringLiteral(" needs --table schmid"));
+    if (valueOptions[3].given) {
+        result.axis = ReadAxis(axisText);
+        if (!result.axis)
+            return Refused(
+                QStringLiteral("--axis takes three numbers U,V,W, not all 0: ") + Quoted(axisText));
+    }
+    if (result.table == CommandLineTable::Schmid) {
+        if (!valueOptions[4].given)
+            return Refused(QStringLiteral("--table schmid needs --slip NAME"));
+        result.slip = SlipSetFromName(slipText);
+        if (!result.slip) {
+            QStringList names;
+            for (const SlipSetRow& row : SlipSets())
+                names << row.name;
+            return Refused(QStringLiteral("--slip takes %1: ").arg(names.join(QStringLiteral(", ")))
+                + Quoted(slipText));
+        }
     }
     if (dpiGiven) {
         if (!exporting)
@@ -166,7 +246,11 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             return Refused(QStringLiteral("--dpi applies only to PNG and JPEG exports"));
         if (result.file.isEmpty())
             return Refused(QStringLiteral("--export needs a FILE to read"));
+        if (tableGiven && result.format != ExportFormat::Csv)
+            return Refused(QStringLiteral("--table writes CSV: give --export OUT.csv"));
         result.mode = CommandLineMode::Export;
+    } else if (tableGiven) {
+        return Refused(QStringLiteral("--table needs --export OUT.csv"));
     }
     return result;
 }

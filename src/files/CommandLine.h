@@ -1,15 +1,20 @@
 #pragma once
 
+#include "crystal/Schmid.h"
 #include "files/FileTypes.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <optional>
 
 // What the command line asks for, decided before any QApplication exists:
 // --help and --version need no display, and neither does an export or
 // --orientation, which prints the orientation of FILE for scripts.
 
 enum class CommandLineMode { Window, Help, Version, Export, Orientation, UsageError };
+// What a CSV export writes: the entries and their angles, or another table.
+enum class CommandLineTable { Entries, Schmid };
 
 constexpr int DefaultExportDpi = 600;
 constexpr int MinExportDpi = 72;
@@ -25,6 +30,11 @@ struct CommandLine
     QString out;
     ExportFormat format = ExportFormat::None;
     int dpi = DefaultExportDpi;
+    // A CSV export's table; for Schmid factors the slip systems and the
+    // loading axis (none: the direction at the centre).
+    CommandLineTable table = CommandLineTable::Entries;
+    std::optional<SlipSet> slip;
+    std::optional<std::array<double, 3>> axis;
     // UsageError only, English like the rest of the command line, e.g.
     // "unknown argument '--bogus'".
     QString error;

@@ -39,6 +39,23 @@ QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>&
     return out.toUtf8();
 }
 
+QByteArray CsvRows(const QStringList& header, const QList<QStringList>& rows, int quotedColumns)
+{
+    QString out;
+    const auto line = [&out, quotedColumns](const QStringList& fields, bool isHeader) {
+        for (qsizetype k = 0; k < fields.size(); ++k) {
+            if (k > 0)
+                out += u',';
+            AppendField(out, fields[k], !isHeader && k < quotedColumns);
+        }
+        out += u'\n';
+    };
+    line(header, true);
+    for (const QStringList& row : rows)
+        line(row, false);
+    return out.toUtf8();
+}
+
 QByteArray ListFileText(const QString& listText)
 {
     QString text = listText;

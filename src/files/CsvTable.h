@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // One plotted plane as the two lists show it: the index text, "(1 2 3)",
@@ -17,6 +18,10 @@ struct CsvRow
 // "index,[100],[110],[111]" with the captions of the three reference
 // planes, then one line a row, the index always quoted.
 QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows);
+
+// Any other table as CSV in the same way: the header, then one line a row,
+// its first quotedColumns fields always quoted, the others where needed.
+QByteArray CsvRows(const QStringList& header, const QList<QStringList>& rows, int quotedColumns);
 
 // A list box's text as a plain file: the lines as shown, each ending in LF,
 // whereas the box's own lines end in CR LF.

@@ -51,6 +51,9 @@ inline const QString NotTwoNumbers
 inline const QString KeyRefused = QStringLiteral("「%1」: %2");
 inline const QString NotArray = QStringLiteral("「%1」は配列でなければなりません");
 inline const QString NotObject = QStringLiteral("「%1」はオブジェクトでなければなりません");
+inline const QString NotString = QStringLiteral("「%1」は文字列でなければなりません");
+// %2 says what is wrong with the key's value.
+inline const QString KeyProblem = QStringLiteral("「%1」: %2");
 // %1 counts the entries from 1.
 inline const QString EntryForm = QStringLiteral(
     "entries の %1 番目は「plane」か「direction」のどちらか一つを持たなければなりません");
@@ -59,6 +62,11 @@ inline const QString EntryIndex = QStringLiteral(
 inline const QString EntryZero = QStringLiteral("entries の %1 番目: 指数がすべて 0 です");
 inline const QString EntryDirection
     = QStringLiteral("entries の %1 番目: 方向（direction）は view が free のときだけ使えます");
+inline const QString EntryFormFamily
+    = QStringLiteral("entries の %1 番目は「plane」「direction」「planeFamily」「directionFamily」"
+                     "のどれか一つを持たなければなりません");
+inline const QString EntryFamily = QStringLiteral(
+    "entries の %1 番目: 族（planeFamily、directionFamily）は view が free のときだけ使えます");
 
 // An entry the draw command refuses in the file's view: %1 counts from 1,
 // %2 is the entry as typed, %3 the draw command's message.
@@ -77,4 +85,6 @@ inline const QString LineFourIndex
     = QStringLiteral("%1 行目「%2」: この投影図では四指数は使えません");
 inline const QString LineDirection
     = QStringLiteral("%1 行目「%2」: この投影図では方向指数は使えません");
+inline const QString LineFamily = QStringLiteral(
+    "%1 行目「%2」: この投影図では等価な面・方向の族（{h k l}、<u v w>）は使えません");
 } // namespace FileMessages

@@ -16,10 +16,11 @@ const std::array<FileType, 2> Lists { {
     { ExportFormat::Text, "txt", nullptr, QStringLiteral("テキスト ファイル (*.txt)") },
     { ExportFormat::Csv, "csv", nullptr, QStringLiteral("CSV (*.csv)") },
 } };
-const std::array<FileType, 2> Opened { {
+const std::array<FileType, 3> Opened { {
     { ExportFormat::Session, "orvandeler", nullptr,
         QStringLiteral("Orvandeler セッション (*.orvandeler)") },
     Lists[0],
+    { ExportFormat::Cif, "cif", nullptr, QStringLiteral("CIF (*.cif)") },
 } };
 
 } // namespace
@@ -44,6 +45,11 @@ std::span<const FileType> ListTypes()
 const FileType& SessionType()
 {
     return Opened[0];
+}
+
+const FileType& CifType()
+{
+    return Opened[2];
 }
 
 std::span<const FileType> OpenTypes()

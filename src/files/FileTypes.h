@@ -5,8 +5,9 @@
 #include <span>
 
 // What a file the program writes holds: the picture in one of four
-// formats, the list as text or the table as CSV, or the session.
-enum class ExportFormat { None, Svg, Pdf, Png, Jpeg, Csv, Text, Session };
+// formats, the list as text or the table as CSV, or the session; and a
+// crystal, which it only reads.
+enum class ExportFormat { None, Svg, Pdf, Png, Jpeg, Csv, Text, Session, Cif };
 
 // A type of file, as the file dialogs offer it: its format, the extension
 // a name typed without one gets, another it is known by, and the dialog's
@@ -22,10 +23,12 @@ struct FileType
 };
 
 // The picture's types in the order the dialog offers them: PNG, SVG, PDF,
-// JPEG; the lists' (text, CSV); the session's; and what 開く opens.
+// JPEG; the lists' (text, CSV); the session's; a CIF file's; and what 開く
+// opens.
 std::span<const FileType> PictureTypes();
 std::span<const FileType> ListTypes();
 const FileType& SessionType();
+const FileType& CifType();
 std::span<const FileType> OpenTypes();
 // The dialog lines of the types, in their order.
 QStringList Filters(std::span<const FileType> types);

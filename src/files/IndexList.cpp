@@ -70,10 +70,17 @@ std::optional<QString> ReadLine(
 {
     const QString& notIndex = options.directions ? BadLineOrDirection : BadLine;
     QStringView inner = line;
-    const bool direction = line.front() == u'[';
+    // The brackets of a plane, a direction and their families.
+    constexpr std::array<std::array<char16_t, 2>, 5> Brackets { { { u'(', u')' }, { u'[', u']' },
+        { u'{', u'}' }, { u'<', u'>' }, { u'\u27e8', u'\u27e9' } } };
+    const auto bracket = std::find_if(Brackets.begin(), Brackets.end(),
+        [&line](const auto& pair) { return line.front() == pair[0]; });
+    const std::size_t form = std::size_t(bracket - Brackets.begin());
+    const bool direction = form == 1 || form == 3 || form == 4;
+    const bool family = form >= 2 && form <= 4;
     entry.kind = direction ? IndexKind::Direction : IndexKind::Plane;
-    if (line.front() == u'(' || direction) {
-        if (line.back() != (direction ? u']' : u')'))
+    if (bracket != Brackets.end()) {
+        if (line.size() < 2 || line.back() != (*bracket)[1])
             return notIndex;
         inner = Trimmed(line.sliced(1, line.size() - 2));
     }
@@ -87,6 +94,8 @@ std::optional<QString> ReadLine(
             return notIndex;
         values[static_cast<std::size_t>(j)] = *value;
     }
+    if (family && !options.families)
+        return LineFamily;
     if (direction && !options.directions)
         return LineDirection;
     const bool four = fields->size() == 4;
@@ -119,6 +128,8 @@ std::optional<QString> ReadLine(
         return LineZero;
     for (std::size_t j = 0; j < 3; ++j)
         entry.index[j] = static_cast<int16_t>(index[j]);
+    if (family)
+        entry.family = entry.index;
     return std::nullopt;
 }
 

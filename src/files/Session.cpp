@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,8 +28,13 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
-    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
-    return free && (free->euler || free->tilt || free->tiltLimits) ? 2 : 1;
+    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
+        if (free->group || !free->name.isEmpty() || free->net.absences || free->euler || free->tilt
+            || free->tiltLimits)
+            return 2;
+    const bool family = std::any_of(session.entries.begin(), session.entries.end(),
+        [](const IndexEntry& entry) { return entry.family.has_value(); });
+    return family ? 2 : 1;
 }
 
 // The file's keys, each written once here: a later version adds its keys
@@ -45,13 +51,18 @@ constexpr char16_t Up[] = u"up";
 constexpr char16_t NetLimit[] = u"netLimit";
 constexpr char16_t ZoneCircles[] = u"zoneCircles";
 constexpr char16_t WulffNet[] = u"wulffNet";
+constexpr char16_t Entries[] = u"entries";
+constexpr char16_t Plane[] = u"plane";
+constexpr char16_t Direction[] = u"direction";
 // Version 2.
 constexpr char16_t Euler[] = u"euler";
 constexpr char16_t Tilt[] = u"tilt";
 constexpr char16_t TiltLimits[] = u"tiltLimits";
-constexpr char16_t Entries[] = u"entries";
-constexpr char16_t Plane[] = u"plane";
-constexpr char16_t Direction[] = u"direction";
+constexpr char16_t SpaceGroup[] = u"spaceGroup";
+constexpr char16_t Name[] = u"name";
+constexpr char16_t NetAbsences[] = u"netAbsences";
+constexpr char16_t PlaneFamily[] = u"planeFamily";
+constexpr char16_t DirectionFamily[] = u"directionFamily";
 // The cell's, in the order of LatticeParameters::values().
 constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 } // namespace Key
@@ -188,6 +199,27 @@ QString ReadHolder(const QJsonObject& root, FreeViewRecord& free)
     return {};
 }
 
+// The crystal's space group and name, which version 2 adds.
+QString ReadCrystalSymmetry(const QJsonObject& crystal, FreeViewRecord& free)
+{
+    const QJsonValue group = crystal.value(Key::SpaceGroup);
+    if (!group.isUndefined()) {
+        if (!group.isString())
+            return NotString.arg(CrystalKey(Key::SpaceGroup));
+        const std::variant<SpaceGroup, QString> read = SpaceGroup::FromText(group.toString());
+        if (const QString* why = std::get_if<QString>(&read))
+            return KeyProblem.arg(CrystalKey(Key::SpaceGroup), *why);
+        free.group = std::get<SpaceGroup>(read);
+    }
+    const QJsonValue name = crystal.value(Key::Name);
+    if (!name.isUndefined()) {
+        if (!name.isString())
+            return NotString.arg(CrystalKey(Key::Name));
+        free.name = name.toString();
+    }
+    return {};
+}
+
 QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(Key::Crystal);
@@ -218,6 +250,9 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
     }
     free.cell = LatticeParameters::FromValues(cell);
     ApplyFixedCellParameters(free);
+    if (version >= 2)
+        if (QString error = ReadCrystalSymmetry(crystal, free); !error.isEmpty())
+            return error;
 
     const QJsonValue centre = root.value(Key::Centre);
     if (centre.isUndefined() && (version < 2 || root.value(Key::Euler).isUndefined()))
@@ -247,9 +282,10 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
         free.net.limit = static_cast<int>(*limit);
     }
     for (const auto& [key, flag] : { std::pair { Key::ZoneCircles, &free.net.zoneCircles },
-             std::pair { Key::WulffNet, &free.net.wulffNet } }) {
+             std::pair { Key::WulffNet, &free.net.wulffNet },
+             std::pair { Key::NetAbsences, &free.net.absences } }) {
         const QJsonValue value = root.value(QStringView(key));
-        if (value.isUndefined())
+        if (value.isUndefined() || (key == Key::NetAbsences && version < 2))
             continue;
         if (!value.isBool())
             return NotBoolean.arg(QString::fromUtf16(key));
@@ -258,8 +294,8 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
     return {};
 }
 
-QString ReadEntries(const QJsonObject& root, [[maybe_unused]] int version, bool directionsAllowed,
-    QList<IndexEntry>& entries)
+QString ReadEntries(
+    const QJsonObject& root, int version, bool directionsAllowed, QList<IndexEntry>& entries)
 {
     const QJsonValue value = root.value(Key::Entries);
     if (value.isUndefined())
@@ -272,16 +308,23 @@ QString ReadEntries(const QJsonObject& root, [[maybe_unused]] int version, bool 
     entries.reserve(array.size());
     for (qsizetype n = 0; n < array.size(); ++n) {
         const QJsonObject entry = array[n].toObject();
-        const QJsonValue plane = entry.value(Key::Plane);
-        const QJsonValue direction = entry.value(Key::Direction);
-        if (plane.isUndefined() == direction.isUndefined())
-            return EntryForm.arg(n + 1);
-        if (!direction.isUndefined() && !directionsAllowed)
-            return EntryDirection.arg(n + 1);
-        const QJsonArray numbers = (plane.isUndefined() ? direction : plane).toArray();
+        // An entry has one of these; a family only from version 2 on.
+        const std::array<QJsonValue, 4> given { entry.value(Key::Plane),
+            entry.value(Key::Direction),
+            version >= 2 ? entry.value(Key::PlaneFamily) : QJsonValue(QJsonValue::Undefined),
+            version >= 2 ? entry.value(Key::DirectionFamily) : QJsonValue(QJsonValue::Undefined) };
+        const auto isGiven = [](const QJsonValue& v) { return !v.isUndefined(); };
+        if (std::count_if(given.begin(), given.end(), isGiven) != 1)
+            return (version >= 2 ? EntryFormFamily : EntryForm).arg(n + 1);
+        const std::size_t form
+            = std::size_t(std::find_if(given.begin(), given.end(), isGiven) - given.begin());
+        const bool family = form >= 2;
+        IndexEntry read { form % 2 == 1 ? IndexKind::Direction : IndexKind::Plane, {}, {} };
+        if (!directionsAllowed && (family || read.kind == IndexKind::Direction))
+            return (family ? EntryFamily : EntryDirection).arg(n + 1);
+        const QJsonArray numbers = given[form].toArray();
         if (numbers.size() != 3)
             return EntryIndex.arg(n + 1);
-        IndexEntry read { direction.isUndefined() ? IndexKind::Plane : IndexKind::Direction, {} };
         for (qsizetype j = 0; j < 3; ++j) {
             const std::optional<double> number = WholeIn(numbers[j],
                 std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
@@ -291,6 +334,8 @@ QString ReadEntries(const QJsonObject& root, [[maybe_unused]] int version, bool 
         }
         if (read.index == std::array<int16_t, 3> {})
             return EntryZero.arg(n + 1);
+        if (family)
+            read.family = read.index;
         entries.append(read);
     }
     return {};
@@ -413,6 +458,12 @@ void AddFree(Members& members, const FreeViewRecord& free)
         if (needed[i])
             crystal += ", " + Members::Quoted(QString::fromUtf16(Key::Cell[i])) + ": "
                 + Members::Number(cell[i]);
+    if (free.group)
+        crystal += ", " + Members::Quoted(QString::fromUtf16(Key::SpaceGroup)) + ": "
+            + Members::Quoted(free.group->name());
+    if (!free.name.isEmpty())
+        crystal += ", " + Members::Quoted(QString::fromUtf16(Key::Name)) + ": "
+            + Members::Quoted(free.name);
     members.add(Key::Crystal, crystal + '}');
     if (free.euler) {
         members.add(Key::Euler,
@@ -430,6 +481,8 @@ void AddFree(Members& members, const FreeViewRecord& free)
     members.add(Key::NetLimit, QByteArray::number(free.net.limit));
     members.add(Key::ZoneCircles, Members::Boolean(free.net.zoneCircles));
     members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));
+    if (free.net.absences)
+        members.add(Key::NetAbsences, Members::Boolean(true));
 }
 
 QByteArray EntriesArray(const QList<IndexEntry>& entries)
@@ -437,7 +490,9 @@ QByteArray EntriesArray(const QList<IndexEntry>& entries)
     QByteArray out = "[";
     for (qsizetype n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
-        const char16_t* kind = entry.kind == IndexKind::Direction ? Key::Direction : Key::Plane;
+        const bool direction = entry.kind == IndexKind::Direction;
+        const char16_t* kind = entry.family ? (direction ? Key::DirectionFamily : Key::PlaneFamily)
+                                            : (direction ? Key::Direction : Key::Plane);
         out += (n == 0 ? "\n    {" : ",\n    {") + Members::Quoted(QString::fromUtf16(kind)) + ": "
             + Members::Numbers(entry.index) + '}';
     }

@@ -36,6 +36,10 @@ struct FreeViewRecord
     std::optional<EulerAngles> euler;
     std::optional<HolderTilt> tilt;
     std::optional<TiltLimits> tiltLimits;
+    // The space group as the file names it; none: the lattice's holohedry.
+    std::optional<SpaceGroup> group;
+    // The crystal's name, empty when it has none.
+    QString name;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };

@@ -56,7 +56,7 @@ QLineEdit* NumberBox(QWidget* parent, const char* name, const QString& accessibl
 
 frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     : QDialog(parent)
-    , m_holder(current.orientation)
+    , m_current(current)
 {
     setObjectName(QStringLiteral("frmCrystal"));
     setWindowTitle(Title);
@@ -91,6 +91,14 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
         cell->addWidget(new QLabel(unit, this), row, column + 2);
     }
     crystalForm->addRow(QStringLiteral("格子定数"), cell);
+    txtSpaceGroup = new QLineEdit(this);
+    txtSpaceGroup->setObjectName(QStringLiteral("txtSpaceGroup"));
+    txtSpaceGroup->setAccessibleName(QStringLiteral("空間群"));
+    txtSpaceGroup->setAccessibleDescription(
+        QStringLiteral("ヘルマン・モーガンの記号（F m -3 m など）か番号（1～230）。"
+                       "結晶系に合う空間群でなければなりません"));
+    txtSpaceGroup->setPlaceholderText(QStringLiteral("F m -3 m、P 63/m m c、225 など"));
+    crystalForm->addRow(QStringLiteral("空間群"), txtSpaceGroup);
 
     auto* orientation = new QGroupBox(QStringLiteral("方位"), this);
     auto* orientationForm = new QFormLayout(orientation);
@@ -125,8 +133,11 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     chkZoneCircles->setObjectName(QStringLiteral("chkZoneCircles"));
     chkWulffNet = new QCheckBox(QStringLiteral("ウルフネットを描く"), this);
     chkWulffNet->setObjectName(QStringLiteral("chkWulffNet"));
+    chkAbsences = new QCheckBox(QStringLiteral("消滅則（空間群で消えない反射だけを描く）"), this);
+    chkAbsences->setObjectName(QStringLiteral("chkAbsences"));
     netForm->addRow(chkZoneCircles);
     netForm->addRow(chkWulffNet);
+    netForm->addRow(chkAbsences);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -161,6 +172,9 @@ void frmCrystal::showSettings(const Crystal& crystal)
     spnLimit->setValue(crystal.net.limit);
     chkZoneCircles->setChecked(crystal.net.zoneCircles);
     chkWulffNet->setChecked(crystal.net.wulffNet);
+    chkAbsences->setChecked(crystal.net.absences);
+    m_shownSystem = crystal.system();
+    txtSpaceGroup->setText(crystal.group.name());
     systemChosen();
 }
 
@@ -169,6 +183,11 @@ void frmCrystal::showSettings(const Crystal& crystal)
 void frmCrystal::systemChosen()
 {
     const LatticeSystem system = Systems[std::max(0, cboSystem->currentIndex())];
+    // The default group follows the system; one typed stays, to be checked at OK.
+    const QString group = txtSpaceGroup->text().trimmed();
+    if (group.isEmpty() || group == SpaceGroup::Holohedry(m_shownSystem).name())
+        txtSpaceGroup->setText(SpaceGroup::Holohedry(system).name());
+    m_shownSystem = system;
     const std::array<bool, 6> free = FreeParameters(system);
     std::array<double, 6> typed {};
     for (std::size_t k = 0; k < typed.size(); ++k)
@@ -192,6 +211,8 @@ void frmCrystal::presetChosen(int index)
     const std::array<double, 6> values = preset.parameters.values();
     for (std::size_t k = 0; k < values.size(); ++k)
         txtCell[k]->setText(Number(values[k]));
+    txtSpaceGroup->setText(preset.spaceGroup.name());
+    m_shownSystem = preset.system;
     systemChosen();
 }
 
@@ -223,13 +244,22 @@ std::variant<Crystal, QString> frmCrystal::settings() const
         up[k] = *u;
         upGiven = true;
     }
-    const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(),
-        chkWulffNet->isChecked() };
+    const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(), chkWulffNet->isChecked(),
+        chkAbsences->isChecked() };
+    const std::variant<SpaceGroup, QString> group = SpaceGroup::FromText(txtSpaceGroup->text());
+    if (const QString* why = std::get_if<QString>(&group))
+        return *why;
     // Left empty, up is the default one.
-    std::variant<Crystal, QString> made = Crystal::Make(
-        system, parameters, centre, upGiven ? std::optional(up) : std::nullopt, net);
-    if (Crystal* crystal = std::get_if<Crystal>(&made))
-        crystal->orientation = m_holder.withDrawn(crystal->orientation.zeroTilt);
+    std::variant<Crystal, QString> made = Crystal::Make(system, parameters, centre,
+        upGiven ? std::optional(up) : std::nullopt, net, std::get<SpaceGroup>(group));
+    if (Crystal* crystal = std::get_if<Crystal>(&made)) {
+        // The holder's tilt and limits stay; what was typed is the crystal
+        // as drawn at that tilt.
+        crystal->orientation = m_current.orientation.withDrawn(crystal->orientation.zeroTilt);
+        // A name belongs to the crystal it came with.
+        if (crystal->lattice == m_current.lattice && crystal->group == m_current.group)
+            crystal->name = m_current.name;
+    }
     return made;
 }
 

@@ -12,9 +12,9 @@ class QLineEdit;
 class QSpinBox;
 
 // "結晶と方位": the crystal of the free view (its system, lattice parameters
-// or one of the common crystals), the direction at the centre and the one
-// upward, and what the net shows. OK takes the settings only when they make
-// a view; otherwise it says why and stays open.
+// and space group, or one of the common crystals), the direction at the
+// centre and the one upward, and what the net shows. OK takes the settings
+// only when they make a view; otherwise it says why and stays open.
 class frmCrystal : public QDialog
 {
     Q_OBJECT
@@ -38,14 +38,18 @@ private:
     QComboBox* cboPreset = nullptr;
     // a, b, c, alpha, beta, gamma
     std::array<QLineEdit*, 6> txtCell {};
+    QLineEdit* txtSpaceGroup = nullptr;
     std::array<QLineEdit*, 3> txtCentre {};
     std::array<QLineEdit*, 3> txtUp {};
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;
-    // The holder the crystal sits in: its tilt and limits stay, and the
-    // centre and up typed are those of the crystal as drawn at that tilt.
-    HeldOrientation m_holder;
+    QCheckBox* chkAbsences = nullptr;
+    // The crystal shown at first, whose name stays while its lattice and
+    // group do, and whose holder (its tilt and limits) stays; and the system whose holohedry the
+    // group field may show.
+    Crystal m_current;
+    LatticeSystem m_shownSystem = LatticeSystem::Cubic;
 };
 
 namespace CrystalMessages {

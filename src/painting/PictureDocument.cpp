@@ -104,6 +104,7 @@ QByteArray PictureDocument::encoded(ExportFormat format, int dpi) const
     case ExportFormat::Csv:
     case ExportFormat::Text:
     case ExportFormat::Session:
+    case ExportFormat::Cif:
         return {};
     }
     // Black on white in shades of grey: a quarter of the bytes to compress.

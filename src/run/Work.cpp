@@ -1,8 +1,10 @@
 #include "run/Work.h"
 
+#include "crystal/SymmetryCif.h"
 #include "files/CsvTable.h"
 #include "files/FileAccess.h"
 #include "files/FileMessages.h"
+#include "files/FileTypes.h"
 #include "files/IndexList.h"
 #include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
@@ -40,6 +42,10 @@ FreeViewRecord RecordOf(const Crystal& crystal)
     record.centre = crystal.centre();
     record.up = crystal.up();
     record.net = crystal.net;
+    // The holohedry goes without saying, so that such a file stays version 1.
+    if (crystal.group != SpaceGroup::Holohedry(crystal.system()))
+        record.group = crystal.group;
+    record.name = crystal.name;
     const HeldOrientation& held = crystal.orientation;
     if (held.tilt != HolderTilt {})
         record.tilt = held.tilt;
@@ -61,14 +67,15 @@ QString PlotAll(const QList<IndexEntry>& entries, const Crystal& crystal, PoleSt
         return FileMessages::TooManyEntries;
     for (qsizetype n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
-        const DrawCommandResult result
-            = PlotIndex({ double(entry.index[0]), double(entry.index[1]), double(entry.index[2]) },
-                crystal, store, entry.kind);
+        const DrawCommandResult result = (entry.family ? PlotFamily : PlotIndex)(
+            { double(entry.index[0]), double(entry.index[1]), double(entry.index[2]) }, crystal,
+            store, entry.kind);
         if (!result.added) {
             if (result.messages.isEmpty())
                 return FileMessages::EntryDirection.arg(n + 1);
             return FileMessages::EntryRefused.arg(n + 1).arg(
-                IndexText(entry.kind, entry.index, crystal.fourIndices()),
+                (entry.family ? FamilyText : IndexText)(
+                    entry.kind, entry.index, crystal.fourIndices()),
                 result.messages.join(u'、'));
         }
     }
@@ -100,11 +107,35 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
     return work;
 }
 
+// A CIF file's crystal in the free view, looking along its c axis, with
+// the net the free view has; the free view's entries stay where it is shown.
+std::variant<OpenedWork, QString> OpenCif(const QByteArray& bytes, const RunState& current)
+{
+    const std::variant<CifCrystal, QString> read = ReadCif(bytes);
+    if (const QString* why = std::get_if<QString>(&read))
+        return *why;
+    const CifCrystal& cif = std::get<CifCrystal>(read);
+    std::variant<Crystal, QString> made = Crystal::Make(cif.lattice.system(),
+        cif.lattice.parameters(), { 0, 0, 1 }, std::nullopt, current.free.net, cif.group);
+    if (const QString* why = std::get_if<QString>(&made))
+        return *why;
+    OpenedWork work;
+    work.free = std::get<Crystal>(std::move(made));
+    work.free->name = cif.name;
+    work.note = cif.note;
+    if (current.scene.isFree()) {
+        if (const QString why = FirstRefusedEntry(current.store, *work.free); !why.isEmpty())
+            return why;
+        work.store = current.store;
+    }
+    return work;
+}
+
 std::variant<OpenedWork, QString> OpenIndexList(const QByteArray& bytes, const RunState& current)
 {
     const Crystal& crystal = current.scene.crystal;
-    const IndexListRead read
-        = ReadIndexList(bytes, { crystal.fourIndices(), crystal.allowsDirections() });
+    const IndexListRead read = ReadIndexList(
+        bytes, { crystal.fourIndices(), crystal.allowsDirections(), crystal.allowsFamilies() });
     if (!read.error.isEmpty())
         return read.error;
     OpenedWork work;
@@ -125,17 +156,16 @@ Session SessionOf(const RunState& state)
         session.view = RecordOf(state.free);
     session.plotSize = QString::number(state.display.plotSize);
     session.lineWidth = QString::number(state.display.lineWidth);
-    session.entries.reserve(state.store.PoleCount());
-    for (const Entry& entry : state.store.entries())
-        session.entries.append(entry);
+    session.entries = TypedEntries(state.store, state.scene.crystal);
     return session;
 }
 
 std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
 {
-    std::variant<Crystal, QString> made
-        = Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    std::variant<Crystal, QString> made = Crystal::Make(
+        record.system, record.cell, record.centre, record.up, record.net, record.group);
     if (Crystal* crystal = std::get_if<Crystal>(&made)) {
+        crystal->name = record.name;
         HeldOrientation& held = crystal->orientation;
         if (record.euler)
             held.zeroTilt = CrystalOrientation::FromEuler(*record.euler).value_or(held.zeroTilt);
@@ -148,8 +178,9 @@ std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current)
 {
-    return IsSessionFileName(fileName) ? OpenSession(bytes, current)
-                                       : OpenIndexList(bytes, current);
+    if (IsSessionFileName(fileName))
+        return OpenSession(bytes, current);
+    return CifType().names(fileName) ? OpenCif(bytes, current) : OpenIndexList(bytes, current);
 }
 
 std::variant<OpenedWork, QString> OpenWorkFile(const QString& path, const RunState& current)
@@ -176,9 +207,38 @@ void Adopt(RunState& state, OpenedWork work)
 
 QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal)
 {
+    // Each entry as it stands: a family's members stay what they are.
+    QList<IndexEntry> entries;
+    entries.reserve(store.PoleCount());
+    for (const Entry& entry : store.entries())
+        entries.append({ entry.kind, entry.index, std::nullopt });
     PoleStore replotted;
-    return PlotAll(
-        QList<IndexEntry>(store.entries().begin(), store.entries().end()), crystal, replotted);
+    return PlotAll(entries, crystal, replotted);
+}
+
+QList<IndexEntry> TypedEntries(const PoleStore& store, const Crystal& crystal)
+{
+    const std::vector<Entry>& entries = store.entries();
+    QList<IndexEntry> typed;
+    typed.reserve(store.PoleCount());
+    for (std::size_t n = 0; n < entries.size();) {
+        const Entry& entry = entries[n];
+        // Members plotted whole and still the crystal's family (a member
+        // removed, another group chosen: they stand each for itself).
+        if (entry.family) {
+            const auto members = FamilyEntries(*entry.family, crystal, entry.kind);
+            const std::vector<Entry>* whole = std::get_if<std::vector<Entry>>(&members);
+            if (whole && !whole->empty() && n + whole->size() <= entries.size()
+                && std::equal(whole->begin(), whole->end(), entries.begin() + std::ptrdiff_t(n))) {
+                typed.append({ entry.kind, *entry.family, entry.family });
+                n += whole->size();
+                continue;
+            }
+        }
+        typed.append({ entry.kind, entry.index, std::nullopt });
+        ++n;
+    }
+    return typed;
 }
 
 QByteArray CsvOf(const RunState& state)
@@ -205,6 +265,18 @@ QString OrientationLineOf(const RunState& state)
         return QString::number(rounded + 0.0, 'f', 6);
     };
     return text(e.phi1, true) + u' ' + text(e.Phi, false) + u' ' + text(e.phi2, true);
+}
+
+std::variant<QByteArray, QString> SchmidCsvOf(
+    const RunState& state, const SlipChoice& slip, const std::optional<Vector3>& axis)
+{
+    if (!state.scene.isFree())
+        return SchmidTableMessages::NotFreeView;
+    const Crystal& crystal = state.scene.crystal;
+    const auto table = SchmidTable(crystal, slip, axis.value_or(crystal.centre()));
+    if (const QString* why = std::get_if<QString>(&table))
+        return *why;
+    return SchmidCsv(std::get<std::vector<SchmidRow>>(table));
 }
 
 QByteArray IndexListFileOf(const RunState& state)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/SchmidTable.h"
 #include "files/Session.h"
 #include "run/RunState.h"
 
@@ -18,7 +19,8 @@ Session SessionOf(const RunState& state);
 // What opening a file makes of the run, worked out whole before anything
 // changes: the view a session chooses and its settings, and the store with
 // every entry plotted as if typed. An index list adds its planes to the
-// current plot in the current view.
+// current plot in the current view. A CIF file's crystal opens in the free
+// view, as the crystal dialog would choose it.
 struct OpenedWork
 {
     bool session = false;
@@ -28,6 +30,9 @@ struct OpenedWork
     // width keeps the run's own.
     DisplaySettings display;
     PoleStore store;
+    // What the user should know of how the file was read (a CIF file's
+    // setting changed); empty when nothing.
+    QString note;
 };
 // The work, or the first problem (FileMessages) that refuses the file whole.
 std::variant<OpenedWork, QString> OpenWork(
@@ -39,6 +44,10 @@ void Adopt(RunState& state, OpenedWork work);
 // The message naming the first entry of the store that the crystal refuses,
 // as opening a file with it would name it; empty when it takes them all.
 QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
+// The store's entries as a file keeps them: the members of a family plotted
+// whole, in order, as the family typed, so that opening the file plots them
+// again; every other entry as it is.
+QList<IndexEntry> TypedEntries(const PoleStore& store, const Crystal& crystal);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);
@@ -46,6 +55,10 @@ QByteArray CsvOf(const RunState& state);
 // Bunge's Euler angles in degrees with six decimals, phi1 and phi2 written
 // in [0, 360).
 QString OrientationLineOf(const RunState& state);
+// The free view's Schmid table as CSV, for a load along axis (none: the
+// direction at the centre), or why there is none.
+std::variant<QByteArray, QString> SchmidCsvOf(
+    const RunState& state, const SlipChoice& slip, const std::optional<Vector3>& axis);
 // The list boxes' texts as files: one line per entry, LF line ends.
 QByteArray IndexListFileOf(const RunState& state);
 QByteArray AngleListFileOf(const RunState& state);

@@ -42,13 +42,16 @@ Vector3 Nice(const Lattice& lattice, const Vector3& v)
 
 std::variant<Crystal, QString> Crystal::Make(LatticeSystem system,
     const LatticeParameters& parameters, const Vector3& centre, const std::optional<Vector3>& up,
-    const NetOptions& net)
+    const NetOptions& net, const std::optional<SpaceGroup>& group)
 {
     std::variant<Lattice, QString> made = Lattice::Make(system, parameters);
     if (const QString* why = std::get_if<QString>(&made))
         return *why;
     Crystal crystal;
     crystal.lattice = std::get<Lattice>(std::move(made));
+    crystal.group = group.value_or(SpaceGroup::Holohedry(system));
+    if (const QString why = crystal.group.misfit(system); !why.isEmpty())
+        return why;
     if (!(Norm(centre) > 0.0) || !std::isfinite(Norm(centre)))
         return FreeViewMessages::CentreZero;
     const std::optional<CrystalOrientation> turn = CrystalOrientation::FromCentreUp(

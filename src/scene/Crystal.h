@@ -2,6 +2,8 @@
 
 #include "crystal/Lattice.h"
 #include "crystal/ReferencePlanes.h"
+#include "crystal/Symmetry.h"
+#include "math/Rotation.h"
 #include "orientation/HeldOrientation.h"
 
 #include <QString>
@@ -16,37 +18,71 @@
 enum class IndexRule : int8_t { CubicTriangle, HexSector, FoldFirst, FoldThird, AsTyped };
 
 // What a generated net shows: the poles of planes with indices up to
-// limit, the zone circles of the zone axes with indices up to 1, a Wulff net.
+// limit, the zone circles of the zone axes with indices up to 1, a Wulff
+// net; with absences, only the reflections the crystal's space group
+// allows, each plane at its lowest allowed order.
 struct NetOptions
 {
+    NetOptions() = default;
+    NetOptions(int limit_, bool zoneCircles_, bool wulffNet_, bool absences_ = false)
+        : limit(limit_)
+        , zoneCircles(zoneCircles_)
+        , wulffNet(wulffNet_)
+        , absences(absences_)
+    {
+    }
+
     int limit = 3;
     bool zoneCircles = true;
     bool wulffNet = false;
+    bool absences = false;
     bool operator==(const NetOptions&) const = default;
 };
 
-// One crystal of a scene: its lattice, how it is turned toward the viewer,
-// how a typed index becomes the one it stores, and what its own net shows.
+// One crystal of a scene: its lattice and space group, how it is turned
+// toward the viewer, how a typed index becomes the one it stores, and what
+// its own net shows.
 // The orientation is kept as a rotation in the holder, so that turning and
 // tilting the crystal lose nothing; centre and up are read off it.
 struct Crystal
 {
+    Crystal() = default;
+    // Without a group, the lattice's holohedry.
+    Crystal(const Lattice& lattice_, const HeldOrientation& orientation_, IndexRule rule_,
+        const NetOptions& net_, const std::optional<SpaceGroup>& group_ = std::nullopt,
+        const QString& name_ = {})
+        : lattice(lattice_)
+        , orientation(orientation_)
+        , rule(rule_)
+        , net(net_)
+        , group(group_.value_or(SpaceGroup::Holohedry(lattice_.system())))
+        , name(name_)
+    {
+    }
+
     Lattice lattice;
     // At Euler (0, 0, 0): the cubic crystal along [001] with [010] up.
     HeldOrientation orientation;
     IndexRule rule = IndexRule::AsTyped;
     NetOptions net;
+    // Always one that fits the lattice; a crystal of which nothing more is
+    // known has its lattice's holohedry.
+    SpaceGroup group = SpaceGroup::Holohedry(LatticeSystem::Cubic);
+    // The name it came with (a CIF file's); empty for one typed.
+    QString name;
     bool operator==(const Crystal&) const = default;
 
     // The turn the projector puts the lattice's frame through, as drawn.
     Rotation turn() const { return orientation.drawn().projector(); }
 
     // A crystal of the free view, looking along the direct-lattice direction
-    // centre with up upward (none: DefaultUp), or why there is none (no
-    // lattice, centre (0 0 0), up along centre).
+    // centre with up upward (none: DefaultUp), with the space group (none:
+    // the holohedry), or why there is none (no lattice, centre (0 0 0), up
+    // along centre, a group of another system).
     static std::variant<Crystal, QString> Make(LatticeSystem system,
         const LatticeParameters& parameters, const Vector3& centre,
-        const std::optional<Vector3>& up, const NetOptions& net);
+        const std::optional<Vector3>& up, const NetOptions& net,
+        const std::optional<SpaceGroup>& group = std::nullopt);
 
     // The direct-lattice directions at the centre, toward the viewer, and
     // upward, scaled so that their largest index is 1 or, when the
@@ -60,6 +96,9 @@ struct Crystal
     // The reductions and folds are of planes; a direction can only be kept
     // as typed.
     bool allowsDirections() const { return rule == IndexRule::AsTyped; }
+    // A family plots every member as it is; a reduction would fold them
+    // onto one pole.
+    bool allowsFamilies() const { return rule == IndexRule::AsTyped; }
 };
 
 namespace FreeViewMessages {

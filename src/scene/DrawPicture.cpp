@@ -9,7 +9,9 @@ namespace {
 void Draw(DrawingSurface& surface, const Layers& layers, const Scene& scene, int lineWidth)
 {
     const Projector projector = scene.projector();
-    const LayerOptions options { lineWidth, scene.crystal.net.limit };
+    const Crystal& crystal = scene.crystal;
+    const LayerOptions options { lineWidth, crystal.net.limit,
+        crystal.net.absences ? std::optional(crystal.group) : std::nullopt };
     for (const Layer* layer : layers)
         layer->draw(surface, projector, options);
 }

@@ -45,9 +45,11 @@ QString Scene::name() const
             cell << QStringLiteral("%1 = %2%3")
                         .arg(ParameterSymbols[k], Number(values[k]),
                             k < 3 ? QStringLiteral(" Å") : QStringLiteral("°"));
-    return QStringLiteral("%1（%2）、中心 %3")
-        .arg(SystemName(crystal.system()), cell.join(QStringLiteral("、")),
-            DirectionText(crystal.centre(), crystal.fourIndices()));
+    const QString described
+        = QStringLiteral("%1（%2）、中心 %3、空間群 %4")
+              .arg(SystemName(crystal.system()), cell.join(QStringLiteral("、")),
+                  DirectionText(crystal.centre(), crystal.fourIndices()), crystal.group.name());
+    return crystal.name.isEmpty() ? described : crystal.name + QStringLiteral("、") + described;
 }
 
 const std::array<QString, 3>& Scene::captions() const

@@ -137,7 +137,7 @@ void TestCif::refused_data()
 
     using namespace CifMessages;
     QTest::newRow("unterminated quote") << QByteArray("data_x\n_cell_length_a 'four\n")
-                                        << SyntaxAt.arg(2).arg(21).arg("unterminated 'string'");
+                                        << SyntaxAt.arg(2).arg(21).arg(UnterminatedSingle);
     QTest::newRow("tag twice") << cubic("_Cell_Length_B 4") << Twice.arg("_Cell_Length_B");
     QTest::newRow("no value") << QByteArray("data_x\n_cell_length_a\n_cell_length_b 4\n")
                               << NoValue.arg("_cell_length_a");

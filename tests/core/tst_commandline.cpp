@@ -9,6 +9,8 @@ class TestCommandLine : public QObject
 private slots:
     void parse_data();
     void parse();
+    void tables_data();
+    void tables();
 };
 
 void TestCommandLine::parse_data()
@@ -113,6 +115,67 @@ void TestCommandLine::parse()
     QCOMPARE(line.out, out);
     QCOMPARE(int(line.format), format);
     QCOMPARE(line.dpi, dpi);
+}
+
+void TestCommandLine::tables_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    // The usage error, or "slip axis" as read ("-" for the default axis).
+    QTest::addColumn<QString>("outcome");
+
+    const QStringList csv { "--export", "t.csv", "s.cif" };
+    QTest::newRow("schmid") << QStringList {
+        "--table", "schmid", "--axis", "1,2,3", "--slip", "fcc"
+    } + csv << "fcc 1,2,3";
+    QTest::newRow("joined, decimals, default axis")
+        << QStringList { "--table=schmid", "--slip=pyramidal-ca", "--axis= 0.5, -1 ,2e0" } + csv
+        << "pyramidal-ca 0.5,-1,2";
+    QTest::newRow("centre") << QStringList { "--table", "schmid", "--slip", "basal" } + csv
+                            << "basal -";
+    QTest::newRow("unknown table") << QStringList { "--table", "angles", "--slip", "fcc" } + csv
+                                   << "--table takes schmid: 'angles'";
+    QTest::newRow("no slip") << QStringList { "--table", "schmid" } + csv
+                             << "--table schmid needs --slip NAME";
+    QTest::newRow("unknown slip")
+        << QStringList { "--table", "schmid", "--slip", "hcp" } + csv
+        << "--slip takes fcc, bcc110, bcc112, bcc123, basal, prismatic, pyramidal-a, "
+           "pyramidal-ca: 'hcp'";
+    QTest::newRow("axis of two") << QStringList {
+        "--table", "schmid", "--slip", "fcc", "--axis", "1,2"
+    } + csv << "--axis takes three numbers U,V,W, not all 0: '1,2'";
+    QTest::newRow("axis zero") << QStringList {
+        "--table", "schmid", "--slip", "fcc", "--axis", "0,0,0"
+    } + csv << "--axis takes three numbers U,V,W, not all 0: '0,0,0'";
+    QTest::newRow("axis without table")
+        << QStringList { "--axis", "1,2,3" } + csv << "--axis needs --table schmid";
+    QTest::newRow("slip twice") << QStringList {
+        "--table", "schmid", "--slip", "fcc", "--slip", "fcc"
+    } + csv << "--slip given twice";
+    QTest::newRow("table as a picture") << QStringList { "--table", "schmid", "--slip", "fcc",
+        "--export", "t.svg", "s.cif" } << "--table writes CSV: give --export OUT.csv";
+    QTest::newRow("table without export") << QStringList { "--table", "schmid", "--slip", "fcc",
+        "s.cif" } << "--table needs --export OUT.csv";
+}
+
+void TestCommandLine::tables()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, outcome);
+    const CommandLine line = ParseCommandLine(arguments);
+    if (line.mode == CommandLineMode::UsageError) {
+        QCOMPARE(line.error, outcome);
+        return;
+    }
+    QCOMPARE(line.mode, CommandLineMode::Export);
+    QCOMPARE(line.table, CommandLineTable::Schmid);
+    QVERIFY(line.slip);
+    QString axis = QStringLiteral("-");
+    if (line.axis)
+        axis = QStringLiteral("%1,%2,%3")
+                   .arg((*line.axis)[0])
+                   .arg((*line.axis)[1])
+                   .arg((*line.axis)[2]);
+    QCOMPARE(SlipSetRowOf(*line.slip).name + u' ' + axis, outcome);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

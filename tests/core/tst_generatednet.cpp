@@ -1,5 +1,6 @@
 #include "RecordingSurface.h"
 
+#include "crystal/Families.h"
 #include "figure/GeneratedNet.h"
 #include "figure/GreatCircle.h"
 #include "figure/PoleLabels.h"
@@ -329,6 +330,62 @@ private slots:
                 QCOMPARE(width, 5);
         }
         QCOMPARE(width, 5);
+    }
+
+    // The reflections a space group lets exist, each plane at its lowest
+    // allowed order and labelled so, within the limit.
+    void absences_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("absent");
+        QTest::newRow("fcc") << "F m -3 m" << 3
+                             << QStringList { "(1 1 1)", "(2 0 0)", "(2 2 0)", "(3 1 1)" }
+                             << QStringList { "(1 0 0)", "(1 1 0)", "(2 1 0)", "(2 2 2)" };
+        QTest::newRow("bcc") << "I m -3 m" << 2
+                             << QStringList { "(1 1 0)", "(2 0 0)", "(2 1 1)", "(2 2 2)" }
+                             << QStringList { "(1 0 0)", "(1 1 1)" };
+        QTest::newRow("diamond") << "F d -3 m" << 4
+                                 << QStringList { "(1 1 1)", "(2 2 0)", "(3 1 1)", "(4 0 0)" }
+                                 << QStringList { "(2 0 0)", "(1 0 0)", "(2 2 2)" };
+        QTest::newRow("hcp") << "P 63/m m c" << 2
+                             << QStringList { "(0 0 0 2)", "(1 0 -1 0)", "(1 0 -1 1)" }
+                             << QStringList { "(0 0 0 1)", "(1 1 -2 1)" };
+    }
+    void absences()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, limit);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, absent);
+        const SpaceGroup g = std::get<SpaceGroup>(SpaceGroup::FromText(group));
+        const Lattice& lattice = g.system() == LatticeSystem::Cubic ? Cubic : Hexagonal;
+        const Scene view = along(lattice, { 1, 2, 3 }, { 1, 1, -1 });
+        QSet<QString> labels;
+        for (const NetPole& pole : NetPoles(view.projector(), limit, &g)) {
+            const Indices up = FirstPositive({ pole.index[0], pole.index[1], pole.index[2] });
+            labels << IndexText(IndexKind::Plane,
+                { int16_t(up[0]), int16_t(up[1]), int16_t(up[2]) },
+                UsesFourIndices(lattice.system()));
+        }
+        for (const QString& label : shown)
+            QVERIFY2(labels.contains(label), qPrintable(label));
+        for (const QString& label : absent)
+            QVERIFY2(!labels.contains(label), qPrintable(label));
+
+        // The scene's crystal draws them when its net asks for them.
+        Crystal crystal = view.crystal;
+        crystal.group = g;
+        crystal.net = { limit, false, false, true };
+        const auto dots = [](const Calls& calls) {
+            return std::count_if(calls.begin(), calls.end(), [](const SurfaceCall& c) {
+                return c.kind == SurfaceCall::Circle && c.values[2] < 10.0;
+            });
+        };
+        const Calls filtered = record(FreeScene(crystal));
+        crystal.net.absences = false;
+        QVERIFY(dots(filtered) < dots(record(FreeScene(crystal))));
     }
 };
 

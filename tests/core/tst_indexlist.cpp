@@ -26,17 +26,13 @@ private slots:
 
 namespace {
 
-// Entries as "(1 2 3)" and "[1 0 0]", blank-separated, for compact tables.
+// Entries as "(1 2 3)", "[1 0 0]", "{1 1 1}" and "<1 1 0>", blank-separated,
+// for compact tables.
 QString Shown(const QList<IndexEntry>& entries)
 {
     QStringList shown;
     for (const IndexEntry& e : entries)
-        shown << QStringLiteral("%1%2 %3 %4%5")
-                     .arg(QChar(e.kind == IndexKind::Direction ? u'[' : u'('))
-                     .arg(e.index[0])
-                     .arg(e.index[1])
-                     .arg(e.index[2])
-                     .arg(QChar(e.kind == IndexKind::Direction ? u']' : u')'));
+        shown << (e.family ? FamilyText : IndexText)(e.kind, e.index, false);
     return shown.join(u' ');
 }
 
@@ -96,6 +92,15 @@ void TestIndexList::read_data()
                              << LineBadT.arg("1", "[1 0 0 1]");
     QTest::newRow("direction not here")
         << QByteArray("[1 0 0]") << true << false << LineDirection.arg("1", "[1 0 0]");
+    QTest::newRow("families") << QByteArray(
+        "{1 1 1}\n<1 1 0>\n\xe2\x9f\xa8-1 2 0\xe2\x9f\xa9\n(1 1 1)")
+                              << false << true << "{1 1 1} <1 1 0> <-1 2 0> (1 1 1)";
+    QTest::newRow("hexagonal families")
+        << QByteArray("{1 0 -1 1}\n<2 -1 -1 0>") << true << true << "{1 0 1} <1 0 0>";
+    QTest::newRow("family not here")
+        << QByteArray("{1 1 1}") << false << false << LineFamily.arg("1", "{1 1 1}");
+    QTest::newRow("family unclosed")
+        << QByteArray("<1 1 0]") << false << true << BadLineOrDirection.arg("1", "<1 1 0]");
     QTest::newRow("long line cut short") << QByteArray(
         50, 'x') << false << false << BadLine.arg("1", QString(40, u'x') + QStringLiteral("…"));
     QTest::newRow("no entries") << QByteArray("# nothing\n\n") << false << false << QString();
@@ -112,7 +117,8 @@ void TestIndexList::read()
     QFETCH(bool, hexagonal);
     QFETCH(bool, directions);
     QFETCH(QString, expected);
-    const IndexListRead read = ReadIndexList(bytes, { hexagonal, directions });
+    // Families come with directions: both only in the free view.
+    const IndexListRead read = ReadIndexList(bytes, { hexagonal, directions, directions });
     QCOMPARE(read.error.isEmpty() ? Shown(read.entries) : read.error, expected);
 }
 

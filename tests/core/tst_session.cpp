@@ -21,6 +21,8 @@ private slots:
     void versionOneFiles_data();
     void versionOneFiles();
     void holderKept();
+    void versionTwo_data();
+    void versionTwo();
 };
 
 namespace {
@@ -212,6 +214,9 @@ void TestSession::read_data()
         "{\"system\": \"cubic\", \"a\": 4.05, \"b\": \"x\", \"gamma\": 60}",
         "4.05 4.05 4.05 90 90 90 net=3");
     free("tetragonal", "{\"system\": \"tetragonal\", \"a\": 3, \"c\": 5}", "3 3 5 90 90 90 net=3");
+    free("version 1 ignores version 2's keys",
+        "{\"system\": \"cubic\", \"a\": 4, \"spaceGroup\": \"Q 9\"}", "4 4 4 90 90 90 net=3",
+        ", \"netAbsences\": 1");
     free("orthorhombic", "{\"system\": \"orthorhombic\", \"a\": 3, \"b\": 4, \"c\": 5}",
         "3 4 5 90 90 90 net=3");
     free("hexagonal", "{\"system\": \"hexagonal\", \"a\": 2.665, \"c\": 4.947}",
@@ -366,6 +371,53 @@ void TestSession::holderKept()
     QCOMPARE(held.limits, crystal.orientation.limits);
     QVERIFY(MaxDifference(held.zeroTilt.matrix(), crystal.orientation.zeroTilt.matrix()) < 1e-12);
     QVERIFY(MaxDifference(held.drawn().matrix(), crystal.orientation.drawn().matrix()) < 1e-12);
+}
+
+void TestSession::versionTwo_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    // The error, or empty when the file reads and writes again byte for byte.
+    QTest::addColumn<QString>("error");
+
+    const QByteArray head
+        = "{\n  \"orvandeler\": 2,\n  \"view\": \"free\",\n  \"plotSize\": 30,\n"
+          "  \"lineWidth\": \"1\",\n  \"crystal\": {\"system\": \"cubic\", \"a\": 5.431";
+    const QByteArray tail
+        = "\n  \"centre\": [0, 0, 1],\n  \"netLimit\": 3,\n  \"zoneCircles\": true,\n"
+          "  \"wulffNet\": false";
+    QTest::newRow("group, name, absences, families")
+        << head + ", \"spaceGroup\": \"F d -3 m\", \"name\": \"Si \\\"x\\\"\"}," + tail
+            + ",\n  \"netAbsences\": true,\n  \"entries\": [\n    {\"planeFamily\": [1, 1, 1]},\n"
+              "    {\"plane\": [1, 1, 1]},\n    {\"directionFamily\": [-1, 1, 0]}\n  ]\n}\n"
+        << QString();
+    QTest::newRow("a family alone") << head + "}," + tail
+            + ",\n  \"entries\": [\n    {\"directionFamily\": [1, 2, 3]}\n  ]\n}\n"
+                                    << QString();
+    QTest::newRow("unknown group")
+        << head + ", \"spaceGroup\": \"Q 9\"}," + tail + ",\n  \"entries\": []\n}\n"
+        << KeyProblem.arg("crystal.spaceGroup", SymmetryMessages::Unknown.arg("Q 9"));
+    QTest::newRow("group not a string")
+        << head + ", \"spaceGroup\": 225}," + tail + ",\n  \"entries\": []\n}\n"
+        << NotString.arg("crystal.spaceGroup");
+    QTest::newRow("two forms") << head + "}," + tail
+            + ",\n  \"entries\": [{\"plane\": [1, 1, 1], \"planeFamily\": [1, 1, 1]}]\n}\n"
+                               << EntryFormFamily.arg(1);
+    QTest::newRow("family in a documented view") << QByteArray(
+        "{\"orvandeler\": 2, \"view\": \"cubic-full\", \"entries\": "
+        "[{\"planeFamily\": [1, 1, 1]}]}") << EntryFamily.arg(1);
+    // Version 1 knows no families; its files open as they always have.
+    QTest::newRow("family in version 1")
+        << Doc("\"view\": \"cubic-full\"", "[{\"planeFamily\": [1, 1, 1]}]") << EntryForm.arg(1);
+}
+
+void TestSession::versionTwo()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    const SessionRead read = ReadSession(bytes);
+    QCOMPARE(read.error, error);
+    if (error.isEmpty())
+        QCOMPARE(WriteSession(read.session), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestSession)

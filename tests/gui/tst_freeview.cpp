@@ -3,6 +3,7 @@
 #include "WindowTest.h"
 #include "app/PictureBox.h"
 #include "crystal/Presets.h"
+#include "crystal/SymmetryCif.h"
 #include "figure/PlotPoles.h"
 #include "files/FileMessages.h"
 #include "freeview/frmCrystal.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,6 +55,10 @@ private slots:
     void keptInASession();
     void dialogReadsItsFields_data();
     void dialogReadsItsFields();
+    void dialogSpaceGroup();
+    void familyPlottedAsOneStep();
+    void schmidWindow();
+    void cifOpened();
 
 private:
     // Zinc along [0001] with (10-11) and (01-11) plotted, the first picked
@@ -298,6 +304,120 @@ void TestFreeView::dialogReadsItsFields()
         ? Vector3 { 1, 0, 0 }
         : Vector3 { centre[0].toDouble(), centre[1].toDouble(), centre[2].toDouble() };
     QVERIFY(settings.centre() == expected);
+}
+
+// The group follows the system while it is the system's default, comes
+// with a crystal to start from, and must fit the system at OK.
+void TestFreeView::dialogSpaceGroup()
+{
+    frmCrystal dialog(Crystal {});
+    auto* group = dialog.findChild<QLineEdit*>(u"txtSpaceGroup"_s);
+    auto* systems = dialog.findChild<QComboBox*>(u"cboSystem"_s);
+    QCOMPARE(group->text(), u"P m -3 m"_s);
+    systems->setCurrentIndex(systems->findText(SystemName(LatticeSystem::Hexagonal)));
+    QCOMPARE(group->text(), u"P 6/m m m"_s);
+    auto* presets = dialog.findChild<QComboBox*>(u"cboPreset"_s);
+    const int silicon = presets->findText(u"Si（ケイ素）"_s);
+    presets->setCurrentIndex(silicon);
+    emit presets->activated(silicon);
+    QCOMPARE(group->text(), u"F d -3 m"_s);
+    QCOMPARE(std::get<Crystal>(dialog.settings()).group.name(), u"F d -3 m"_s);
+    // Typed, it stays when the system changes, and OK says why it does not fit.
+    systems->setCurrentIndex(systems->findText(SystemName(LatticeSystem::Tetragonal)));
+    QCOMPARE(group->text(), u"F d -3 m"_s);
+    QCOMPARE(std::get<QString>(dialog.settings()),
+        SymmetryMessages::Misfit.arg(u"F d -3 m"_s, SystemName(LatticeSystem::Cubic),
+            SystemName(LatticeSystem::Tetragonal)));
+    group->setText(u"141"_s);
+    QCOMPARE(std::get<Crystal>(dialog.settings()).group.number(), 141);
+}
+
+// 描画 with the family item checked plots {111} whole, as one plot.
+void TestFreeView::familyPlottedAsOneStep()
+{
+    child<QAction>("mnuSelectFree")->trigger();
+    auto* family = child<QAction>("mnuEditFamily");
+    QVERIFY(family->isEnabled());
+    family->trigger();
+    const int redraws = m_form->fullRedrawCount();
+    plot("1", "1", "1");
+    QCOMPARE(m_form->fullRedrawCount(), redraws + 1);
+    QCOMPARE(list("txtIndexList"), u"(1 1 1)\n(1 1 -1)\n(1 -1 1)\n(1 -1 -1)\n"_s);
+    QCOMPARE(lines("txtAngleList").size(), 4);
+    // The documented views reduce what is typed: no families there.
+    child<QAction>("mnuSelectCubeNonSym")->trigger();
+    QVERIFY(!family->isEnabled());
+    plot("1", "1", "1");
+    QCOMPARE(list("txtIndexList"), u"(1 1 1)\n"_s);
+}
+
+// The window lists the slip systems of the crystal; a row picks its plane's
+// pole, the entry where it is plotted; another view closes it.
+void TestFreeView::schmidWindow()
+{
+    const CrystalPreset& copper = CrystalPresets()[1];
+    m_dialogs.nextFreeView = std::get<Crystal>(Crystal::Make(
+        copper.system, copper.parameters, { 1, 2, 3 }, std::nullopt, {}, copper.spaceGroup));
+    child<QAction>("mnuSelectFree")->trigger();
+    plot("1", "1", "1");
+    plot("-1", "1", "1");
+    child<QAction>("mnuEditSchmid")->trigger();
+    auto* window = m_form->findChild<QDialog*>(u"frmSchmid"_s);
+    QVERIFY(window && window->isVisible());
+    auto* table = Child<QTableWidget>(window, u"grdFactors"_s);
+    QCOMPARE(table->rowCount(), 12);
+    QCOMPARE(table->item(0, 0)->text(), u"★"_s);
+    QCOMPARE(
+        table->item(0, 1)->text() + table->item(0, 2)->text() + u' ' + table->item(0, 3)->text(),
+        u"(1 -1 -1)[1 0 1] -0.467"_s);
+    QVERIFY(table->item(1, 0)->text().isEmpty());
+
+    // (1 -1 -1) is the plane typed as (-1 1 1).
+    table->selectRow(0);
+    QCOMPARE(m_form->pickedPole(), 1);
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (!table->item(row, 1)->text().contains(u"(1 1 1)"_s)
+            && !table->item(row, 1)->text().contains(u"(1 -1 -1)"_s)) {
+            table->selectRow(row);
+            break;
+        }
+    // Not plotted: its pole is ringed, no entry picked.
+    QCOMPARE(m_form->pickedPole(), -1);
+    QVERIFY(child<PictureBox>("picPictureBox")->hasRing());
+    QTest::keyClick(child<PictureBox>("picPictureBox"), Qt::Key_Escape);
+    QVERIFY(!child<PictureBox>("picPictureBox")->hasRing());
+
+    // Typed families in a crystal with no named set of its own.
+    auto* sets = Child<QComboBox>(window, u"cboSlip"_s);
+    sets->setCurrentIndex(sets->count() - 1);
+    QCOMPARE(table->rowCount(), 12);
+    Child<QLineEdit>(window, u"txtDirectionW"_s)->setText(u"1"_s);
+    QCOMPARE(table->rowCount(), 0);
+    QCOMPARE(Child<QLabel>(window, u"lblStatus"_s)->text(),
+        SchmidMessages::NoDirectionInPlane.arg(u"1 1 1"_s, u"1 1 1"_s));
+
+    child<QAction>("mnuSelectCubeSym")->trigger();
+    QTRY_VERIFY(!m_form->findChild<QDialog*>(u"frmSchmid"_s));
+}
+
+// 開く takes a CIF file: the free view with its crystal, looking along c.
+void TestFreeView::cifOpened()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"mono.cif"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("data_mono\n_cell_length_a 5\n_cell_length_b 6\n_cell_length_c 7\n"
+               "_cell_angle_gamma 105\n_space_group_name_H-M_alt 'P 1 1 21/b'\n");
+    file.close();
+    m_dialogs.nextFiles = { FileChoice { path, 2 } };
+    child<QAction>("mnuFileOpen")->trigger();
+    QVERIFY(m_dialogs.openDialogs.last().filters.contains(u"CIF (*.cif)"_s));
+    QVERIFY(m_state->scene.isFree());
+    QCOMPARE(m_state->scene.crystal.group.name(), u"P 1 21/a 1"_s);
+    QVERIFY(m_state->scene.crystal.centre() == (Vector3 { 0, 0, 1 }));
+    QCOMPARE(m_dialogs.messages, QStringList { CifMessages::ToUniqueAxisB.arg(QLatin1Char('c')) });
+    QVERIFY(child<QWidget>("picPictureBox")->accessibleDescription().startsWith(u"mono、単斜晶"_s));
 }
 
 QTEST_MAIN(TestFreeView)

@@ -268,11 +268,11 @@ void TestMainForm::menuCaptions()
             seen << QString(depth, u'>') + action->text();
             // Only the new item to open a file has the usual shortcut.
             QCOMPARE(action->shortcut().isEmpty(), action->objectName() != u"mnuFileOpen"_s);
-            // Directions can be plotted, and the orientation shown, in the
-            // free view only.
-            QCOMPARE(action->isEnabled(),
-                action->objectName() != u"mnuEditDirection"_s
-                    && action->objectName() != u"mnuEditOrientation"_s);
+            // Directions, families, the orientation and Schmid factors are
+            // the free view's only.
+            static const QStringList freeOnly { u"mnuEditDirection"_s, u"mnuEditFamily"_s,
+                u"mnuEditOrientation"_s, u"mnuEditSchmid"_s };
+            QCOMPARE(action->isEnabled(), !freeOnly.contains(action->objectName()));
             QVERIFY(action->isVisible());
             if (action->menu())
                 walk(action->menu(), depth + 1);
@@ -285,9 +285,10 @@ void TestMainForm::menuCaptions()
     const QStringList expected = { u"ファイル"_s, u">開く"_s, u">上書き保存"_s, u">新規に保存"_s,
         u">>画像"_s, u">>面指数"_s, u">>角度差"_s, u">>セッション"_s, u">終了"_s, u"編集"_s,
         u">面指数のプロット"_s, u">画像のクリア"_s, u">クリップボードにコピー"_s, u">"_s,
-        u">方向としてプロット"_s, u">方位…"_s, u"投影図の選択"_s, u">立法晶・対称性あり"_s,
-        u">立方晶・対称性なし"_s, u">六法晶・対称性あり"_s, u">六方晶・対称性なし"_s, u">"_s,
-        u">任意の結晶と方位"_s, u"ヘルプ"_s, u">バージョン"_s };
+        u">方向としてプロット"_s, u">等価な面・方向をすべてプロット"_s, u">"_s, u">方位…"_s,
+        u">シュミット因子"_s, u"投影図の選択"_s, u">立法晶・対称性あり"_s, u">立方晶・対称性なし"_s,
+        u">六法晶・対称性あり"_s, u">六方晶・対称性なし"_s, u">"_s, u">任意の結晶と方位"_s,
+        u"ヘルプ"_s, u">バージョン"_s };
     QCOMPARE(seen, expected);
     for (const QString& caption : seen)
         QVERIFY2(!caption.contains(u'&'), qPrintable(caption));

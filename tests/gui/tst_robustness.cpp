@@ -107,11 +107,16 @@ void TestRobustness::randomActions()
             && action->objectName() != QLatin1String("mnuFileEnd"))
             actions << action;
     }
-    QCOMPARE(actions.size(), 16);
+    QCOMPARE(actions.size(), 19);
     auto* asDirection = child<QAction>("mnuEditDirection");
+    auto* asFamily = child<QAction>("mnuEditFamily");
     const auto plotted = [&] {
         return m_state->scene.isFree() && asDirection->isChecked() ? IndexKind::Direction
                                                                    : IndexKind::Plane;
+    };
+    const auto plotWith = [&] {
+        return m_state->scene.crystal.allowsFamilies() && asFamily->isChecked() ? PlotFamily
+                                                                                : PlotIndex;
     };
 
     // The same plots done on a store of our own tell which planes are accepted.
@@ -131,7 +136,7 @@ void TestRobustness::randomActions()
         case 4: {
             const QString x = boxes[0]->text(), y = boxes[1]->text(), z = boxes[2]->text();
             const DrawCommandResult expected
-                = RunDrawCommand(x, y, z, m_state->scene.crystal, shadow, plotted());
+                = RunDrawCommand(x, y, z, m_state->scene.crystal, shadow, plotted(), plotWith());
             m_dialogs.clear();
             buttons[0]->click();
             QCOMPARE(m_dialogs.messages, expected.messages);
@@ -153,8 +158,9 @@ void TestRobustness::randomActions()
                 shadow.InitPoleData();
                 listsTyped = false;
             } else if (name == QLatin1String("mnuEditDraw")) {
-                const DrawCommandResult expected = RunDrawCommand(boxes[0]->text(),
-                    boxes[1]->text(), boxes[2]->text(), m_state->scene.crystal, shadow, plotted());
+                const DrawCommandResult expected
+                    = RunDrawCommand(boxes[0]->text(), boxes[1]->text(), boxes[2]->text(),
+                        m_state->scene.crystal, shadow, plotted(), plotWith());
                 listsTyped = listsTyped && !expected.added;
             }
             where += " " + name.toLatin1();
