@@ -37,7 +37,9 @@ QHBoxLayout* IndexBoxes(QWidget* parent, std::array<QLineEdit*, 3>& boxes, const
         boxes[k]->setObjectName(QLatin1String(prefix) + QLatin1Char(letters[k]));
         boxes[k]->setAccessibleName(
             accessible + QLatin1Char(' ') + QChar(QLatin1Char(letters[k])).toLower());
-        boxes[k]->setMaximumWidth(70);
+        // Wide enough for the centre's numbers as Number writes them.
+        boxes[k]->setMinimumWidth(
+            boxes[k]->fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000")) + 12);
         row->addWidget(boxes[k]);
     }
     row->addWidget(new QLabel(QString(close), parent));
