@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -46,7 +47,7 @@ void PictureReading::pointerMoved(QPoint pixel)
     const Projector projector = m_state.scene.projector();
     const PictureReader reader(m_state.scene, m_state.store,
         m_placements.marks(projector, m_state.store), m_state.referenceNames(), markReachTwips());
-    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom());
     // One look among all the marks serves both.
     const int pole = reader.PoleAt(at);
     const QString text = reader.ToolTip(at, pole, m_picked);
@@ -82,9 +83,12 @@ void PictureReading::showZone(const Projector& projector, int hovered)
         };
         circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
     }
+    // Drawn in the widget's pixels, zoom times the picture's.
+    const double zoom = m_picture->zoom();
     const Frame& frame = projector.frame();
-    m_picture->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
-        2.0 * frame.scale / PictureSize::TwipsPerPixel);
+    m_picture->showGreatCircle(QTransform::fromScale(zoom, zoom).map(circle),
+        QPointF(frame.x, frame.y) * zoom / PictureSize::TwipsPerPixel,
+        2.0 * frame.scale * zoom / PictureSize::TwipsPerPixel);
 }
 
 void PictureReading::hideZone()
@@ -96,7 +100,8 @@ void PictureReading::clicked(QPoint pixel)
 {
     const PictureReader reader(m_state.scene, m_state.store,
         m_placements.marks(m_state.scene.projector(), m_state.store), {}, markReachTwips());
-    const int entry = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    const int entry
+        = reader.PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom()));
     if (entry >= 0)
         pick(entry, nullptr);
     else
@@ -123,13 +128,17 @@ void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)
         return;
     // A key that types moves the cursor before the edit is reported.
     const Entry& entry = m_state.store.at(n);
-    const Lattice& lattice = m_state.scene.crystal.lattice;
-    if (line.text() == (isIndexList ? IndexLine(entry, lattice) : AngleLine(entry, lattice)))
+    const Crystal& crystal = m_state.scene.crystal;
+    if (line.text()
+        == (isIndexList ? IndexLine(entry, crystal.lattice)
+                        : AngleLine(entry, crystal.lattice, crystal.planeAngles)))
         pick(n, list);
 }
 
 void PictureReading::pick(int entry, QPlainTextEdit* fromList)
 {
+    if (entry != m_picked)
+        emit pickChanged(entry);
     m_picked = entry;
     m_lists.select(entry, fromList);
     showRing();
@@ -140,6 +149,7 @@ void PictureReading::unpick()
     if (m_picked < 0)
         return;
     m_picked = -1;
+    emit pickChanged(-1);
     m_picture->hideRing();
     hideZone();
     m_lists.clearSelection();
@@ -153,6 +163,8 @@ void PictureReading::showRing()
     }
     const TwipsPoint at
         = m_placements.of(m_state.scene.projector(), m_state.store)[std::size_t(m_picked)].at;
-    const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
-    m_picture->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
+    // The mark grows with the picture; the gap around it stays a few pixels.
+    const double zoom = m_picture->zoom();
+    const double radius = markReachTwips() * zoom / PictureSize::TwipsPerPixel + RingGap;
+    m_picture->showRing(m_surface.markCentre(at.x, at.y) * zoom, radius, m_surface.ink());
 }

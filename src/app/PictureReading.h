@@ -39,6 +39,10 @@ public:
     int picked() const { return m_picked; }
     const QString& readout() const { return m_readout; }
 
+signals:
+    // An entry was picked, or the pick ended (-1).
+    void pickChanged(int entry);
+
 private:
     void pick(int entry, QPlainTextEdit* fromList);
     void showZone(const Projector& projector, int hovered);

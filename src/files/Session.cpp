@@ -27,7 +27,9 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
-    Q_UNUSED(session);
+    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
+    if (free && free->planeAngles != PlaneAngles::Full)
+        return 2;
     return 1;
 }
 
@@ -48,6 +50,8 @@ constexpr char16_t WulffNet[] = u"wulffNet";
 constexpr char16_t Entries[] = u"entries";
 constexpr char16_t Plane[] = u"plane";
 constexpr char16_t Direction[] = u"direction";
+// Version 2.
+constexpr char16_t PlaneAngles[] = u"planeAngles";
 // The cell's, in the order of LatticeParameters::values().
 constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 } // namespace Key
@@ -57,6 +61,9 @@ QString CrystalKey(const char16_t* key)
 {
     return QString::fromUtf16(Key::Crystal) + u'.' + QString::fromUtf16(key);
 }
+
+// The values of planeAngles, in the order of the enum.
+constexpr const char16_t* PlaneAngleNames[] = { u"full", u"acute" };
 
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
@@ -136,7 +143,7 @@ QString ScalarText(const QJsonValue& value)
                            : QStringLiteral("null");
 }
 
-QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeViewRecord& free)
+QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(Key::Crystal);
     if (crystalValue.isUndefined())
@@ -196,6 +203,13 @@ QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeView
         if (!value.isBool())
             return NotBoolean.arg(QString::fromUtf16(key));
         *flag = value.toBool();
+    }
+    const QJsonValue planeAngles = root.value(Key::PlaneAngles);
+    if (version >= 2 && !planeAngles.isUndefined()) {
+        const int index = IndexOf(PlaneAngleNames, planeAngles.toString());
+        if (!planeAngles.isString() || index < 0)
+            return NotOneOf.arg(Key::PlaneAngles, Listed(PlaneAngleNames));
+        free.planeAngles = static_cast<PlaneAngles>(index);
     }
     return {};
 }
@@ -362,6 +376,9 @@ void AddFree(Members& members, const FreeViewRecord& free)
     members.add(Key::NetLimit, QByteArray::number(free.net.limit));
     members.add(Key::ZoneCircles, Members::Boolean(free.net.zoneCircles));
     members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));
+    if (free.planeAngles != PlaneAngles::Full)
+        members.add(Key::PlaneAngles,
+            Members::Quoted(QString::fromUtf16(PlaneAngleNames[int(free.planeAngles)])));
 }
 
 QByteArray EntriesArray(const QList<IndexEntry>& entries)

@@ -30,6 +30,8 @@ struct FreeViewRecord
     std::array<double, 3> centre { 0.0, 0.0, 1.0 };
     std::optional<std::array<double, 3>> up;
     NetOptions net;
+    // Version 2: "planeAngles": "acute".
+    PlaneAngles planeAngles = PlaneAngles::Full;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };

@@ -42,10 +42,10 @@ std::array<double, 3> StoredIndex(std::array<double, 3> v, IndexRule rule)
 
 } // namespace
 
-DrawCommandResult PlotIndex(
-    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+TypedEntry EntryOf(const std::array<double, 3>& values, const Crystal& crystal,
+    const PoleStore& store, IndexKind kind)
 {
-    DrawCommandResult result;
+    TypedEntry result;
     if (store.isFull()) {
         result.messages << Messages::StoreFull;
         return result;
@@ -72,18 +72,32 @@ DrawCommandResult PlotIndex(
         ? SortCubicIndex(values[0], values[1], values[2])
         : Index3 { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
               static_cast<int16_t>(p[2]) };
-    result.added = store.append({ kind, index });
+    result.entry = Entry { kind, index };
     return result;
+}
+
+TypedEntry ReadTypedEntry(
+    const QStringList& texts, const Crystal& crystal, const PoleStore& store, IndexKind kind)
+{
+    const CheckIndexResult check = CheckIndexTexts(texts, kind);
+    if (!check.proceed)
+        return { check.message.isEmpty() ? QStringList() : QStringList { check.message }, {} };
+    TypedEntry result = EntryOf(check.values, crystal, store, kind);
+    if (!check.message.isEmpty())
+        result.messages.prepend(check.message);
+    return result;
+}
+
+DrawCommandResult PlotIndex(
+    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+{
+    const TypedEntry made = EntryOf(values, crystal, store, kind);
+    return { made.messages, made.entry && store.append(*made.entry) };
 }
 
 DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
     const Crystal& crystal, PoleStore& store, IndexKind kind)
 {
-    const CheckIndexResult check = CheckIndex(x, y, z);
-    if (!check.proceed)
-        return { check.message.isEmpty() ? QStringList() : QStringList { check.message }, false };
-    DrawCommandResult result = PlotIndex(check.values, crystal, store, kind);
-    if (!check.message.isEmpty())
-        result.messages.prepend(check.message);
-    return result;
+    const TypedEntry made = ReadTypedEntry({ x, y, z }, crystal, store, kind);
+    return { made.messages, made.entry && store.append(*made.entry) };
 }

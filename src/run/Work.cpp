@@ -11,19 +11,22 @@
 
 #include <QFileInfo>
 
-namespace {
-
-// The free view's record in a session file and the crystal it stands for.
 FreeViewRecord RecordOf(const Crystal& crystal)
 {
     return { crystal.system(), crystal.lattice.parameters(), crystal.centre(), crystal.up(),
-        crystal.net };
+        crystal.net, crystal.planeAngles };
 }
 
 std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
 {
-    return Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    std::variant<Crystal, QString> made
+        = Crystal::Make(record.system, record.cell, record.centre, record.up, record.net);
+    if (Crystal* crystal = std::get_if<Crystal>(&made))
+        crystal->planeAngles = record.planeAngles;
+    return made;
 }
+
+namespace {
 
 // Plots the entries one by one as the draw command plots its numbers, into
 // store; the message of the first one it refuses.
@@ -127,8 +130,10 @@ void Adopt(RunState& state, OpenedWork work)
         state.chooseDocumented(*work.row);
     else if (work.free)
         state.chooseFree(*work.free);
-    if (work.session)
+    if (work.session) {
         state.display = work.display;
+        state.sessionFile = std::move(work.sessionFile);
+    }
     state.store = std::move(work.store);
 }
 
@@ -145,19 +150,25 @@ QByteArray CsvOf(const RunState& state)
     QList<CsvRow> rows;
     rows.reserve(state.store.PoleCount());
     for (const Entry& entry : state.store.entries()) {
-        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry);
+        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry, crystal.planeAngles);
         rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
             { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
     return CsvTable(state.referenceNames(), rows);
 }
 
+PoleLists ListsOf(const RunState& state)
+{
+    const Crystal& crystal = state.scene.crystal;
+    return BuildLists(state.store, crystal.lattice, 0, crystal.planeAngles);
+}
+
 QByteArray IndexListFileOf(const RunState& state)
 {
-    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).indexList);
+    return ListFileText(ListsOf(state).indexList);
 }
 
 QByteArray AngleListFileOf(const RunState& state)
 {
-    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).angleList);
+    return ListFileText(ListsOf(state).angleList);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/Session.h"
+#include "poles/PoleLists.h"
 #include "run/RunState.h"
 
 #include <QByteArray>
@@ -11,6 +12,11 @@
 // The work of a run as files keep it: the session that gives the same
 // picture and lists again, and what opening a session or an index list
 // makes of the run.
+
+// The free view's record in a session file and the crystal it stands for,
+// or why there is none.
+FreeViewRecord RecordOf(const Crystal& crystal);
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
 
 // The session of the run: its view, display settings and entries.
 Session SessionOf(const RunState& state);
@@ -28,6 +34,8 @@ struct OpenedWork
     // width keeps the run's own.
     DisplaySettings display;
     PoleStore store;
+    // A session's file, which becomes the run's own.
+    RunState::SessionFile sessionFile;
 };
 // The work, or the first problem (FileMessages) that refuses the file whole.
 std::variant<OpenedWork, QString> OpenWork(
@@ -40,6 +48,8 @@ QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
 
 // The CSV table of the entries, its columns named as their captions name them.
 QByteArray CsvOf(const RunState& state);
+// The texts of the two list boxes for the run's entries.
+PoleLists ListsOf(const RunState& state);
 // The list boxes' texts as files: one line per entry, LF line ends.
 QByteArray IndexListFileOf(const RunState& state);
 QByteArray AngleListFileOf(const RunState& state);

@@ -36,6 +36,9 @@ struct Crystal
     Rotation orientation = Rotation::FromRows({ 0, 0, 1 }, { 1, 0, 0 }, { 0, 1, 0 });
     IndexRule rule = IndexRule::AsTyped;
     NetOptions net;
+    // How the lists, the tool tip and the CSV table read the angle between
+    // two planes.
+    PlaneAngles planeAngles = PlaneAngles::Full;
     bool operator==(const Crystal&) const = default;
 
     // A crystal of the free view, looking along the direct-lattice direction
