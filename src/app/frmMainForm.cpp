@@ -304,8 +304,14 @@ void frmMainForm::cmdCopy_Click()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setMimeData(new PictureMimeData(m_surface.image(),
-        PictureDocument(pictureSettings(), m_state.store, pictureDescription())));
+    // A grown window copies the picture at its documented size all the same.
+    const double zoom = m_controls->picPictureBox->zoom();
+    const QImage image = zoom == 1.0
+        ? m_surface.image()
+        : DocumentedSizeImage(pictureSettings(), m_state.store, m_surface.devicePixelRatio() / zoom,
+            m_surface.background(), m_surface.ink());
+    clipboard->setMimeData(new PictureMimeData(
+        image, PictureDocument(pictureSettings(), m_state.store, pictureDescription())));
     m_dialogs.showMessage(this, CopiedMessage);
 }
 
