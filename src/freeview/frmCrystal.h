@@ -3,11 +3,14 @@
 #include "scene/Crystal.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
+#include <optional>
 #include <variant>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -33,6 +36,10 @@ private:
     void systemChosen();
     void presetChosen(int index);
     void showSettings(const Crystal& crystal);
+    // Three boxes and t: none when all are empty, or why they make no direction.
+    std::variant<std::optional<Vector3>, QString> direction(
+        const std::array<QLineEdit*, 3>& boxes, const QLineEdit* third) const;
+    QStringList directionTexts() const;
 
     QComboBox* cboSystem = nullptr;
     QComboBox* cboPreset = nullptr;
@@ -40,6 +47,16 @@ private:
     std::array<QLineEdit*, 6> txtCell {};
     std::array<QLineEdit*, 3> txtCentre {};
     std::array<QLineEdit*, 3> txtUp {};
+    // t of a four-index direction, shown for hexagonal and trigonal crystals.
+    QLineEdit* txtCentreT = nullptr;
+    QLineEdit* txtUpT = nullptr;
+    // How far a shown low-index direction lies from the one in use.
+    QLabel* lblCentreDeviation = nullptr;
+    QLabel* lblUpDeviation = nullptr;
+    QWidget* m_fourHint = nullptr;
+    // The crystal shown and its directions' texts as shown.
+    Crystal m_current;
+    QStringList m_shownDirections;
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;
