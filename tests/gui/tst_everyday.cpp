@@ -2,7 +2,9 @@
 #include "app/KeptSettings.h"
 #include "app/PictureBox.h"
 #include "files/Session.h"
+#include "freeview/frmCrystal.h"
 #include "painting/PersistentPicture.h"
+#include "plotting/CheckIndex.h"
 #include "projection/Facing.h"
 #include "run/Work.h"
 #include "ui/Layout.h"
@@ -43,6 +45,7 @@ private slots:
     void droppedFiles();
     void settingsKept();
     void growsAndShrinksBack();
+    void dialogShowsTurnedDirections();
 
 private:
     struct Shown
@@ -226,6 +229,32 @@ void TestEveryday::growsAndShrinksBack()
     QCOMPARE(angles->geometry(), documented[2]);
     QCOMPARE(m_form->surface().image().size(),
         QSize(PictureSize::WidthPixels, PictureSize::HeightPixels) * picture->devicePixelRatioF());
+}
+
+void TestEveryday::dialogShowsTurnedDirections()
+{
+    // Turned a little off [0 0 0 1]: shown as [0 0 1] with the deviation,
+    // and OK alone keeps the orientation as it was, not as rounded.
+    Crystal turned = Titanium();
+    turned.orientation
+        = Rotation::AboutAxis({ 0.0, 1.0, 0.0 }, 0.03 * Pi / 180) * turned.orientation;
+    frmCrystal dialog(turned);
+    const auto box
+        = [&](const char* name) { return dialog.findChild<QLineEdit*>(QLatin1String(name)); };
+    QCOMPARE(QStringList({ box("txtCentreU")->text(), box("txtCentreV")->text(),
+                 box("txtCentreW")->text() }),
+        QStringList({ u"0"_s, u"0"_s, u"1"_s }));
+    QCOMPARE(std::get<Crystal>(dialog.settings()), turned);
+
+    // Four indices for the centre, t checked as the index boxes check it.
+    const std::array<const char*, 4> four { "txtCentreU", "txtCentreV", "txtCentreT",
+        "txtCentreW" };
+    const std::array<QString, 4> a1 { u"2"_s, u"-1"_s, u"-1"_s, u"0"_s };
+    for (std::size_t k = 0; k < 4; ++k)
+        box(four[k])->setText(a1[k]);
+    QCOMPARE(std::get<Crystal>(dialog.settings()).centre(), (Vector3 { 1, 0, 0 }));
+    box("txtCentreT")->setText(u"0"_s);
+    QCOMPARE(std::get<QString>(dialog.settings()), Messages::BadThirdDirection.arg(u"-1", u"0"));
 }
 
 QTEST_MAIN(TestEveryday)
