@@ -15,6 +15,7 @@ private slots:
     void read_data();
     void read();
     void roundTrip();
+    void planeAngles();
 };
 
 namespace {
@@ -240,6 +241,25 @@ void TestSession::roundTrip()
     // One entry a line, so that a long session stays readable and diffable.
     QCOMPARE(bytes.count('\n'), 32767 + 14);
     QVERIFY(bytes.contains("\n    {\"direction\": [-32767, 0, 32767]},\n"));
+}
+
+void TestSession::planeAngles()
+{
+    // The acute reading is a version-2 key; without it the file stays version 1.
+    Session s;
+    FreeViewRecord free;
+    s.view = free;
+    const QByteArray full = WriteSession(s);
+    QVERIFY(full.contains("\"orvandeler\": 1") && !full.contains("planeAngles"));
+    free.planeAngles = PlaneAngles::Acute;
+    s.view = free;
+    const QByteArray acute = WriteSession(s);
+    QVERIFY(acute.contains("\"orvandeler\": 2") && acute.contains("\"planeAngles\": \"acute\""));
+    QVERIFY(ReadSession(acute).session == s);
+    QByteArray odd = acute;
+    odd.replace("\"acute\"", "\"obtuse\"");
+    const SessionRead refused = ReadSession(odd);
+    QVERIFY(refused.error.contains(QStringLiteral("planeAngles")));
 }
 
 QTEST_GUILESS_MAIN(TestSession)
