@@ -1,4 +1,5 @@
 #include "WindowTest.h"
+#include "about/frmGuide.h"
 #include "app/KeptSettings.h"
 #include "app/PictureBox.h"
 #include "files/Session.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,7 @@ private slots:
     void settingsKept();
     void growsAndShrinksBack();
     void dialogShowsTurnedDirections();
+    void guideOpens();
 
 private:
     struct Shown
@@ -255,6 +258,20 @@ void TestEveryday::dialogShowsTurnedDirections()
     QCOMPARE(std::get<Crystal>(dialog.settings()).centre(), (Vector3 { 1, 0, 0 }));
     box("txtCentreT")->setText(u"0"_s);
     QCOMPARE(std::get<QString>(dialog.settings()), Messages::BadThirdDirection.arg(u"-1", u"0"));
+}
+
+void TestEveryday::guideOpens()
+{
+    // The page is built in; asked for twice, it is one window.
+    child<QAction>(u"mnuHelpGuide"_s)->trigger();
+    child<QAction>(u"mnuHelpGuide"_s)->trigger();
+    const QList<frmGuide*> guides = m_form->findChildren<frmGuide*>();
+    QCOMPARE(guides.size(), 1);
+    QVERIFY(guides[0]->isVisible());
+    const QString text = Child<QTextBrowser>(guides[0], u"txtGuide"_s)->toPlainText();
+    QVERIFY(text.contains(u"Ctrl+Z"_s) && text.contains(u"(h k i l)"_s));
+    if (qEnvironmentVariableIsSet("GUIDE_PNG"))
+        guides[0]->grab().save(qEnvironmentVariable("GUIDE_PNG"));
 }
 
 QTEST_MAIN(TestEveryday)
