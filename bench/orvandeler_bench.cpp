@@ -9,6 +9,7 @@
 // clears the real window over and over and reports the memory held.
 
 #include "RecordingUserDialogs.h"
+#include "app/WorkHistory.h"
 #include "app/frmMainForm.h"
 #include "crystal/LowIndex.h"
 #include "crystal/Presets.h"
@@ -695,6 +696,78 @@ bool symmetryFigures(
     return true;
 }
 
+// The history's figures on a full store in the real window: undoing クリア
+// until the picture and the lists show the entries again, and what the
+// stack holds at its limit when every step keeps a whole full run (a view
+// choice keeps the run it replaced: the most any kind of step holds).
+void historyFigures(frmMainForm& window, RunState& state, Controls& controls)
+{
+    auto* undo = window.findChild<QAction*>(QStringLiteral("mnuEditUndo"));
+    const double undone = timeMedian([&] { controls.clear->click(); },
+        [&] {
+            undo->trigger();
+            window.surface().image();
+        });
+    if (state.store.PoleCount() != PoleStore::MaxPoles) {
+        std::printf("bench: undoing the clear did not bring the entries back\n");
+        ++g_over;
+    }
+    report("undo_clear_full_store", undone, "ms", 16);
+
+    const double before = residentMegabytes();
+    {
+        RunState scratch;
+        WorkHistory history(scratch);
+        for (int n = 0; n <= WorkHistory::StepLimit; ++n)
+            history.replace(state, QStringLiteral("step"));
+        report("undo_stack_at_limit", residentMegabytes() - before, "MB", 20);
+    }
+}
+
+// One frame of the free view (net limit 6, 1000 entries) in a window grown
+// to 1600 x 1200: the picture drawn anew at its zoomed size, at device
+// pixel ratios 1 and 2.
+void resizeFigures(frmMainForm& window)
+{
+    const QSize documented = window.size();
+    window.resize(1600, 1200);
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents();
+    const auto* picture = window.findChild<QWidget*>(QStringLiteral("picPictureBox"));
+    const double zoom = double(picture->width()) / PictureSize::WidthPixels;
+    window.resize(documented);
+    std::printf("bench: picture zoom at 1600 x 1200: %.3f\n", zoom);
+
+    const Lattice cubic = Lattice::UnitCubic();
+    const Vector3 along { 1, 2, 3 };
+    const Rotation start = *Orientation(cubic, along, DefaultUp(cubic, along));
+    const Scene plotted = FreeScene(cubic, start, {});
+    PoleStore store;
+    for (int n = 0; n < 1000; ++n) {
+        const auto& p = distinctPlanes()[std::size_t(n)];
+        RunDrawCommand(QString::number(p[0]), QString::number(p[1]), QString::number(p[2]),
+            plotted.crystal, store);
+    }
+    const int rounds = g_rounds;
+    g_rounds = 4 * rounds + 1;
+    for (const qreal ratio : { 1.0, 2.0 }) {
+        PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio * zoom);
+        PlacementCache placements;
+        PersistentPicture shown(surface, placements);
+        int turn = 0;
+        const double frame = timeMedian([] {},
+            [&] {
+                const Rotation turned
+                    = Rotation::AboutAxis({ 0.0, 1.0, 1.0 }, 0.01 * ++turn) * start;
+                shown.show({ FreeScene(cubic, turned, { 6, true, false }), { 1, 30 } }, store);
+                surface.image();
+            });
+        const std::string name = "resize_frame_dpr" + std::to_string(int(ratio));
+        report(name.c_str(), frame, "ms", 16);
+    }
+    g_rounds = rounds;
+}
+
 // Fills and clears the real window again and again; what it holds must not
 // grow with the number of fills.
 int memoryFigures(RunState& state, Controls& controls)
@@ -778,6 +851,7 @@ int main(int argc, char** argv)
         freeViewFigures(window.devicePixelRatioF());
         if (!orientationFigures(window, state, dialogs))
             return 1;
+        resizeFigures(window);
         return g_over == 0 ? 0 : 1;
     }
 
@@ -838,11 +912,13 @@ int main(int argc, char** argv)
         return 1;
     copyFigures(dialogs, controls, state, { state.scene, state.display });
     exportFigures(window, state);
+    historyFigures(window, state, controls);
     freeViewFigures(window.devicePixelRatioF());
     if (!orientationFigures(window, state, dialogs))
         return 1;
     if (!symmetryFigures(window, state, dialogs, controls))
         return 1;
+    resizeFigures(window);
 
     if (g_over == 0)
         std::printf("bench: all within target\n");

@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int before = store.PoleCount();
         const DrawCommandResult result = RunDrawCommand(QString::fromUtf8(fields[n]),
             QString::fromUtf8(fields[n + 1]), QString::fromUtf8(fields[n + 2]), view.crystal, store,
-            kind, families ? PlotFamily : PlotIndex);
+            kind, families ? FamilyOf : EntryOf);
         // One entry, or a family's members once each, all remembering it.
         const int added = store.PoleCount() - before;
         FUZZ_CHECK(result.added == (added > 0));

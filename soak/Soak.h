@@ -249,7 +249,7 @@ private:
     std::vector<bool> marks() const;
     void expectUnchanged(const Snapshot& before, const QString& what);
     IndexKind plottedKind() const;
-    PlotFunction plottedWith() const;
+    ReadFunction plottedWith() const;
 
     void act(Kind kind);
     void plot(Kind kind);

@@ -306,9 +306,18 @@ void Soak::plot(Kind kind)
 {
     const QString x = m_boxes[0]->text(), y = m_boxes[1]->text(), z = m_boxes[2]->text();
     note(QStringLiteral(" (%1 | %2 | %3)").arg(x.left(20), y.left(20), z.left(20)));
+    // A crystal written in four indices reads a fourth box, i = -(h + k)
+    // unless typed otherwise.
+    auto* third = child<QLineEdit>("txtAxisI");
+    QStringList texts { x, y, z };
+    if (third->isVisible())
+        texts.insert(2, third->text());
     PoleStore expected = m_state.store;
-    const DrawCommandResult result
-        = RunDrawCommand(x, y, z, m_state.scene.crystal, expected, plottedKind(), plottedWith());
+    const TypedEntry typed
+        = ReadTypedEntry(texts, m_state.scene.crystal, expected, plottedKind(), plottedWith());
+    for (const Entry& entry : typed.entries)
+        expected.append(entry);
+    const DrawCommandResult result { typed.messages, !typed.entries.empty() };
     const Snapshot before = snapshot();
     m_dialogs.clear();
     if (kind == DrawButton)

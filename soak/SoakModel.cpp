@@ -270,9 +270,9 @@ void Soak::expectUnchanged(const Snapshot& before, const QString& what)
     fail(what + QStringLiteral(" changed: ") + changed.join(QStringLiteral(", ")));
 }
 
-PlotFunction Soak::plottedWith() const
+ReadFunction Soak::plottedWith() const
 {
-    return m_state.scene.crystal.allowsFamilies() && m_family->isChecked() ? PlotFamily : PlotIndex;
+    return m_state.scene.crystal.allowsFamilies() && m_family->isChecked() ? FamilyOf : EntryOf;
 }
 
 IndexKind Soak::plottedKind() const

@@ -48,9 +48,10 @@ bool FileCommands::openPath(const QString& path)
     }
     OpenedWork& opened = std::get<OpenedWork>(work);
     if (opened.session)
-        keepSessionFile(path, ReadWholeFile(path).bytes);
+        opened.sessionFile = { path, Digest(ReadWholeFile(path).bytes) };
     const QString note = opened.note;
     m_host.showOpenedWork(std::move(opened));
+    m_host.fileUsed(path);
     if (!note.isEmpty())
         m_dialogs.showMessage(m_host.dialogParent(), note);
     return true;
@@ -101,17 +102,17 @@ bool FileCommands::mayReplace(const QString& path)
 
 void FileCommands::keepSessionFile(const QString& path, const QByteArray& bytes)
 {
-    m_sessionPath = path;
-    m_sessionDigest = Digest(bytes);
+    m_state.sessionFile = { path, Digest(bytes) };
 }
 
 bool FileCommands::changedOnDisk() const
 {
-    const FileRead file = ReadWholeFile(m_sessionPath);
+    const RunState::SessionFile& kept = m_state.sessionFile;
+    const FileRead file = ReadWholeFile(kept.path);
     // Gone, it is written anew and replaces nothing.
-    if (!QFileInfo::exists(m_sessionPath))
+    if (!QFileInfo::exists(kept.path))
         return false;
-    return !file.error.isEmpty() || Digest(file.bytes) != m_sessionDigest;
+    return !file.error.isEmpty() || Digest(file.bytes) != kept.digest;
 }
 
 bool FileCommands::write(const QString& path, const QByteArray& bytes)
@@ -129,12 +130,14 @@ bool FileCommands::writeSession(const QString& path)
     if (!write(path, bytes))
         return false;
     keepSessionFile(path, bytes);
+    m_host.fileUsed(path);
     return true;
 }
 
 void FileCommands::save()
 {
-    if (m_sessionPath.isEmpty()) {
+    const QString path = m_state.sessionFile.path;
+    if (path.isEmpty()) {
         saveAsSession();
         return;
     }
@@ -142,9 +145,9 @@ void FileCommands::save()
     // (or another window) has changed it since it was opened or saved here.
     if (changedOnDisk()
         && !m_dialogs.askYesNo(m_host.dialogParent(),
-            FileMessages::ChangedQuestion.arg(QDir::toNativeSeparators(m_sessionPath))))
+            FileMessages::ChangedQuestion.arg(QDir::toNativeSeparators(path))))
         return;
-    writeSession(m_sessionPath);
+    writeSession(path);
 }
 
 void FileCommands::saveAsSession()

@@ -21,6 +21,8 @@ public:
     virtual QString currentDescription() const = 0;
     // Takes an opened file's work into the run and shows it.
     virtual void showOpenedWork(OpenedWork work) = 0;
+    // A file was opened, or a session saved: one to find again.
+    virtual void fileUsed(const QString& path) { Q_UNUSED(path); }
 };
 
 // The File menu: opening a session or an index list, saving the session
@@ -41,7 +43,7 @@ public:
     void saveAsAngleList();
     void saveAsSession();
     // The session's own file, where save writes; empty until it has one.
-    const QString& sessionPath() const { return m_sessionPath; }
+    const QString& sessionPath() const { return m_state.sessionFile.path; }
 
     // The dialogs' titles; their file types are files/FileTypes'.
     static const QString OpenTitle;
@@ -75,6 +77,4 @@ private:
     RunState& m_state;
     UserDialogs& m_dialogs;
     FileCommandsHost& m_host;
-    QString m_sessionPath;
-    QByteArray m_sessionDigest;
 };

@@ -2,18 +2,25 @@
 
 #include "app/PictureBox.h"
 #include "plotting/DisplayText.h"
+#include "plotting/NumericText.h"
 #include "run/RunState.h"
 #include "ui/CaptionSize.h"
 #include "ui/FormFont.h"
 #include "ui/Layout.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QTextDocument>
+
+#include <cmath>
 
 namespace {
 
@@ -53,6 +60,39 @@ QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where,
     return list;
 }
 
+// Ctrl+Z and its fellows take back the work's steps wherever the focus
+// is: the text boxes would otherwise keep the keys for their own typing,
+// which the lists do not even keep.
+class HistoryKeys : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+                || key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y)
+                || key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)) {
+                event->ignore();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The width a list needs to show the line without wrapping it.
+int UnwrappedWidth(QPlainTextEdit* list, const QString& line)
+{
+    const int text = QFontMetrics(list->font()).horizontalAdvance(line);
+    const int margins
+        = int(std::ceil(2 * list->document()->documentMargin())) + 2 * list->frameWidth();
+    return text + margins + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+}
+
 } // namespace
 
 MainControls::MainControls(QWidget* client, PainterSurface& surface)
@@ -87,6 +127,25 @@ MainControls::MainControls(QWidget* client, PainterSurface& surface)
         letter->setBuddy(box);
         box->setAccessibleName(Frame1->title() + QLatin1Char(' ') + letter->text());
     }
+
+    // The fourth box and the letters of four, shown only for a crystal
+    // written in four indices.
+    const QStringList fourLetters { QStringLiteral("h"), QStringLiteral("k"), QStringLiteral("i"),
+        QStringLiteral("l"), QStringLiteral("u"), QStringLiteral("v"), QStringLiteral("t"),
+        QStringLiteral("w") };
+    const std::array<const char*, 4> fourNames { "lblFour1", "lblFour2", "lblFour3", "lblFour4" };
+    for (std::size_t k = 0; k < lblFour.size(); ++k) {
+        lblFour[k] = MakeLabel(Frame1, fourNames[k], fourLetters[qsizetype(k)],
+            Layout::LabelFour[k], letterFont, boxesTop, false, fourLetters);
+        lblFour[k]->hide();
+    }
+    txtAxisI = Place(new QLineEdit(client), "txtAxisI", Layout::txtAxisFour[2]);
+    txtAxisI->hide();
+    QWidget::setTabOrder(txtAxisY, txtAxisI);
+    QWidget::setTabOrder(txtAxisI, txtAxisZ);
+    // i = -(h + k) follows h and k as they are typed; typed itself, it is checked.
+    for (QLineEdit* box : { txtAxisX, txtAxisY })
+        QObject::connect(box, &QLineEdit::textChanged, txtAxisI, [this] { followThird(); });
 
     cmdDraw = Place(new QPushButton(QStringLiteral("描画"), client), "cmdDraw", Layout::cmdDraw);
     cmdClear
@@ -146,6 +205,22 @@ MainControls::MainControls(QWidget* client, PainterSurface& surface)
         caption->setBuddy(txtAngleList);
     showCaptions(StartUpAngleCaptions());
 
+    m_indexCaption = Label6->geometry();
+    for (size_t k = 0; k < lblAngle.size(); ++k)
+        m_angleCaptions[k] = lblAngle[k]->geometry();
+    // The longest index line of three numbers and the longest angle line.
+    m_indexWidth = UnwrappedWidth(txtIndexList, QStringLiteral("(-32768 -32768 -32768)"));
+    m_angleWidth = UnwrappedWidth(txtAngleList, QStringLiteral("(180.000  180.000  180.000)"));
+
+    // A file dropped anywhere on the window opens; the text boxes would
+    // take it as text.
+    auto* keys = new HistoryKeys(client);
+    for (QWidget* text : std::initializer_list<QWidget*> { txtAxisX, txtAxisY, txtAxisI, txtAxisZ,
+             cboLineWidth->lineEdit(), txtIndexList, txtAngleList }) {
+        text->installEventFilter(keys);
+        text->setAcceptDrops(false);
+    }
+
     // The documented tab order; labels and the frame take no focus.
     const std::array<QWidget*, 11> tabOrder = { txtIndexList, txtAxisX, txtAxisY, txtAxisZ, cmdDraw,
         cmdClear, cmdCopy, cboPlotSize, cboLineWidth, picPictureBox, txtAngleList };
@@ -167,7 +242,9 @@ void MainControls::showPlotSize(int size)
 void MainControls::showDisplaySettings(const DisplaySettings& settings)
 {
     showPlotSize(settings.plotSize);
-    cboLineWidth->setEditText(QString::number(settings.lineWidth));
+    // A text that reads as the width already stays as typed.
+    if (ReadLineWidth(cboLineWidth->currentText()) != settings.lineWidth)
+        cboLineWidth->setEditText(QString::number(settings.lineWidth));
 }
 
 void MainControls::showCaptions(const std::array<QString, 3>& captions)
@@ -178,6 +255,68 @@ void MainControls::showCaptions(const std::array<QString, 3>& captions)
     for (const QString& caption : captions)
         names << caption;
     txtAngleList->setAccessibleName(names.join(QStringLiteral("、")));
+}
+
+void MainControls::showIndexForm(bool four, IndexKind kind)
+{
+    const bool direction = kind == IndexKind::Direction;
+    const std::array<QString, 4> letters = direction
+        ? std::array<QString, 4> { QStringLiteral("u"), QStringLiteral("v"), QStringLiteral("t"),
+              QStringLiteral("w") }
+        : std::array<QString, 4> { QStringLiteral("h"), QStringLiteral("k"), QStringLiteral("i"),
+              QStringLiteral("l") };
+    const std::array<QLineEdit*, 4> boxes { txtAxisX, txtAxisY, txtAxisI, txtAxisZ };
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        lblFour[k]->setText(letters[k]);
+        lblFour[k]->setVisible(four);
+        if (four)
+            boxes[k]->setAccessibleName(Frame1->title() + QLatin1Char(' ') + letters[k]);
+    }
+    if (four == fourIndices)
+        return;
+    fourIndices = four;
+    for (QLabel* letter : { Label2, Label1, Label3 })
+        letter->setVisible(!four);
+    txtAxisI->setVisible(four);
+    txtAxisY->setGeometry(Layout::ToPixels(four ? Layout::txtAxisFour[1] : Layout::txtAxisY));
+    // Back to three: the documented names.
+    if (!four) {
+        const std::array<std::pair<QLabel*, QLineEdit*>, 3> letters3
+            = { { { Label2, txtAxisX }, { Label1, txtAxisY }, { Label3, txtAxisZ } } };
+        for (const auto& [letter, box] : letters3)
+            box->setAccessibleName(Frame1->title() + QLatin1Char(' ') + letter->text());
+    } else {
+        followThird();
+    }
+}
+
+void MainControls::followThird()
+{
+    if (!fourIndices)
+        return;
+    const std::optional<double> h = ParseNumericText(txtAxisX->text());
+    const std::optional<double> k = ParseNumericText(txtAxisY->text());
+    txtAxisI->setText(h && k ? QString::number(ThirdIndex(*h, *k), 'g', 15) : QString());
+}
+
+QStringList MainControls::indexTexts() const
+{
+    if (fourIndices)
+        return { txtAxisX->text(), txtAxisY->text(), txtAxisI->text(), txtAxisZ->text() };
+    return { txtAxisX->text(), txtAxisY->text(), txtAxisZ->text() };
+}
+
+void MainControls::arrange(QSize client)
+{
+    const Layout::Arrangement a = Layout::Arrange(client, m_indexWidth, m_angleWidth);
+    picPictureBox->setGeometry(a.picture);
+    txtIndexList->setGeometry(a.indexList);
+    txtAngleList->setGeometry(a.angleList);
+    const int indexShift = a.indexList.left() - Layout::ToPixels(Layout::txtIndexList).left();
+    const int angleShift = a.angleList.left() - Layout::ToPixels(Layout::txtAngleList).left();
+    Label6->setGeometry(m_indexCaption.translated(indexShift, 0));
+    for (size_t k = 0; k < lblAngle.size(); ++k)
+        lblAngle[k]->setGeometry(m_angleCaptions[k].translated(angleShift, 0));
 }
 
 void MainControls::shadeFrame(const QPalette& colours)

@@ -3,6 +3,7 @@
 #include "scene/DocumentedViews.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -29,6 +30,7 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuFile = named(bar->addMenu(QStringLiteral("ファイル")), "mnuFile");
     mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", QStringLiteral("開く"));
     mnuFileOpen->setShortcut(QKeySequence::Open);
+    mnuFileRecent = named(mnuFile->addMenu(QStringLiteral("最近使ったファイル")), "mnuFileRecent");
     mnuFileSave = AddItem(mnuFile, "mnuFileSave", QStringLiteral("上書き保存"));
     mnuFileSaveAs = named(mnuFile->addMenu(QStringLiteral("新規に保存")), "mnuFileSaveAs");
     mnuFileSaveAsPic = AddItem(mnuFileSaveAs, "mnuFileSaveAsPic", QStringLiteral("画像"));
@@ -39,15 +41,38 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuFileEnd = AddItem(mnuFile, "mnuFileEnd", QStringLiteral("終了"));
 
     mnuEdit = named(bar->addMenu(QStringLiteral("編集")), "mnuEdit");
+    mnuEditUndo = AddItem(mnuEdit, "mnuEditUndo", QStringLiteral("元に戻す"));
+    mnuEditUndo->setShortcut(QKeySequence::Undo);
+    mnuEditRedo = AddItem(mnuEdit, "mnuEditRedo", QStringLiteral("やり直し"));
+    mnuEditRedo->setShortcuts(
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
+    // Nothing to take back or do again yet.
+    mnuEditUndo->setEnabled(false);
+    mnuEditRedo->setEnabled(false);
+    mnuEdit->addSeparator();
     mnuEditDraw = AddItem(mnuEdit, "mnuEditDraw", QStringLiteral("面指数のプロット"));
     mnuEditCls = AddItem(mnuEdit, "mnuEditCls", QStringLiteral("画像のクリア"));
     mnuEditCopy = AddItem(mnuEdit, "mnuEditCopy", QStringLiteral("クリップボードにコピー"));
+    mnuEditDelete = AddItem(mnuEdit, "mnuEditDelete", QStringLiteral("選択した極を削除"));
+    mnuEditDelete->setShortcut(QKeySequence::Delete);
+    // In the lists Delete edits their text; the picture adds the item to
+    // its own actions.
+    mnuEditDelete->setShortcutContext(Qt::WidgetShortcut);
+    mnuEditDelete->setEnabled(false);
     mnuEdit->addSeparator();
     mnuEditDirection = AddItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
     mnuEditDirection->setCheckable(true);
     mnuEditFamily
         = AddItem(mnuEdit, "mnuEditFamily", QStringLiteral("等価な面・方向をすべてプロット"));
     mnuEditFamily->setCheckable(true);
+    mnuEditAngles = named(mnuEdit->addMenu(QStringLiteral("面の間の角度")), "mnuEditAngles");
+    mnuEditAnglesFull = AddItem(mnuEditAngles, "mnuEditAnglesFull", QStringLiteral("0–180°"));
+    mnuEditAnglesAcute = AddItem(mnuEditAngles, "mnuEditAnglesAcute", QStringLiteral("0–90°"));
+    auto* angles = new QActionGroup(mnuEditAngles);
+    for (QAction* item : { mnuEditAnglesFull, mnuEditAnglesAcute }) {
+        item->setCheckable(true);
+        angles->addAction(item);
+    }
     mnuEdit->addSeparator();
     mnuEditOrientation = AddItem(mnuEdit, "mnuEditOrientation", QStringLiteral("方位…"));
     mnuEditSchmid = AddItem(mnuEdit, "mnuEditSchmid", QStringLiteral("シュミット因子"));
@@ -61,6 +86,7 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuSelectFree = AddItem(mnuSelect, "mnuSelectFree", QStringLiteral("任意の結晶と方位"));
 
     mnuFileHelp = named(bar->addMenu(QStringLiteral("ヘルプ")), "mnuFileHelp");
+    mnuHelpGuide = AddItem(mnuFileHelp, "mnuHelpGuide", QStringLiteral("使い方"));
     mnuHelpVersion = AddItem(mnuFileHelp, "mnuHelpVersion", QStringLiteral("バージョン"));
 }
 
@@ -79,4 +105,9 @@ void MainMenus::showViewChoice(const Scene& scene)
     mnuEditOrientation->setEnabled(scene.isFree());
     mnuEditFamily->setEnabled(scene.crystal.allowsFamilies());
     mnuEditSchmid->setEnabled(scene.isFree());
+    // Planes are read either way only where the view is the free one.
+    mnuEditAngles->setEnabled(scene.isFree());
+    const bool acute = scene.crystal.planeAngles == PlaneAngles::Acute;
+    mnuEditAnglesAcute->setChecked(acute);
+    mnuEditAnglesFull->setChecked(!acute);
 }

@@ -20,6 +20,8 @@ struct MainMenus
 
     QMenu* mnuFile = nullptr;
     QAction* mnuFileOpen = nullptr;
+    // Filled by the recent files' own room.
+    QMenu* mnuFileRecent = nullptr;
     QAction* mnuFileSave = nullptr;
     QMenu* mnuFileSaveAs = nullptr;
     QAction* mnuFileSaveAsPic = nullptr;
@@ -28,9 +30,13 @@ struct MainMenus
     QAction* mnuFileSaveAsSession = nullptr;
     QAction* mnuFileEnd = nullptr;
     QMenu* mnuEdit = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
     QAction* mnuEditDraw = nullptr;
     QAction* mnuEditCls = nullptr;
     QAction* mnuEditCopy = nullptr;
+    // Its Delete key works only where the picture has the focus.
+    QAction* mnuEditDelete = nullptr;
     QAction* mnuEditDirection = nullptr;
     // The orientation window, in the free view only.
     QAction* mnuEditOrientation = nullptr;
@@ -38,10 +44,14 @@ struct MainMenus
     QAction* mnuEditFamily = nullptr;
     // The window of the Schmid factors (free view).
     QAction* mnuEditSchmid = nullptr;
+    QMenu* mnuEditAngles = nullptr;
+    QAction* mnuEditAnglesFull = nullptr;
+    QAction* mnuEditAnglesAcute = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};
     QAction* mnuSelectFree = nullptr;
     QMenu* mnuFileHelp = nullptr;
+    QAction* mnuHelpGuide = nullptr;
     QAction* mnuHelpVersion = nullptr;
 };

@@ -44,15 +44,15 @@ void OrientationCommands::choose(const HeldOrientation& orientation)
         emit reoriented(orientation);
 }
 
-bool OrientationCommands::takeClick(QPoint pixel)
+bool OrientationCommands::takeClick(QPoint pixel, double zoom)
 {
     if (!m_window || !m_window->isVisible() || !m_state.scene.isFree()
         || !m_window->twoPoles()->waitingForPlace())
         return false;
     // A place in the sample frame as the picture shows it now; beside the
     // primitive circle there is none, and the click only ends the waiting.
-    const std::optional<Vector3> view
-        = m_state.scene.projector().fromPicture(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    const std::optional<Vector3> view = m_state.scene.projector().fromPicture(
+        PictureReader::PixelCentre(pixel.x(), pixel.y(), zoom));
     if (view)
         m_window->twoPoles()->takePlace(PlaceOf(SampleOfView(*view)));
     m_window->twoPoles()->stopWaiting();

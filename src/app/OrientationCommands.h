@@ -29,7 +29,7 @@ public:
     void follow();
     // A click on the picture: taken as a measured place when the window
     // waits for one; whether it was.
-    bool takeClick(QPoint pixel);
+    bool takeClick(QPoint pixel, double zoom);
     // A double-click that reads tilts off the picture: the holder tilts
     // there, or the user is told why not.
     void tiltTo(const std::optional<HolderTilt>& tilt);

@@ -46,7 +46,7 @@ PictureBox::PictureBox(PainterSurface& surface, QWidget* parent)
     // or is uncovered beyond the part the system asks for.
     setAttribute(Qt::WA_StaticContents);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(PictureSize::WidthPixels, PictureSize::HeightPixels);
+    setMinimumSize(PictureSize::WidthPixels, PictureSize::HeightPixels);
     // A stop in the window's tab order, and a click moves the focus here too.
     setFocusPolicy(Qt::StrongFocus);
     // The readout follows the pointer without a button held.
@@ -94,7 +94,9 @@ QRect PictureBox::ringBounds() const
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     const QImage& image = m_surface.image();
-    const qreal ratio = image.devicePixelRatio();
+    // The image is drawn at the widget's size: a zoomed picture has as many
+    // more pixels.
+    const qreal ratio = image.devicePixelRatio() / zoom();
     const QRect dirty = event->rect();
     // The source rectangle is in image pixels, the target in logical pixels.
     const QRectF source(
@@ -177,24 +179,25 @@ void PictureBox::leaveEvent(QEvent* event)
 void PictureBox::keyPressEvent(QKeyEvent* event)
 {
     const double step = event->modifiers() & Qt::ShiftModifier ? 10.0 : 1.0;
+    const bool repeated = event->isAutoRepeat();
     switch (event->key()) {
     case Qt::Key_Right:
-        emit keyTurn(Turning::Right(step));
+        emit keyTurn(Turning::Right(step), repeated);
         break;
     case Qt::Key_Left:
-        emit keyTurn(Turning::Right(-step));
+        emit keyTurn(Turning::Right(-step), repeated);
         break;
     case Qt::Key_Up:
-        emit keyTurn(Turning::Up(step));
+        emit keyTurn(Turning::Up(step), repeated);
         break;
     case Qt::Key_Down:
-        emit keyTurn(Turning::Up(-step));
+        emit keyTurn(Turning::Up(-step), repeated);
         break;
     case Qt::Key_BracketRight:
-        emit keyTurn(Turning::Clockwise(step));
+        emit keyTurn(Turning::Clockwise(step), repeated);
         break;
     case Qt::Key_BracketLeft:
-        emit keyTurn(Turning::Clockwise(-step));
+        emit keyTurn(Turning::Clockwise(-step), repeated);
         break;
     default:
         // Escape and the rest go on to the window.

@@ -28,6 +28,10 @@ public:
         return { PictureSize::WidthPixels, PictureSize::HeightPixels };
     }
 
+    // Logical pixels of the widget to one logical pixel of the picture as
+    // laid out (15 twips): 1 at the documented size, more as the window grows.
+    double zoom() const { return double(width()) / PictureSize::WidthPixels; }
+
     // Centre and radius in logical pixels.
     void showRing(QPointF centre, qreal radius, const QColor& color);
     void hideRing();
@@ -51,8 +55,9 @@ signals:
     void dragged(QPointF from, QPointF to);
     void dragFinished();
     // An arrow key or [ or ] over the picture: the turn it asks for, in the
-    // view's frame, by 1 degree (10 with Shift).
-    void keyTurn(const Rotation& turn);
+    // view's frame, by 1 degree (10 with Shift); repeated while the key is
+    // held down.
+    void keyTurn(const Rotation& turn, bool repeated);
     // The pointer left the picture.
     void left();
 

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -50,7 +51,7 @@ void PictureReading::pointerMoved(QPoint pixel)
 {
     const Projector projector = m_state.scene.projector();
     const PictureReader reader = this->reader(projector, m_state.referenceNames());
-    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom());
     // One look among all the marks serves both.
     const int pole = reader.PoleAt(at);
     const QString text = reader.ToolTip(at, pole, m_picked);
@@ -89,7 +90,7 @@ void PictureReading::describeReadout()
 std::optional<HolderTilt> PictureReading::tiltsAt(QPoint pixel) const
 {
     const PictureReader reader = this->reader(m_state.scene.projector(), {});
-    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y());
+    const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom());
     return reader.TiltsAt(at, reader.PoleAt(at));
 }
 
@@ -105,9 +106,12 @@ void PictureReading::showZone(const Projector& projector, int hovered)
         };
         circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
     }
+    // Drawn in the widget's pixels, zoom times the picture's.
+    const double zoom = m_picture->zoom();
     const Frame& frame = projector.frame();
-    m_picture->showGreatCircle(circle, QPointF(frame.x, frame.y) / PictureSize::TwipsPerPixel,
-        2.0 * frame.scale / PictureSize::TwipsPerPixel);
+    m_picture->showGreatCircle(QTransform::fromScale(zoom, zoom).map(circle),
+        QPointF(frame.x, frame.y) * zoom / PictureSize::TwipsPerPixel,
+        2.0 * frame.scale * zoom / PictureSize::TwipsPerPixel);
 }
 
 void PictureReading::hideZone()
@@ -117,8 +121,9 @@ void PictureReading::hideZone()
 
 void PictureReading::clicked(QPoint pixel)
 {
-    const int entry = reader(m_state.scene.projector(), {})
-                          .PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y()));
+    const int entry
+        = reader(m_state.scene.projector(), {})
+              .PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom()));
     if (entry >= 0)
         pick(entry, nullptr);
     else
@@ -145,8 +150,10 @@ void PictureReading::listCursorMoved(QPlainTextEdit* list, bool isIndexList)
         return;
     // A key that types moves the cursor before the edit is reported.
     const Entry& entry = m_state.store.at(n);
-    const Lattice& lattice = m_state.scene.crystal.lattice;
-    if (line.text() == (isIndexList ? IndexLine(entry, lattice) : AngleLine(entry, lattice)))
+    const Crystal& crystal = m_state.scene.crystal;
+    if (line.text()
+        == (isIndexList ? IndexLine(entry, crystal.lattice)
+                        : AngleLine(entry, crystal.lattice, crystal.planeAngles)))
         pick(n, list);
 }
 
@@ -169,6 +176,8 @@ void PictureReading::pickPlane(const Index3& plane)
 void PictureReading::pick(int entry, QPlainTextEdit* fromList)
 {
     m_plane.reset();
+    if (entry != m_picked)
+        emit pickChanged(entry);
     m_picked = entry;
     m_lists.select(entry, fromList);
     showRing();
@@ -183,6 +192,7 @@ void PictureReading::unpick()
     if (m_picked < 0)
         return;
     m_picked = -1;
+    emit pickChanged(-1);
     m_picture->hideRing();
     hideZone();
     m_lists.clearSelection();
@@ -205,6 +215,8 @@ void PictureReading::showRing()
         m_picture->hideRing();
         return;
     }
-    const double radius = markReachTwips() / PictureSize::TwipsPerPixel + RingGap;
-    m_picture->showRing(m_surface.markCentre(at.x, at.y), radius, m_surface.ink());
+    // The mark grows with the picture; the gap around it stays a few pixels.
+    const double zoom = m_picture->zoom();
+    const double radius = markReachTwips() * zoom / PictureSize::TwipsPerPixel + RingGap;
+    m_picture->showRing(m_surface.markCentre(at.x, at.y) * zoom, radius, m_surface.ink());
 }

@@ -49,6 +49,10 @@ public:
     bool hasPick() const { return m_picked >= 0 || m_plane.has_value(); }
     const QString& readout() const { return m_readout; }
 
+signals:
+    // An entry was picked, or the pick ended (-1).
+    void pickChanged(int entry);
+
 private:
     void pick(int entry, QPlainTextEdit* fromList);
     void showZone(const Projector& projector, int hovered);

@@ -61,7 +61,7 @@ ResultLists::ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles)
     }
 }
 
-void ResultLists::clear(const PoleStore& store, const Lattice& lattice)
+void ResultLists::clear(const PoleStore& store, const Crystal& crystal)
 {
     m_writing = true;
     m_index->clear();
@@ -70,24 +70,26 @@ void ResultLists::clear(const PoleStore& store, const Lattice& lattice)
     m_edited = false;
     m_epoch = store.epoch();
     m_count = 0;
-    m_lattice = lattice;
+    m_lattice = crystal.lattice;
+    m_planeAngles = crystal.planeAngles;
 }
 
-void ResultLists::show(const PoleStore& store, const Lattice& lattice)
+void ResultLists::show(const PoleStore& store, const Crystal& crystal)
 {
+    const Lattice& lattice = crystal.lattice;
     const int count = store.PoleCount();
     const bool prefixShown = !m_edited && m_epoch == store.epoch() && m_lattice == lattice
-        && m_count >= 0 && m_count <= count;
+        && m_planeAngles == crystal.planeAngles && m_count >= 0 && m_count <= count;
 
     m_writing = true;
     if (prefixShown) {
         if (m_count < count) {
-            const PoleLists lines = BuildLists(store, lattice, m_count);
+            const PoleLists lines = BuildLists(store, lattice, m_count, crystal.planeAngles);
             AppendToList(m_index, lines.indexList);
             AppendToList(m_angles, lines.angleList);
         }
     } else {
-        const PoleLists lists = BuildLists(store, lattice);
+        const PoleLists lists = BuildLists(store, lattice, 0, crystal.planeAngles);
         ReplaceListText(m_index, lists.indexList);
         ReplaceListText(m_angles, lists.angleList);
     }
@@ -96,6 +98,7 @@ void ResultLists::show(const PoleStore& store, const Lattice& lattice)
     m_epoch = store.epoch();
     m_count = count;
     m_lattice = lattice;
+    m_planeAngles = crystal.planeAngles;
 }
 
 void ResultLists::select(int n, QPlainTextEdit* except)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "crystal/Lattice.h"
 #include "poles/PoleStore.h"
+#include "scene/Crystal.h"
 
 #include <QObject>
 #include <cstdint>
@@ -22,9 +22,10 @@ public:
     ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles);
 
     // Empties both lists for an empty store.
-    void clear(const PoleStore& store, const Lattice& lattice);
-    // Rewrites both lists from the store as the lattice writes its entries.
-    void show(const PoleStore& store, const Lattice& lattice);
+    void clear(const PoleStore& store, const Crystal& crystal);
+    // Rewrites both lists from the store as the crystal writes its entries
+    // and reads their angles.
+    void show(const PoleStore& store, const Crystal& crystal);
     // Whether the lines are the store's: nobody has typed into them since.
     bool holdStore() const { return !m_edited; }
     // Selects entry n's line in both lists but except; clears the selections.
@@ -43,6 +44,7 @@ private:
     uint64_t m_epoch = 0;
     int m_count = -1;
     std::optional<Lattice> m_lattice;
+    PlaneAngles m_planeAngles = PlaneAngles::Full;
     bool m_edited = false;
     bool m_writing = false;
 };

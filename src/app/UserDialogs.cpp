@@ -1,5 +1,6 @@
 #include "app/UserDialogs.h"
 
+#include "app/KeptSettings.h"
 #include "freeview/frmCrystal.h"
 #include "ui/ApplicationInfo.h"
 
@@ -8,6 +9,26 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+
+QtUserDialogs::QtUserDialogs(KeptSettings* settings)
+    : m_settings(settings)
+    , m_folder(settings ? settings->lastFolder() : QString())
+{
+}
+
+QString QtUserDialogs::folder() const
+{
+    return !m_folder.isEmpty() && QFileInfo(m_folder).isDir() ? m_folder : QDir::homePath();
+}
+
+void QtUserDialogs::chose(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    m_folder = QFileInfo(path).absolutePath();
+    if (m_settings)
+        m_settings->setLastFolder(m_folder);
+}
 
 void QtUserDialogs::showMessage(QWidget* parent, const QString& text)
 {
@@ -33,14 +54,12 @@ bool QtUserDialogs::askYesNo(QWidget* parent, const QString& question)
 FileChoice QtUserDialogs::showSaveDialog(
     QWidget* parent, const QString& title, const QStringList& filters, const QString& name)
 {
-    const QString folder = m_folder.isEmpty() ? QDir::homePath() : m_folder;
     QString selected = filters.value(0);
     // The program asks before it replaces a file, once the type's extension
     // is on the name.
-    const QString path = QFileDialog::getSaveFileName(parent, title, QDir(folder).filePath(name),
+    const QString path = QFileDialog::getSaveFileName(parent, title, QDir(folder()).filePath(name),
         filters.join(QStringLiteral(";;")), &selected, QFileDialog::DontConfirmOverwrite);
-    if (!path.isEmpty())
-        m_folder = QFileInfo(path).absolutePath();
+    chose(path);
     return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
 }
 
@@ -48,11 +67,9 @@ FileChoice QtUserDialogs::showOpenDialog(
     QWidget* parent, const QString& title, const QStringList& filters)
 {
     QString selected = filters.value(0);
-    const QString path = QFileDialog::getOpenFileName(parent, title,
-        m_folder.isEmpty() ? QDir::homePath() : m_folder, filters.join(QStringLiteral(";;")),
-        &selected);
-    if (!path.isEmpty())
-        m_folder = QFileInfo(path).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(
+        parent, title, folder(), filters.join(QStringLiteral(";;")), &selected);
+    chose(path);
     return { path, int(std::max<qsizetype>(0, filters.indexOf(selected))) };
 }
 

@@ -41,9 +41,14 @@ public:
     virtual std::optional<Crystal> askFreeView(QWidget* parent, const Crystal& current) = 0;
 };
 
+class KeptSettings;
+
 class QtUserDialogs : public UserDialogs
 {
 public:
+    // The file dialogs start in the folder last used, kept in the settings
+    // from run to run where there are any.
+    explicit QtUserDialogs(KeptSettings* settings = nullptr);
     void showMessage(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
     FileChoice showSaveDialog(QWidget* parent, const QString& title, const QStringList& filters,
@@ -54,5 +59,9 @@ public:
 
 private:
     // The folder of the last file chosen, where the next dialog opens.
+    QString folder() const;
+    void chose(const QString& path);
+
+    KeptSettings* m_settings;
     QString m_folder;
 };

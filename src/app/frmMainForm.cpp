@@ -1,8 +1,14 @@
 #include "app/frmMainForm.h"
 
 #include "about/frmAbout.h"
+#include "about/frmGuide.h"
+#include "app/EditCommands.h"
+#include "app/FileDrop.h"
+#include "app/KeptSettings.h"
 #include "app/PictureBox.h"
+#include "app/RecentFiles.h"
 #include "app/UserDialogs.h"
+#include "app/WorkHistory.h"
 #include "freeview/frmSchmid.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
@@ -46,7 +52,8 @@ QColor InkFor(const QPalette& palette)
 
 frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent,
-        Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint
+            | Qt::CustomizeWindowHint)
     , m_state(state)
     , m_dialogs(dialogs)
     , m_surface(Layout::picPictureBox.width, Layout::picPictureBox.height, devicePixelRatioF())
@@ -60,7 +67,9 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    client->setFixedSize(Layout::ToPixels(Layout::ClientWidth, Layout::ClientHeight));
+    const QSize documented = Layout::ToPixels(Layout::ClientWidth, Layout::ClientHeight);
+    client->setMinimumSize(documented);
+    client->resize(documented);
     setCentralWidget(client);
     m_controls = std::make_unique<MainControls>(client, m_surface);
     m_menus = std::make_unique<MainMenus>(menuBar(), font());
@@ -70,14 +79,24 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
         = new PictureReading(m_state, m_controls->picPictureBox, m_surface, *m_lists, m_placements);
     m_turner = new PictureTurner(*this, this);
     m_orientation = new OrientationCommands(m_state, m_dialogs, m_menus->mnuEditOrientation, this);
-    connect(m_orientation, &OrientationCommands::reoriented, this, &frmMainForm::reorient);
+    // What the orientation window sets is a step of its own, never part of
+    // the last drag.
+    connect(m_orientation, &OrientationCommands::reoriented, this,
+        [this](const HeldOrientation& orientation) { reorient(orientation, 0); });
     connect(this, &frmMainForm::sceneShown, m_orientation, &OrientationCommands::follow);
+    m_history = new WorkHistory(m_state, this);
+    m_recent = new RecentFiles(m_menus->mnuFileRecent, m_dialogs, this);
+    // A file dropped on the window opens as 開く opens it.
+    connect(new FileDrop(this), &FileDrop::dropped, this, &frmMainForm::openFile);
     connectControls();
     connectMenus();
 
-    // The documented client area lies below the menu bar.
+    // The documented client area lies below the menu bar; it is where the
+    // window starts and the least it may be.
     menuBar()->setNativeMenuBar(false);
-    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    const QSize start(documented.width(), documented.height() + menuBar()->sizeHint().height());
+    setMinimumSize(start);
+    resize(start);
 
     Form_Load();
 }
@@ -92,7 +111,7 @@ void frmMainForm::connectControls()
 {
     const MainControls& c = *m_controls;
     // Enter in an index box draws, as the button does.
-    for (QLineEdit* box : { c.txtAxisX, c.txtAxisY, c.txtAxisZ })
+    for (QLineEdit* box : { c.txtAxisX, c.txtAxisY, c.txtAxisI, c.txtAxisZ })
         connect(box, &QLineEdit::returnPressed, this, &frmMainForm::cmdDraw_Click);
     connect(c.cmdDraw, &QPushButton::clicked, this, &frmMainForm::cmdDraw_Click);
     connect(c.cmdClear, &QPushButton::clicked, this, &frmMainForm::cmdClear_Click);
@@ -111,15 +130,16 @@ void frmMainForm::connectControls()
     connect(picture, &PictureBox::pointerMoved, m_reading, &PictureReading::pointerMoved);
     // A click gives the orientation window a measured place when it waits
     // for one, and reads the picture otherwise.
-    connect(picture, &PictureBox::clicked, this, [this](QPoint pixel) {
-        if (!m_orientation->takeClick(pixel))
+    connect(picture, &PictureBox::clicked, this, [this, picture](QPoint pixel) {
+        if (!m_orientation->takeClick(pixel, picture->zoom()))
             m_reading->clicked(pixel);
     });
     connect(picture, &PictureBox::doubleClicked, this,
         [this](QPoint pixel) { m_orientation->tiltTo(m_reading->tiltsAt(pixel)); });
     connect(picture, &PictureBox::left, m_reading, &PictureReading::pointerLeft);
-    connect(picture, &PictureBox::dragged, this, [this](QPointF from, QPointF to) {
-        if (!m_turner->drag(from, to))
+    connect(picture, &PictureBox::dragged, this, [this, picture](QPointF from, QPointF to) {
+        const double zoom = picture->zoom();
+        if (!m_turner->drag(from / zoom, to / zoom))
             m_reading->pointerMoved(QPoint(int(std::floor(to.x())), int(std::floor(to.y()))));
     });
     connect(picture, &PictureBox::dragFinished, m_turner, &PictureTurner::endDrag);
@@ -141,6 +161,8 @@ void frmMainForm::connectMenus()
     connect(m.mnuEditDraw, &QAction::triggered, this, &frmMainForm::cmdDraw_Click);
     connect(m.mnuEditCls, &QAction::triggered, this, &frmMainForm::cmdClear_Click);
     connect(m.mnuEditCopy, &QAction::triggered, this, &frmMainForm::cmdCopy_Click);
+    connect(m_history, &WorkHistory::changed, this, &frmMainForm::showWork);
+    new EditCommands(m, *m_history, *m_reading, m_controls->picPictureBox, m_state, this);
     for (std::size_t k = 0; k < m.mnuSelectItems.size(); ++k) {
         const ViewRow& row = DocumentedViews()[k];
         connect(m.mnuSelectItems[k], &QAction::triggered, this,
@@ -148,7 +170,11 @@ void frmMainForm::connectMenus()
     }
     connect(m.mnuSelectFree, &QAction::triggered, this, &frmMainForm::mnuSelectFree_Click);
     connect(m.mnuEditSchmid, &QAction::triggered, this, &frmMainForm::mnuEditSchmid_Click);
+    // The letters over the boxes name a plane's or a direction's indices.
+    connect(m.mnuEditDirection, &QAction::toggled, this, &frmMainForm::showViewChoice);
     connect(m.mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
+    connect(m.mnuHelpGuide, &QAction::triggered, this, &frmMainForm::mnuHelpGuide_Click);
+    connect(m_recent, &RecentFiles::chosen, this, &frmMainForm::openFile);
 }
 
 // Start-up draws nothing: the first expose of the window does.
@@ -184,10 +210,22 @@ bool frmMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void frmMainForm::Form_Paint()
 {
-    const qreal ratio = m_watchedWindow ? m_watchedWindow->devicePixelRatio() : 1.0;
+    // The picture is drawn anew at the size its box has: the surface maps
+    // twips to as many more pixels.
+    const qreal screen = m_watchedWindow ? m_watchedWindow->devicePixelRatio() : 1.0;
+    const qreal ratio = screen * m_controls->picPictureBox->zoom();
     if (!qFuzzyCompare(ratio, m_surface.image().devicePixelRatio()))
         m_surface.setDevicePixelRatio(ratio);
     FullRedraw();
+}
+
+void frmMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_controls->arrange(centralWidget()->size());
+    // The expose that follows a resize may not come where nothing was uncovered.
+    if (m_fullRedraws > 0 && isVisible())
+        Form_Paint();
 }
 
 PictureSettings frmMainForm::pictureSettings() const
@@ -201,7 +239,7 @@ void frmMainForm::FullRedraw()
     // Every redraw reads the two settings from their boxes again.
     m_state.display = m_controls->displaySettings(m_state.display);
     m_picture.show(pictureSettings(), m_state.store);
-    m_lists->show(m_state.store, m_state.scene.crystal.lattice);
+    m_lists->show(m_state.store, m_state.scene.crystal);
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
     m_controls->picPictureBox->update();
@@ -212,9 +250,11 @@ void frmMainForm::FullRedraw()
 
 void frmMainForm::InitPoleData()
 {
+    // The entries a step took away are its own now; what is left to give
+    // back is what showed them.
     m_state.store.InitPoleData();
     m_placements.clear();
-    m_lists->clear(m_state.store, m_state.scene.crystal.lattice);
+    m_lists->clear(m_state.store, m_state.scene.crystal);
     m_reading->unpick();
 #ifdef __GLIBC__
     // A full store and its list lines leave some 30 MB free in the heap;
@@ -226,37 +266,71 @@ void frmMainForm::InitPoleData()
 void frmMainForm::cmdDraw_Click()
 {
     const Crystal& crystal = m_state.scene.crystal;
-    const IndexKind kind = crystal.allowsDirections() && m_menus->mnuEditDirection->isChecked()
-        ? IndexKind::Direction
-        : IndexKind::Plane;
     const bool family = crystal.allowsFamilies() && m_menus->mnuEditFamily->isChecked();
-    const MainControls& c = *m_controls;
-    const DrawCommandResult result = RunDrawCommand(c.txtAxisX->text(), c.txtAxisY->text(),
-        c.txtAxisZ->text(), crystal, m_state.store, kind, family ? PlotFamily : PlotIndex);
-    for (const QString& message : result.messages)
+    const TypedEntry typed = ReadTypedEntry(m_controls->indexTexts(), crystal, m_state.store,
+        plottedKind(), family ? FamilyOf : EntryOf);
+    for (const QString& message : typed.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
-    if (result.added)
-        FullRedraw();
+    // A family is one step, as one plot.
+    if (!typed.entries.empty())
+        m_history->append(typed.entries, WorkHistory::PlotText);
 }
 
 void frmMainForm::cmdClear_Click()
 {
-    InitPoleData();
-    // With the store empty, the picture is the bare net, drawn with the
-    // line width the box shows now.
-    m_state.display = m_controls->displaySettings(m_state.display);
-    m_picture.show(pictureSettings(), m_state.store);
-    m_controls->picPictureBox->update();
-    describePicture();
+    // With nothing plotted there is nothing to take back; the picture is
+    // still the bare net, drawn with the line width the box shows now.
+    if (m_state.store.PoleCount() == 0)
+        FullRedraw();
+    else
+        m_history->clear();
+}
+
+IndexKind frmMainForm::plottedKind() const
+{
+    return m_state.scene.crystal.allowsDirections() && m_menus->mnuEditDirection->isChecked()
+        ? IndexKind::Direction
+        : IndexKind::Plane;
+}
+
+void frmMainForm::showWork(const WorkChange& change)
+{
+    if (change.firstMoved >= 0 && m_reading->picked() >= change.firstMoved)
+        m_reading->unpick();
+    if (change.view) {
+        // The zone shown belongs to the places before the change.
+        m_reading->hideZone();
+        showViewChoice();
+    }
+    if (change.display)
+        m_controls->showDisplaySettings(m_state.display);
+    if (m_state.store.PoleCount() == 0)
+        InitPoleData();
+    FullRedraw();
+}
+
+RunState frmMainForm::otherView() const
+{
+    // A projection choice puts the plot size back to its start-up value.
+    RunState after = m_state.withoutEntries();
+    after.display = m_controls->displaySettings(m_state.display);
+    after.display.plotSize = StartUpDisplay.plotSize;
+    return after;
 }
 
 void frmMainForm::cmdCopy_Click()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    clipboard->setMimeData(new PictureMimeData(m_surface.image(),
-        PictureDocument(pictureSettings(), m_state.store, pictureDescription())));
+    // A grown window copies the picture at its documented size all the same.
+    const double zoom = m_controls->picPictureBox->zoom();
+    const QImage image = zoom == 1.0
+        ? m_surface.image()
+        : DocumentedSizeImage(pictureSettings(), m_state.store, m_surface.devicePixelRatio() / zoom,
+            m_surface.background(), m_surface.ink());
+    clipboard->setMimeData(new PictureMimeData(
+        image, PictureDocument(pictureSettings(), m_state.store, pictureDescription())));
     m_dialogs.showMessage(this, CopiedMessage);
 }
 
@@ -273,47 +347,58 @@ void frmMainForm::mnuHelpVersion_Click()
     m_about->activateWindow();
 }
 
+void frmMainForm::mnuHelpGuide_Click()
+{
+    // One page, brought forward when asked for again.
+    if (!m_guide)
+        m_guide = new frmGuide(this);
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
+}
+
 void frmMainForm::SelectProjection(const ViewRow& row)
 {
-    InitPoleData();
-    m_controls->showPlotSize(StartUpDisplay.plotSize);
-    m_state.chooseDocumented(row);
-    showViewChoice();
-    FullRedraw();
+    RunState after = otherView();
+    after.chooseDocumented(row);
+    m_history->replace(std::move(after), WorkHistory::ViewText);
 }
 
 void frmMainForm::showViewChoice()
 {
     m_menus->showViewChoice(m_state.scene);
     m_controls->showCaptions(m_state.angleCaptions());
+    m_controls->showIndexForm(
+        m_state.scene.isFree() && m_state.scene.crystal.fourIndices(), plottedKind());
 }
 
 void frmMainForm::mnuSelectFree_Click()
 {
-    if (!m_state.scene.isFree()) {
-        InitPoleData();
-        m_controls->showPlotSize(StartUpDisplay.plotSize);
-        m_state.chooseFree(m_state.free);
-        showViewChoice();
-        FullRedraw();
+    // Chosen, the free view empties the plot; chosen again, it changes the
+    // crystal and its orientation and keeps the entries. Either is one step.
+    const bool chosen = !m_state.scene.isFree();
+    if (chosen) {
+        m_history->stack().beginMacro(WorkHistory::ViewText);
+        RunState after = otherView();
+        after.chooseFree(m_state.free);
+        m_history->replace(std::move(after), WorkHistory::ViewText);
     } else {
         // Triggering the checked item unchecked it, yet the view stays chosen.
         showViewChoice();
     }
-    const std::optional<Crystal> chosen = m_dialogs.askFreeView(this, m_state.free);
-    if (!chosen || *chosen == m_state.free)
-        return;
-    // A crystal that cannot show an entry kept is refused, as a session
-    // with both would be: (32767 2 0) has no i on hexagonal axes.
-    if (const QString why = FirstRefusedEntry(m_state.store, *chosen); !why.isEmpty()) {
-        m_dialogs.showMessage(this, why);
-        return;
+    const std::optional<Crystal> asked = m_dialogs.askFreeView(this, m_state.free);
+    if (asked && !(*asked == m_state.free)) {
+        // A crystal that cannot show an entry kept is refused, as a session
+        // with both would be: (32767 2 0) has no i on hexagonal axes.
+        if (const QString why = FirstRefusedEntry(m_state.store, *asked); !why.isEmpty())
+            m_dialogs.showMessage(this, why);
+        else
+            m_history->changeCrystal(*asked);
+        if (m_kept)
+            m_kept->setLastCrystal(m_state.free);
     }
-    // The entries stay as typed; where they are drawn and their angles
-    // follow the new crystal.
-    m_state.changeFree(*chosen);
-    showViewChoice();
-    FullRedraw();
+    if (chosen)
+        m_history->stack().endMacro();
 }
 
 void frmMainForm::mnuEditSchmid_Click()
@@ -338,50 +423,37 @@ std::optional<Projector> frmMainForm::turnable() const
 
 void frmMainForm::turnTo(const Rotation& orientation)
 {
-    reorient(m_state.free.orientation.withDrawn(CrystalOrientation::FromProjector(orientation)));
+    reorient(m_state.free.orientation.withDrawn(CrystalOrientation::FromProjector(orientation)),
+        m_turner->gesture());
 }
 
-void frmMainForm::reorient(const HeldOrientation& orientation)
+void frmMainForm::reorient(const HeldOrientation& orientation, int gesture)
 {
     if (!m_state.scene.isFree())
         return;
     Crystal turned = m_state.free;
     turned.orientation = orientation;
-    m_state.changeFree(turned);
-    // The zone shown belongs to the places before the turn.
-    m_reading->hideZone();
-    FullRedraw();
-}
-
-void frmMainForm::openFile(const QString& path)
-{
-    m_files.openPath(path);
-}
-
-QWidget* frmMainForm::dialogParent()
-{
-    return this;
-}
-
-PictureSettings frmMainForm::currentPicture() const
-{
-    return pictureSettings();
-}
-
-QString frmMainForm::currentDescription() const
-{
-    return pictureDescription();
+    m_history->changeCrystal(turned, gesture);
 }
 
 void frmMainForm::showOpenedWork(OpenedWork work)
 {
-    m_reading->unpick();
-    const bool session = work.session;
-    Adopt(m_state, std::move(work));
-    if (session)
-        m_controls->showDisplaySettings(m_state.display);
-    showViewChoice();
-    FullRedraw();
+    // An index list adds its entries; a session, or a CIF file's crystal,
+    // replaces the whole run.
+    if (!work.session && !work.free) {
+        const std::vector<Entry>& entries = work.store.entries();
+        // A list with nothing to plot is no step, yet the lists show the
+        // store again, as after any file opened.
+        if (int(entries.size()) == m_state.store.PoleCount())
+            FullRedraw();
+        else
+            m_history->append({ entries.begin() + m_state.store.PoleCount(), entries.end() },
+                WorkHistory::OpenText);
+        return;
+    }
+    RunState after = m_state.withoutEntries();
+    Adopt(after, std::move(work));
+    m_history->replace(std::move(after), WorkHistory::OpenText);
 }
 
 void frmMainForm::closeEvent(QCloseEvent* event)
@@ -392,7 +464,25 @@ void frmMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (m_kept) {
+        m_kept->setWindowGeometry(saveGeometry());
+        m_kept->setLastCrystal(m_state.free);
+    }
     QMainWindow::closeEvent(event);
+}
+
+void frmMainForm::keepSettings(KeptSettings& settings)
+{
+    m_kept = &settings;
+    m_recent->keepIn(settings);
+    restoreGeometry(settings.windowGeometry());
+    if (const std::optional<Crystal> crystal = settings.lastCrystal())
+        m_state.free = *crystal;
+}
+
+void frmMainForm::fileUsed(const QString& path)
+{
+    m_recent->add(path);
 }
 
 void frmMainForm::keyPressEvent(QKeyEvent* event)

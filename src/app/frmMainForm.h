@@ -21,6 +21,11 @@ struct ViewRow;
 class UserDialogs;
 class frmAbout;
 class frmSchmid;
+class KeptSettings;
+class RecentFiles;
+class WorkHistory;
+class frmGuide;
+struct WorkChange;
 class QKeyEvent;
 class QWindow;
 
@@ -38,7 +43,11 @@ public:
     ~frmMainForm() override;
 
     // Opens a session or an index list, as the File menu does.
-    void openFile(const QString& path);
+    void openFile(const QString& path) { m_files.openPath(path); }
+    // Remembers from run to run in these settings, and starts from what
+    // they hold: the window's size and place, the recent files, the last
+    // crystal of the free view. Without them the window remembers nothing.
+    void keepSettings(KeptSettings& settings);
 
     // How many full redraws have run, whatever their cause.
     int fullRedrawCount() const { return m_fullRedraws; }
@@ -59,17 +68,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QWidget* dialogParent() override;
-    PictureSettings currentPicture() const override;
-    QString currentDescription() const override;
+    QWidget* dialogParent() override { return this; }
+    PictureSettings currentPicture() const override { return pictureSettings(); }
+    QString currentDescription() const override { return pictureDescription(); }
     void showOpenedWork(OpenedWork work) override;
+    void fileUsed(const QString& path) override;
     std::optional<Projector> turnable() const override;
     void turnTo(const Rotation& orientation) override;
     // The one way the free view's crystal is turned or tilted: by the
     // pointer, the keys or the orientation window.
-    void reorient(const HeldOrientation& orientation);
+    // Steps of one gesture above 0 (a drag, a key held) are one undo step.
+    void reorient(const HeldOrientation& orientation, int gesture);
 
     void connectControls();
     void connectMenus();
@@ -79,8 +91,16 @@ private:
 
     void cmdDraw_Click();
     void cmdClear_Click();
+    // What 描画 plots: a direction where the item asks for one and the
+    // crystal takes it.
+    IndexKind plottedKind() const;
+    // Shows the run anew after a step of its history was made, undone or redone.
+    void showWork(const WorkChange& change);
+    // The run as a projection choice begins it, before the view is set.
+    RunState otherView() const;
     void cmdCopy_Click();
     void mnuHelpVersion_Click();
+    void mnuHelpGuide_Click();
     // The free view: chosen, it empties the plot; chosen again, it changes
     // the crystal and its orientation and keeps the entries.
     void mnuSelectFree_Click();
@@ -110,11 +130,15 @@ private:
     QPointer<QWindow> m_watchedWindow;
     QPointer<frmAbout> m_about;
     QPointer<frmSchmid> m_schmid;
+    QPointer<frmGuide> m_guide;
+    KeptSettings* m_kept = nullptr;
     int m_fullRedraws = 0;
 
     ResultLists* m_lists = nullptr;
     PictureReading* m_reading = nullptr;
     PictureTurner* m_turner = nullptr;
     OrientationCommands* m_orientation = nullptr;
+    WorkHistory* m_history = nullptr;
+    RecentFiles* m_recent = nullptr;
     FileCommands m_files;
 };

@@ -1,4 +1,5 @@
 #include "app/CommandLineExport.h"
+#include "app/KeptSettings.h"
 #include "app/UserDialogs.h"
 #include "app/frmMainForm.h"
 #include "files/CommandLine.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QStringList>
 #include <QTranslator>
 
@@ -111,9 +113,14 @@ int main(int argc, char* argv[])
             QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+    // Kept as ~/.config/orvandeler/Orvandeler.conf.
+    QApplication::setOrganizationName(QStringLiteral("orvandeler"));
+    QSettings settings;
+    KeptSettings kept(settings);
     RunState state;
-    QtUserDialogs dialogs;
+    QtUserDialogs dialogs(&kept);
     frmMainForm form(state, dialogs);
+    form.keepSettings(kept);
     form.show();
     if (!line.file.isEmpty())
         form.openFile(QFileInfo(line.file).absoluteFilePath());

@@ -1,6 +1,8 @@
 #include "crystal/Notation.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <numeric>
 
@@ -18,6 +20,26 @@ std::array<int32_t, 4> FourIndexDirection(const Index3& uvw)
         for (int32_t& x : d)
             x /= 3;
     return d;
+}
+
+std::optional<std::array<double, 3>> ThreeIndexForm(
+    IndexKind kind, const std::array<double, 4>& four)
+{
+    const auto [first, second, third, fourth] = four;
+    // Exact for whole numbers; typed decimals may carry a rounding error.
+    const double scale = std::max({ 1.0, std::fabs(first), std::fabs(second), std::fabs(third) });
+    if (third != ThirdIndex(first, second)
+        && !(std::fabs(third - ThirdIndex(first, second)) <= 1e-12 * scale))
+        return std::nullopt;
+    if (kind == IndexKind::Plane)
+        return std::array { first, second, fourth };
+    std::array<double, 3> uvw { first - third, second - third, fourth };
+    // [U V W] is written divided by 3 only where U + V is a multiple of 3,
+    // so otherwise it reads as [3U 3V 3W]: that is read as [U V W].
+    const auto third3 = [](double x) { return x == std::trunc(x) && std::fmod(x, 3.0) == 0.0; };
+    if (third3(uvw[0]) && third3(uvw[1]) && third3(uvw[2]) && !third3(uvw[0] / 3 + uvw[1] / 3))
+        uvw = { uvw[0] / 3, uvw[1] / 3, uvw[2] / 3 };
+    return uvw;
 }
 
 namespace {

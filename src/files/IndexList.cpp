@@ -110,17 +110,10 @@ std::optional<QString> ReadLine(
 
     std::array<double, 3> index { values[0], values[1], values[2] };
     if (four) {
-        if (values[2] != -(values[0] + values[1]))
+        const std::optional<std::array<double, 3>> three = ThreeIndexForm(entry.kind, values);
+        if (!three)
             return direction ? LineBadT : LineBadI;
-        // [u v t w] is [u-t v-t w] on the three axes a1, a2, c. [U V W] is
-        // written divided by 3 only where U + V is a multiple of 3, so
-        // otherwise it reads as [3U 3V 3W]: that is read as [U V W].
-        index = direction ? std::array { values[0] - values[2], values[1] - values[2], values[3] }
-                          : std::array { values[0], values[1], values[3] };
-        const auto third = [](double x) { return std::fmod(x, 3.0) == 0.0; };
-        if (direction && third(index[0]) && third(index[1]) && third(index[2])
-            && !third(index[0] / 3.0 + index[1] / 3.0))
-            index = { index[0] / 3.0, index[1] / 3.0, index[2] / 3.0 };
+        index = *three;
     }
     if (!FitsIndex(index[0]) || !FitsIndex(index[1]) || !FitsIndex(index[2]))
         return LineNotWhole;

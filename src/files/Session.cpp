@@ -30,7 +30,7 @@ int VersionOf(const Session& session)
 {
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
         if (free->group || !free->name.isEmpty() || free->net.absences || free->euler || free->tilt
-            || free->tiltLimits)
+            || free->tiltLimits || free->planeAngles != PlaneAngles::Full)
             return 2;
     const bool family = std::any_of(session.entries.begin(), session.entries.end(),
         [](const IndexEntry& entry) { return entry.family.has_value(); });
@@ -63,6 +63,7 @@ constexpr char16_t Name[] = u"name";
 constexpr char16_t NetAbsences[] = u"netAbsences";
 constexpr char16_t PlaneFamily[] = u"planeFamily";
 constexpr char16_t DirectionFamily[] = u"directionFamily";
+constexpr char16_t PlaneAngles[] = u"planeAngles";
 // The cell's, in the order of LatticeParameters::values().
 constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 } // namespace Key
@@ -72,6 +73,9 @@ QString CrystalKey(const char16_t* key)
 {
     return QString::fromUtf16(Key::Crystal) + u'.' + QString::fromUtf16(key);
 }
+
+// The values of planeAngles, in the order of the enum.
+constexpr const char16_t* PlaneAngleNames[] = { u"full", u"acute" };
 
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
@@ -291,6 +295,13 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
             return NotBoolean.arg(QString::fromUtf16(key));
         *flag = value.toBool();
     }
+    const QJsonValue planeAngles = root.value(Key::PlaneAngles);
+    if (version >= 2 && !planeAngles.isUndefined()) {
+        const int index = IndexOf(PlaneAngleNames, planeAngles.toString());
+        if (!planeAngles.isString() || index < 0)
+            return NotOneOf.arg(Key::PlaneAngles, Listed(PlaneAngleNames));
+        free.planeAngles = static_cast<PlaneAngles>(index);
+    }
     return {};
 }
 
@@ -483,6 +494,9 @@ void AddFree(Members& members, const FreeViewRecord& free)
     members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));
     if (free.net.absences)
         members.add(Key::NetAbsences, Members::Boolean(true));
+    if (free.planeAngles != PlaneAngles::Full)
+        members.add(Key::PlaneAngles,
+            Members::Quoted(QString::fromUtf16(PlaneAngleNames[int(free.planeAngles)])));
 }
 
 QByteArray EntriesArray(const QList<IndexEntry>& entries)

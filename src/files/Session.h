@@ -40,6 +40,8 @@ struct FreeViewRecord
     std::optional<SpaceGroup> group;
     // The crystal's name, empty when it has none.
     QString name;
+    // Version 2: "planeAngles": "acute".
+    PlaneAngles planeAngles = PlaneAngles::Full;
 
     friend bool operator==(const FreeViewRecord&, const FreeViewRecord&) = default;
 };

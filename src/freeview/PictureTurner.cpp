@@ -21,8 +21,10 @@ PictureTurner::PictureTurner(TurningHost& host, QObject* parent)
 
 bool PictureTurner::drag(QPointF from, QPointF to)
 {
-    if (!m_atPress)
+    if (!m_atPress) {
         m_atPress = m_host.turnable();
+        ++m_gesture;
+    }
     if (!m_atPress)
         return false;
     // From the orientation at the press, so that the direction grasped
@@ -36,8 +38,10 @@ void PictureTurner::endDrag()
     m_atPress.reset();
 }
 
-void PictureTurner::turn(const Rotation& turn)
+void PictureTurner::turn(const Rotation& turn, bool repeated)
 {
+    if (!repeated)
+        ++m_gesture;
     if (const std::optional<Projector> projector = m_host.turnable())
         m_host.turnTo(turn * projector->orientation());
 }

@@ -31,10 +31,15 @@ public:
     // picture; false where the crystal cannot be turned.
     bool drag(QPointF from, QPointF to);
     void endDrag();
-    void turn(const Rotation& turn);
+    // A key's turn; repeated while the key is held down.
+    void turn(const Rotation& turn, bool repeated = false);
+    // Counts the gestures, a drag or a key pressed and held: the turns of
+    // one gesture share its number.
+    int gesture() const { return m_gesture; }
 
 private:
     TurningHost& m_host;
     // The crystal as it was when the drag began.
     std::optional<Projector> m_atPress;
+    int m_gesture = 0;
 };

@@ -1,6 +1,8 @@
 #include "freeview/frmCrystal.h"
 
+#include "crystal/LowIndex.h"
 #include "crystal/Presets.h"
+#include "plotting/CheckIndex.h"
 #include "plotting/NumericText.h"
 #include "ui/ApplicationInfo.h"
 #include "ui/FormFont.h"
@@ -41,6 +43,34 @@ QString SystemCaption(LatticeSystem system)
 QString Number(double value)
 {
     return QString::number(value, 'g', 8);
+}
+
+// A turned centre or up as the nearest low-index direction, when it lies
+// within this of it; otherwise its indices to 4 decimals.
+constexpr double LowIndexReach = 0.05;
+constexpr int LowIndexLimit = 6;
+
+struct ShownDirection
+{
+    std::array<QString, 3> texts;
+    QString deviation;
+};
+
+ShownDirection ShowDirection(const Lattice& lattice, const Vector3& indices)
+{
+    ShownDirection shown;
+    const std::optional<LowIndexForm> low
+        = NearestLowIndex(lattice, IndexKind::Direction, lattice.direction(indices), LowIndexLimit);
+    if (low && low->deviation <= LowIndexReach) {
+        for (std::size_t k = 0; k < 3; ++k)
+            shown.texts[k] = QString::number(low->index[k]);
+        if (low->deviation >= 0.00005)
+            shown.deviation = QStringLiteral("（ずれ %1°）").arg(low->deviation, 0, 'f', 4);
+        return shown;
+    }
+    for (std::size_t k = 0; k < 3; ++k)
+        shown.texts[k] = QString::number(indices[k] + 0.0, 'f', 4);
+    return shown;
 }
 
 QLineEdit* NumberBox(QWidget* parent, const char* name, const QString& accessible)
@@ -102,22 +132,43 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
 
     auto* orientation = new QGroupBox(QStringLiteral("方位"), this);
     auto* orientationForm = new QFormLayout(orientation);
-    const auto directionRow
-        = [&](std::array<QLineEdit*, 3>& boxes, const char* prefix, const QString& caption) {
-              auto* row = new QHBoxLayout;
-              row->addWidget(new QLabel(QStringLiteral("["), this));
-              for (std::size_t k = 0; k < 3; ++k) {
-                  boxes[k] = NumberBox(this, (QByteArray(prefix) + char('U' + k)).constData(),
-                      caption + QLatin1Char(' ') + QChar(u'u' + char16_t(k)));
-                  boxes[k]->setMaximumWidth(70);
-                  row->addWidget(boxes[k]);
-              }
-              row->addWidget(new QLabel(QStringLiteral("]"), this));
-              row->addStretch();
-              orientationForm->addRow(caption, row);
-          };
-    directionRow(txtCentre, "txtCentre", QStringLiteral("中心の方向"));
-    directionRow(txtUp, "txtUp", QStringLiteral("上の方向"));
+    // Wide enough for a turned direction's "-0.5022".
+    const int directionWidth = fontMetrics().horizontalAdvance(QStringLiteral("-00.0000")) + 16;
+    const auto directionRow = [&](std::array<QLineEdit*, 3>& boxes, QLineEdit*& third,
+                                  QLabel*& deviation, const char* prefix, const QString& caption) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(QStringLiteral("["), this));
+        for (std::size_t k = 0; k < 3; ++k) {
+            boxes[k] = NumberBox(this, (QByteArray(prefix) + char('U' + k)).constData(),
+                caption + QLatin1Char(' ') + QChar(u'u' + char16_t(k)));
+            boxes[k]->setMaximumWidth(directionWidth);
+            boxes[k]->setMinimumWidth(directionWidth);
+            row->addWidget(boxes[k]);
+        }
+        // t of [u v t w], between v and w, for a crystal written in four
+        // indices; left empty, the three are [u v w].
+        third = NumberBox(
+            this, (QByteArray(prefix) + 'T').constData(), caption + QStringLiteral(" t"));
+        third->setMaximumWidth(directionWidth);
+        third->setMinimumWidth(directionWidth);
+        third->setPlaceholderText(QStringLiteral("t"));
+        row->insertWidget(3, third);
+        row->addWidget(new QLabel(QStringLiteral("]"), this));
+        deviation = new QLabel(this);
+        row->addWidget(deviation);
+        row->addStretch();
+        orientationForm->addRow(caption, row);
+    };
+    directionRow(
+        txtCentre, txtCentreT, lblCentreDeviation, "txtCentre", QStringLiteral("中心の方向"));
+    directionRow(txtUp, txtUpT, lblUpDeviation, "txtUp", QStringLiteral("上の方向"));
+    auto* fourHint = new QLabel(
+        QStringLiteral("六方晶と三方晶では t を入れると四指数 [u v t w]（t = -(u + v)）で読みます"),
+        this);
+    fourHint->setObjectName(QStringLiteral("lblFourHint"));
+    fourHint->setWordWrap(true);
+    orientationForm->addRow(fourHint);
+    m_fourHint = fourHint;
     auto* upHint = new QLabel(
         QStringLiteral("上の方向を空けると、中心に垂直な低指数の方向を選びます"), this);
     upHint->setWordWrap(true);
@@ -163,12 +214,23 @@ void frmCrystal::showSettings(const Crystal& crystal)
     const std::array<double, 6> values = crystal.lattice.parameters().values();
     for (std::size_t k = 0; k < values.size(); ++k)
         txtCell[k]->setText(Number(values[k]));
-    const Vector3 centre = crystal.centre();
-    const Vector3 up = crystal.up();
+    const ShownDirection centre = ShowDirection(crystal.lattice, crystal.centre());
+    const ShownDirection up = ShowDirection(crystal.lattice, crystal.up());
     for (std::size_t k = 0; k < 3; ++k) {
-        txtCentre[k]->setText(Number(centre[k]));
-        txtUp[k]->setText(Number(up[k]));
+        txtCentre[k]->setText(centre.texts[k]);
+        txtUp[k]->setText(up.texts[k]);
     }
+    lblCentreDeviation->setText(centre.deviation);
+    lblUpDeviation->setText(up.deviation);
+    m_current = crystal;
+    m_shownDirections = directionTexts();
+    // The crystal list names the crystal in use when it is one of the list's.
+    const auto presets = CrystalPresets();
+    for (std::size_t k = 0; k < presets.size(); ++k)
+        if (presets[k].system == crystal.system()
+            && Constrained(presets[k].system, presets[k].parameters)
+                == crystal.lattice.parameters())
+            cboPreset->setCurrentIndex(int(k + 1));
     spnLimit->setValue(crystal.net.limit);
     chkZoneCircles->setChecked(crystal.net.zoneCircles);
     chkWulffNet->setChecked(crystal.net.wulffNet);
@@ -199,6 +261,46 @@ void frmCrystal::systemChosen()
         if (!free[k])
             txtCell[k]->setText(Number(shown[k]));
     }
+    const bool four = UsesFourIndices(system);
+    for (QWidget* fourth : std::initializer_list<QWidget*> { txtCentreT, txtUpT, m_fourHint })
+        fourth->setVisible(four);
+}
+
+QStringList frmCrystal::directionTexts() const
+{
+    QStringList texts;
+    for (const auto* boxes : { &txtCentre, &txtUp })
+        for (const QLineEdit* box : *boxes)
+            texts << box->text();
+    return texts << txtCentreT->text() << txtUpT->text();
+}
+
+std::variant<std::optional<Vector3>, QString> frmCrystal::direction(
+    const std::array<QLineEdit*, 3>& boxes, const QLineEdit* third) const
+{
+    std::array<double, 4> four {};
+    bool empty = true;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const QString text = boxes[k]->text().trimmed();
+        empty = empty && text.isEmpty();
+        const std::optional<double> value = ParseNumericText(text);
+        if (!text.isEmpty() && (!value || !std::isfinite(*value)))
+            return CrystalMessages::DirectionNotNumeric;
+        four[k == 2 ? 3 : k] = value.value_or(0.0);
+    }
+    const QString thirdText = third->isVisibleTo(this) ? third->text().trimmed() : QString();
+    if (thirdText.isEmpty())
+        return empty ? std::nullopt : std::optional(Vector3 { four[0], four[1], four[3] });
+    const std::optional<double> t = ParseNumericText(thirdText);
+    if (!t || !std::isfinite(*t))
+        return CrystalMessages::DirectionNotNumeric;
+    four[2] = *t;
+    // Checked as the index boxes check it.
+    const std::optional<std::array<double, 3>> three = ThreeIndexForm(IndexKind::Direction, four);
+    if (!three)
+        return Messages::BadThirdDirection.arg(
+            QString::number(ThirdIndex(four[0], four[1]), 'g', 15), QString::number(*t, 'g', 15));
+    return std::optional(Vector3 { (*three)[0], (*three)[1], (*three)[2] });
 }
 
 void frmCrystal::presetChosen(int index)
@@ -227,35 +329,33 @@ std::variant<Crystal, QString> frmCrystal::settings() const
         cell[k] = *value;
     }
     const LatticeParameters parameters = LatticeParameters::FromValues(cell);
-    Vector3 centre {};
-    Vector3 up {};
-    bool upGiven = false;
-    for (std::size_t k = 0; k < 3; ++k) {
-        const std::optional<double> c = ParseNumericText(txtCentre[k]->text());
-        if (!c || !std::isfinite(*c))
+    for (const QLineEdit* box : txtCentre)
+        if (box->text().trimmed().isEmpty())
             return CrystalMessages::DirectionNotNumeric;
-        centre[k] = *c;
-        const QString upText = txtUp[k]->text().trimmed();
-        if (upText.isEmpty())
-            continue;
-        const std::optional<double> u = ParseNumericText(upText);
-        if (!u || !std::isfinite(*u))
-            return CrystalMessages::DirectionNotNumeric;
-        up[k] = *u;
-        upGiven = true;
-    }
+    const std::variant<std::optional<Vector3>, QString> centre = direction(txtCentre, txtCentreT);
+    if (const QString* why = std::get_if<QString>(&centre))
+        return *why;
+    // Left empty, up is the default one.
+    const std::variant<std::optional<Vector3>, QString> up = direction(txtUp, txtUpT);
+    if (const QString* why = std::get_if<QString>(&up))
+        return *why;
     const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(), chkWulffNet->isChecked(),
         chkAbsences->isChecked() };
     const std::variant<SpaceGroup, QString> group = SpaceGroup::FromText(txtSpaceGroup->text());
     if (const QString* why = std::get_if<QString>(&group))
         return *why;
-    // Left empty, up is the default one.
-    std::variant<Crystal, QString> made = Crystal::Make(system, parameters, centre,
-        upGiven ? std::optional(up) : std::nullopt, net, std::get<SpaceGroup>(group));
+    std::variant<Crystal, QString> made
+        = Crystal::Make(system, parameters, *std::get<std::optional<Vector3>>(centre),
+            std::get<std::optional<Vector3>>(up), net, std::get<SpaceGroup>(group));
     if (Crystal* crystal = std::get_if<Crystal>(&made)) {
-        // The holder's tilt and limits stay; what was typed is the crystal
-        // as drawn at that tilt.
-        crystal->orientation = m_current.orientation.withDrawn(crystal->orientation.zeroTilt);
+        // Directions shown rounded and left as they were keep the orientation
+        // exactly: OK alone must not turn the crystal by the rounding. Else
+        // the holder's tilt and limits stay, and what was typed is the
+        // crystal as drawn at that tilt.
+        if (directionTexts() == m_shownDirections && crystal->lattice == m_current.lattice)
+            crystal->orientation = m_current.orientation;
+        else
+            crystal->orientation = m_current.orientation.withDrawn(crystal->orientation.zeroTilt);
         // A name belongs to the crystal it came with.
         if (crystal->lattice == m_current.lattice && crystal->group == m_current.group)
             crystal->name = m_current.name;

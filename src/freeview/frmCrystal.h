@@ -3,11 +3,14 @@
 #include "scene/Crystal.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
+#include <optional>
 #include <variant>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -33,6 +36,10 @@ private:
     void systemChosen();
     void presetChosen(int index);
     void showSettings(const Crystal& crystal);
+    // Three boxes and t: none when all are empty, or why they make no direction.
+    std::variant<std::optional<Vector3>, QString> direction(
+        const std::array<QLineEdit*, 3>& boxes, const QLineEdit* third) const;
+    QStringList directionTexts() const;
 
     QComboBox* cboSystem = nullptr;
     QComboBox* cboPreset = nullptr;
@@ -41,14 +48,22 @@ private:
     QLineEdit* txtSpaceGroup = nullptr;
     std::array<QLineEdit*, 3> txtCentre {};
     std::array<QLineEdit*, 3> txtUp {};
+    // t of a four-index direction, shown for hexagonal and trigonal crystals.
+    QLineEdit* txtCentreT = nullptr;
+    QLineEdit* txtUpT = nullptr;
+    // How far a shown low-index direction lies from the one in use.
+    QLabel* lblCentreDeviation = nullptr;
+    QLabel* lblUpDeviation = nullptr;
+    QWidget* m_fourHint = nullptr;
+    // The crystal shown and its directions' texts as shown. Its name stays
+    // while its lattice and group do, and its holder (tilt and limits) stays.
+    Crystal m_current;
+    QStringList m_shownDirections;
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;
     QCheckBox* chkAbsences = nullptr;
-    // The crystal shown at first, whose name stays while its lattice and
-    // group do, and whose holder (its tilt and limits) stays; and the system whose holohedry the
-    // group field may show.
-    Crystal m_current;
+    // The system whose holohedry the group field may show.
     LatticeSystem m_shownSystem = LatticeSystem::Cubic;
 };
 

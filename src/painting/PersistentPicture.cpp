@@ -2,6 +2,7 @@
 
 #include "figure/PlotPoles.h"
 #include "painting/PainterSurface.h"
+#include "surface/PictureSize.h"
 
 void PersistentPicture::drawPaper(const PictureSettings& settings)
 {
@@ -71,4 +72,15 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     }
     m_shown = wanted;
     m_poles = store.PoleCount();
+}
+
+QImage DocumentedSizeImage(const PictureSettings& settings, const PoleStore& store, qreal ratio,
+    const QColor& background, const QColor& ink)
+{
+    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    surface.setBackground(background);
+    surface.setInk(ink);
+    PlacementCache placements;
+    PersistentPicture(surface, placements).show(settings, store);
+    return surface.image();
 }

@@ -63,3 +63,9 @@ private:
     int m_poles = 0;
     int m_wholeDraws = 0;
 };
+
+// The picture as the screen shows it at its documented size, whatever size
+// the window has grown to: what a copy to the clipboard holds, so that a
+// pasted picture keeps its documented pixels and physical size.
+QImage DocumentedSizeImage(const PictureSettings& settings, const PoleStore& store, qreal ratio,
+    const QColor& background, const QColor& ink);

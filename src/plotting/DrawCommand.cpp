@@ -41,44 +41,39 @@ std::array<double, 3> StoredIndex(std::array<double, 3> v, IndexRule rule)
     return { std::floor(v[0]), std::floor(v[1]), std::floor(v[2]) };
 }
 
-// The index the crystal stores for three numbers, or why it stores none.
-std::variant<Index3, QString> Stored(
-    const std::array<double, 3>& values, const Crystal& crystal, IndexKind kind)
-{
-    const std::array<double, 3> p = StoredIndex(values, crystal.rule);
-    // A hexagonal plane's i = -(h + k) is an index of its own and must fit too.
-    const bool fits = FitsIndex(p[0]) && FitsIndex(p[1]) && FitsIndex(p[2])
-        && (!crystal.fourIndices() || kind == IndexKind::Direction || FitsIndex(-(p[0] + p[1])));
-    if (!fits)
-        return Messages::IndexTooLarge;
-    // A typed fraction such as 0.5 0 0 passes the zero test but has no
-    // direction once it is cut to whole numbers.
-    if (p[0] == 0.0 && p[1] == 0.0 && p[2] == 0.0)
-        return Messages::ZeroIndex;
-    return crystal.rule == IndexRule::CubicTriangle
-        ? SortCubicIndex(values[0], values[1], values[2])
-        : Index3 { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
-              static_cast<int16_t>(p[2]) };
-}
-
 } // namespace
 
-DrawCommandResult PlotIndex(
-    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+TypedEntry EntryOf(const std::array<double, 3>& values, const Crystal& crystal,
+    const PoleStore& store, IndexKind kind)
 {
-    DrawCommandResult result;
+    TypedEntry result;
     if (store.isFull()) {
         result.messages << Messages::StoreFull;
         return result;
     }
     if (kind == IndexKind::Direction && !crystal.allowsDirections())
         return result;
-    const std::variant<Index3, QString> index = Stored(values, crystal, kind);
-    if (const QString* why = std::get_if<QString>(&index)) {
-        result.messages << *why;
+
+    const std::array<double, 3> p = StoredIndex(values, crystal.rule);
+    // A hexagonal plane's i = -(h + k) is an index of its own and must fit too.
+    const bool fits = FitsIndex(p[0]) && FitsIndex(p[1]) && FitsIndex(p[2])
+        && (!crystal.fourIndices() || kind == IndexKind::Direction || FitsIndex(-(p[0] + p[1])));
+    if (!fits) {
+        result.messages << Messages::IndexTooLarge;
         return result;
     }
-    result.added = store.append({ kind, std::get<Index3>(index), std::nullopt });
+    // A typed fraction such as 0.5 0 0 passes the zero test but has no
+    // direction once it is cut to whole numbers.
+    if (p[0] == 0.0 && p[1] == 0.0 && p[2] == 0.0) {
+        result.messages << Messages::ZeroIndex;
+        return result;
+    }
+
+    const Index3 index = crystal.rule == IndexRule::CubicTriangle
+        ? SortCubicIndex(values[0], values[1], values[2])
+        : Index3 { static_cast<int16_t>(p[0]), static_cast<int16_t>(p[1]),
+              static_cast<int16_t>(p[2]) };
+    result.entries.push_back(Entry { kind, index, std::nullopt });
     return result;
 }
 
@@ -102,46 +97,67 @@ std::variant<std::vector<Entry>, QString> FamilyEntries(
     return entries;
 }
 
-DrawCommandResult PlotFamily(
-    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+TypedEntry FamilyOf(const std::array<double, 3>& values, const Crystal& crystal,
+    const PoleStore& store, IndexKind kind)
 {
-    if (!crystal.allowsFamilies())
-        return PlotIndex(values, crystal, store, kind);
-    DrawCommandResult result;
-    if (store.isFull()) {
-        result.messages << Messages::StoreFull;
+    // The typed index as the crystal stores it, then its family.
+    TypedEntry result = EntryOf(values, crystal, store, kind);
+    if (result.entries.empty() || !crystal.allowsFamilies())
         return result;
-    }
-    const std::variant<Index3, QString> typed = Stored(values, crystal, kind);
-    if (const QString* why = std::get_if<QString>(&typed)) {
-        result.messages << *why;
-        return result;
-    }
-    const auto members = FamilyEntries(std::get<Index3>(typed), crystal, kind);
+    const Index3 typed = result.entries.front().index;
+    result.entries.clear();
+    auto members = FamilyEntries(typed, crystal, kind);
     if (const QString* why = std::get_if<QString>(&members)) {
         result.messages << *why;
         return result;
     }
-    const std::vector<Entry>& entries = std::get<std::vector<Entry>>(members);
+    std::vector<Entry>& entries = std::get<std::vector<Entry>>(members);
     const int room = PoleStore::MaxPoles - store.PoleCount();
     if (int(entries.size()) > room) {
         result.messages << Messages::FamilyTooLarge.arg(entries.size()).arg(room);
         return result;
     }
-    for (const Entry& entry : entries)
-        store.append(entry);
-    result.added = true;
+    result.entries = std::move(entries);
     return result;
 }
 
-DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
-    const Crystal& crystal, PoleStore& store, IndexKind kind, PlotFunction plot)
+TypedEntry ReadTypedEntry(const QStringList& texts, const Crystal& crystal, const PoleStore& store,
+    IndexKind kind, ReadFunction read)
 {
-    const CheckIndexResult check = CheckIndex(x, y, z);
+    const CheckIndexResult check = CheckIndexTexts(texts, kind);
     if (!check.proceed)
-        return { check.message.isEmpty() ? QStringList() : QStringList { check.message }, false };
-    DrawCommandResult result = plot(check.values, crystal, store, kind);
+        return { check.message.isEmpty() ? QStringList() : QStringList { check.message }, {} };
+    TypedEntry result = read(check.values, crystal, store, kind);
     if (!check.message.isEmpty())
         result.messages.prepend(check.message);
     return result;
+}
+
+namespace {
+
+DrawCommandResult AppendAll(const TypedEntry& made, PoleStore& store)
+{
+    for (const Entry& entry : made.entries)
+        store.append(entry);
+    return { made.messages, !made.entries.empty() };
+}
+
+} // namespace
+
+DrawCommandResult PlotIndex(
+    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+{
+    return AppendAll(EntryOf(values, crystal, store, kind), store);
+}
+
+DrawCommandResult PlotFamily(
+    const std::array<double, 3>& values, const Crystal& crystal, PoleStore& store, IndexKind kind)
+{
+    return AppendAll(FamilyOf(values, crystal, store, kind), store);
+}
+
+DrawCommandResult RunDrawCommand(const QString& x, const QString& y, const QString& z,
+    const Crystal& crystal, PoleStore& store, IndexKind kind, ReadFunction read)
+{
+    return AppendAll(ReadTypedEntry({ x, y, z }, crystal, store, kind, read), store);
 }

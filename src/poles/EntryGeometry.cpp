@@ -26,11 +26,23 @@ Vector3 EntryVector(const Lattice& lattice, const Entry& entry)
                                           : lattice.direction(AsVector(entry.index));
 }
 
-std::array<double, 3> AnglesOf(const Lattice& lattice, const Entry& entry)
+double EntryAngle(
+    IndexKind a, const Vector3& va, IndexKind b, const Vector3& vb, PlaneAngles planeAngles)
+{
+    const double angle = AngleBetween(va, vb);
+    // A plane has no sense: (h k l) and (-h -k -l) are one plane.
+    const bool acute = planeAngles == PlaneAngles::Acute && a == IndexKind::Plane
+        && b == IndexKind::Plane && angle > 90.0;
+    return acute ? 180.0 - angle : angle;
+}
+
+std::array<double, 3> AnglesOf(const Lattice& lattice, const Entry& entry, PlaneAngles planeAngles)
 {
     const Vector3 v = EntryVector(lattice, entry);
     const std::array<Index3, 3>& references = ReferencesOf(lattice.system()).planes;
-    return { AngleBetween(v, lattice.planeNormal(AsVector(references[0]))),
-        AngleBetween(v, lattice.planeNormal(AsVector(references[1]))),
-        AngleBetween(v, lattice.planeNormal(AsVector(references[2]))) };
+    std::array<double, 3> angles {};
+    for (std::size_t k = 0; k < angles.size(); ++k)
+        angles[k] = EntryAngle(entry.kind, v, IndexKind::Plane,
+            lattice.planeNormal(AsVector(references[k])), planeAngles);
+    return angles;
 }

@@ -43,9 +43,10 @@ void AppendIndexLine(std::string& out, const Entry& entry, const Lattice& lattic
     AppendIndexText(out, entry.kind, entry.index, UsesFourIndices(lattice.system()));
 }
 
-void AppendAngleLine(std::string& out, const Entry& entry, const Lattice& lattice)
+void AppendAngleLine(
+    std::string& out, const Entry& entry, const Lattice& lattice, PlaneAngles planeAngles)
 {
-    const std::array<double, 3> angles = AnglesOf(lattice, entry);
+    const std::array<double, 3> angles = AnglesOf(lattice, entry, planeAngles);
     out.push_back('(');
     for (size_t j = 0; j < 3; ++j) {
         AppendAngle(out, angles[j]);
@@ -76,14 +77,15 @@ QString IndexLine(const Entry& entry, const Lattice& lattice)
     return Latin1(out);
 }
 
-QString AngleLine(const Entry& entry, const Lattice& lattice)
+QString AngleLine(const Entry& entry, const Lattice& lattice, PlaneAngles planeAngles)
 {
     std::string out;
-    AppendAngleLine(out, entry, lattice);
+    AppendAngleLine(out, entry, lattice, planeAngles);
     return Latin1(out);
 }
 
-PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first)
+PoleLists BuildLists(
+    const PoleStore& store, const Lattice& lattice, int first, PlaneAngles planeAngles)
 {
     // Built in one narrow buffer each: the store can hold 32767 entries and
     // every plot rebuilds both texts.
@@ -96,7 +98,7 @@ PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first)
     for (std::size_t n = from; n < entries.size(); ++n) {
         AppendIndexLine(index, entries[n], lattice);
         index.append(LineBreak);
-        AppendAngleLine(angles, entries[n], lattice);
+        AppendAngleLine(angles, entries[n], lattice, planeAngles);
         angles.append(LineBreak);
     }
     return { Latin1(index), Latin1(angles) };

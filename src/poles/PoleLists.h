@@ -1,5 +1,6 @@
 #pragma once
 
+#include "poles/EntryGeometry.h"
 #include "poles/PoleStore.h"
 
 #include <QString>
@@ -14,7 +15,8 @@ QString FormatAngle(double angle);
 // trigonal systems, "[u v w]" or "[u v t w]" for a direction.
 QString IndexLine(const Entry& entry, const Lattice& lattice);
 // One line of the angle list: "(a1  a2  a3)".
-QString AngleLine(const Entry& entry, const Lattice& lattice);
+QString AngleLine(
+    const Entry& entry, const Lattice& lattice, PlaneAngles planeAngles = PlaneAngles::Full);
 
 // The two texts of the list boxes, one line per stored entry from the
 // first on, each line ending in CR LF.
@@ -23,4 +25,5 @@ struct PoleLists
     QString indexList;
     QString angleList;
 };
-PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first = 0);
+PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first = 0,
+    PlaneAngles planeAngles = PlaneAngles::Full);

@@ -24,6 +24,15 @@ public:
     // Empties the store and releases its storage.
     void InitPoleData();
 
+    // Entries taken out and put back as a step of the work is undone or
+    // done again; what is taken is moved out, storage and all.
+    std::vector<Entry> takeLast(int count);
+    Entry takeAt(int n);
+    void insertAt(int n, const Entry& entry);
+    std::vector<Entry> takeAll();
+    // Holds exactly these entries, which must be at most MaxPoles.
+    void restore(std::vector<Entry> entries);
+
     // Changes whenever entries are removed. Entries are otherwise only
     // appended, so (epoch, count) names the store's whole content: a view
     // that has shown n entries of an epoch needs only the entries after n.

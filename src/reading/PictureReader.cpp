@@ -64,10 +64,12 @@ QString PictureReader::lineOf(int pole) const
     return IndexLine(m_store.at(pole), m_projector.lattice());
 }
 
-QString PictureReader::angleToPicked(int picked, const Vector3& direction) const
+QString PictureReader::angleToPicked(int picked, IndexKind kind, const Vector3& direction) const
 {
+    const Entry& entry = m_store.at(picked);
     return lineOf(picked) + QStringLiteral(" との角度差 ")
-        + Angle(AngleBetween(EntryVector(m_projector.lattice(), m_store.at(picked)), direction));
+        + Angle(EntryAngle(entry.kind, EntryVector(m_projector.lattice(), entry), kind, direction,
+            m_scene.crystal.planeAngles));
 }
 
 QString PictureReader::ZoneAxis(int first, int second) const
@@ -117,13 +119,17 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
     if (picked >= m_store.PoleCount())
         picked = -1;
     QString text;
+    // The pointer reads a direction; a mark, its entry.
+    IndexKind kind = IndexKind::Direction;
     Vector3 direction {};
     if (pole >= 0) {
+        const Entry& entry = m_store.at(pole);
         text = lineOf(pole) + QStringLiteral("  ")
-            + AngleLine(m_store.at(pole), m_projector.lattice());
+            + AngleLine(entry, m_projector.lattice(), m_scene.crystal.planeAngles);
         if (pole == picked)
             picked = -1;
-        direction = EntryVector(m_projector.lattice(), m_store.at(pole));
+        kind = entry.kind;
+        direction = EntryVector(m_projector.lattice(), entry);
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
         direction = *d;
         const std::array<Index3, 3>& references = m_scene.crystal.references().planes;
@@ -139,7 +145,7 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
         return {};
     }
     if (picked >= 0) {
-        text += QLatin1Char('\n') + angleToPicked(picked, direction);
+        text += QLatin1Char('\n') + angleToPicked(picked, kind, direction);
         // The free view names the zone the two planes share.
         if (pole >= 0 && m_scene.isFree()) {
             const QString axis = ZoneAxis(picked, pole);
@@ -154,9 +160,9 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
     return text;
 }
 
-TwipsPoint PictureReader::PixelCentre(int x, int y)
+TwipsPoint PictureReader::PixelCentre(int x, int y, double zoom)
 {
-    constexpr double twips = PictureSize::TwipsPerPixel;
+    const double twips = PictureSize::TwipsPerPixel / zoom;
     return { (x + 0.5) * twips, (y + 0.5) * twips };
 }
 

@@ -45,15 +45,16 @@ public:
     // points. Only in the free view; none where nothing is read.
     std::optional<HolderTilt> TiltsAt(TwipsPoint t, int pole) const;
 
-    // The centre of a screen pixel, in twips.
-    static TwipsPoint PixelCentre(int x, int y);
+    // The centre of a screen pixel, in twips, on a picture drawn zoom times
+    // its documented size.
+    static TwipsPoint PixelCentre(int x, int y, double zoom = 1.0);
     // What the picture shows, for a screen reader: the view's name and the
     // number of entries plotted.
     static QString Description(const QString& viewName, int poleCount);
 
 private:
     QString lineOf(int pole) const;
-    QString angleToPicked(int picked, const Vector3& direction) const;
+    QString angleToPicked(int picked, IndexKind kind, const Vector3& direction) const;
 
     const Scene& m_scene;
     Projector m_projector;

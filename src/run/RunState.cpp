@@ -28,6 +28,13 @@ const std::array<QString, 3>& RunState::referenceNames() const
     return projectionChosen ? scene.referenceNames() : StartUpReferenceNames();
 }
 
+RunState RunState::withoutEntries() const
+{
+    RunState other = *this;
+    other.store = PoleStore();
+    return other;
+}
+
 void RunState::chooseDocumented(const ViewRow& row)
 {
     store.InitPoleData();

@@ -6,6 +6,7 @@
 #include "scene/Scene.h"
 #include "surface/DisplaySettings.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -24,6 +25,13 @@ struct RunState
     Crystal free;
     // Until a projection is chosen the angle columns keep their start-up captions.
     bool projectionChosen = false;
+    // The session's own file, where 上書き保存 writes, and a digest of what
+    // it held when last opened or saved here; empty until it has one.
+    struct SessionFile
+    {
+        QString path;
+        QByteArray digest;
+    } sessionFile;
 
     // The documented run-wide pair of the view shown (1 cubic, 2 hexagonal;
     // 1 with symmetry, 2 the full view); 0 in the free view.
@@ -32,6 +40,10 @@ struct RunState
     // The captions of the three angle columns and the references they name.
     const std::array<QString, 3>& angleCaptions() const;
     const std::array<QString, 3>& referenceNames() const;
+
+    // The run as it is but for its entries: where another view or an
+    // opened session begins.
+    RunState withoutEntries() const;
 
     // Choose a documented view or the free one; both empty the store.
     void chooseDocumented(const ViewRow& row);

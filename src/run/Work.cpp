@@ -29,6 +29,8 @@ bool KeptAsCentreAndUp(const Crystal& crystal)
     return again && MaxDifference(again->matrix(), crystal.orientation.zeroTilt.matrix()) < 1e-12;
 }
 
+} // namespace
+
 // The free view's record in a session file and the crystal it stands for.
 // A crystal turned off its centre or tilted is kept as its Euler angles at
 // zero tilt, at full precision; one that looks along a whole direction,
@@ -46,6 +48,7 @@ FreeViewRecord RecordOf(const Crystal& crystal)
     if (crystal.group != SpaceGroup::Holohedry(crystal.system()))
         record.group = crystal.group;
     record.name = crystal.name;
+    record.planeAngles = crystal.planeAngles;
     const HeldOrientation& held = crystal.orientation;
     if (held.tilt != HolderTilt {})
         record.tilt = held.tilt;
@@ -58,6 +61,8 @@ FreeViewRecord RecordOf(const Crystal& crystal)
     }
     return record;
 }
+
+namespace {
 
 // Plots the entries one by one as the draw command plots its numbers, into
 // store; the message of the first one it refuses.
@@ -166,6 +171,7 @@ std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record)
         record.system, record.cell, record.centre, record.up, record.net, record.group);
     if (Crystal* crystal = std::get_if<Crystal>(&made)) {
         crystal->name = record.name;
+        crystal->planeAngles = record.planeAngles;
         HeldOrientation& held = crystal->orientation;
         if (record.euler)
             held.zeroTilt = CrystalOrientation::FromEuler(*record.euler).value_or(held.zeroTilt);
@@ -200,8 +206,10 @@ void Adopt(RunState& state, OpenedWork work)
         state.chooseDocumented(*work.row);
     else if (work.free)
         state.chooseFree(*work.free);
-    if (work.session)
+    if (work.session) {
         state.display = work.display;
+        state.sessionFile = std::move(work.sessionFile);
+    }
     state.store = std::move(work.store);
 }
 
@@ -247,7 +255,7 @@ QByteArray CsvOf(const RunState& state)
     QList<CsvRow> rows;
     rows.reserve(state.store.PoleCount());
     for (const Entry& entry : state.store.entries()) {
-        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry);
+        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry, crystal.planeAngles);
         rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
             { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
@@ -279,12 +287,18 @@ std::variant<QByteArray, QString> SchmidCsvOf(
     return SchmidCsv(std::get<std::vector<SchmidRow>>(table));
 }
 
+PoleLists ListsOf(const RunState& state)
+{
+    const Crystal& crystal = state.scene.crystal;
+    return BuildLists(state.store, crystal.lattice, 0, crystal.planeAngles);
+}
+
 QByteArray IndexListFileOf(const RunState& state)
 {
-    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).indexList);
+    return ListFileText(ListsOf(state).indexList);
 }
 
 QByteArray AngleListFileOf(const RunState& state)
 {
-    return ListFileText(BuildLists(state.store, state.scene.crystal.lattice).angleList);
+    return ListFileText(ListsOf(state).angleList);
 }

@@ -2,6 +2,7 @@
 
 #include "files/SchmidTable.h"
 #include "files/Session.h"
+#include "poles/PoleLists.h"
 #include "run/RunState.h"
 
 #include <QByteArray>
@@ -12,6 +13,11 @@
 // The work of a run as files keep it: the session that gives the same
 // picture and lists again, and what opening a session or an index list
 // makes of the run.
+
+// The free view's record in a session file and the crystal it stands for,
+// or why there is none.
+FreeViewRecord RecordOf(const Crystal& crystal);
+std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
 
 // The session of the run: its view, display settings and entries.
 Session SessionOf(const RunState& state);
@@ -33,12 +39,12 @@ struct OpenedWork
     // What the user should know of how the file was read (a CIF file's
     // setting changed); empty when nothing.
     QString note;
+    // A session's file, which becomes the run's own.
+    RunState::SessionFile sessionFile;
 };
 // The work, or the first problem (FileMessages) that refuses the file whole.
 std::variant<OpenedWork, QString> OpenWork(
     const QString& fileName, const QByteArray& bytes, const RunState& current);
-// The crystal a session's free view stands for, or why there is none.
-std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
 // Takes the opened work into the run.
 void Adopt(RunState& state, OpenedWork work);
 // The message naming the first entry of the store that the crystal refuses,
@@ -59,6 +65,8 @@ QString OrientationLineOf(const RunState& state);
 // direction at the centre), or why there is none.
 std::variant<QByteArray, QString> SchmidCsvOf(
     const RunState& state, const SlipChoice& slip, const std::optional<Vector3>& axis);
+// The texts of the two list boxes for the run's entries.
+PoleLists ListsOf(const RunState& state);
 // The list boxes' texts as files: one line per entry, LF line ends.
 QByteArray IndexListFileOf(const RunState& state);
 QByteArray AngleListFileOf(const RunState& state);

@@ -70,6 +70,9 @@ struct Crystal
     SpaceGroup group = SpaceGroup::Holohedry(LatticeSystem::Cubic);
     // The name it came with (a CIF file's); empty for one typed.
     QString name;
+    // How the lists, the tool tip and the CSV table read the angle between
+    // two planes.
+    PlaneAngles planeAngles = PlaneAngles::Full;
     bool operator==(const Crystal&) const = default;
 
     // The turn the projector puts the lattice's frame through, as drawn.

@@ -65,6 +65,12 @@ inline constexpr Twips Label3 { 1800, 240, 135, 255 };
 inline constexpr Twips txtAxisX { 600, 720, 375, 270 };
 inline constexpr Twips txtAxisY { 1320, 720, 375, 270 };
 inline constexpr Twips txtAxisZ { 2040, 720, 375, 270 };
+// A crystal written in four indices (h k i l) takes four boxes over the
+// same span, each under its letter; the documented views keep their three.
+inline constexpr Twips txtAxisFour[4] = { { 600, 720, 375, 270 }, { 1080, 720, 375, 270 },
+    { 1560, 720, 375, 270 }, { 2040, 720, 375, 270 } };
+inline constexpr Twips LabelFour[4] = { { 360, 240, 135, 255 }, { 840, 240, 135, 255 },
+    { 1320, 240, 135, 255 }, { 1800, 240, 135, 255 } };
 inline constexpr Twips cmdDraw { 3000, 480, 975, 495 };
 inline constexpr Twips cmdClear { 4200, 480, 975, 495 };
 inline constexpr Twips cmdCopy { 5400, 480, 975, 495 };
@@ -80,6 +86,44 @@ inline constexpr Twips lblAngle1 { 9600, 1080, 735, 615 };
 inline constexpr Twips lblAngle2 { 10440, 1080, 735, 615 };
 inline constexpr Twips lblAngle3 { 11280, 1080, 735, 615 };
 inline constexpr Twips txtAngleList { 9480, 1680, 2895, 7000 };
+
+// Where the picture and the two lists lie in a client area of any size, in
+// logical pixels. At the documented size, exactly as laid out; larger, the
+// lists widen first until lines as long as the ones given (at least the
+// documented widths) fit unwrapped, the picture grows with the rest,
+// keeping its aspect, and what it leaves goes to the lists in halves. The
+// top row stays where it is.
+struct Arrangement
+{
+    QRect picture;
+    QRect indexList;
+    QRect angleList;
+};
+inline Arrangement Arrange(QSize client, int indexWidth, int angleWidth)
+{
+    const QRect picture = ToPixels(picPictureBox);
+    const QRect index = ToPixels(txtIndexList);
+    const QRect angles = ToPixels(txtAngleList);
+    const int extraWidth = std::max(0, client.width() - Px(ClientWidth));
+    const int extraHeight = std::max(0, client.height() - Px(ClientHeight));
+    const int angleGrowth = std::clamp(angleWidth - angles.width(), 0, extraWidth);
+    const int indexGrowth = std::clamp(indexWidth - index.width(), 0, extraWidth - angleGrowth);
+    const int widest = picture.width() + extraWidth - angleGrowth - indexGrowth;
+    const int tallest = picture.height() + extraHeight;
+    // The box keeps the aspect of its documented pixels, 475 by 467.
+    const int width = std::clamp(tallest * picture.width() / picture.height(), picture.width(),
+        std::max(widest, picture.width()));
+    const int height = (width * picture.height() + picture.width() - 1) / picture.width();
+    Arrangement a;
+    a.picture = QRect(picture.topLeft(), QSize(width, height));
+    const int listsHeight = index.height() + extraHeight;
+    const int left = widest - width;
+    a.indexList = QRect(index.left() + width - picture.width(), index.top(),
+        index.width() + indexGrowth + left / 2, listsHeight);
+    a.angleList = QRect(angles.left() + a.indexList.right() - index.right(), angles.top(),
+        angles.width() + angleGrowth + left - left / 2, listsHeight);
+    return a;
+}
 
 // The version dialog.
 inline constexpr int AboutClientWidth = 3150;

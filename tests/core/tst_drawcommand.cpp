@@ -72,6 +72,8 @@ private slots:
     void samePlaneTwice();
     void symmetryKeepsThePlane();
     void randomTyping();
+    void fourIndices_data();
+    void fourIndices();
 };
 
 void TestDrawCommand::documentedPlots_data()
@@ -385,6 +387,46 @@ void TestDrawCommand::randomTyping()
         }
         QVERIFY(store.PoleCount() > 500);
     }
+}
+
+void TestDrawCommand::fourIndices_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<IndexKind>("kind");
+    QTest::addColumn<QList<double>>("three");
+    QTest::addColumn<QString>("message");
+    const QString none;
+    QTest::newRow("consistent plane") << QStringList { "1", "0", "-1", "2" } << IndexKind::Plane
+                                      << QList<double> { 1, 0, 2 } << none;
+    QTest::newRow("i left to follow") << QStringList { "1", "0", " ", "2" } << IndexKind::Plane
+                                      << QList<double> { 1, 0, 2 } << none;
+    QTest::newRow("i that does not")
+        << QStringList { "1", "0", "0", "2" } << IndexKind::Plane << QList<double> {}
+        << Messages::BadThirdPlane.arg(u"-1", u"0");
+    QTest::newRow("t that does not")
+        << QStringList { "2", "-1", "0", "0" } << IndexKind::Direction << QList<double> {}
+        << Messages::BadThirdDirection.arg(u"-1", u"0");
+    // [2 -1 -1 0] is a1, [1 0 0]; [1 0 -1 0] is [2 1 0].
+    QTest::newRow("a1") << QStringList { "2", "-1", "-1", "0" } << IndexKind::Direction
+                        << QList<double> { 1, 0, 0 } << none;
+    QTest::newRow("not divided") << QStringList { "1", "0", "-1", "0" } << IndexKind::Direction
+                                 << QList<double> { 2, 1, 0 } << none;
+    QTest::newRow("a whole index in one box")
+        << QStringList { "1 0 -1 2", "", "", "" } << IndexKind::Plane << QList<double> {}
+        << Messages::NotNumeric + u'\n' + Messages::SeveralNumbers.arg(u"1 0 -1 2").arg(4);
+}
+
+void TestDrawCommand::fourIndices()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(IndexKind, kind);
+    QFETCH(QList<double>, three);
+    QFETCH(QString, message);
+    const CheckIndexResult result = CheckIndexTexts(texts, kind);
+    QCOMPARE(result.message, message);
+    QCOMPARE(result.proceed, !three.isEmpty());
+    if (result.proceed)
+        QCOMPARE((QList<double> { result.values[0], result.values[1], result.values[2] }), three);
 }
 
 QTEST_GUILESS_MAIN(TestDrawCommand)

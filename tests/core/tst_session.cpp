@@ -23,6 +23,7 @@ private slots:
     void holderKept();
     void versionTwo_data();
     void versionTwo();
+    void planeAngles();
 };
 
 namespace {
@@ -418,6 +419,25 @@ void TestSession::versionTwo()
     QCOMPARE(read.error, error);
     if (error.isEmpty())
         QCOMPARE(WriteSession(read.session), bytes);
+}
+
+void TestSession::planeAngles()
+{
+    // The acute reading is a version-2 key; without it the file stays version 1.
+    Session s;
+    FreeViewRecord free;
+    s.view = free;
+    const QByteArray full = WriteSession(s);
+    QVERIFY(full.contains("\"orvandeler\": 1") && !full.contains("planeAngles"));
+    free.planeAngles = PlaneAngles::Acute;
+    s.view = free;
+    const QByteArray acute = WriteSession(s);
+    QVERIFY(acute.contains("\"orvandeler\": 2") && acute.contains("\"planeAngles\": \"acute\""));
+    QVERIFY(ReadSession(acute).session == s);
+    QByteArray odd = acute;
+    odd.replace("\"acute\"", "\"obtuse\"");
+    const SessionRead refused = ReadSession(odd);
+    QVERIFY(refused.error.contains(QStringLiteral("planeAngles")));
 }
 
 QTEST_GUILESS_MAIN(TestSession)

@@ -134,7 +134,7 @@ void TestFreeView::directionsAndTheirForms()
     m_dialogs.nextFreeView = Zinc({ 0, 0, 1 });
     child<QAction>("mnuSelectFree")->trigger();
     child<QAction>("mnuEditDirection")->trigger();
-    plot("1", "0", "0");
+    plot("2", "-1", "0");
     plot("0", "0", "-1");
     plot("1", "1", "0");
     QCOMPARE(list("txtIndexList"), u"[2 -1 -1 0]\n[0 0 0 -1]\n[1 1 -2 0]\n"_s);
