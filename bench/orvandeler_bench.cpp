@@ -349,7 +349,8 @@ void exportFigures(frmMainForm& window, RunState& state)
 }
 
 // The plain QPainter way: every label laid out anew by drawText, every
-// circle and arc a polyline of 360 segments, nothing cached or skipped.
+// circle and arc a polyline of 360 segments, every curve of a path one of
+// 90 segments a piece, nothing cached or skipped.
 class StraightforwardSurface : public DrawingSurface
 {
 public:
@@ -384,6 +385,23 @@ public:
     {
         pen();
         m_painter.drawPolyline(polyline(cx, cy, r, start, end));
+    }
+    void Path(TwipsPoint start, std::span<const PathPiece> pieces) override
+    {
+        pen();
+        QPolygonF points { QPointF(start.x, start.y) };
+        for (const PathPiece& p : pieces) {
+            const QPointF a = points.back(), b(p.control1.x, p.control1.y),
+                          c(p.control2.x, p.control2.y), d(p.to.x, p.to.y);
+            const int steps = p.kind == PathPiece::Kind::Line ? 1 : 90;
+            for (int n = 1; n <= steps; ++n) {
+                const double t = double(n) / steps, u = 1 - t;
+                points << (p.kind == PathPiece::Kind::Line
+                        ? d
+                        : u * u * u * a + 3 * u * u * t * b + 3 * u * t * t * c + t * t * t * d);
+            }
+        }
+        m_painter.drawPolyline(points);
     }
     void SetFillStyle(int16_t style) override { m_fill = style; }
     void SetTone(Tone tone) override { m_tone = tone; }

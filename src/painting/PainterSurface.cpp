@@ -2,6 +2,7 @@
 
 #include "geometry/Geometry.h"
 #include "painting/LabelFont.h"
+#include "painting/PainterPath.h"
 
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -274,6 +275,20 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
     QPainter& p = painter();
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
+}
+
+void PainterSurface::Path(TwipsPoint start, std::span<const PathPiece> pieces)
+{
+    const auto usable = [](TwipsPoint p) { return Usable(p.x) && Usable(p.y); };
+    if (pieces.empty() || !usable(start)
+        || !std::all_of(pieces.begin(), pieces.end(), [&](const PathPiece& piece) {
+               return usable(piece.to) && usable(piece.control1) && usable(piece.control2);
+           }))
+        return;
+    // Not snapped to the pixels as lines are: a curve is drawn where it lies.
+    QPainter& p = painter();
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(ToPainterPath(start, pieces));
 }
 
 void PainterSurface::Print(std::string_view ascii)

@@ -83,6 +83,7 @@ public:
     void Line(double x1, double y1, double x2, double y2) override;
     void Circle(double cx, double cy, double r) override;
     void Arc(double cx, double cy, double r, double start, double end) override;
+    void Path(TwipsPoint start, std::span<const PathPiece> pieces) override;
     void SetFillStyle(int16_t style) override { m_fillStyle = style; }
     void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_currentX = x; }

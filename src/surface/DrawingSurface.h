@@ -1,6 +1,9 @@
 #pragma once
 
+#include "surface/PathPiece.h"
+
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // How strongly lines, arcs and open circles are inked: fully, or faintly, as
@@ -25,6 +28,10 @@ public:
     virtual void Circle(double cx, double cy, double r) = 0;
     // Only the arc from start to end (start < end); arcs are never filled.
     virtual void Arc(double cx, double cy, double r, double start, double end) = 0;
+    // A curve from start through each piece in turn, never filled: lines
+    // and Bezier curves whose controls the pieces carry, so that a curve
+    // of any radius is drawn where it lies.
+    virtual void Path(TwipsPoint start, std::span<const PathPiece> pieces) = 0;
     virtual void SetFillStyle(int16_t style) = 0;
     // Markers and text are always inked fully, whatever the tone.
     virtual void SetTone(Tone tone) = 0;
