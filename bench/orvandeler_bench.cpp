@@ -446,7 +446,9 @@ void freeViewFigures(qreal ratio)
 {
     const Lattice cubic = Lattice::UnitCubic();
     const Vector3 along { 1, 2, 3 };
-    const Rotation start = *Orientation(cubic, along, DefaultUp(cubic, along));
+    const Rotation start = std::get<Crystal>(
+        Crystal::Make(cubic.system(), cubic.parameters(), along, std::nullopt, {}))
+                               .orientation;
     PoleStore store;
     const Scene plotted = FreeScene(cubic, start, {});
     for (int n = 0; n < 1000; ++n) {

@@ -137,11 +137,10 @@ Crystal Soak::randomFree(bool* made)
         return Vector3 { uniform(-5, 5), uniform(-5, 5), uniform(-5, 5) };
     };
     const Vector3 centre = chance(3) ? Vector3 { 0, 0, 0 } : direction();
-    Vector3 up = chance(5) ? centre : direction();
+    std::optional<Vector3> up = chance(5) ? centre : direction();
     const NetOptions net { chance(80) ? between(1, 4) : between(5, 10), chance(70), chance(20) };
-    const std::variant<Lattice, QString> lattice = Lattice::Make(system, p);
-    if (chance(30) && std::holds_alternative<Lattice>(lattice) && Norm(centre) > 0)
-        up = DefaultUp(std::get<Lattice>(lattice), centre);
+    if (chance(30))
+        up.reset();
     std::variant<Crystal, QString> settings = Crystal::Make(system, p, centre, up, net);
     *made = std::holds_alternative<Crystal>(settings);
     note(QStringLiteral(" system %1 a %2 b %3 c %4 α %5 β %6 γ %7 centre [%8 %9 %10] limit %11")

@@ -28,6 +28,11 @@ const std::array<QString, 3>& RunState::referenceNames() const
     return projectionChosen ? scene.referenceNames() : StartUpReferenceNames();
 }
 
+const std::array<QString, 3>& RunState::writtenReferenceNames() const
+{
+    return projectionChosen ? scene.crystal.references().written : StartUpReferenceNames();
+}
+
 void RunState::chooseDocumented(const ViewRow& row)
 {
     store.InitPoleData();

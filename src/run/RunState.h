@@ -32,6 +32,8 @@ struct RunState
     // The captions of the three angle columns and the references they name.
     const std::array<QString, 3>& angleCaptions() const;
     const std::array<QString, 3>& referenceNames() const;
+    // The references as a data file names them: signed, (10-10).
+    const std::array<QString, 3>& writtenReferenceNames() const;
 
     // Choose a documented view or the free one; both empty the store.
     void chooseDocumented(const ViewRow& row);

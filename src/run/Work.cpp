@@ -149,7 +149,7 @@ QByteArray CsvOf(const RunState& state)
         rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
             { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
-    return CsvTable(state.referenceNames(), rows);
+    return CsvTable(state.writtenReferenceNames(), rows);
 }
 
 QByteArray IndexListFileOf(const RunState& state)

@@ -39,8 +39,10 @@ struct Crystal
     bool operator==(const Crystal&) const = default;
 
     // A crystal of the free view, looking along the direct-lattice direction
-    // centre with up upward (none: DefaultUp), or why there is none (no
-    // lattice, centre (0 0 0), up along centre).
+    // centre with up upward, or why there is none (no lattice, centre or up
+    // (0 0 0) or with an index beyond 1e300, up along centre). Up left out
+    // is LowIndexUp's: the lowest-index lattice direction at right angles
+    // to the centre, or where there is none, the vertical made perpendicular.
     static std::variant<Crystal, QString> Make(LatticeSystem system,
         const LatticeParameters& parameters, const Vector3& centre,
         const std::optional<Vector3>& up, const NetOptions& net);
@@ -60,6 +62,11 @@ struct Crystal
 };
 
 namespace FreeViewMessages {
-inline const QString CentreZero = QStringLiteral("中心の方向 [0 0 0] は表せません");
+// %1: the direction as given.
+inline const QString CentreUnusable = QStringLiteral("中心の方向 %1 は表せません");
+inline const QString CentreTooLarge = QStringLiteral("中心の方向 %1 は指数が大きすぎて表せません");
+inline const QString CentreZero = CentreUnusable.arg(QStringLiteral("[0 0 0]"));
+inline const QString UpUnusable = QStringLiteral("上の方向 %1 は表せません");
+inline const QString UpTooLarge = QStringLiteral("上の方向 %1 は指数が大きすぎて表せません");
 inline const QString UpAlongCentre = QStringLiteral("上の方向が中心の方向と平行です");
 } // namespace FreeViewMessages

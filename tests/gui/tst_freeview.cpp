@@ -29,9 +29,8 @@ namespace {
 Crystal Zinc(Vector3 centre)
 {
     const LatticeParameters cell { 2.665, 2.665, 4.947, 90, 90, 120 };
-    const Lattice lattice = std::get<Lattice>(Lattice::Make(LatticeSystem::Hexagonal, cell));
     return std::get<Crystal>(
-        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, std::nullopt, {}));
 }
 
 } // namespace
