@@ -27,7 +27,9 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
-    Q_UNUSED(session);
+    const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
+    if (free && free->net.projection != ProjectionKind::Stereographic)
+        return 2;
     return 1;
 }
 
@@ -45,6 +47,8 @@ constexpr char16_t Up[] = u"up";
 constexpr char16_t NetLimit[] = u"netLimit";
 constexpr char16_t ZoneCircles[] = u"zoneCircles";
 constexpr char16_t WulffNet[] = u"wulffNet";
+// Version 2.
+constexpr char16_t Projection[] = u"projection";
 constexpr char16_t Entries[] = u"entries";
 constexpr char16_t Plane[] = u"plane";
 constexpr char16_t Direction[] = u"direction";
@@ -57,6 +61,9 @@ QString CrystalKey(const char16_t* key)
 {
     return QString::fromUtf16(Key::Crystal) + u'.' + QString::fromUtf16(key);
 }
+
+// In the order of ProjectionKind.
+constexpr const char16_t* ProjectionNames[] = { u"stereographic", u"equal-area" };
 
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
@@ -136,7 +143,7 @@ QString ScalarText(const QJsonValue& value)
                            : QStringLiteral("null");
 }
 
-QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeViewRecord& free)
+QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
 {
     const QJsonValue crystalValue = root.value(Key::Crystal);
     if (crystalValue.isUndefined())
@@ -196,6 +203,14 @@ QString ReadFree(const QJsonObject& root, [[maybe_unused]] int version, FreeView
         if (!value.isBool())
             return NotBoolean.arg(QString::fromUtf16(key));
         *flag = value.toBool();
+    }
+    const QJsonValue projection
+        = version >= 2 ? root.value(Key::Projection) : QJsonValue(QJsonValue::Undefined);
+    if (!projection.isUndefined()) {
+        const int kind = IndexOf(ProjectionNames, projection.toString());
+        if (!projection.isString() || kind < 0)
+            return NotOneOf.arg(Key::Projection, Listed(ProjectionNames));
+        free.net.projection = static_cast<ProjectionKind>(kind);
     }
     return {};
 }
@@ -362,6 +377,9 @@ void AddFree(Members& members, const FreeViewRecord& free)
     members.add(Key::NetLimit, QByteArray::number(free.net.limit));
     members.add(Key::ZoneCircles, Members::Boolean(free.net.zoneCircles));
     members.add(Key::WulffNet, Members::Boolean(free.net.wulffNet));
+    if (free.net.projection != ProjectionKind::Stereographic)
+        members.add(Key::Projection,
+            Members::Quoted(QString::fromUtf16(ProjectionNames[int(free.net.projection)])));
 }
 
 QByteArray EntriesArray(const QList<IndexEntry>& entries)

@@ -29,6 +29,9 @@ constexpr LatticeSystem Systems[] = { LatticeSystem::Cubic, LatticeSystem::Tetra
     LatticeSystem::Orthorhombic, LatticeSystem::Hexagonal, LatticeSystem::Trigonal,
     LatticeSystem::Monoclinic, LatticeSystem::Triclinic };
 
+constexpr ProjectionKind Projections[]
+    = { ProjectionKind::Stereographic, ProjectionKind::EqualArea };
+
 QString SystemCaption(LatticeSystem system)
 {
     if (system == LatticeSystem::Trigonal)
@@ -116,13 +119,18 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
 
     auto* net = new QGroupBox(QStringLiteral("極点図"), this);
     auto* netForm = new QFormLayout(net);
+    cboProjection = new QComboBox(this);
+    cboProjection->setObjectName(QStringLiteral("cboProjection"));
+    for (const ProjectionKind kind : Projections)
+        cboProjection->addItem(ProjectionName(kind));
+    netForm->addRow(QStringLiteral("投影"), cboProjection);
     spnLimit = new QSpinBox(this);
     spnLimit->setObjectName(QStringLiteral("spnLimit"));
     spnLimit->setRange(1, 10);
     netForm->addRow(QStringLiteral("面指数の上限"), spnLimit);
     chkZoneCircles = new QCheckBox(QStringLiteral("晶帯円を描く"), this);
     chkZoneCircles->setObjectName(QStringLiteral("chkZoneCircles"));
-    chkWulffNet = new QCheckBox(QStringLiteral("ウルフネットを描く"), this);
+    chkWulffNet = new QCheckBox(this);
     chkWulffNet->setObjectName(QStringLiteral("chkWulffNet"));
     netForm->addRow(chkZoneCircles);
     netForm->addRow(chkWulffNet);
@@ -141,6 +149,7 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
 
     showSettings(current);
     connect(cboSystem, &QComboBox::currentIndexChanged, this, &frmCrystal::systemChosen);
+    connect(cboProjection, &QComboBox::currentIndexChanged, this, &frmCrystal::projectionChosen);
     connect(cboPreset, &QComboBox::activated, this, &frmCrystal::presetChosen);
 }
 
@@ -157,6 +166,10 @@ void frmCrystal::showSettings(const Crystal& crystal)
         txtCentre[k]->setText(Number(centre[k]));
         txtUp[k]->setText(Number(up[k]));
     }
+    const auto kind
+        = std::find(std::begin(Projections), std::end(Projections), crystal.net.projection);
+    cboProjection->setCurrentIndex(int(kind - std::begin(Projections)));
+    projectionChosen();
     spnLimit->setValue(crystal.net.limit);
     chkZoneCircles->setChecked(crystal.net.zoneCircles);
     chkWulffNet->setChecked(crystal.net.wulffNet);
@@ -179,6 +192,19 @@ void frmCrystal::systemChosen()
         if (!free[k])
             txtCell[k]->setText(Number(shown[k]));
     }
+}
+
+// The net for reading angles is named after its projection.
+void frmCrystal::projectionChosen()
+{
+    chkWulffNet->setText(chosenProjection() == ProjectionKind::EqualArea
+            ? QStringLiteral("シュミットネットを描く")
+            : QStringLiteral("ウルフネットを描く"));
+}
+
+ProjectionKind frmCrystal::chosenProjection() const
+{
+    return Projections[std::max(0, cboProjection->currentIndex())];
 }
 
 void frmCrystal::presetChosen(int index)
@@ -222,8 +248,8 @@ std::variant<Crystal, QString> frmCrystal::settings() const
         up[k] = *u;
         upGiven = true;
     }
-    const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(),
-        chkWulffNet->isChecked() };
+    const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(), chkWulffNet->isChecked(),
+        chosenProjection() };
     // Left empty, up is the default one.
     return Crystal::Make(
         system, parameters, centre, upGiven ? std::optional(up) : std::nullopt, net);

@@ -13,7 +13,7 @@ class QSpinBox;
 
 // "結晶と方位": the crystal of the free view (its system, lattice parameters
 // or one of the common crystals), the direction at the centre and the one
-// upward, and what the net shows. OK takes the settings only when they make
+// upward, the projection and what the net shows. OK takes the settings only when they make
 // a view; otherwise it says why and stays open.
 class frmCrystal : public QDialog
 {
@@ -32,6 +32,8 @@ public:
 private:
     void systemChosen();
     void presetChosen(int index);
+    void projectionChosen();
+    ProjectionKind chosenProjection() const;
     void showSettings(const Crystal& crystal);
 
     QComboBox* cboSystem = nullptr;
@@ -40,6 +42,7 @@ private:
     std::array<QLineEdit*, 6> txtCell {};
     std::array<QLineEdit*, 3> txtCentre {};
     std::array<QLineEdit*, 3> txtUp {};
+    QComboBox* cboProjection = nullptr;
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;

@@ -10,6 +10,12 @@ const double FarPoleRadius = 2.0 * std::sqrt(2.0);
 
 } // namespace
 
+QString ProjectionName(ProjectionKind kind)
+{
+    return kind == ProjectionKind::EqualArea ? QStringLiteral("等積投影")
+                                             : QStringLiteral("ステレオ投影");
+}
+
 ProjectedPoint Project(ProjectionKind kind, const Vector3& v)
 {
     // The documented projection from the far pole, onto the plane touching it.

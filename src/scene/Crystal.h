@@ -3,6 +3,7 @@
 #include "crystal/Lattice.h"
 #include "crystal/ReferencePlanes.h"
 #include "math/Rotation.h"
+#include "projection/ProjectionKind.h"
 
 #include <QString>
 #include <cstdint>
@@ -16,12 +17,15 @@
 enum class IndexRule : int8_t { CubicTriangle, HexSector, FoldFirst, FoldThird, AsTyped };
 
 // What a generated net shows: the poles of planes with indices up to
-// limit, the zone circles of the zone axes with indices up to 1, a Wulff net.
+// limit, the zone circles of the zone axes with indices up to 1, a Wulff
+// net (a Schmidt net in the equal-area projection), and the projection it
+// is drawn in.
 struct NetOptions
 {
     int limit = 3;
     bool zoneCircles = true;
     bool wulffNet = false;
+    ProjectionKind projection = ProjectionKind::Stereographic;
     bool operator==(const NetOptions&) const = default;
 };
 

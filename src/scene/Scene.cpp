@@ -65,6 +65,7 @@ Scene FreeScene(const Crystal& crystal)
     Scene scene;
     scene.crystal = crystal;
     scene.crystal.rule = IndexRule::AsTyped;
+    scene.frame.kind = crystal.net.projection;
     scene.paper = { &PrimitiveCircleLayer, crystal.net.wulffNet ? &WulffNetLayer : nullptr };
     scene.net = { crystal.net.zoneCircles ? &ZoneCirclesLayer : nullptr, &NetPolesLayer };
     return scene;

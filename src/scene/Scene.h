@@ -42,9 +42,10 @@ struct Scene
     const std::array<QString, 3>& referenceNames() const;
 };
 
-// The free view of a crystal, on the frame of the full views: the
-// primitive circle and on request a Wulff net on the paper, the crystal's
-// zone circles on request and the poles of its planes.
+// The free view of a crystal, on the frame of the full views in the
+// projection its net names: the primitive circle and on request a Wulff or
+// Schmidt net on the paper, the crystal's zone circles on request and the
+// poles of its planes.
 Scene FreeScene(const Crystal& crystal);
 Scene FreeScene(const Lattice& lattice, const Rotation& orientation, const NetOptions& net = {});
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace FileMessages;
+using namespace Qt::StringLiterals;
 
 class TestSession : public QObject
 {
@@ -20,15 +21,16 @@ private slots:
 namespace {
 
 // A file with the given members after the version and before the entries.
-QByteArray Doc(const QByteArray& members, const QByteArray& entries = "[]")
+QByteArray Doc(const QByteArray& members, const QByteArray& entries = "[]", int version = 1)
 {
-    return "{\"orvandeler\": 1, " + members + ", \"entries\": " + entries + "}";
+    return "{\"orvandeler\": " + QByteArray::number(version) + ", " + members
+        + ", \"entries\": " + entries + "}";
 }
 
-QByteArray Free(const QByteArray& crystal, const QByteArray& more = {})
+QByteArray Free(const QByteArray& crystal, const QByteArray& more = {}, int version = 1)
 {
     return Doc("\"view\": \"free\", \"crystal\": " + crystal + ", \"centre\": [0, 0, 1]" + more,
-        "[{\"plane\": [1, 1, 1]}, {\"direction\": [1, 0, 0]}]");
+        "[{\"plane\": [1, 1, 1]}, {\"direction\": [1, 0, 0]}]", version);
 }
 
 QByteArray Entries(int count)
@@ -52,6 +54,8 @@ QString Described(const FreeViewRecord& f)
         fields << QStringLiteral("nozones");
     if (f.net.wulffNet)
         fields << QStringLiteral("wulff");
+    if (f.net.projection == ProjectionKind::EqualArea)
+        fields << QStringLiteral("equal-area");
     return fields.join(u' ');
 }
 
@@ -134,6 +138,8 @@ void TestSession::refused_data()
     QTest::newRow("net limit 2.5") << Free(cube, ", \"netLimit\": 2.5") << limit;
     QTest::newRow("zone circles as text")
         << Free(cube, ", \"zoneCircles\": \"yes\"") << NotBoolean.arg("zoneCircles");
+    QTest::newRow("projection unknown") << Free(cube, ", \"projection\": \"lambert\"", 2)
+                                        << NotOneOf.arg("projection", "stereographic、equal-area");
 }
 
 void TestSession::refused()
@@ -179,6 +185,14 @@ void TestSession::read_data()
         ", \"up\": [1, 0, -2.5], \"netLimit\": 10, \"zoneCircles\": false, \"wulffNet\": true");
     free("trigonal", "{\"system\": \"trigonal\", \"a\": 4.9, \"c\": 5.4}",
         "4.9 4.9 5.4 90 90 120 net=3");
+    const QByteArray cube = "{\"system\": \"cubic\", \"a\": 4}";
+    QTest::newRow("equal-area, version 2")
+        << Free(cube, ", \"projection\": \"equal-area\"", 2) << QStringList { "free", "30", "1" }
+        << u"4 4 4 90 90 90 net=3 equal-area"_s;
+    // A key of version 2 in a file of version 1 is one the program does not know.
+    QTest::newRow("equal-area, version 1")
+        << Free(cube, ", \"projection\": \"equal-area\"") << QStringList { "free", "30", "1" }
+        << u"4 4 4 90 90 90 net=3"_s;
     free("monoclinic",
         "{\"system\": \"monoclinic\", \"a\": 5, \"b\": 6, \"c\": 7, \"beta\": 101.5}",
         "5 6 7 90 101.5 90 net=3");
@@ -206,9 +220,13 @@ void TestSession::read()
         QCOMPARE(s.entries,
             (QList<IndexEntry> {
                 { IndexKind::Plane, { 1, 1, 1 } }, { IndexKind::Direction, { 1, 0, 0 } } }));
-    const SessionRead again = ReadSession(WriteSession(s));
+    const QByteArray written = WriteSession(s);
+    const SessionRead again = ReadSession(written);
     QCOMPARE(again.error, QString());
     QVERIFY(again.session == s);
+    // Version 2 only for what version 1 cannot say.
+    QVERIFY(written.startsWith(
+        free.contains(u"equal-area"_s) ? "{\n  \"orvandeler\": 2," : "{\n  \"orvandeler\": 1,"));
 }
 
 void TestSession::roundTrip()
