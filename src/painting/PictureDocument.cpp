@@ -16,6 +16,25 @@ namespace {
 constexpr int TwipsPerInch = 1440;
 constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 
+// The page's box as the PDF writer states it, with six decimals.
+QByteArray MediaBox(double width, double height)
+{
+    return "/MediaBox [0 0 " + QByteArray::number(width, 'f', 6) + ' '
+        + QByteArray::number(height, 'f', 6) + ']';
+}
+
+// The writer keeps a page to whole points, so the picture's 356.25 points
+// would be cut to 356. Its box is written with six decimals, so the exact
+// one has the same length and takes its place without moving any object.
+void StateExactPage(QByteArray& pdf, QSizeF written, QSizeF exact)
+{
+    const QByteArray from = MediaBox(written.width(), written.height());
+    const QByteArray to = MediaBox(exact.width(), exact.height());
+    const qsizetype at = pdf.indexOf(from);
+    if (at >= 0 && from.size() == to.size())
+        pdf.replace(at, from.size(), to);
+}
+
 } // namespace
 
 PictureDocument::PictureDocument(PictureSettings settings, PoleStore store, QString description)
@@ -62,11 +81,16 @@ QByteArray PictureDocument::pdf() const
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(TwipsPerInch);
-    writer.setPageSize(QPageSize(QSizeF(double(PictureSize::WidthTwips) / TwipsPerInch,
-                                     double(PictureSize::HeightTwips) / TwipsPerInch),
-        QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    const QPageSize page(QSizeF(double(PictureSize::WidthTwips) / TwipsPerInch,
+                             double(PictureSize::HeightTwips) / TwipsPerInch),
+        QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    writer.setPageSize(page);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     paint(writer, TwipsPerPixel);
+    buffer.close();
+    constexpr double TwipsPerPoint = TwipsPerInch / 72.0;
+    StateExactPage(bytes, QSizeF(page.sizePoints()),
+        QSizeF(PictureSize::WidthTwips / TwipsPerPoint, PictureSize::HeightTwips / TwipsPerPoint));
     return bytes;
 }
 
