@@ -407,6 +407,8 @@ public:
     void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_x = x; }
     void SetCurrentY(double y) override { m_y = y; }
+    void SetTextStyle(TextStyle) override { }
+    void KnockOut(double, double, double) override { }
     void Print(std::string_view text) override
     {
         m_painter.setPen(Qt::black);
@@ -490,6 +492,19 @@ void freeViewFigures(qreal ratio)
             surface.image();
         });
     std::printf("bench: unbudgeted free_turn_frame_limit_6_wulff_net %.2f ms\n", wulff);
+
+    // In the equal-area projection the paper holds the Schmidt net and the
+    // zone circles are the curves they are there.
+    const double equalArea = timeMedian([] {},
+        [&] {
+            const Crystal& turned = settingsAt(6).scene.crystal;
+            const PictureSettings settings { FreeScene(turned.lattice, turned.orientation,
+                                                 { 6, true, true, ProjectionKind::EqualArea }),
+                { 1, 30 } };
+            picture.show(settings, store);
+            surface.image();
+        });
+    report("free_turn_frame_equal_area", equalArea, "ms", 8);
 
     // The plain way takes up to a second a frame: a third of the rounds.
     g_rounds = std::max(3, rounds / 3);

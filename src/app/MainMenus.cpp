@@ -45,6 +45,8 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuEdit->addSeparator();
     mnuEditDirection = AddItem(mnuEdit, "mnuEditDirection", QStringLiteral("方向としてプロット"));
     mnuEditDirection->setCheckable(true);
+    mnuEditIndexLabels = AddItem(mnuEdit, "mnuEditIndexLabels", QStringLiteral("指数を表示"));
+    mnuEditIndexLabels->setCheckable(true);
 
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
     for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {
@@ -70,4 +72,5 @@ void MainMenus::showViewChoice(const Scene& scene)
     mnuSelectFree->setCheckable(scene.isFree());
     mnuSelectFree->setChecked(scene.isFree());
     mnuEditDirection->setEnabled(scene.crystal.allowsDirections());
+    mnuEditIndexLabels->setEnabled(scene.isFree());
 }

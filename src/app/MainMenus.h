@@ -32,6 +32,8 @@ struct MainMenus
     QAction* mnuEditCls = nullptr;
     QAction* mnuEditCopy = nullptr;
     QAction* mnuEditDirection = nullptr;
+    // The free view's plotted entries labelled with their indices.
+    QAction* mnuEditIndexLabels = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};

@@ -130,6 +130,7 @@ void frmMainForm::connectMenus()
     connect(m.mnuEditDraw, &QAction::triggered, this, &frmMainForm::cmdDraw_Click);
     connect(m.mnuEditCls, &QAction::triggered, this, &frmMainForm::cmdClear_Click);
     connect(m.mnuEditCopy, &QAction::triggered, this, &frmMainForm::cmdCopy_Click);
+    connect(m.mnuEditIndexLabels, &QAction::toggled, this, &frmMainForm::FullRedraw);
     for (std::size_t k = 0; k < m.mnuSelectItems.size(); ++k) {
         const ViewRow& row = DocumentedViews()[k];
         connect(m.mnuSelectItems[k], &QAction::triggered, this,
@@ -188,6 +189,7 @@ void frmMainForm::FullRedraw()
     ++m_fullRedraws;
     // Every redraw reads the two settings from their boxes again.
     m_state.display = m_controls->displaySettings(m_state.display);
+    m_state.display.indexLabels = m_menus->mnuEditIndexLabels->isChecked();
     m_picture.show(pictureSettings(), m_state.store);
     m_lists->show(m_state.store, m_state.scene.crystal.lattice);
     // Only the picture widget repaints; nothing here asks the window itself

@@ -104,7 +104,10 @@ public:
         for (const NetPole& pole : poles)
             surface.Circle(pole.at.x, pole.at.y, DotRadius);
         surface.SetFillStyle(1);
+        // Over the zone circles and the paper's net, a label stays readable.
+        surface.SetTextStyle(TextStyle::Haloed);
         DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
+        surface.SetTextStyle(TextStyle::Plain);
         // The plot's markers drawn next take the net's width.
         surface.SetDrawWidth(options.lineWidth);
     }

@@ -19,6 +19,9 @@ constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 constexpr double MaxCoordinateTwips = 1.0e7;
 // Discs larger than this are painted directly rather than cached.
 constexpr double MaxCachedDiscPixels = 128.0;
+// The width of the knock-out stroked around a haloed text's outline, in
+// logical pixels: half of it shows beyond the glyphs.
+constexpr double HaloPixels = 3.0;
 // A logical pixel is 1/96 inch. The label font is sized in pixels, so the
 // image's resolution tells only its physical size, never its painting.
 constexpr int DotsPerMeter96Dpi = 3780;
@@ -303,7 +306,38 @@ void PainterSurface::Print(std::string_view ascii)
         corner = { std::round(m_currentX * scale) / m_ratio,
             std::round(m_currentY * scale) / m_ratio };
     }
-    painter().drawText(corner + m_textOrigin, text);
+    if (m_textStyle == TextStyle::Plain) {
+        painter().drawText(corner + m_textOrigin, text);
+        return;
+    }
+    // The knock-out is the text's outline stroked in the background colour:
+    // a path, so that it stays a vector in SVG and PDF.
+    QFont font = m_font;
+    font.setBold(m_textStyle == TextStyle::HaloedBold);
+    QPainterPath outline;
+    outline.addText(corner + m_textOrigin, font, text);
+    QPainter& p = painter();
+    p.save();
+    p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(outline);
+    p.setPen(QPen(m_ink));
+    p.setFont(font);
+    p.drawText(corner + m_textOrigin, text);
+    p.restore();
+}
+
+void PainterSurface::KnockOut(double cx, double cy, double r)
+{
+    if (!Usable(cx) || !Usable(cy) || !Usable(r) || r <= 0.0)
+        return;
+    QPainter& p = painter();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_background);
+    const double radius = r / TwipsPerPixel;
+    p.drawEllipse(place(cx, cy), radius, radius);
+    p.restore();
 }
 
 void PainterSurface::drawDisc(double cx, double cy, double r)

@@ -89,6 +89,8 @@ public:
     void SetCurrentX(double x) override { m_currentX = x; }
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(std::string_view text) override;
+    void SetTextStyle(TextStyle style) override { m_textStyle = style; }
+    void KnockOut(double cx, double cy, double r) override;
 
     // The same filled circle drawn as an ellipse instead of the cached disc;
     // the cached disc must look the same.
@@ -132,6 +134,7 @@ private:
     int m_drawWidth = 1;
     int16_t m_fillStyle = 1;
     Tone m_tone = Tone::Full;
+    TextStyle m_textStyle = TextStyle::Plain;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;

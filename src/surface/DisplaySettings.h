@@ -3,12 +3,15 @@
 #include <array>
 
 // How the picture is drawn, as numbers: the pen width of the net's lines,
-// in pixels, and the radius of the pole marks, in twips. The texts the user
+// in pixels, and the radius of the pole marks, in twips; and whether the
+// free view's marks carry their indices. The texts the user
 // types are read into these where they are typed; nothing below takes text.
 struct DisplaySettings
 {
     int lineWidth = 1;
     int plotSize = 30;
+    // The free view labels each plotted entry with its own index.
+    bool indexLabels = false;
     bool operator==(const DisplaySettings&) const = default;
 };
 

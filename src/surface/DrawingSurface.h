@@ -10,6 +10,11 @@
 // the fine lines of a reading grid that must not hide what lies on it.
 enum class Tone : int8_t { Full, Faint };
 
+// How a text is set: plainly, as the documented views print it, or for a
+// figure over a thin knock-out of the background so that no line crosses
+// it, bold for a plotted entry's own index.
+enum class TextStyle : int8_t { Plain, Haloed, HaloedBold };
+
 // The drawing operations the nets and the pole markers use on the picture box.
 // Coordinates and radii are twips of the picture (origin top-left, y down);
 // arc angles are radians, counterclockwise on screen from +x. Plain values
@@ -40,4 +45,9 @@ public:
     // Top-left corner of the first character cell at (CurrentX, CurrentY);
     // the labels are ASCII: indices, brackets and bars drawn as lines.
     virtual void Print(std::string_view text) = 0;
+    // Plain until set.
+    virtual void SetTextStyle(TextStyle style) = 0;
+    // Clears a disc to the background colour, so that a mark drawn on it
+    // stands clear of the lines and labels beneath.
+    virtual void KnockOut(double cx, double cy, double r) = 0;
 };

@@ -22,7 +22,9 @@ struct SurfaceCall
         Tone,
         CurrentX,
         CurrentY,
-        Print
+        Print,
+        TextStyle,
+        KnockOut
     };
     Kind kind;
     QVector<double> values;
@@ -70,5 +72,13 @@ public:
     {
         calls.push_back(
             { SurfaceCall::Print, {}, QString::fromUtf8(t.data(), qsizetype(t.size())) });
+    }
+    void SetTextStyle(::TextStyle s) override
+    {
+        calls.push_back({ SurfaceCall::TextStyle, { double(s) }, {} });
+    }
+    void KnockOut(double cx, double cy, double r) override
+    {
+        calls.push_back({ SurfaceCall::KnockOut, { cx, cy, r }, {} });
     }
 };
