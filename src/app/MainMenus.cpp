@@ -47,6 +47,8 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuEditDirection->setCheckable(true);
     mnuEditIndexLabels = AddItem(mnuEdit, "mnuEditIndexLabels", QStringLiteral("指数を表示"));
     mnuEditIndexLabels->setCheckable(true);
+    mnuEditCaption = AddItem(mnuEdit, "mnuEditCaption", QStringLiteral("保存する図に説明を付ける"));
+    mnuEditCaption->setCheckable(true);
 
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
     for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {

@@ -34,6 +34,8 @@ struct MainMenus
     QAction* mnuEditDirection = nullptr;
     // The free view's plotted entries labelled with their indices.
     QAction* mnuEditIndexLabels = nullptr;
+    // Saved and exported figures with a caption under the picture.
+    QAction* mnuEditCaption = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};

@@ -131,6 +131,8 @@ void frmMainForm::connectMenus()
     connect(m.mnuEditCls, &QAction::triggered, this, &frmMainForm::cmdClear_Click);
     connect(m.mnuEditCopy, &QAction::triggered, this, &frmMainForm::cmdCopy_Click);
     connect(m.mnuEditIndexLabels, &QAction::toggled, this, &frmMainForm::FullRedraw);
+    connect(m.mnuEditCaption, &QAction::toggled, this,
+        [this](bool on) { m_state.display.figureCaption = on; });
     for (std::size_t k = 0; k < m.mnuSelectItems.size(); ++k) {
         const ViewRow& row = DocumentedViews()[k];
         connect(m.mnuSelectItems[k], &QAction::triggered, this,
@@ -346,8 +348,10 @@ void frmMainForm::showOpenedWork(OpenedWork work)
     m_reading->unpick();
     const bool session = work.session;
     Adopt(m_state, std::move(work));
-    if (session)
+    if (session) {
         m_controls->showDisplaySettings(m_state.display);
+        m_menus->mnuEditCaption->setChecked(m_state.display.figureCaption);
+    }
     showViewChoice();
     FullRedraw();
 }

@@ -28,7 +28,7 @@ constexpr int ReadVersions[] = { 1, 2 };
 int VersionOf(const Session& session)
 {
     const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
-    if (free && free->net.projection != ProjectionKind::Stereographic)
+    if (session.figureCaption || (free && free->net.projection != ProjectionKind::Stereographic))
         return 2;
     return 1;
 }
@@ -49,6 +49,7 @@ constexpr char16_t ZoneCircles[] = u"zoneCircles";
 constexpr char16_t WulffNet[] = u"wulffNet";
 // Version 2.
 constexpr char16_t Projection[] = u"projection";
+constexpr char16_t FigureCaption[] = u"figureCaption";
 constexpr char16_t Entries[] = u"entries";
 constexpr char16_t Plane[] = u"plane";
 constexpr char16_t Direction[] = u"direction";
@@ -303,6 +304,14 @@ QString ReadRoot(const QJsonObject& root, Session& session)
             return NotDigits.arg(Key::LineWidth);
     }
 
+    const QJsonValue caption
+        = fileVersion >= 2 ? root.value(Key::FigureCaption) : QJsonValue(QJsonValue::Undefined);
+    if (!caption.isUndefined()) {
+        if (!caption.isBool())
+            return NotBoolean.arg(QString::fromUtf16(Key::FigureCaption));
+        session.figureCaption = caption.toBool();
+    }
+
     if (row) {
         session.view = row;
     } else {
@@ -450,6 +459,8 @@ QByteArray WriteSession(const Session& session)
         number.match(session.plotSize).hasMatch() ? session.plotSize.toLatin1()
                                                   : Members::Quoted(session.plotSize));
     members.add(Key::LineWidth, Members::Quoted(session.lineWidth));
+    if (session.figureCaption)
+        members.add(Key::FigureCaption, Members::Boolean(true));
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
         AddFree(members, *free);
     members.add(Key::Entries, EntriesArray(session.entries));

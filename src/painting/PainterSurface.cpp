@@ -110,6 +110,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_painted.clear();
     m_textOrigin = LabelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
+    m_clearDiscs.clear();
 }
 
 void PainterSurface::setInk(const QColor& color)
@@ -311,26 +312,64 @@ void PainterSurface::Print(std::string_view ascii)
         return;
     }
     // The knock-out is the text's outline stroked in the background colour:
-    // a path, so that it stays a vector in SVG and PDF.
+    // in SVG and PDF a path, so that it stays a vector.
     QFont font = m_font;
     font.setBold(m_textStyle == TextStyle::HaloedBold);
-    QPainterPath outline;
-    outline.addText(corner + m_textOrigin, font, text);
+    const QPointF origin = corner + m_textOrigin;
+    if (raster()) {
+        // On the screen the text itself in the background colour, moved a
+        // little each way: the glyphs come from the painter's cache, where
+        // stroking every outline would cost more than the rest of the frame.
+        QPainter& p = painter();
+        p.save();
+        p.setPen(m_background);
+        p.setFont(font);
+        constexpr double Step = HaloPixels / 2.0;
+        for (const QPointF shift :
+            { QPointF(-Step, -Step), QPointF(0.0, -Step), QPointF(Step, -Step), QPointF(-Step, 0.0),
+                QPointF(Step, 0.0), QPointF(-Step, Step), QPointF(0.0, Step), QPointF(Step, Step) })
+            p.drawText(origin + shift, text);
+        p.restore();
+    } else {
+        QPainterPath outline;
+        outline.addText(origin, font, text);
+        QPainter& p = painter();
+        p.save();
+        p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(outline);
+        p.restore();
+    }
     QPainter& p = painter();
+    if (font == m_font) {
+        p.drawText(origin, text);
+        return;
+    }
     p.save();
-    p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(outline);
-    p.setPen(QPen(m_ink));
     p.setFont(font);
-    p.drawText(corner + m_textOrigin, text);
+    p.drawText(origin, text);
     p.restore();
+}
+
+void PainterSurface::printCentred(const QStringList& lines, double top, double lineHeight)
+{
+    QPainter& p = painter();
+    for (const QString& line : lines) {
+        p.drawText(QRectF(0.0, top / TwipsPerPixel, double(m_widthTwips) / TwipsPerPixel,
+                       lineHeight / TwipsPerPixel),
+            Qt::AlignHCenter | Qt::AlignTop, line);
+        top += lineHeight;
+    }
 }
 
 void PainterSurface::KnockOut(double cx, double cy, double r)
 {
     if (!Usable(cx) || !Usable(cy) || !Usable(r) || r <= 0.0)
         return;
+    if (raster() && r * m_ratio / TwipsPerPixel <= MaxCachedDiscPixels) {
+        drawDisc(cx, cy, r, m_clearDiscs, m_background, 1);
+        return;
+    }
     QPainter& p = painter();
     p.save();
     p.setPen(Qt::NoPen);
@@ -342,8 +381,14 @@ void PainterSurface::KnockOut(double cx, double cy, double r)
 
 void PainterSurface::drawDisc(double cx, double cy, double r)
 {
-    const DiscCache::Disc& d = m_discs.disc(r, m_drawWidth, m_ratio, m_ink);
-    const double offset = PenOffset(m_drawWidth, m_ratio);
+    drawDisc(cx, cy, r, m_discs, m_ink, m_drawWidth);
+}
+
+void PainterSurface::drawDisc(
+    double cx, double cy, double r, DiscCache& cache, const QColor& colour, int width)
+{
+    const DiscCache::Disc& d = cache.disc(r, width, m_ratio, colour);
+    const double offset = PenOffset(width, m_ratio);
     const double scale = m_ratio / TwipsPerPixel;
     const int left = int(std::floor(cx * scale - offset + 0.5)) - d.centre;
     const int top = int(std::floor(cy * scale - offset + 0.5)) - d.centre;

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QStringList>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -61,7 +62,11 @@ public:
     void finish();
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
-    void setBackground(const QColor& color) { m_background = color; }
+    void setBackground(const QColor& color)
+    {
+        m_background = color;
+        m_clearDiscs.clear();
+    }
     // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
     // The pen width lines are drawn with now, in pixels.
@@ -95,6 +100,9 @@ public:
     // The same filled circle drawn as an ellipse instead of the cached disc;
     // the cached disc must look the same.
     void paintFilledCircleDirectly(double cx, double cy, double r);
+    // Lines of any text, each centred across the surface from top on, a
+    // line's height apart (twips): a figure's caption under the picture.
+    void printCentred(const QStringList& lines, double top, double lineHeight);
 
 private:
     bool raster() const { return m_device == &m_image; }
@@ -116,6 +124,8 @@ private:
     // current width lies on whole device pixels.
     QPointF place(double xTwips, double yTwips) const;
     void drawDisc(double cx, double cy, double r);
+    void drawDisc(
+        double cx, double cy, double r, DiscCache& cache, const QColor& colour, int width);
 
     int m_widthTwips = 0;
     int m_heightTwips = 0;
@@ -139,6 +149,7 @@ private:
     double m_currentY = 0.0;
     PaintedMarks m_painted;
     DiscCache m_discs;
+    DiscCache m_clearDiscs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
     mutable int m_penWidth = -1;

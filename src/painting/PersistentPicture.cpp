@@ -30,6 +30,7 @@ void PersistentPicture::drawNet(const PictureSettings& settings)
         m_surface.ink() };
     key.settings.display.plotSize = 0;
     key.settings.display.indexLabels = false;
+    key.settings.display.figureCaption = false;
     if (m_net && m_net->key == key) {
         m_surface.restore(m_net->drawn);
         return;

@@ -35,7 +35,23 @@ void StateExactPage(QByteArray& pdf, QSizeF written, QSizeF exact)
         pdf.replace(at, from.size(), to);
 }
 
+// A caption's line and the space between the picture and the caption.
+constexpr int CaptionLineTwips = 300;
+constexpr int CaptionGapTwips = 100;
+
 } // namespace
+
+QStringList PictureDocument::captionLines() const
+{
+    return m_settings.display.figureCaption ? m_settings.scene.figureCaption() : QStringList();
+}
+
+int PictureDocument::heightTwips() const
+{
+    const qsizetype lines = captionLines().size();
+    return PictureSize::HeightTwips
+        + (lines == 0 ? 0 : CaptionGapTwips + int(lines) * CaptionLineTwips);
+}
 
 PictureDocument::PictureDocument(PictureSettings settings, PoleStore store, QString description)
     : m_settings(std::move(settings))
@@ -46,12 +62,13 @@ PictureDocument::PictureDocument(PictureSettings settings, PoleStore store, QStr
 
 void PictureDocument::paint(QPaintDevice& device, double unitsPerPixel) const
 {
-    PainterSurface surface(
-        device, PictureSize::WidthTwips, PictureSize::HeightTwips, unitsPerPixel);
+    PainterSurface surface(device, PictureSize::WidthTwips, heightTwips(), unitsPerPixel);
     // Copies are for paper, whatever the screen's colours.
     surface.setBackground(Qt::white);
     surface.setInk(Qt::black);
     DrawPicture(surface, m_settings, m_store);
+    surface.printCentred(
+        captionLines(), PictureSize::HeightTwips + CaptionGapTwips, CaptionLineTwips);
     surface.finish();
 }
 
@@ -64,9 +81,9 @@ QByteArray PictureDocument::svg() const
     // The size in twips at 1440 dpi gives the exact millimetres; the view
     // box puts a logical pixel in each user unit, the CSS pixel.
     generator.setResolution(TwipsPerInch);
-    generator.setSize(QSize(PictureSize::WidthTwips, PictureSize::HeightTwips));
+    generator.setSize(QSize(PictureSize::WidthTwips, heightTwips()));
     generator.setViewBox(QRectF(0.0, 0.0, double(PictureSize::WidthTwips) / TwipsPerPixel,
-        double(PictureSize::HeightTwips) / TwipsPerPixel));
+        double(heightTwips()) / TwipsPerPixel));
     // What a drawing program shows as the pasted object's name and note.
     generator.setTitle(QStringLiteral("極点図"));
     generator.setDescription(m_description);
@@ -82,7 +99,7 @@ QByteArray PictureDocument::pdf() const
     QPdfWriter writer(&buffer);
     writer.setResolution(TwipsPerInch);
     const QPageSize page(QSizeF(double(PictureSize::WidthTwips) / TwipsPerInch,
-                             double(PictureSize::HeightTwips) / TwipsPerInch),
+                             double(heightTwips()) / TwipsPerInch),
         QPageSize::Inch, QString(), QPageSize::ExactMatch);
     writer.setPageSize(page);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -90,22 +107,24 @@ QByteArray PictureDocument::pdf() const
     buffer.close();
     constexpr double TwipsPerPoint = TwipsPerInch / 72.0;
     StateExactPage(bytes, QSizeF(page.sizePoints()),
-        QSizeF(PictureSize::WidthTwips / TwipsPerPoint, PictureSize::HeightTwips / TwipsPerPoint));
+        QSizeF(PictureSize::WidthTwips / TwipsPerPoint, heightTwips() / TwipsPerPoint));
     return bytes;
 }
 
 QImage PictureDocument::image(int dpi) const
 {
     const double ratio = dpi / 96.0;
-    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    PainterSurface surface(PictureSize::WidthTwips, heightTwips(), ratio);
     surface.setBackground(Qt::white);
     surface.setInk(Qt::black);
     surface.Cls();
     DrawPicture(surface, m_settings, m_store);
+    surface.printCentred(
+        captionLines(), PictureSize::HeightTwips + CaptionGapTwips, CaptionLineTwips);
     // The surface's image covers whole logical pixels; the picture ends at
     // its last twip.
     const int width = int(std::ceil(PictureSize::WidthTwips * ratio / TwipsPerPixel));
-    const int height = int(std::ceil(PictureSize::HeightTwips * ratio / TwipsPerPixel));
+    const int height = int(std::ceil(heightTwips() * ratio / TwipsPerPixel));
     QImage picture = surface.image().copy(0, 0, width, height);
     picture.setDevicePixelRatio(1.0);
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));

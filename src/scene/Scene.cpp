@@ -50,6 +50,16 @@ QString Scene::name() const
             DirectionText(crystal.centre(), crystal.fourIndices()));
 }
 
+QStringList Scene::figureCaption() const
+{
+    const QString projection = ProjectionName(frame.kind);
+    if (row)
+        return { row->name, projection };
+    return { name(),
+        QStringLiteral("上 %1、%2")
+            .arg(DirectionText(crystal.up(), crystal.fourIndices()), projection) };
+}
+
 const std::array<QString, 3>& Scene::captions() const
 {
     return row ? row->captions : crystal.references().captions;

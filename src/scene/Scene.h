@@ -5,6 +5,7 @@
 #include "scene/Crystal.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 struct ViewRow;
@@ -37,6 +38,10 @@ struct Scene
     // What the view shows, in words, for a screen reader and a document's
     // description: the row's name, or the crystal, its cell and centre.
     QString name() const;
+    // What a figure's caption says of the view, a line each: the view's
+    // name (the crystal, its cell and centre), then the direction up and
+    // the projection.
+    QStringList figureCaption() const;
     // The captions of the three angle columns and the reference each names.
     const std::array<QString, 3>& captions() const;
     const std::array<QString, 3>& referenceNames() const;

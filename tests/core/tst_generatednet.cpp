@@ -6,6 +6,7 @@
 #include "projection/CurvePath.h"
 #include "projection/Facing.h"
 #include "projection/PaperNet.h"
+#include "scene/DocumentedViews.h"
 #include "scene/DrawPicture.h"
 
 #include <QRectF>
@@ -334,6 +335,42 @@ private slots:
 
     // A line-width text that is no width keeps the width there was: the
     // strong arcs and the markers after the fine lines and dots take it.
+    // The free view's marks stand apart from the net's dots at the smallest
+    // plot size, a plane unlike a direction, each over a cleared disc and,
+    // on request, with its index in bold; the documented views' marks stay
+    // as they were.
+    void figureMarks()
+    {
+        PoleStore store;
+        store.append({ IndexKind::Plane, { 1, 1, 1 } });
+        store.append({ IndexKind::Direction, { 1, 0, 0 } });
+        store.append({ IndexKind::Direction, { -1, 0, 0 } });
+        RecordingSurface s;
+        PlotEntries(s, { along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }), { 1, 10, true } }, store);
+        QStringList seen;
+        for (const SurfaceCall& call : s.calls) {
+            if (call.kind == SurfaceCall::Circle || call.kind == SurfaceCall::KnockOut)
+                seen << (call.kind == SurfaceCall::KnockOut ? u"clear "_s : u"mark "_s)
+                        + QString::number(call.values[2]);
+            else if (call.kind == SurfaceCall::FillStyle && call.values[0] == 0)
+                seen << u"filled"_s;
+            else if (call.kind == SurfaceCall::TextStyle)
+                seen << u"style "_s + QString::number(call.values[0]);
+            else if (call.kind == SurfaceCall::Print)
+                seen << call.text;
+        }
+        const QStringList expected { u"clear 70"_s, u"clear 70"_s, u"clear 70"_s, u"filled"_s,
+            u"mark 45"_s, u"mark 45"_s, u"filled"_s, u"mark 15.75"_s, u"mark 45"_s, u"style 2"_s,
+            u"(111)"_s, u"[100]"_s, u"[100]"_s, u"style 0"_s };
+        QCOMPARE(seen, expected);
+
+        RecordingSurface documented;
+        PlotEntries(documented, { FindView(1, 2)->scene, { 1, 10, true } }, store);
+        QVERIFY(std::none_of(
+            documented.calls.begin(), documented.calls.end(), [](const SurfaceCall& call) {
+                return call.kind == SurfaceCall::KnockOut || call.kind == SurfaceCall::TextStyle;
+            }));
+    }
     void unusableWidthKeepsTheWidth()
     {
         RecordingSurface s;

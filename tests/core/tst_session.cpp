@@ -138,6 +138,8 @@ void TestSession::refused_data()
     QTest::newRow("net limit 2.5") << Free(cube, ", \"netLimit\": 2.5") << limit;
     QTest::newRow("zone circles as text")
         << Free(cube, ", \"zoneCircles\": \"yes\"") << NotBoolean.arg("zoneCircles");
+    QTest::newRow("figure caption as text")
+        << Free(cube, ", \"figureCaption\": \"yes\"", 2) << NotBoolean.arg("figureCaption");
     QTest::newRow("projection unknown") << Free(cube, ", \"projection\": \"lambert\"", 2)
                                         << NotOneOf.arg("projection", "stereographic、equal-area");
 }
@@ -258,6 +260,12 @@ void TestSession::roundTrip()
     // One entry a line, so that a long session stays readable and diffable.
     QCOMPARE(bytes.count('\n'), 32767 + 14);
     QVERIFY(bytes.contains("\n    {\"direction\": [-32767, 0, 32767]},\n"));
+
+    // A caption asked for is kept, and makes the file version 2.
+    s.figureCaption = true;
+    const QByteArray captioned = WriteSession(s);
+    QVERIFY(captioned.startsWith("{\n  \"orvandeler\": 2,"));
+    QVERIFY(ReadSession(captioned).session == s);
 }
 
 QTEST_GUILESS_MAIN(TestSession)

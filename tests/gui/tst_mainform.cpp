@@ -284,9 +284,10 @@ void TestMainForm::menuCaptions()
     const QStringList expected = { u"ファイル"_s, u">開く"_s, u">上書き保存"_s, u">新規に保存"_s,
         u">>画像"_s, u">>面指数"_s, u">>角度差"_s, u">>セッション"_s, u">終了"_s, u"編集"_s,
         u">面指数のプロット"_s, u">画像のクリア"_s, u">クリップボードにコピー"_s, u">"_s,
-        u">方向としてプロット"_s, u">指数を表示"_s, u"投影図の選択"_s, u">立法晶・対称性あり"_s,
-        u">立方晶・対称性なし"_s, u">六法晶・対称性あり"_s, u">六方晶・対称性なし"_s, u">"_s,
-        u">任意の結晶と方位"_s, u"ヘルプ"_s, u">バージョン"_s };
+        u">方向としてプロット"_s, u">指数を表示"_s, u">保存する図に説明を付ける"_s,
+        u"投影図の選択"_s, u">立法晶・対称性あり"_s, u">立方晶・対称性なし"_s,
+        u">六法晶・対称性あり"_s, u">六方晶・対称性なし"_s, u">"_s, u">任意の結晶と方位"_s,
+        u"ヘルプ"_s, u">バージョン"_s };
     QCOMPARE(seen, expected);
     for (const QString& caption : seen)
         QVERIFY2(!caption.contains(u'&'), qPrintable(caption));

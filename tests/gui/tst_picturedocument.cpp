@@ -91,6 +91,7 @@ private slots:
     void svgInCssPixelsWithItsOwnTitle_data();
     void svgInCssPixelsWithItsOwnTitle();
     void pdfIsOnePageWithItsFont();
+    void captionUnderThePicture();
     void copiedBitmapKeepsItsPhysicalSize_data();
     void copiedBitmapKeepsItsPhysicalSize();
 };
@@ -224,6 +225,27 @@ void tst_PictureDocument::pdfIsOnePageWithItsFont()
     // Embedded under its PostScript name, whose case may differ ("NotoSansCJKjp").
     QVERIFY(pdf.toLower().contains(
         screen.font().family().remove(QLatin1Char(' ')).toLower().toLatin1()));
+}
+
+// Asked for, a caption under the picture says what it shows; the page
+// grows by the caption's lines and the picture above stays as it is.
+void tst_PictureDocument::captionUnderThePicture()
+{
+    PictureSettings settings { FreeScene(Lattice::UnitCubic(), Rotation(),
+                                   { 3, true, false, ProjectionKind::EqualArea }),
+        { 1, 30 } };
+    const PictureDocument plain(settings, PoleStore());
+    settings.display.figureCaption = true;
+    const PictureDocument captioned(settings, PoleStore());
+    const QString text = QString::fromLatin1(captioned.pdf());
+    const QRegularExpressionMatch box
+        = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(text);
+    QCOMPARE(box.captured(1).toDouble(), 356.25);
+    QCOMPARE(box.captured(2).toDouble(), 385.0);
+    QVERIFY(QString::fromUtf8(captioned.svg()).contains(u"等積投影"));
+    const QImage above = captioned.image(96);
+    QCOMPARE(above.height(), 514);
+    QCOMPARE(above.copy(0, 0, above.width(), 467), plain.image(96));
 }
 
 void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize_data()

@@ -107,7 +107,7 @@ void TestRobustness::randomActions()
             && action->objectName() != QLatin1String("mnuFileEnd"))
             actions << action;
     }
-    QCOMPARE(actions.size(), 17);
+    QCOMPARE(actions.size(), 18);
     auto* asDirection = child<QAction>("mnuEditDirection");
     const auto plotted = [&] {
         return m_state->scene.isFree() && asDirection->isChecked() ? IndexKind::Direction
