@@ -12,6 +12,7 @@
 #include "run/RunState.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,7 @@ private slots:
     void keptInASession();
     void dialogReadsItsFields_data();
     void dialogReadsItsFields();
+    void dialogChoosesTheProjection();
 
 private:
     // Zinc along [0001] with (10-11) and (01-11) plotted, the first picked
@@ -301,6 +303,25 @@ void TestFreeView::dialogReadsItsFields()
         ? Vector3 { 1, 0, 0 }
         : Vector3 { centre[0].toDouble(), centre[1].toDouble(), centre[2].toDouble() };
     QVERIFY(settings.centre() == expected);
+}
+
+// The projection shown is the crystal's, the net's check names the net of
+// the one chosen, and OK gives the free view's frame that projection.
+void TestFreeView::dialogChoosesTheProjection()
+{
+    Crystal shown;
+    shown.net.projection = ProjectionKind::EqualArea;
+    frmCrystal dialog(shown);
+    auto* projection = dialog.findChild<QComboBox*>(u"cboProjection"_s);
+    auto* net = dialog.findChild<QCheckBox*>(u"chkWulffNet"_s);
+    QCOMPARE(projection->currentText(), u"等積投影"_s);
+    QCOMPARE(net->text(), u"シュミットネットを描く"_s);
+    projection->setCurrentIndex(0);
+    QCOMPARE(net->text(), u"ウルフネットを描く"_s);
+    QCOMPARE(std::get<Crystal>(dialog.settings()).net.projection, ProjectionKind::Stereographic);
+    projection->setCurrentIndex(1);
+    const Crystal chosen = std::get<Crystal>(dialog.settings());
+    QCOMPARE(FreeScene(chosen).frame.kind, ProjectionKind::EqualArea);
 }
 
 QTEST_MAIN(TestFreeView)
