@@ -1,7 +1,7 @@
 // The free view's dialog: a crystal system, six cell parameters, a centre
 // and an up direction, any doubles at all (NaN, infinities, denormals,
 // huge, negative). Input: the system (a byte, modulo 7), a byte of
-// switches (bit 0: up from DefaultUp, bits 1-4: the net's limit), then
+// switches (bit 0: up left to the default, bits 1-4: the net's limit), then
 // twelve doubles in the machine's byte order: a, b, c, alpha, beta, gamma,
 // the centre and up. Missing bytes are zero.
 
@@ -77,11 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(FiniteVector(made->planeNormal(v)) && Norm(made->planeNormal(v)) > 0.0);
             FUZZ_CHECK(FiniteVector(made->direction(v)) && Norm(made->direction(v)) > 0.0);
         }
-        if (defaultUp && FiniteVector(centre) && Norm(made->direction(centre)) > 0.0)
-            up = DefaultUp(*made, centre);
     }
 
-    const auto settings = Crystal::Make(system, parameters, centre, up, { limit });
+    const auto settings = Crystal::Make(
+        system, parameters, centre, defaultUp ? std::nullopt : std::optional(up), { limit });
     const Crystal* made = std::get_if<Crystal>(&settings);
     if (!made)
         return 0;

@@ -139,9 +139,9 @@ Crystal Soak::randomFree(bool* made)
         return Vector3 { uniform(-5, 5), uniform(-5, 5), uniform(-5, 5) };
     };
     const Vector3 centre = chance(3) ? Vector3 { 0, 0, 0 } : direction();
-    Vector3 up = chance(5) ? centre : direction();
+    std::optional<Vector3> up = chance(5) ? centre : direction();
     const NetOptions net { chance(80) ? between(1, 4) : between(5, 10), chance(70), chance(20),
-        chance(30) };
+        chance(30), chance(20) ? ProjectionKind::EqualArea : ProjectionKind::Stereographic };
     // Now and then a group of the system other than its holohedry.
     std::optional<SpaceGroup> group;
     if (chance(50)) {
@@ -149,9 +149,8 @@ Crystal Soak::randomFree(bool* made)
         if (const SpaceGroup* g = std::get_if<SpaceGroup>(&any); g && g->fits(system))
             group = *g;
     }
-    const std::variant<Lattice, QString> lattice = Lattice::Make(system, p);
-    if (chance(30) && std::holds_alternative<Lattice>(lattice) && Norm(centre) > 0)
-        up = DefaultUp(std::get<Lattice>(lattice), centre);
+    if (chance(30))
+        up.reset();
     std::variant<Crystal, QString> settings = Crystal::Make(system, p, centre, up, net, group);
     *made = std::holds_alternative<Crystal>(settings);
     note(QStringLiteral(" system %1 a %2 b %3 c %4 α %5 β %6 γ %7 centre [%8 %9 %10] limit %11")

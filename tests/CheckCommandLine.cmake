@@ -88,7 +88,7 @@ foreach(case ${cases})
 endforeach()
 
 # What the exports wrote, and that the refused ones wrote nothing.
-foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(1010\\),\\(1120\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
+foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(10-10\\),\\(11-20\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
               "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle" "held.svg|<circle"
               "al.svg|<circle" "schmid.csv|^plane,direction,m\n\"\\(1 1 1\\)\",\"\\[1 0 -1\\]\",-0.408\n")
     string(REPLACE "|" ";" fields "${check}")

@@ -230,8 +230,10 @@ MainControls::MainControls(QWidget* client, PainterSurface& surface)
 
 DisplaySettings MainControls::displaySettings(const DisplaySettings& before) const
 {
-    return { ReadLineWidth(cboLineWidth->currentText()).value_or(before.lineWidth),
-        ReadPlotSize(cboPlotSize->currentText()).value_or(before.plotSize) };
+    DisplaySettings read = before;
+    read.lineWidth = ReadLineWidth(cboLineWidth->currentText()).value_or(before.lineWidth);
+    read.plotSize = ReadPlotSize(cboPlotSize->currentText()).value_or(before.plotSize);
+    return read;
 }
 
 void MainControls::showPlotSize(int size)

@@ -73,6 +73,10 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
         item->setCheckable(true);
         angles->addAction(item);
     }
+    mnuEditIndexLabels = AddItem(mnuEdit, "mnuEditIndexLabels", QStringLiteral("指数を表示"));
+    mnuEditIndexLabels->setCheckable(true);
+    mnuEditCaption = AddItem(mnuEdit, "mnuEditCaption", QStringLiteral("保存する図に説明を付ける"));
+    mnuEditCaption->setCheckable(true);
     mnuEdit->addSeparator();
     mnuEditOrientation = AddItem(mnuEdit, "mnuEditOrientation", QStringLiteral("方位…"));
     mnuEditSchmid = AddItem(mnuEdit, "mnuEditSchmid", QStringLiteral("シュミット因子"));
@@ -110,4 +114,5 @@ void MainMenus::showViewChoice(const Scene& scene)
     const bool acute = scene.crystal.planeAngles == PlaneAngles::Acute;
     mnuEditAnglesAcute->setChecked(acute);
     mnuEditAnglesFull->setChecked(!acute);
+    mnuEditIndexLabels->setEnabled(scene.isFree());
 }

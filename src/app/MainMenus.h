@@ -47,6 +47,10 @@ struct MainMenus
     QMenu* mnuEditAngles = nullptr;
     QAction* mnuEditAnglesFull = nullptr;
     QAction* mnuEditAnglesAcute = nullptr;
+    // The free view's plotted entries labelled with their indices.
+    QAction* mnuEditIndexLabels = nullptr;
+    // Saved and exported figures with a caption under the picture.
+    QAction* mnuEditCaption = nullptr;
     QMenu* mnuSelect = nullptr;
     // In the order of the documented views.
     std::array<QAction*, 4> mnuSelectItems {};

@@ -2,6 +2,7 @@
 
 #include "app/PictureBox.h"
 #include "app/ResultLists.h"
+#include "figure/PlotPoles.h"
 #include "freeview/GreatCirclePath.h"
 #include "painting/PainterSurface.h"
 #include "poles/PoleLists.h"
@@ -37,8 +38,10 @@ PictureReading::PictureReading(const RunState& state, PictureBox* picture,
 
 double PictureReading::markReachTwips() const
 {
-    // The disc and half of its outline.
-    return m_state.display.plotSize + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
+    // The disc and half of its outline; the free view's marks are larger.
+    const double radius = m_state.scene.isFree() ? FigureMarkRadius(m_state.display.plotSize)
+                                                 : m_state.display.plotSize;
+    return radius + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
 }
 
 PictureReader PictureReading::reader(const Projector& projector, std::array<QString, 3> names) const

@@ -163,6 +163,9 @@ void frmMainForm::connectMenus()
     connect(m.mnuEditCopy, &QAction::triggered, this, &frmMainForm::cmdCopy_Click);
     connect(m_history, &WorkHistory::changed, this, &frmMainForm::showWork);
     new EditCommands(m, *m_history, *m_reading, m_controls->picPictureBox, m_state, this);
+    connect(m.mnuEditIndexLabels, &QAction::toggled, this, &frmMainForm::FullRedraw);
+    connect(m.mnuEditCaption, &QAction::toggled, this,
+        [this](bool on) { m_state.display.figureCaption = on; });
     for (std::size_t k = 0; k < m.mnuSelectItems.size(); ++k) {
         const ViewRow& row = DocumentedViews()[k];
         connect(m.mnuSelectItems[k], &QAction::triggered, this,
@@ -238,6 +241,7 @@ void frmMainForm::FullRedraw()
     ++m_fullRedraws;
     // Every redraw reads the two settings from their boxes again.
     m_state.display = m_controls->displaySettings(m_state.display);
+    m_state.display.indexLabels = m_menus->mnuEditIndexLabels->isChecked();
     m_picture.show(pictureSettings(), m_state.store);
     m_lists->show(m_state.store, m_state.scene.crystal);
     // Only the picture widget repaints; nothing here asks the window itself
@@ -303,8 +307,10 @@ void frmMainForm::showWork(const WorkChange& change)
         m_reading->hideZone();
         showViewChoice();
     }
-    if (change.display)
+    if (change.display) {
         m_controls->showDisplaySettings(m_state.display);
+        m_menus->mnuEditCaption->setChecked(m_state.display.figureCaption);
+    }
     if (m_state.store.PoleCount() == 0)
         InitPoleData();
     FullRedraw();

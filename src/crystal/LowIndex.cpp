@@ -35,16 +35,15 @@ Candidate candidate(const Index3& index, std::array<int, 4> written, int count)
 }
 
 // Calls visit(index, written, count) for every index triple up to limit in
-// size as the system writes it (count indices: three, or four for
-// hexagonal and trigonal crystals), with primitive only those with no
-// common divisor, hexagonal directions then reduced on their three axes.
+// size as written (count indices: three, or four where four is set), with
+// primitive only those with no common divisor, four-index directions then
+// reduced on their three axes.
 template <typename Visit>
-void forEachIndex(LatticeSystem system, IndexKind kind, int limit, bool primitive, Visit visit)
+void forEachIndex(bool four, IndexKind kind, int limit, bool primitive, Visit visit)
 {
     if (limit < 1)
         return;
     const int n = std::min(limit, MaxLimit);
-    const bool four = UsesFourIndices(system);
     for (int a = -n; a <= n; ++a)
         for (int b = -n; b <= n; ++b)
             for (int c = -n; c <= n; ++c) {
@@ -115,7 +114,7 @@ std::optional<Vector3> UnitVectorOf(const Lattice& lattice, IndexKind kind, cons
 std::vector<Index3> LowIndices(LatticeSystem system, IndexKind kind, int limit)
 {
     std::vector<Candidate> all;
-    forEachIndex(system, kind, limit, true,
+    forEachIndex(UsesFourIndices(system), kind, limit, true,
         [&](const Index3& index, const std::array<int, 4>& written, int count) {
             all.push_back(candidate(index, written, count));
         });
@@ -139,7 +138,7 @@ std::optional<LowIndexForm> NearestLowIndex(
     // divisor need be sought. This runs as the crystal turns.
     std::optional<Candidate> best;
     double bestCos = -2.0;
-    forEachIndex(lattice.system(), kind, limit, false,
+    forEachIndex(UsesFourIndices(lattice.system()), kind, limit, false,
         [&](const Index3& index, const std::array<int, 4>& written, int count) {
             const Vector3 w = cartesian(lattice, kind, index);
             const double cosine = Dot(w, unit) / Norm(w);
@@ -174,9 +173,12 @@ std::optional<UpDirection> LowIndexUp(const Lattice& lattice, const Vector3& cen
     }
 
     // One pass, no sort: a multiple loses to its primitive form on rank.
+    // Ranked as typed, [u v w] on three axes in every system: on hexagonal
+    // axes the a axes come first, so that along [0 0 1] a2 is up, as the
+    // documented hexagonal views have it.
     std::optional<Candidate> chosen;
     double chosenCos = 0.0;
-    forEachIndex(lattice.system(), IndexKind::Direction, UpLimit, false,
+    forEachIndex(false, IndexKind::Direction, UpLimit, false,
         [&](const Index3& index, const std::array<int, 4>& written, int count) {
             const Vector3 v = Normalised(cartesian(lattice, IndexKind::Direction, index));
             if (std::fabs(Dot(v, *c)) > RightAngle)

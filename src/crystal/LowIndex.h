@@ -39,11 +39,12 @@ std::optional<LowIndexForm> NearestLowIndex(
     const Lattice& lattice, IndexKind kind, const Vector3& v, int limit);
 
 // The up direction when none is given for a centre [u v w]: the lowest-index
-// lattice direction exactly at right angles to the centre by the metric,
-// with indices up to 6 (as LowIndices orders them; among equals the one
-// nearest the preferred vertical below). Only when no lattice direction is
-// perpendicular is it the preferred vertical itself: c (or else b, or a,
-// the first not along the centre) made perpendicular to the centre.
+// lattice direction [u v w] exactly at right angles to the centre by the
+// metric, with |u|, |v|, |w| up to 6 on the three axes in every system
+// (lowest by the largest index, then the number of non-zero ones, then
+// their sum; among equals the one nearest the preferred vertical below). Only when no lattice
+// direction is perpendicular is it the preferred vertical itself: c (or else b, or a, the first not
+// along the centre) made perpendicular to the centre.
 struct UpDirection
 {
     Vector3 indices { 0, 0, 1 };

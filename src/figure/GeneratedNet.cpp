@@ -1,12 +1,12 @@
 #include "figure/GeneratedNet.h"
 
-#include "figure/GreatCircle.h"
 #include "figure/NetPoles.h"
 #include "figure/PoleLabels.h"
-#include "figure/WulffNet.h"
+#include "projection/PaperNet.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -29,12 +29,15 @@ void DrawZoneCircles(DrawingSurface& surface, const Projector& projector)
                 const int first = u != 0 ? u : v != 0 ? v : w;
                 if (first <= 0 || (hexagonalAxes && std::abs(u - v) > 1))
                     continue;
-                const Vector3 axis = projector.direction({ int16_t(u), int16_t(v), int16_t(w) });
-                const std::optional<GreatCircleTrace> trace
-                    = TraceGreatCircle(projector.frame(), axis);
-                // Along the line of sight the zone is the primitive, drawn already.
-                if (trace && trace->shape != GreatCircleTrace::Shape::Primitive)
-                    DrawGreatCircle(surface, projector.frame(), axis);
+                const Frame& frame = projector.frame();
+                const CurvePath zone = GreatCircleCurve(
+                    frame, frame.kind, projector.direction({ int16_t(u), int16_t(v), int16_t(w) }));
+                // Along the line of sight the zone is the whole primitive,
+                // drawn already; it alone comes back closed.
+                if (!zone.empty()
+                    && (zone.pieces.back().to.x != zone.start.x
+                        || zone.pieces.back().to.y != zone.start.y))
+                    surface.Path(zone.start, zone.pieces);
             }
 }
 
@@ -50,15 +53,30 @@ public:
     }
 };
 
-// A few hundred arcs, several times the rest of the picture on a
-// high-density screen.
+// The Wulff net, or the Schmidt net in the equal-area projection: faint
+// lines one pixel wide, strong ones at the line width. A few hundred
+// curves, several times the rest of the picture on a high-density screen.
 class Wulff : public Layer
 {
 public:
     void draw(DrawingSurface& surface, const Projector& projector,
         const LayerOptions& options) const override
     {
-        DrawWulffNet(surface, projector.frame(), options.lineWidth);
+        const Frame& frame = projector.frame();
+        std::optional<Tone> tone;
+        // One path a curve: a single path of them all paints ten times slower.
+        for (const NetCurve& curve : PaperNet(frame, frame.kind)) {
+            if (curve.tone != tone) {
+                tone = curve.tone;
+                surface.SetTone(curve.tone);
+                surface.SetDrawWidth(curve.tone == Tone::Faint ? 1 : options.lineWidth);
+            }
+            surface.Path(curve.path.start, curve.path.pieces);
+        }
+        if (tone != Tone::Full) {
+            surface.SetTone(Tone::Full);
+            surface.SetDrawWidth(options.lineWidth);
+        }
     }
     bool costly() const override { return true; }
 };
@@ -87,7 +105,10 @@ public:
         for (const NetPole& pole : poles)
             surface.Circle(pole.at.x, pole.at.y, DotRadius);
         surface.SetFillStyle(1);
+        // Over the zone circles and the paper's net, a label stays readable.
+        surface.SetTextStyle(TextStyle::Haloed);
         DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
+        surface.SetTextStyle(TextStyle::Plain);
         // The plot's markers drawn next take the net's width.
         surface.SetDrawWidth(options.lineWidth);
     }

@@ -22,12 +22,15 @@ struct Numbers
     int digits = 0;
 
     Numbers(const Index3& index, bool fourIndices)
+        : Numbers(fourIndices ? FourIndexPlane(index)
+                              : std::array<int32_t, 4> { index[0], index[1], index[2] },
+            fourIndices ? 4 : 3)
     {
-        values[std::size_t(count++)] = index[0];
-        values[std::size_t(count++)] = index[1];
-        if (fourIndices)
-            values[std::size_t(count++)] = -(index[0] + index[1]);
-        values[std::size_t(count++)] = index[2];
+    }
+    Numbers(const std::array<int32_t, 4>& numbers, int used)
+    {
+        for (count = 0; count < used; ++count)
+            values[std::size_t(count)] = numbers[std::size_t(count)];
         for (int j = 0; j < count; ++j) {
             const int n = std::abs(values[std::size_t(j)]);
             digits += n < 10 ? 1 : 2;
@@ -102,7 +105,8 @@ std::array<TwipsPoint, 8> Corners(TwipsPoint pole, double width)
     } };
 }
 
-void PrintLabel(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corner)
+void PrintLabel(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corner, char open = '(',
+    char close = ')')
 {
     const auto printAt = [&](double x, const std::string& text) {
         surface.SetCurrentX(corner.x + x);
@@ -111,7 +115,7 @@ void PrintLabel(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corn
     };
     std::array<std::array<double, 2>, 4> bars {};
     int barCount = 0;
-    std::string text = "(";
+    std::string text(1, open);
     double textX = 0.0;
     double x = Paren;
     for (int j = 0; j < numbers.count; ++j) {
@@ -130,7 +134,7 @@ void PrintLabel(DrawingSurface& surface, const Numbers& numbers, TwipsPoint corn
         text += digits;
         x += Digit * double(digits.size());
     }
-    printAt(textX, text + ')');
+    printAt(textX, text + close);
     for (int j = 0; j < barCount; ++j) {
         const auto& [x1, x2] = bars[std::size_t(j)];
         surface.Line(corner.x + x1, corner.y - BarRise, corner.x + x2, corner.y - BarRise);
@@ -155,4 +159,16 @@ void DrawPoleLabels(DrawingSurface& surface, std::span<const NetPole> poles, boo
             }
         }
     }
+}
+
+void PrintEntryLabel(DrawingSurface& surface, IndexKind kind, const Index3& index, bool fourIndices,
+    TwipsPoint mark, double markRadius)
+{
+    const bool direction = kind == IndexKind::Direction;
+    const Numbers numbers = !fourIndices ? Numbers(index, false)
+        : direction                      ? Numbers(FourIndexDirection(index), 4)
+                                         : Numbers(index, true);
+    // To the right of the mark, the digits' middle level with it.
+    const TwipsPoint corner { mark.x + markRadius + 30.0, mark.y - 85.0 };
+    PrintLabel(surface, numbers, corner, direction ? '[' : '(', direction ? ']' : ')');
 }

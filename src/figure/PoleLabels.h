@@ -1,5 +1,6 @@
 #pragma once
 
+#include "crystal/Notation.h"
 #include "figure/NetPoles.h"
 #include "surface/DrawingSurface.h"
 
@@ -27,3 +28,9 @@ inline constexpr double NumberGap = 50.0;
 // both ways); a pole with no such place is left unlabelled. Bars over the
 // negative indices are lines of the current width.
 void DrawPoleLabels(DrawingSurface& surface, std::span<const NetPole> poles, bool fourIndices);
+
+// A plotted entry's own index, "(h k l)" or "[u v w]" (four indices where
+// the crystal takes them), to the right of its mark of the given radius,
+// in the text style set.
+void PrintEntryLabel(DrawingSurface& surface, IndexKind kind, const Index3& index, bool fourIndices,
+    TwipsPoint mark, double markRadius);

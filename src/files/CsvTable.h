@@ -15,7 +15,7 @@ struct CsvRow
 };
 
 // The table as CSV (RFC 4180, UTF-8, LF line ends): the header
-// "index,[100],[110],[111]" with the captions of the three reference
+// "index,(0001),(10-10),(11-20)" with the names of the three reference
 // planes, then one line a row, the index always quoted.
 QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows);
 

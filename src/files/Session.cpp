@@ -28,9 +28,12 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
+    if (session.figureCaption)
+        return 2;
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
         if (free->group || !free->name.isEmpty() || free->net.absences || free->euler || free->tilt
-            || free->tiltLimits || free->planeAngles != PlaneAngles::Full)
+            || free->tiltLimits || free->planeAngles != PlaneAngles::Full
+            || free->net.projection != ProjectionKind::Stereographic)
             return 2;
     const bool family = std::any_of(session.entries.begin(), session.entries.end(),
         [](const IndexEntry& entry) { return entry.family.has_value(); });
@@ -51,6 +54,9 @@ constexpr char16_t Up[] = u"up";
 constexpr char16_t NetLimit[] = u"netLimit";
 constexpr char16_t ZoneCircles[] = u"zoneCircles";
 constexpr char16_t WulffNet[] = u"wulffNet";
+// Version 2.
+constexpr char16_t Projection[] = u"projection";
+constexpr char16_t FigureCaption[] = u"figureCaption";
 constexpr char16_t Entries[] = u"entries";
 constexpr char16_t Plane[] = u"plane";
 constexpr char16_t Direction[] = u"direction";
@@ -76,6 +82,8 @@ QString CrystalKey(const char16_t* key)
 
 // The values of planeAngles, in the order of the enum.
 constexpr const char16_t* PlaneAngleNames[] = { u"full", u"acute" };
+// In the order of ProjectionKind.
+constexpr const char16_t* ProjectionNames[] = { u"stereographic", u"equal-area" };
 
 constexpr const char16_t* SystemNames[] = { u"cubic", u"tetragonal", u"orthorhombic", u"hexagonal",
     u"trigonal", u"monoclinic", u"triclinic" };
@@ -302,6 +310,14 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
             return NotOneOf.arg(Key::PlaneAngles, Listed(PlaneAngleNames));
         free.planeAngles = static_cast<PlaneAngles>(index);
     }
+    const QJsonValue projection
+        = version >= 2 ? root.value(Key::Projection) : QJsonValue(QJsonValue::Undefined);
+    if (!projection.isUndefined()) {
+        const int kind = IndexOf(ProjectionNames, projection.toString());
+        if (!projection.isString() || kind < 0)
+            return NotOneOf.arg(Key::Projection, Listed(ProjectionNames));
+        free.net.projection = static_cast<ProjectionKind>(kind);
+    }
     return {};
 }
 
@@ -402,6 +418,14 @@ QString ReadRoot(const QJsonObject& root, Session& session)
             return NotDigits.arg(Key::LineWidth);
     }
 
+    const QJsonValue caption
+        = fileVersion >= 2 ? root.value(Key::FigureCaption) : QJsonValue(QJsonValue::Undefined);
+    if (!caption.isUndefined()) {
+        if (!caption.isBool())
+            return NotBoolean.arg(QString::fromUtf16(Key::FigureCaption));
+        session.figureCaption = caption.toBool();
+    }
+
     if (row) {
         session.view = row;
     } else {
@@ -497,6 +521,9 @@ void AddFree(Members& members, const FreeViewRecord& free)
     if (free.planeAngles != PlaneAngles::Full)
         members.add(Key::PlaneAngles,
             Members::Quoted(QString::fromUtf16(PlaneAngleNames[int(free.planeAngles)])));
+    if (free.net.projection != ProjectionKind::Stereographic)
+        members.add(Key::Projection,
+            Members::Quoted(QString::fromUtf16(ProjectionNames[int(free.net.projection)])));
 }
 
 QByteArray EntriesArray(const QList<IndexEntry>& entries)
@@ -569,6 +596,8 @@ QByteArray WriteSession(const Session& session)
         number.match(session.plotSize).hasMatch() ? session.plotSize.toLatin1()
                                                   : Members::Quoted(session.plotSize));
     members.add(Key::LineWidth, Members::Quoted(session.lineWidth));
+    if (session.figureCaption)
+        members.add(Key::FigureCaption, Members::Boolean(true));
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
         AddFree(members, *free);
     members.add(Key::Entries, EntriesArray(session.entries));

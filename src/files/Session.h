@@ -60,6 +60,8 @@ struct Session
     // reads a typed width.
     QString plotSize = QStringLiteral("30");
     QString lineWidth = QStringLiteral("1");
+    // Saved and exported figures carry a caption saying what they show.
+    bool figureCaption = false;
     QList<IndexEntry> entries;
 
     friend bool operator==(const Session&, const Session&) = default;

@@ -5,7 +5,8 @@
 #include <QPainterPath>
 
 // The half of the great circle at right angles to normal (in the view's
-// frame) that faces the viewer, on the picture in logical pixels: an arc
-// from the primitive circle to the primitive circle, a diameter when it
-// passes through the centre, within a tenth of a pixel of the true curve.
+// frame) that faces the viewer, on the picture in logical pixels, in the
+// frame's projection: a curve from the primitive circle to the primitive
+// circle, a diameter when it passes through the centre, within a tenth of
+// a pixel of the true curve.
 QPainterPath GreatCirclePath(const Frame& frame, const Vector3& normal);

@@ -31,6 +31,9 @@ constexpr LatticeSystem Systems[] = { LatticeSystem::Cubic, LatticeSystem::Tetra
     LatticeSystem::Orthorhombic, LatticeSystem::Hexagonal, LatticeSystem::Trigonal,
     LatticeSystem::Monoclinic, LatticeSystem::Triclinic };
 
+constexpr ProjectionKind Projections[]
+    = { ProjectionKind::Stereographic, ProjectionKind::EqualArea };
+
 QString SystemCaption(LatticeSystem system)
 {
     if (system == LatticeSystem::Trigonal)
@@ -176,13 +179,18 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
 
     auto* net = new QGroupBox(QStringLiteral("極点図"), this);
     auto* netForm = new QFormLayout(net);
+    cboProjection = new QComboBox(this);
+    cboProjection->setObjectName(QStringLiteral("cboProjection"));
+    for (const ProjectionKind kind : Projections)
+        cboProjection->addItem(ProjectionName(kind));
+    netForm->addRow(QStringLiteral("投影"), cboProjection);
     spnLimit = new QSpinBox(this);
     spnLimit->setObjectName(QStringLiteral("spnLimit"));
     spnLimit->setRange(1, 10);
     netForm->addRow(QStringLiteral("面指数の上限"), spnLimit);
     chkZoneCircles = new QCheckBox(QStringLiteral("晶帯円を描く"), this);
     chkZoneCircles->setObjectName(QStringLiteral("chkZoneCircles"));
-    chkWulffNet = new QCheckBox(QStringLiteral("ウルフネットを描く"), this);
+    chkWulffNet = new QCheckBox(this);
     chkWulffNet->setObjectName(QStringLiteral("chkWulffNet"));
     chkAbsences = new QCheckBox(QStringLiteral("消滅則（空間群で消えない反射だけを描く）"), this);
     chkAbsences->setObjectName(QStringLiteral("chkAbsences"));
@@ -204,6 +212,7 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
 
     showSettings(current);
     connect(cboSystem, &QComboBox::currentIndexChanged, this, &frmCrystal::systemChosen);
+    connect(cboProjection, &QComboBox::currentIndexChanged, this, &frmCrystal::projectionChosen);
     connect(cboPreset, &QComboBox::activated, this, &frmCrystal::presetChosen);
 }
 
@@ -231,6 +240,10 @@ void frmCrystal::showSettings(const Crystal& crystal)
             && Constrained(presets[k].system, presets[k].parameters)
                 == crystal.lattice.parameters())
             cboPreset->setCurrentIndex(int(k + 1));
+    const auto kind
+        = std::find(std::begin(Projections), std::end(Projections), crystal.net.projection);
+    cboProjection->setCurrentIndex(int(kind - std::begin(Projections)));
+    projectionChosen();
     spnLimit->setValue(crystal.net.limit);
     chkZoneCircles->setChecked(crystal.net.zoneCircles);
     chkWulffNet->setChecked(crystal.net.wulffNet);
@@ -303,6 +316,19 @@ std::variant<std::optional<Vector3>, QString> frmCrystal::direction(
     return std::optional(Vector3 { (*three)[0], (*three)[1], (*three)[2] });
 }
 
+// The net for reading angles is named after its projection.
+void frmCrystal::projectionChosen()
+{
+    chkWulffNet->setText(chosenProjection() == ProjectionKind::EqualArea
+            ? QStringLiteral("シュミットネットを描く")
+            : QStringLiteral("ウルフネットを描く"));
+}
+
+ProjectionKind frmCrystal::chosenProjection() const
+{
+    return Projections[std::max(0, cboProjection->currentIndex())];
+}
+
 void frmCrystal::presetChosen(int index)
 {
     if (index <= 0 || index > int(CrystalPresets().size()))
@@ -340,7 +366,7 @@ std::variant<Crystal, QString> frmCrystal::settings() const
     if (const QString* why = std::get_if<QString>(&up))
         return *why;
     const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(), chkWulffNet->isChecked(),
-        chkAbsences->isChecked() };
+        chkAbsences->isChecked(), chosenProjection() };
     const std::variant<SpaceGroup, QString> group = SpaceGroup::FromText(txtSpaceGroup->text());
     if (const QString* why = std::get_if<QString>(&group))
         return *why;

@@ -16,8 +16,9 @@ class QSpinBox;
 
 // "結晶と方位": the crystal of the free view (its system, lattice parameters
 // and space group, or one of the common crystals), the direction at the
-// centre and the one upward, and what the net shows. OK takes the settings
-// only when they make a view; otherwise it says why and stays open.
+// centre and the one upward, the projection and what the net shows. OK
+// takes the settings only when they make a view; otherwise it says why and
+// stays open.
 class frmCrystal : public QDialog
 {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
 private:
     void systemChosen();
     void presetChosen(int index);
+    void projectionChosen();
+    ProjectionKind chosenProjection() const;
     void showSettings(const Crystal& crystal);
     // Three boxes and t: none when all are empty, or why they make no direction.
     std::variant<std::optional<Vector3>, QString> direction(
@@ -59,6 +62,7 @@ private:
     // while its lattice and group do, and its holder (tilt and limits) stays.
     Crystal m_current;
     QStringList m_shownDirections;
+    QComboBox* cboProjection = nullptr;
     QSpinBox* spnLimit = nullptr;
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;

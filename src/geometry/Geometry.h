@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Vector3.h"
+#include "surface/PathPiece.h"
 
 // The program's value of pi: the 15-digit decimal, kept as the angle lists
 // and the nets have always been computed with it.
@@ -8,13 +9,6 @@ inline constexpr double Pi = 3.14159265358979;
 
 // A point of the projected plane, in which the primitive circle has radius 2.
 struct ProjectedPoint
-{
-    double x = 0.0;
-    double y = 0.0;
-};
-
-// A point of the picture in twips: origin top-left, x right, y down.
-struct TwipsPoint
 {
     double x = 0.0;
     double y = 0.0;

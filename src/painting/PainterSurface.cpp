@@ -2,6 +2,7 @@
 
 #include "geometry/Geometry.h"
 #include "painting/LabelFont.h"
+#include "painting/PainterPath.h"
 
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -18,6 +19,9 @@ constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 constexpr double MaxCoordinateTwips = 1.0e7;
 // Discs larger than this are painted directly rather than cached.
 constexpr double MaxCachedDiscPixels = 128.0;
+// The width of the knock-out stroked around a haloed text's outline, in
+// logical pixels: half of it shows beyond the glyphs.
+constexpr double HaloPixels = 3.0;
 // A logical pixel is 1/96 inch. The label font is sized in pixels, so the
 // image's resolution tells only its physical size, never its painting.
 constexpr int DotsPerMeter96Dpi = 3780;
@@ -106,6 +110,7 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_painted.clear();
     m_textOrigin = LabelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
+    m_clearDiscs.clear();
 }
 
 void PainterSurface::setInk(const QColor& color)
@@ -276,6 +281,20 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
     p.drawPath(path);
 }
 
+void PainterSurface::Path(TwipsPoint start, std::span<const PathPiece> pieces)
+{
+    const auto usable = [](TwipsPoint p) { return Usable(p.x) && Usable(p.y); };
+    if (pieces.empty() || !usable(start)
+        || !std::all_of(pieces.begin(), pieces.end(), [&](const PathPiece& piece) {
+               return usable(piece.to) && usable(piece.control1) && usable(piece.control2);
+           }))
+        return;
+    // Not snapped to the pixels as lines are: a curve is drawn where it lies.
+    QPainter& p = painter();
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(ToPainterPath(start, pieces));
+}
+
 void PainterSurface::Print(std::string_view ascii)
 {
     const QString text = QString::fromLatin1(ascii.data(), qsizetype(ascii.size()));
@@ -288,13 +307,88 @@ void PainterSurface::Print(std::string_view ascii)
         corner = { std::round(m_currentX * scale) / m_ratio,
             std::round(m_currentY * scale) / m_ratio };
     }
-    painter().drawText(corner + m_textOrigin, text);
+    if (m_textStyle == TextStyle::Plain) {
+        painter().drawText(corner + m_textOrigin, text);
+        return;
+    }
+    // The knock-out is the text's outline stroked in the background colour:
+    // in SVG and PDF a path, so that it stays a vector.
+    QFont font = m_font;
+    font.setBold(m_textStyle == TextStyle::HaloedBold);
+    const QPointF origin = corner + m_textOrigin;
+    if (raster()) {
+        // On the screen the text itself in the background colour, moved a
+        // little each way: the glyphs come from the painter's cache, where
+        // stroking every outline would cost more than the rest of the frame.
+        QPainter& p = painter();
+        p.save();
+        p.setPen(m_background);
+        p.setFont(font);
+        constexpr double Step = HaloPixels / 2.0;
+        for (const QPointF shift :
+            { QPointF(-Step, -Step), QPointF(0.0, -Step), QPointF(Step, -Step), QPointF(-Step, 0.0),
+                QPointF(Step, 0.0), QPointF(-Step, Step), QPointF(0.0, Step), QPointF(Step, Step) })
+            p.drawText(origin + shift, text);
+        p.restore();
+    } else {
+        QPainterPath outline;
+        outline.addText(origin, font, text);
+        QPainter& p = painter();
+        p.save();
+        p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(outline);
+        p.restore();
+    }
+    QPainter& p = painter();
+    if (font == m_font) {
+        p.drawText(origin, text);
+        return;
+    }
+    p.save();
+    p.setFont(font);
+    p.drawText(origin, text);
+    p.restore();
+}
+
+void PainterSurface::printCentred(const QStringList& lines, double top, double lineHeight)
+{
+    QPainter& p = painter();
+    for (const QString& line : lines) {
+        p.drawText(QRectF(0.0, top / TwipsPerPixel, double(m_widthTwips) / TwipsPerPixel,
+                       lineHeight / TwipsPerPixel),
+            Qt::AlignHCenter | Qt::AlignTop, line);
+        top += lineHeight;
+    }
+}
+
+void PainterSurface::KnockOut(double cx, double cy, double r)
+{
+    if (!Usable(cx) || !Usable(cy) || !Usable(r) || r <= 0.0)
+        return;
+    if (raster() && r * m_ratio / TwipsPerPixel <= MaxCachedDiscPixels) {
+        drawDisc(cx, cy, r, m_clearDiscs, m_background, 1);
+        return;
+    }
+    QPainter& p = painter();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_background);
+    const double radius = r / TwipsPerPixel;
+    p.drawEllipse(place(cx, cy), radius, radius);
+    p.restore();
 }
 
 void PainterSurface::drawDisc(double cx, double cy, double r)
 {
-    const DiscCache::Disc& d = m_discs.disc(r, m_drawWidth, m_ratio, m_ink);
-    const double offset = PenOffset(m_drawWidth, m_ratio);
+    drawDisc(cx, cy, r, m_discs, m_ink, m_drawWidth);
+}
+
+void PainterSurface::drawDisc(
+    double cx, double cy, double r, DiscCache& cache, const QColor& colour, int width)
+{
+    const DiscCache::Disc& d = cache.disc(r, width, m_ratio, colour);
+    const double offset = PenOffset(width, m_ratio);
     const double scale = m_ratio / TwipsPerPixel;
     const int left = int(std::floor(cx * scale - offset + 0.5)) - d.centre;
     const int top = int(std::floor(cy * scale - offset + 0.5)) - d.centre;

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QStringList>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -61,7 +62,11 @@ public:
     void finish();
     // Reallocates the image for a screen of another density; the caller redraws.
     void setDevicePixelRatio(qreal ratio);
-    void setBackground(const QColor& color) { m_background = color; }
+    void setBackground(const QColor& color)
+    {
+        m_background = color;
+        m_clearDiscs.clear();
+    }
     // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
     // The pen width lines are drawn with now, in pixels.
@@ -83,15 +88,21 @@ public:
     void Line(double x1, double y1, double x2, double y2) override;
     void Circle(double cx, double cy, double r) override;
     void Arc(double cx, double cy, double r, double start, double end) override;
+    void Path(TwipsPoint start, std::span<const PathPiece> pieces) override;
     void SetFillStyle(int16_t style) override { m_fillStyle = style; }
     void SetTone(Tone tone) override { m_tone = tone; }
     void SetCurrentX(double x) override { m_currentX = x; }
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(std::string_view text) override;
+    void SetTextStyle(TextStyle style) override { m_textStyle = style; }
+    void KnockOut(double cx, double cy, double r) override;
 
     // The same filled circle drawn as an ellipse instead of the cached disc;
     // the cached disc must look the same.
     void paintFilledCircleDirectly(double cx, double cy, double r);
+    // Lines of any text, each centred across the surface from top on, a
+    // line's height apart (twips): a figure's caption under the picture.
+    void printCentred(const QStringList& lines, double top, double lineHeight);
 
 private:
     bool raster() const { return m_device == &m_image; }
@@ -113,6 +124,8 @@ private:
     // current width lies on whole device pixels.
     QPointF place(double xTwips, double yTwips) const;
     void drawDisc(double cx, double cy, double r);
+    void drawDisc(
+        double cx, double cy, double r, DiscCache& cache, const QColor& colour, int width);
 
     int m_widthTwips = 0;
     int m_heightTwips = 0;
@@ -131,10 +144,12 @@ private:
     int m_drawWidth = 1;
     int16_t m_fillStyle = 1;
     Tone m_tone = Tone::Full;
+    TextStyle m_textStyle = TextStyle::Plain;
     double m_currentX = 0.0;
     double m_currentY = 0.0;
     PaintedMarks m_painted;
     DiscCache m_discs;
+    DiscCache m_clearDiscs;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
     mutable int m_penWidth = -1;

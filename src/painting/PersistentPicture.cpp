@@ -26,10 +26,12 @@ void PersistentPicture::drawPaper(const PictureSettings& settings)
 
 void PersistentPicture::drawNet(const PictureSettings& settings)
 {
-    // Only the plot size and the store leave the net as it is.
+    // Only the plot size, the index labels and the store leave the net as it is.
     Shown key { 0, settings, m_surface.devicePixelRatio(), m_surface.background(),
         m_surface.ink() };
     key.settings.display.plotSize = 0;
+    key.settings.display.indexLabels = false;
+    key.settings.display.figureCaption = false;
     if (m_net && m_net->key == key) {
         m_surface.restore(m_net->drawn);
         return;
@@ -61,13 +63,19 @@ void PersistentPicture::show(const PictureSettings& settings, const PoleStore& s
     // store order: drawing the new ones over the image gives the very pixels
     // a whole redraw would.
     const Projector projector = settings.scene.projector();
-    if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles) {
+    // A figure's marks clear the paper around them, which would cut into
+    // the marks and labels drawn before: the free view plots them all anew.
+    const bool free = settings.scene.isFree();
+    if (m_shown && *m_shown == wanted && store.PoleCount() >= m_poles && !free) {
         PlotPoles(m_surface, store, projector, settings.display.plotSize, m_poles);
     } else {
         drawNet(settings);
         // Only the first mark at each place: the rest would change no pixel.
-        PlotPoles(
-            m_surface, m_placements.marks(projector, store).placements, settings.display.plotSize);
+        if (free)
+            PlotEntries(m_surface, settings, store);
+        else
+            PlotPoles(m_surface, m_placements.marks(projector, store).placements,
+                settings.display.plotSize);
         ++m_wholeDraws;
     }
     m_shown = wanted;

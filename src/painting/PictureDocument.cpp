@@ -16,7 +16,42 @@ namespace {
 constexpr int TwipsPerInch = 1440;
 constexpr int TwipsPerPixel = PictureSize::TwipsPerPixel;
 
+// The page's box as the PDF writer states it, with six decimals.
+QByteArray MediaBox(double width, double height)
+{
+    return "/MediaBox [0 0 " + QByteArray::number(width, 'f', 6) + ' '
+        + QByteArray::number(height, 'f', 6) + ']';
+}
+
+// The writer keeps a page to whole points, so the picture's 356.25 points
+// would be cut to 356. Its box is written with six decimals, so the exact
+// one has the same length and takes its place without moving any object.
+void StateExactPage(QByteArray& pdf, QSizeF written, QSizeF exact)
+{
+    const QByteArray from = MediaBox(written.width(), written.height());
+    const QByteArray to = MediaBox(exact.width(), exact.height());
+    const qsizetype at = pdf.indexOf(from);
+    if (at >= 0 && from.size() == to.size())
+        pdf.replace(at, from.size(), to);
+}
+
+// A caption's line and the space between the picture and the caption.
+constexpr int CaptionLineTwips = 300;
+constexpr int CaptionGapTwips = 100;
+
 } // namespace
+
+QStringList PictureDocument::captionLines() const
+{
+    return m_settings.display.figureCaption ? m_settings.scene.figureCaption() : QStringList();
+}
+
+int PictureDocument::heightTwips() const
+{
+    const qsizetype lines = captionLines().size();
+    return PictureSize::HeightTwips
+        + (lines == 0 ? 0 : CaptionGapTwips + int(lines) * CaptionLineTwips);
+}
 
 PictureDocument::PictureDocument(PictureSettings settings, PoleStore store, QString description)
     : m_settings(std::move(settings))
@@ -27,12 +62,13 @@ PictureDocument::PictureDocument(PictureSettings settings, PoleStore store, QStr
 
 void PictureDocument::paint(QPaintDevice& device, double unitsPerPixel) const
 {
-    PainterSurface surface(
-        device, PictureSize::WidthTwips, PictureSize::HeightTwips, unitsPerPixel);
+    PainterSurface surface(device, PictureSize::WidthTwips, heightTwips(), unitsPerPixel);
     // Copies are for paper, whatever the screen's colours.
     surface.setBackground(Qt::white);
     surface.setInk(Qt::black);
     DrawPicture(surface, m_settings, m_store);
+    surface.printCentred(
+        captionLines(), PictureSize::HeightTwips + CaptionGapTwips, CaptionLineTwips);
     surface.finish();
 }
 
@@ -45,9 +81,9 @@ QByteArray PictureDocument::svg() const
     // The size in twips at 1440 dpi gives the exact millimetres; the view
     // box puts a logical pixel in each user unit, the CSS pixel.
     generator.setResolution(TwipsPerInch);
-    generator.setSize(QSize(PictureSize::WidthTwips, PictureSize::HeightTwips));
+    generator.setSize(QSize(PictureSize::WidthTwips, heightTwips()));
     generator.setViewBox(QRectF(0.0, 0.0, double(PictureSize::WidthTwips) / TwipsPerPixel,
-        double(PictureSize::HeightTwips) / TwipsPerPixel));
+        double(heightTwips()) / TwipsPerPixel));
     // What a drawing program shows as the pasted object's name and note.
     generator.setTitle(QStringLiteral("極点図"));
     generator.setDescription(m_description);
@@ -62,26 +98,33 @@ QByteArray PictureDocument::pdf() const
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(TwipsPerInch);
-    writer.setPageSize(QPageSize(QSizeF(double(PictureSize::WidthTwips) / TwipsPerInch,
-                                     double(PictureSize::HeightTwips) / TwipsPerInch),
-        QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    const QPageSize page(QSizeF(double(PictureSize::WidthTwips) / TwipsPerInch,
+                             double(heightTwips()) / TwipsPerInch),
+        QPageSize::Inch, QString(), QPageSize::ExactMatch);
+    writer.setPageSize(page);
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     paint(writer, TwipsPerPixel);
+    buffer.close();
+    constexpr double TwipsPerPoint = TwipsPerInch / 72.0;
+    StateExactPage(bytes, QSizeF(page.sizePoints()),
+        QSizeF(PictureSize::WidthTwips / TwipsPerPoint, heightTwips() / TwipsPerPoint));
     return bytes;
 }
 
 QImage PictureDocument::image(int dpi) const
 {
     const double ratio = dpi / 96.0;
-    PainterSurface surface(PictureSize::WidthTwips, PictureSize::HeightTwips, ratio);
+    PainterSurface surface(PictureSize::WidthTwips, heightTwips(), ratio);
     surface.setBackground(Qt::white);
     surface.setInk(Qt::black);
     surface.Cls();
     DrawPicture(surface, m_settings, m_store);
+    surface.printCentred(
+        captionLines(), PictureSize::HeightTwips + CaptionGapTwips, CaptionLineTwips);
     // The surface's image covers whole logical pixels; the picture ends at
     // its last twip.
     const int width = int(std::ceil(PictureSize::WidthTwips * ratio / TwipsPerPixel));
-    const int height = int(std::ceil(PictureSize::HeightTwips * ratio / TwipsPerPixel));
+    const int height = int(std::ceil(heightTwips() * ratio / TwipsPerPixel));
     QImage picture = surface.image().copy(0, 0, width, height);
     picture.setDevicePixelRatio(1.0);
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 class QPaintDevice;
 
@@ -30,6 +31,10 @@ public:
     QByteArray encoded(ExportFormat format, int dpi) const;
 
 private:
+    // The caption under the picture, a line each, when the settings ask
+    // for one; and the height of the figure with it.
+    QStringList captionLines() const;
+    int heightTwips() const;
     // Draws the picture on a device, unitsPerPixel of its units to the
     // logical pixel.
     void paint(QPaintDevice& device, double unitsPerPixel) const;

@@ -10,20 +10,30 @@ const double FarPoleRadius = 2.0 * std::sqrt(2.0);
 
 } // namespace
 
+QString ProjectionName(ProjectionKind kind)
+{
+    return kind == ProjectionKind::EqualArea ? QStringLiteral("等積投影")
+                                             : QStringLiteral("ステレオ投影");
+}
+
 ProjectedPoint Project(ProjectionKind kind, const Vector3& v)
 {
-    const double near = 1.0 + std::fabs(v[0]);
+    // The documented projection from the far pole, onto the plane touching it.
+    if (kind == ProjectionKind::Stereographic)
+        return StereoProject({ -std::fabs(v[0]), v[1], v[2] });
     // Equal-area: 2 sqrt(2) sin(theta / 2) / sin(theta) = 2 / sqrt(1 + cos theta),
     // which stays exact at the centre.
-    const double scale = kind == ProjectionKind::Stereographic ? 2.0 / near : 2.0 / std::sqrt(near);
+    const double scale = 2.0 / std::sqrt(1.0 + std::fabs(v[0]));
     return { scale * v[1], scale * v[2] };
 }
 
 Vector3 Unproject(ProjectionKind kind, ProjectedPoint p)
 {
+    if (kind == ProjectionKind::Stereographic) {
+        const Vector3 w = StereoUnproject(p);
+        return { -w[0], w[1], w[2] };
+    }
     const double q = (p.x * p.x + p.y * p.y) / 4.0;
-    if (kind == ProjectionKind::Stereographic)
-        return { (1.0 - q) / (1.0 + q), p.x / (1.0 + q), p.y / (1.0 + q) };
     if (q <= 2.0) {
         // At radius r: cos theta = 1 - r^2 / 4, and the rest along p.
         const double across = std::sqrt(2.0 - q) / 2.0;

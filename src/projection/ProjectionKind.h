@@ -2,6 +2,7 @@
 
 #include "geometry/Geometry.h"
 
+#include <QString>
 #include <cstdint>
 
 // How the hemisphere facing the viewer is laid flat. Stereographic keeps
@@ -11,6 +12,9 @@
 // azimuth and the directions 90 degrees from the centre on the primitive
 // circle, of radius 2 in the projected plane.
 enum class ProjectionKind : int8_t { Stereographic, EqualArea };
+
+// Its name as the dialog and a figure's caption give it: "ステレオ投影", "等積投影".
+QString ProjectionName(ProjectionKind kind);
 
 // Where the unit vector v of the view's frame (component 0 toward the
 // viewer) is drawn: at 2 tan(theta / 2) from the centre (stereographic) or

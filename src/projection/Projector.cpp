@@ -38,7 +38,7 @@ Vector3 Projector::direction(const Index3& uvw) const
 
 TwipsPoint Projector::toPicture(const Vector3& v) const
 {
-    return m_frame.toTwips(StereoProject({ -std::fabs(v[0]), v[1], v[2] }));
+    return m_frame.toTwips(Project(m_frame.kind, v));
 }
 
 TwipsPoint Projector::planePole(const Index3& hkl) const
@@ -62,7 +62,8 @@ std::optional<Vector3> Projector::fromPicture(TwipsPoint t) const
     const ProjectedPoint p = m_frame.fromTwips(t);
     if (!(p.x * p.x + p.y * p.y <= 4.0))
         return std::nullopt;
-    const Vector3 w = StereoUnproject(p);
+    const Vector3 w = Unproject(m_frame.kind, p);
+    // The rim itself may come back a rounding behind the viewer.
     const Vector3 d { std::fabs(w[0]), w[1], w[2] };
     if (!inRegion(d))
         return std::nullopt;
@@ -71,8 +72,7 @@ std::optional<Vector3> Projector::fromPicture(TwipsPoint t) const
 
 Vector3 Projector::unproject(TwipsPoint t) const
 {
-    const Vector3 w = StereoUnproject(m_frame.fromTwips(t));
-    return { -w[0], w[1], w[2] };
+    return Unproject(m_frame.kind, m_frame.fromTwips(t));
 }
 
 bool Projector::inRegion(const Vector3& d) const

@@ -33,9 +33,9 @@ public:
     Vector3 toView(const Vector3& cartesian) const { return m_orientation * cartesian; }
     Vector3 fromView(const Vector3& view) const { return m_orientation.inverse() * view; }
 
-    // Where the unit vector v is drawn: 2 (v1, v2) / (1 + |v0|), so that a
-    // vector pointing away from the viewer lies at its own azimuth, seen
-    // through the sphere.
+    // Where the unit vector v is drawn in the frame's projection (Project):
+    // stereographic at 2 (v1, v2) / (1 + |v0|), so that a vector pointing
+    // away from the viewer lies at its own azimuth, seen through the sphere.
     TwipsPoint toPicture(const Vector3& v) const;
     // The pole of a plane: the end of its normal on the visible hemisphere.
     TwipsPoint planePole(const Index3& hkl) const;

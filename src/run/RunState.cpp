@@ -35,6 +35,11 @@ RunState RunState::withoutEntries() const
     return other;
 }
 
+const std::array<QString, 3>& RunState::writtenReferenceNames() const
+{
+    return projectionChosen ? scene.crystal.references().written : StartUpReferenceNames();
+}
+
 void RunState::chooseDocumented(const ViewRow& row)
 {
     store.InitPoleData();

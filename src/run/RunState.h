@@ -40,6 +40,8 @@ struct RunState
     // The captions of the three angle columns and the references they name.
     const std::array<QString, 3>& angleCaptions() const;
     const std::array<QString, 3>& referenceNames() const;
+    // The references as a data file names them: signed, (10-10).
+    const std::array<QString, 3>& writtenReferenceNames() const;
 
     // The run as it is but for its entries: where another view or an
     // opened session begins.

@@ -98,6 +98,7 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
     // The reader has taken only listed plot sizes.
     work.display.plotSize = ReadPlotSize(session.plotSize).value_or(StartUpDisplay.plotSize);
     work.display.lineWidth = ReadLineWidth(session.lineWidth).value_or(current.display.lineWidth);
+    work.display.figureCaption = session.figureCaption;
     if (const FreeViewRecord* record = std::get_if<FreeViewRecord>(&session.view)) {
         std::variant<Crystal, QString> crystal = CrystalOf(*record);
         if (const QString* why = std::get_if<QString>(&crystal))
@@ -161,6 +162,7 @@ Session SessionOf(const RunState& state)
         session.view = RecordOf(state.free);
     session.plotSize = QString::number(state.display.plotSize);
     session.lineWidth = QString::number(state.display.lineWidth);
+    session.figureCaption = state.display.figureCaption;
     session.entries = TypedEntries(state.store, state.scene.crystal);
     return session;
 }
@@ -259,7 +261,7 @@ QByteArray CsvOf(const RunState& state)
         rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
             { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
     }
-    return CsvTable(state.referenceNames(), rows);
+    return CsvTable(state.writtenReferenceNames(), rows);
 }
 
 QString OrientationLineOf(const RunState& state)

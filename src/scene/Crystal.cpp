@@ -1,7 +1,9 @@
 #include "scene/Crystal.h"
 
+#include "crystal/LowIndex.h"
 #include "projection/Facing.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -38,6 +40,31 @@ Vector3 Nice(const Lattice& lattice, const Vector3& v)
     return unit;
 }
 
+// The largest index a centre or up may have: beyond it the direction is
+// refused rather than scaled.
+constexpr double MaxDirectionIndex = 1e300;
+
+// The direction as its numbers were given, for a message.
+QString Typed(const Vector3& v)
+{
+    const auto number
+        = [](double x) { return QString::number(x, 'g', QLocale::FloatingPointShortest); };
+    return QStringLiteral("[%1 %2 %3]").arg(number(v[0]), number(v[1]), number(v[2]));
+}
+
+// Why a centre or up cannot be used, naming it as given; empty when it can.
+QString Unusable(const Vector3& v, const QString& unusable, const QString& tooLarge)
+{
+    if (std::any_of(v.begin(), v.end(), [](double x) { return std::isnan(x); }))
+        return unusable.arg(Typed(v));
+    const double largest = std::max({ std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]) });
+    if (largest == 0.0)
+        return unusable.arg(QStringLiteral("[0 0 0]"));
+    if (!(largest <= MaxDirectionIndex))
+        return tooLarge.arg(Typed(v));
+    return {};
+}
+
 } // namespace
 
 std::variant<Crystal, QString> Crystal::Make(LatticeSystem system,
@@ -52,10 +79,23 @@ std::variant<Crystal, QString> Crystal::Make(LatticeSystem system,
     crystal.group = group.value_or(SpaceGroup::Holohedry(system));
     if (const QString why = crystal.group.misfit(system); !why.isEmpty())
         return why;
-    if (!(Norm(centre) > 0.0) || !std::isfinite(Norm(centre)))
-        return FreeViewMessages::CentreZero;
-    const std::optional<CrystalOrientation> turn = CrystalOrientation::FromCentreUp(
-        crystal.lattice, centre, up ? *up : DefaultUp(crystal.lattice, centre));
+    if (QString why
+        = Unusable(centre, FreeViewMessages::CentreUnusable, FreeViewMessages::CentreTooLarge);
+        !why.isEmpty())
+        return why;
+    if (up) {
+        if (QString why = Unusable(*up, FreeViewMessages::UpUnusable, FreeViewMessages::UpTooLarge);
+            !why.isEmpty())
+            return why;
+    }
+    // This is the one place where an up left empty becomes the default.
+    const std::optional<UpDirection> fallback
+        = up ? std::nullopt : LowIndexUp(crystal.lattice, centre);
+    const std::optional<CrystalOrientation> turn
+        = CrystalOrientation::FromCentreUp(crystal.lattice, centre,
+            up             ? *up
+                : fallback ? fallback->indices
+                           : Vector3 {});
     if (!turn)
         return FreeViewMessages::UpAlongCentre;
     crystal.orientation.zeroTilt = *turn;

@@ -5,6 +5,7 @@
 #include "crystal/Symmetry.h"
 #include "math/Rotation.h"
 #include "orientation/HeldOrientation.h"
+#include "projection/ProjectionKind.h"
 
 #include <QString>
 #include <cstdint>
@@ -19,16 +20,19 @@ enum class IndexRule : int8_t { CubicTriangle, HexSector, FoldFirst, FoldThird, 
 
 // What a generated net shows: the poles of planes with indices up to
 // limit, the zone circles of the zone axes with indices up to 1, a Wulff
-// net; with absences, only the reflections the crystal's space group
+// net (a Schmidt net in the equal-area projection) and the projection it is
+// drawn in; with absences, only the reflections the crystal's space group
 // allows, each plane at its lowest allowed order.
 struct NetOptions
 {
     NetOptions() = default;
-    NetOptions(int limit_, bool zoneCircles_, bool wulffNet_, bool absences_ = false)
+    NetOptions(int limit_, bool zoneCircles_, bool wulffNet_, bool absences_ = false,
+        ProjectionKind projection_ = ProjectionKind::Stereographic)
         : limit(limit_)
         , zoneCircles(zoneCircles_)
         , wulffNet(wulffNet_)
         , absences(absences_)
+        , projection(projection_)
     {
     }
 
@@ -36,6 +40,7 @@ struct NetOptions
     bool zoneCircles = true;
     bool wulffNet = false;
     bool absences = false;
+    ProjectionKind projection = ProjectionKind::Stereographic;
     bool operator==(const NetOptions&) const = default;
 };
 
@@ -79,9 +84,12 @@ struct Crystal
     Rotation turn() const { return orientation.drawn().projector(); }
 
     // A crystal of the free view, looking along the direct-lattice direction
-    // centre with up upward (none: DefaultUp), with the space group (none:
-    // the holohedry), or why there is none (no lattice, centre (0 0 0), up
-    // along centre, a group of another system).
+    // centre with up upward, with the space group (none: the holohedry), or
+    // why there is none (no lattice, centre or up (0 0 0) or with an index
+    // beyond 1e300, up along centre, a group of another system). Up left
+    // out is LowIndexUp's: the lowest-index lattice direction at right
+    // angles to the centre, or where there is none, the vertical made
+    // perpendicular.
     static std::variant<Crystal, QString> Make(LatticeSystem system,
         const LatticeParameters& parameters, const Vector3& centre,
         const std::optional<Vector3>& up, const NetOptions& net,
@@ -105,6 +113,11 @@ struct Crystal
 };
 
 namespace FreeViewMessages {
-inline const QString CentreZero = QStringLiteral("中心の方向 [0 0 0] は表せません");
+// %1: the direction as given.
+inline const QString CentreUnusable = QStringLiteral("中心の方向 %1 は表せません");
+inline const QString CentreTooLarge = QStringLiteral("中心の方向 %1 は指数が大きすぎて表せません");
+inline const QString CentreZero = CentreUnusable.arg(QStringLiteral("[0 0 0]"));
+inline const QString UpUnusable = QStringLiteral("上の方向 %1 は表せません");
+inline const QString UpTooLarge = QStringLiteral("上の方向 %1 は指数が大きすぎて表せません");
 inline const QString UpAlongCentre = QStringLiteral("上の方向が中心の方向と平行です");
 } // namespace FreeViewMessages

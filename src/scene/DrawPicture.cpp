@@ -52,8 +52,19 @@ void DrawNet(DrawingSurface& surface, const PictureSettings& settings)
     DrawNetOverPaper(surface, settings);
 }
 
+void PlotEntries(
+    DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store, int first)
+{
+    const DisplaySettings& display = settings.display;
+    if (settings.scene.isFree())
+        PlotFigurePoles(surface, store, settings.scene.projector(), display.plotSize,
+            display.indexLabels, first);
+    else
+        PlotPoles(surface, store, settings.scene.projector(), display.plotSize, first);
+}
+
 void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store)
 {
     DrawNet(surface, settings);
-    PlotPoles(surface, store, settings.scene.projector(), settings.display.plotSize);
+    PlotEntries(surface, settings, store);
 }

@@ -40,5 +40,10 @@ struct Paper
 };
 Paper PaperOf(const PictureSettings& settings);
 
+// Plots the stored entries from the first on: the documented views' marks
+// as they always were, the free view's as a figure's.
+void PlotEntries(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store,
+    int first = 0);
+
 // Draws the whole picture afresh: the net, then every stored entry.
 void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store);

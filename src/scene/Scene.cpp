@@ -52,6 +52,21 @@ QString Scene::name() const
     return crystal.name.isEmpty() ? described : crystal.name + QStringLiteral("、") + described;
 }
 
+QStringList Scene::figureCaption() const
+{
+    const QString projection = ProjectionName(frame.kind);
+    if (row)
+        return { row->name, projection };
+    // The Euler angles say exactly what a turned centre and up say only to
+    // six digits.
+    const EulerAngles e = crystal.orientation.drawn().euler();
+    const auto angle = [](double degrees) { return QString::number(degrees, 'f', 3); };
+    return { name(),
+        QStringLiteral("上 %1、オイラー角 (φ₁, Φ, φ₂) = (%2°, %3°, %4°)、%5")
+            .arg(DirectionText(crystal.up(), crystal.fourIndices()), angle(e.phi1), angle(e.Phi),
+                angle(e.phi2), projection) };
+}
+
 const std::array<QString, 3>& Scene::captions() const
 {
     return row ? row->captions : crystal.references().captions;
@@ -67,6 +82,7 @@ Scene FreeScene(const Crystal& crystal)
     Scene scene;
     scene.crystal = crystal;
     scene.crystal.rule = IndexRule::AsTyped;
+    scene.frame.kind = crystal.net.projection;
     scene.paper = { &PrimitiveCircleLayer, crystal.net.wulffNet ? &WulffNetLayer : nullptr };
     scene.net = { crystal.net.zoneCircles ? &ZoneCirclesLayer : nullptr, &NetPolesLayer };
     return scene;

@@ -5,6 +5,7 @@
 #include "scene/Crystal.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 struct ViewRow;
@@ -37,14 +38,19 @@ struct Scene
     // What the view shows, in words, for a screen reader and a document's
     // description: the row's name, or the crystal, its cell and centre.
     QString name() const;
+    // What a figure's caption says of the view, a line each: the view's
+    // name (the crystal, its cell and centre), then the direction up and
+    // the projection.
+    QStringList figureCaption() const;
     // The captions of the three angle columns and the reference each names.
     const std::array<QString, 3>& captions() const;
     const std::array<QString, 3>& referenceNames() const;
 };
 
-// The free view of a crystal, on the frame of the full views: the
-// primitive circle and on request a Wulff net on the paper, the crystal's
-// zone circles on request and the poles of its planes.
+// The free view of a crystal, on the frame of the full views in the
+// projection its net names: the primitive circle and on request a Wulff or
+// Schmidt net on the paper, the crystal's zone circles on request and the
+// poles of its planes.
 Scene FreeScene(const Crystal& crystal);
 Scene FreeScene(const Lattice& lattice, const Rotation& orientation, const NetOptions& net = {});
 

@@ -13,6 +13,8 @@ Q_DECLARE_METATYPE(LatticeSystem)
 Q_DECLARE_METATYPE(LatticeParameters)
 Q_DECLARE_METATYPE(Vector3)
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double angle(const Lattice& lattice, IndexKind kind, Index3 a, Index3 b)
@@ -44,6 +46,7 @@ private slots:
     void turnedViewMadeAgain();
     void badCrystalsRefused_data();
     void badCrystalsRefused();
+    void hugeDirectionsScaled();
 };
 
 void TestCrystal::anglesOfRealCrystals_data()
@@ -114,8 +117,8 @@ void TestCrystal::freeViewAgreesWithTheDocumentedViews()
     const Scene& fixed = DocumentedViews()[std::size_t(documented)].scene;
     const Lattice& lattice = fixed.crystal.lattice;
     const Vector3 centre = documented == 1 ? Vector3 { 1, 0, 0 } : Vector3 { 0, 0, 1 };
-    const Scene free
-        = FreeScene(lattice, *Orientation(lattice, centre, DefaultUp(lattice, centre)), {});
+    const Scene free = FreeScene(std::get<Crystal>(
+        Crystal::Make(lattice.system(), lattice.parameters(), centre, std::nullopt, {})));
     for (int h = -4; h <= 4; ++h)
         for (int k = -4; k <= 4; ++k)
             for (int l = -4; l <= 4; ++l) {
@@ -135,12 +138,12 @@ void TestCrystal::freeViewAgreesWithTheDocumentedViews()
 void TestCrystal::centreAlong111()
 {
     const Lattice cubic = Lattice::UnitCubic();
-    const Scene view
-        = FreeScene(cubic, *Orientation(cubic, { 1, 1, 1 }, DefaultUp(cubic, { 1, 1, 1 })), {});
+    const Scene view = FreeScene(std::get<Crystal>(
+        Crystal::Make(cubic.system(), cubic.parameters(), { 1, 1, 1 }, std::nullopt, {})));
     const TwipsPoint pole = Place(view.projector(), { IndexKind::Plane, { 1, 0, 0 } }).at;
     QVERIFY(std::fabs(std::hypot(pole.x - 3500, pole.y - 3500) - 1552.9) < 0.05);
     // Up is a low-index direction at right angles to [111].
-    const Vector3 up = DefaultUp(cubic, { 1, 1, 1 });
+    const Vector3 up = view.crystal.up();
     QCOMPARE(up[0] + up[1] + up[2], 0.0);
 }
 
@@ -149,7 +152,7 @@ void TestCrystal::centreAlong111()
 void TestCrystal::turnsReturn()
 {
     const Lattice zinc = make(LatticeSystem::Hexagonal, { 2.665, 2.665, 4.947, 90, 90, 120 });
-    const Rotation start = *Orientation(zinc, { 1, 2, 3 }, DefaultUp(zinc, { 1, 2, 3 }));
+    const Rotation start = *Orientation(zinc, { 1, 2, 3 }, { 1, 0, 0 });
     const Scene view = FreeScene(zinc, start, {});
     const TwipsPoint from { 3300, 4100 }, to { 5200, 2100 };
     const Rotation turned = Turning::Drag(view.projector(), from, to) * start;
@@ -182,9 +185,8 @@ void TestCrystal::turnedViewMadeAgain()
 {
     QFETCH(LatticeParameters, cell);
     QFETCH(Vector3, centre);
-    const Lattice lattice = make(LatticeSystem::Hexagonal, cell);
     Crystal settings = std::get<Crystal>(
-        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, std::nullopt, {}));
     QCOMPARE(settings.centre(), centre);
     settings.orientation.zeroTilt
         = CrystalOrientation::FromProjector(Turning::Right(7) * Turning::Up(-3) * settings.turn());
@@ -228,6 +230,28 @@ void TestCrystal::badCrystalsRefused_data()
     QTest::newRow("up along the centre")
         << LatticeSystem::Monoclinic << good << Vector3 { 1, 0, 1 } << Vector3 { -2, 0, -2 }
         << FreeViewMessages::UpAlongCentre;
+    QTest::newRow("centre past 1e300")
+        << LatticeSystem::Cubic << good << Vector3 { 2e300, 0, 1 } << Vector3 { 0, 1, 0 }
+        << FreeViewMessages::CentreTooLarge.arg(u"[2e+300 0 1]"_s);
+    QTest::newRow("up [0 0 0]") << LatticeSystem::Cubic << good << Vector3 { 1, 0, 0 }
+                                << Vector3 { 0, 0, 0 }
+                                << FreeViewMessages::UpUnusable.arg(u"[0 0 0]"_s);
+    QTest::newRow("up not a number")
+        << LatticeSystem::Cubic << good << Vector3 { 1, 0, 0 } << Vector3 { 0, std::nan(""), 1 }
+        << FreeViewMessages::UpUnusable.arg(u"[0 nan 1]"_s);
+}
+
+// Up to 1e300 a centre or up is scaled, not refused: [1e155 0 0] squared
+// would overflow.
+void TestCrystal::hugeDirectionsScaled()
+{
+    const LatticeParameters cubic { 4, 4, 4, 90, 90, 90 };
+    const auto made
+        = Crystal::Make(LatticeSystem::Cubic, cubic, { 1e155, 0, 0 }, Vector3 { 0, 0, 1 }, {});
+    QCOMPARE(std::get<Crystal>(made).centre(), (Vector3 { 1, 0, 0 }));
+    const auto upward
+        = Crystal::Make(LatticeSystem::Cubic, cubic, { 0, 0, 1 }, Vector3 { 1e300, -1e300, 0 }, {});
+    QCOMPARE(std::get<Crystal>(upward).up(), (Vector3 { 1, -1, 0 }));
 }
 
 void TestCrystal::badCrystalsRefused()

@@ -2,11 +2,12 @@
 
 #include "crystal/Families.h"
 #include "figure/GeneratedNet.h"
-#include "figure/GreatCircle.h"
 #include "figure/PoleLabels.h"
-#include "figure/WulffNet.h"
 #include "plotting/DisplayText.h"
+#include "projection/CurvePath.h"
 #include "projection/Facing.h"
+#include "projection/PaperNet.h"
+#include "scene/DocumentedViews.h"
 #include "scene/DrawPicture.h"
 
 #include <QRectF>
@@ -15,6 +16,8 @@
 #include <cmath>
 #include <map>
 #include <numeric>
+
+using namespace Qt::StringLiterals;
 
 using Calls = QVector<SurfaceCall>;
 
@@ -34,11 +37,6 @@ Calls record(const Scene& view, const QString& width = QStringLiteral("2"))
     RecordingSurface s;
     DrawLayers(s, view, width.toInt());
     return s.calls;
-}
-
-bool onRim(double x, double y)
-{
-    return std::fabs(std::hypot(x - 3500, y - 3500) - 3000) < 1e-6;
 }
 
 // A label read back as the font is assumed: its texts' boxes, and its
@@ -95,24 +93,39 @@ std::vector<Label> readLabels(const Calls& calls)
     return labels;
 }
 
-// Whether p lies on one of the recorded arcs or lines.
-bool onTrace(const Calls& calls, TwipsPoint p)
+// The recorded paths' points, every piece sampled at a twentieth of a pixel.
+std::vector<TwipsPoint> pathPoints(const Calls& calls)
 {
+    std::vector<TwipsPoint> points;
     for (const SurfaceCall& c : calls) {
+        if (c.kind != SurfaceCall::Path)
+            continue;
         const auto& v = c.values;
-        if (c.kind == SurfaceCall::Arc
-            && std::fabs(std::hypot(p.x - v[0], p.y - v[1]) - v[2]) < 1e-6 * v[2]) {
-            const double angle = std::atan2(v[1] - p.y, p.x - v[0]);
-            const double turn = angle < 0 ? angle + 2 * Pi : angle;
-            if (turn >= v[3] - 1e-9 && turn <= v[4] + 1e-9)
-                return true;
-        } else if (c.kind == SurfaceCall::Line
-            && std::fabs((v[2] - v[0]) * (p.y - v[1]) - (v[3] - v[1]) * (p.x - v[0]))
-                < 1e-6 * std::hypot(v[2] - v[0], v[3] - v[1])) {
-            return true;
+        TwipsPoint a { v[0], v[1] };
+        points.push_back(a);
+        for (qsizetype n = 2; n + 7 <= v.size(); n += 7) {
+            const TwipsPoint b { v[n + 2], v[n + 3] }, e { v[n + 4], v[n + 5] },
+                d { v[n], v[n + 1] };
+            const bool line = v[n + 6] == double(PathPiece::Kind::Line);
+            const int steps = int(std::hypot(d.x - a.x, d.y - a.y)) + 1;
+            for (int i = 1; i <= steps; ++i) {
+                const double t = double(i) / steps, u = 1 - t;
+                points.push_back(line ? TwipsPoint { a.x + t * (d.x - a.x), a.y + t * (d.y - a.y) }
+                                      : TwipsPoint { u * u * u * a.x + 3 * u * u * t * b.x
+                                              + 3 * u * t * t * e.x + t * t * t * d.x,
+                                          u * u * u * a.y + 3 * u * u * t * b.y
+                                              + 3 * u * t * t * e.y + t * t * t * d.y });
+            }
+            a = d;
         }
     }
-    return false;
+    return points;
+}
+
+bool onTrace(const std::vector<TwipsPoint>& points, TwipsPoint p)
+{
+    return std::any_of(points.begin(), points.end(),
+        [&](TwipsPoint q) { return std::hypot(p.x - q.x, p.y - q.y) <= CurveTolerance; });
 }
 
 } // namespace
@@ -214,8 +227,8 @@ private slots:
                 }
     }
 
-    // Each zone circle is one or two arcs within 0 to 2 pi, or a diameter,
-    // through the poles of its zone's planes.
+    // The zone circles, in either projection, run through the poles of
+    // their zones' planes and stay inside the primitive.
     void zoneCircles_data()
     {
         QTest::addColumn<Scene>("view");
@@ -224,95 +237,141 @@ private slots:
         QTest::newRow("cubic, turned")
             << FreeScene(Cubic, Rotation::AboutAxis({ 1, 2, 0 }, 0.3), {});
         QTest::newRow("hexagonal [211]") << along(Hexagonal, { 2, 1, 1 }, { 0, 0, 1 });
+        Scene equalArea = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 });
+        equalArea.frame.kind = ProjectionKind::EqualArea;
+        QTest::newRow("cubic [123], equal-area") << equalArea;
     }
 
     void zoneCircles()
     {
         QFETCH(Scene, view);
-        for (int u = 0; u <= 1; ++u)
-            for (int v = -u; v <= 1; ++v)
-                for (int w = u || v ? -1 : 1; w <= 1; ++w) {
-                    const Index3 axis { int16_t(u), int16_t(v), int16_t(w) };
-                    RecordingSurface s;
-                    DrawGreatCircle(s, view.frame, view.projector().direction(axis));
-                    QVERIFY(!s.calls.isEmpty() && s.calls.size() <= 2);
-                    for (const SurfaceCall& c : s.calls) {
-                        const auto& a = c.values;
-                        QVERIFY(c.kind == SurfaceCall::Arc
-                                ? 0 <= a[3] && a[3] < a[4] && a[4] <= 2 * Pi
-                                : onRim(a[0], a[1]) && onRim(a[2], a[3]));
-                    }
-                    for (int h = -2; h <= 2; ++h)
-                        for (int k = -2; k <= 2; ++k)
-                            for (int l = -2; l <= 2; ++l)
-                                if ((h || k || l) && h * u + k * v + l * w == 0)
-                                    QVERIFY(onTrace(s.calls,
-                                        view.projector().planePole(
-                                            { int16_t(h), int16_t(k), int16_t(l) })));
+        RecordingSurface s;
+        ZoneCirclesLayer.draw(s, view.projector(), {});
+        const std::vector<TwipsPoint> points = pathPoints(s.calls);
+        for (const TwipsPoint p : points)
+            QVERIFY(std::hypot(p.x - 3500, p.y - 3500) <= 3000 + CurveTolerance);
+        const bool hexagonalAxes = view.crystal.fourIndices();
+        for (int h = -2; h <= 2; ++h)
+            for (int k = -2; k <= 2; ++k)
+                for (int l = -2; l <= 2; ++l) {
+                    bool zoned = false;
+                    for (int u = -1; u <= 1; ++u)
+                        for (int v = -1; v <= 1; ++v)
+                            for (int w = -1; w <= 1; ++w)
+                                zoned = zoned
+                                    || ((u || v || w) && (!hexagonalAxes || std::abs(u - v) <= 1)
+                                        && h * u + k * v + l * w == 0);
+                    const TwipsPoint pole
+                        = view.projector().planePole({ int16_t(h), int16_t(k), int16_t(l) });
+                    // The zone seen face-on is the primitive, drawn by its own layer.
+                    const bool onRim
+                        = std::fabs(std::hypot(pole.x - 3500, pole.y - 3500) - 3000) < 1e-6;
+                    if ((h || k || l) && zoned)
+                        QVERIFY(onRim || onTrace(points, pole));
                 }
     }
 
-    // In the net, along [100], [001]'s zone is the horizontal diameter and
-    // every other line is a diameter or an overbar: curves are true arcs.
+    // In the stereographic net, along [100], [001]'s zone is the
+    // horizontal diameter, every other curve is made of true arcs or is a
+    // diameter, and every line is an overbar.
     void netLines()
     {
         bool horizontal = false;
         for (const SurfaceCall& c : record(along(Cubic, { 1, 0, 0 }, { 0, 0, 1 }))) {
             const auto& v = c.values;
-            if (c.kind != SurfaceCall::Line)
+            if (c.kind == SurfaceCall::Line) {
+                const double length = std::hypot(v[2] - v[0], v[3] - v[1]);
+                QVERIFY(v[1] == v[3] && length > 69.999 && length < 170.001);
+            }
+            if (c.kind != SurfaceCall::Path)
                 continue;
-            const double length = std::hypot(v[2] - v[0], v[3] - v[1]);
-            const bool diameter = std::fabs(length - 6000) < 1e-6;
-            QVERIFY(diameter || (v[1] == v[3] && length > 69.999 && length < 170.001));
+            const bool diameter = v.size() == 9 && v[8] == double(PathPiece::Kind::Line)
+                && std::fabs(std::hypot(v[2] - v[0], v[3] - v[1]) - 6000) < 1e-6;
+            for (qsizetype n = 8; n < v.size(); n += 7)
+                QVERIFY(diameter || v[n] == double(PathPiece::Kind::Arc));
             horizontal = horizontal || (diameter && v[1] == 3500 && v[3] == 3500);
         }
         QVERIFY(horizontal);
     }
 
-    // Meridians and parallels every 2 degrees, the faint ones first, the
-    // strong ones ending on the primitive; none moves as the crystal turns.
+    // The paper's net: its 178 curves, the faint ones first and one pixel
+    // wide, the strong ones at the line width; none moves as the crystal
+    // turns, and in the equal-area projection it is the Schmidt net.
     void wulffNet()
     {
-        RecordingSurface s;
-        const QString width = QStringLiteral("3");
-        s.SetDrawWidth(width.toInt());
-        DrawWulffNet(s, Frame {}, width.toInt());
-        std::map<std::array<double, 3>, double> circles;
-        int lines = 0;
-        QVector<double> tones;
-        for (const SurfaceCall& c : s.calls) {
-            const auto& v = c.values;
-            if (c.kind == SurfaceCall::Tone)
-                tones.push_back(v[0]);
-            lines += c.kind == SurfaceCall::Line;
-            if (c.kind != SurfaceCall::Arc)
-                continue;
-            QVERIFY(0 <= v[3] && v[3] < v[4] && v[4] <= 2 * Pi);
-            circles[{ v[0], v[1], v[2] }] = tones.last();
-            if (tones.last() == double(::Tone::Full) && v[3] > 0 && v[4] < 2 * Pi)
-                for (const double t : { v[3], v[4] })
-                    QVERIFY(onRim(v[0] + v[2] * std::cos(t), v[1] - v[2] * std::sin(t)));
+        for (const ProjectionKind kind :
+            { ProjectionKind::Stereographic, ProjectionKind::EqualArea }) {
+            const NetOptions options { 2, true, true };
+            Scene still = along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, options);
+            Scene turned = FreeScene(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options);
+            still.frame.kind = turned.frame.kind = kind;
+            RecordingSurface s;
+            WulffNetLayer.draw(s, still.projector(), { 3, 2, {} });
+            QVector<double> tones;
+            QStringList widths;
+            QVector<SurfaceCall> paths;
+            for (const SurfaceCall& c : s.calls) {
+                if (c.kind == SurfaceCall::Tone)
+                    tones.push_back(c.values[0]);
+                if (c.kind == SurfaceCall::DrawWidth)
+                    widths.push_back(c.text);
+                if (c.kind == SurfaceCall::Path)
+                    paths.push_back(c);
+            }
+            QCOMPARE(tones, (QVector<double> { double(::Tone::Faint), double(::Tone::Full) }));
+            QCOMPARE(widths, (QStringList { u"1"_s, u"3"_s }));
+            QCOMPARE(paths.size(), 178);
+            const std::vector<NetCurve> net = PaperNet(still.frame, kind);
+            QCOMPARE(paths[0].values[0], net[0].path.start.x);
+            for (const Scene* view : { &still, &turned }) {
+                QVector<QVector<double>> drawn;
+                for (const SurfaceCall& c : record(*view, u"3"_s))
+                    if (c.kind == SurfaceCall::Path && drawn.size() < paths.size())
+                        drawn.push_back(c.values);
+                for (qsizetype n = 0; n < paths.size(); ++n)
+                    QCOMPARE(drawn[n], paths[n].values);
+            }
         }
-        QCOMPARE(tones, (QVector<double> { double(::Tone::Faint), double(::Tone::Full) }));
-        QCOMPARE(lines, 2);
-        const auto faint = std::count_if(circles.begin(), circles.end(),
-            [](const auto& circle) { return circle.second == double(::Tone::Faint); });
-        QCOMPARE(faint, 144);
-        QCOMPARE(qsizetype(circles.size()) - faint, 32);
-
-        const NetOptions options { 2, true, true };
-        const Calls still = record(along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }, options), width);
-        const Calls turned
-            = record(FreeScene(Cubic, Rotation::AboutAxis({ 1, 0, 0 }, 1), options), width);
-        // Past the width set here, the net's own width and primitive.
-        for (qsizetype n = 1; n < s.calls.size(); ++n)
-            for (const Calls* net : { &still, &turned })
-                QVERIFY((*net)[n + 1].kind == s.calls[n].kind
-                    && (*net)[n + 1].values == s.calls[n].values);
     }
 
     // A line-width text that is no width keeps the width there was: the
     // strong arcs and the markers after the fine lines and dots take it.
+    // The free view's marks stand apart from the net's dots at the smallest
+    // plot size, a plane unlike a direction, each over a cleared disc and,
+    // on request, with its index in bold; the documented views' marks stay
+    // as they were.
+    void figureMarks()
+    {
+        PoleStore store;
+        store.append({ IndexKind::Plane, { 1, 1, 1 } });
+        store.append({ IndexKind::Direction, { 1, 0, 0 } });
+        store.append({ IndexKind::Direction, { -1, 0, 0 } });
+        RecordingSurface s;
+        PlotEntries(s, { along(Cubic, { 1, 2, 3 }, { 1, 1, -1 }), { 1, 10, true } }, store);
+        QStringList seen;
+        for (const SurfaceCall& call : s.calls) {
+            if (call.kind == SurfaceCall::Circle || call.kind == SurfaceCall::KnockOut)
+                seen << (call.kind == SurfaceCall::KnockOut ? u"clear "_s : u"mark "_s)
+                        + QString::number(call.values[2]);
+            else if (call.kind == SurfaceCall::FillStyle && call.values[0] == 0)
+                seen << u"filled"_s;
+            else if (call.kind == SurfaceCall::TextStyle)
+                seen << u"style "_s + QString::number(call.values[0]);
+            else if (call.kind == SurfaceCall::Print)
+                seen << call.text;
+        }
+        const QStringList expected { u"clear 70"_s, u"clear 70"_s, u"clear 70"_s, u"filled"_s,
+            u"mark 45"_s, u"mark 45"_s, u"filled"_s, u"mark 15.75"_s, u"mark 45"_s, u"style 2"_s,
+            u"(111)"_s, u"[100]"_s, u"[100]"_s, u"style 0"_s };
+        QCOMPARE(seen, expected);
+
+        RecordingSurface documented;
+        PlotEntries(documented, { FindView(1, 2)->scene, { 1, 10, true } }, store);
+        QVERIFY(std::none_of(
+            documented.calls.begin(), documented.calls.end(), [](const SurfaceCall& call) {
+                return call.kind == SurfaceCall::KnockOut || call.kind == SurfaceCall::TextStyle;
+            }));
+    }
     void unusableWidthKeepsTheWidth()
     {
         RecordingSurface s;
@@ -326,7 +385,7 @@ private slots:
                 width = c.text.toInt();
             if (c.kind == SurfaceCall::Tone)
                 tone = c.values[0];
-            if (c.kind == SurfaceCall::Arc && tone == double(::Tone::Full))
+            if (c.kind == SurfaceCall::Path && tone == double(::Tone::Full))
                 QCOMPARE(width, 5);
         }
         QCOMPARE(width, 5);

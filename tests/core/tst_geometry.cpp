@@ -218,7 +218,7 @@ void TestGeometry::freeViewOfAnyNumbers_data()
     QTest::addColumn<int>("system");
     QTest::addColumn<QList<double>>("cell");
     QTest::addColumn<Vector3>("centre");
-    // (0 0 0) for DefaultUp.
+    // (0 0 0) for the default up.
     QTest::addColumn<Vector3>("up");
     // Empty where the view is made.
     QTest::addColumn<QString>("error");
@@ -247,10 +247,8 @@ void TestGeometry::freeViewOfAnyNumbers()
     QFETCH(QString, error);
     cell.resize(6);
     const LatticeParameters p { cell[0], cell[1], cell[2], cell[3], cell[4], cell[5] };
-    const auto lattice = Lattice::Make(LatticeSystem(system), p);
-    if (up == Vector3 {} && std::holds_alternative<Lattice>(lattice))
-        up = DefaultUp(std::get<Lattice>(lattice), centre);
-    const auto made = Crystal::Make(LatticeSystem(system), p, centre, up, {});
+    const auto made = Crystal::Make(
+        LatticeSystem(system), p, centre, up == Vector3 {} ? std::nullopt : std::optional(up), {});
     const QString* why = std::get_if<QString>(&made);
     QCOMPARE(why ? *why : QString(), error);
     if (why)

@@ -342,6 +342,10 @@ void TestOrientation::upDirection_data()
     QTest::newRow("tetragonal [1 1 1]")
         << LatticeSystem::Tetragonal << LatticeParameters { 5.8197, 0, 3.1749, 0, 0, 0 }
         << Vector3 { 1, 1, 1 } << Vector3 { 1, -1, 0 } << true;
+    // On hexagonal axes as typed, three indices: a2, as the documented views.
+    QTest::newRow("hexagonal [0 0 1]")
+        << LatticeSystem::Hexagonal << LatticeParameters { 2.665, 0, 4.947, 0, 0, 0 }
+        << Vector3 { 0, 0, 1 } << Vector3 { 0, 1, 0 } << true;
     // No lattice direction up to 6 is at right angles to [1 2 3] here.
     QTest::newRow("triclinic [1 2 3]")
         << LatticeSystem::Triclinic << LatticeParameters { 5, 6, 7, 81, 97, 103 }

@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace FileMessages;
+using namespace Qt::StringLiterals;
 
 class TestSession : public QObject
 {
@@ -77,6 +78,8 @@ QString Described(const FreeViewRecord& f)
         fields << QStringLiteral("tilt=%1,%2").arg(f.tilt->alpha).arg(f.tilt->beta);
     if (f.tiltLimits)
         fields << QStringLiteral("limits=%1,%2").arg(f.tiltLimits->alpha).arg(f.tiltLimits->beta);
+    if (f.net.projection == ProjectionKind::EqualArea)
+        fields << QStringLiteral("equal-area");
     return fields.join(u' ');
 }
 
@@ -177,6 +180,10 @@ void TestSession::refused_data()
     QTest::newRow("tilt as text") << Held("\"tilt\": \"5 5\"") << NotTwoNumbers.arg("tilt");
     QTest::newRow("version 2, no orientation")
         << Doc("\"view\": \"free\", \"crystal\": " + cube, "[]", 2) << MissingKey.arg("centre");
+    QTest::newRow("figure caption as text")
+        << Free(cube, ", \"figureCaption\": \"yes\"", 2) << NotBoolean.arg("figureCaption");
+    QTest::newRow("projection unknown") << Free(cube, ", \"projection\": \"lambert\"", 2)
+                                        << NotOneOf.arg("projection", "stereographic、equal-area");
 }
 
 void TestSession::refused()
@@ -225,6 +232,14 @@ void TestSession::read_data()
         ", \"up\": [1, 0, -2.5], \"netLimit\": 10, \"zoneCircles\": false, \"wulffNet\": true");
     free("trigonal", "{\"system\": \"trigonal\", \"a\": 4.9, \"c\": 5.4}",
         "4.9 4.9 5.4 90 90 120 net=3");
+    const QByteArray cube = "{\"system\": \"cubic\", \"a\": 4}";
+    QTest::newRow("equal-area, version 2")
+        << Free(cube, ", \"projection\": \"equal-area\"", 2) << QStringList { "free", "30", "1" }
+        << u"4 4 4 90 90 90 net=3 equal-area"_s;
+    // A key of version 2 in a file of version 1 is one the program does not know.
+    QTest::newRow("equal-area, version 1")
+        << Free(cube, ", \"projection\": \"equal-area\"") << QStringList { "free", "30", "1" }
+        << u"4 4 4 90 90 90 net=3"_s;
     free("monoclinic",
         "{\"system\": \"monoclinic\", \"a\": 5, \"b\": 6, \"c\": 7, \"beta\": 101.5}",
         "5 6 7 90 101.5 90 net=3");
@@ -233,7 +248,6 @@ void TestSession::read_data()
         "\"gamma\": 110}",
         "5 6 7 80 95 110 net=3");
 
-    const QByteArray cube = "{\"system\": \"cubic\", \"a\": 4}";
     QTest::newRow("version 1 ignores euler")
         << Free(cube, ", \"euler\": \"x\", \"tilt\": [99, 0]") << QStringList { "free", "30", "1" }
         << "4 4 4 90 90 90 net=3";
@@ -264,9 +278,14 @@ void TestSession::read()
         QCOMPARE(s.entries,
             (QList<IndexEntry> {
                 { IndexKind::Plane, { 1, 1, 1 } }, { IndexKind::Direction, { 1, 0, 0 } } }));
-    const SessionRead again = ReadSession(WriteSession(s));
+    const QByteArray written = WriteSession(s);
+    const SessionRead again = ReadSession(written);
     QCOMPARE(again.error, QString());
     QVERIFY(again.session == s);
+    // Version 2 only for what version 1 cannot say.
+    const bool versionTwo = free.contains(u"equal-area"_s) || free.contains(u"euler"_s);
+    QVERIFY(written.startsWith(
+        versionTwo ? "{\n  \"orvandeler\": 2," : "{\n  \"orvandeler\": 1,"));
 }
 
 void TestSession::roundTrip()
@@ -298,6 +317,12 @@ void TestSession::roundTrip()
     // One entry a line, so that a long session stays readable and diffable.
     QCOMPARE(bytes.count('\n'), 32767 + 14);
     QVERIFY(bytes.contains("\n    {\"direction\": [-32767, 0, 32767]},\n"));
+
+    // A caption asked for is kept, and makes the file version 2.
+    s.figureCaption = true;
+    const QByteArray captioned = WriteSession(s);
+    QVERIFY(captioned.startsWith("{\n  \"orvandeler\": 2,"));
+    QVERIFY(ReadSession(captioned).session == s);
 }
 
 void TestSession::versionOneFiles_data()

@@ -28,10 +28,8 @@ namespace {
 Crystal Titanium()
 {
     const LatticeParameters cell { 2.951, 2.951, 4.684, 90, 90, 120 };
-    const Lattice lattice = std::get<Lattice>(Lattice::Make(LatticeSystem::Hexagonal, cell));
-    const Vector3 centre { 0, 0, 1 };
     return std::get<Crystal>(
-        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+        Crystal::Make(LatticeSystem::Hexagonal, cell, { 0, 0, 1 }, std::nullopt, {}));
 }
 
 } // namespace

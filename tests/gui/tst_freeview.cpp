@@ -13,6 +13,7 @@
 #include "run/RunState.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,9 +32,8 @@ namespace {
 Crystal Zinc(Vector3 centre)
 {
     const LatticeParameters cell { 2.665, 2.665, 4.947, 90, 90, 120 };
-    const Lattice lattice = std::get<Lattice>(Lattice::Make(LatticeSystem::Hexagonal, cell));
     return std::get<Crystal>(
-        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, DefaultUp(lattice, centre), {}));
+        Crystal::Make(LatticeSystem::Hexagonal, cell, centre, std::nullopt, {}));
 }
 
 } // namespace
@@ -59,6 +59,7 @@ private slots:
     void familyPlottedAsOneStep();
     void schmidWindow();
     void cifOpened();
+    void dialogChoosesTheProjection();
 
 private:
     // Zinc along [0001] with (10-11) and (01-11) plotted, the first picked
@@ -418,6 +419,25 @@ void TestFreeView::cifOpened()
     QVERIFY(m_state->scene.crystal.centre() == (Vector3 { 0, 0, 1 }));
     QCOMPARE(m_dialogs.messages, QStringList { CifMessages::ToUniqueAxisB.arg(QLatin1Char('c')) });
     QVERIFY(child<QWidget>("picPictureBox")->accessibleDescription().startsWith(u"mono、単斜晶"_s));
+}
+
+// The projection shown is the crystal's, the net's check names the net of
+// the one chosen, and OK gives the free view's frame that projection.
+void TestFreeView::dialogChoosesTheProjection()
+{
+    Crystal shown;
+    shown.net.projection = ProjectionKind::EqualArea;
+    frmCrystal dialog(shown);
+    auto* projection = dialog.findChild<QComboBox*>(u"cboProjection"_s);
+    auto* net = dialog.findChild<QCheckBox*>(u"chkWulffNet"_s);
+    QCOMPARE(projection->currentText(), u"等積投影"_s);
+    QCOMPARE(net->text(), u"シュミットネットを描く"_s);
+    projection->setCurrentIndex(0);
+    QCOMPARE(net->text(), u"ウルフネットを描く"_s);
+    QCOMPARE(std::get<Crystal>(dialog.settings()).net.projection, ProjectionKind::Stereographic);
+    projection->setCurrentIndex(1);
+    const Crystal chosen = std::get<Crystal>(dialog.settings());
+    QCOMPARE(FreeScene(chosen).frame.kind, ProjectionKind::EqualArea);
 }
 
 QTEST_MAIN(TestFreeView)

@@ -91,6 +91,7 @@ private slots:
     void svgInCssPixelsWithItsOwnTitle_data();
     void svgInCssPixelsWithItsOwnTitle();
     void pdfIsOnePageWithItsFont();
+    void captionUnderThePicture();
     void copiedBitmapKeepsItsPhysicalSize_data();
     void copiedBitmapKeepsItsPhysicalSize();
 };
@@ -213,17 +214,42 @@ void tst_PictureDocument::pdfIsOnePageWithItsFont()
          it.hasNext(); it.next())
         ++pages;
     QCOMPARE(pages, 1);
-    // 7125 x 7000 twips are 356.25 x 350 points; the writer keeps whole points.
+    // 7125 x 7000 twips are 356.25 x 350 points, the page exactly.
     const QRegularExpressionMatch box
         = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(text);
     QVERIFY(box.hasMatch());
-    QVERIFY(std::abs(box.captured(1).toDouble() - 356.25) <= 0.5);
-    QVERIFY(std::abs(box.captured(2).toDouble() - 350.0) <= 0.5);
+    QCOMPARE(box.captured(1).toDouble(), 356.25);
+    QCOMPARE(box.captured(2).toDouble(), 350.0);
     QVERIFY(pdf.contains("/FontFile2"));
     const PainterSurface screen(PictureSize::WidthTwips, PictureSize::HeightTwips);
     // Embedded under its PostScript name, whose case may differ ("NotoSansCJKjp").
     QVERIFY(pdf.toLower().contains(
         screen.font().family().remove(QLatin1Char(' ')).toLower().toLatin1()));
+}
+
+// Asked for, a caption under the picture says what it shows; the page
+// grows by the caption's lines and the picture above stays as it is.
+void tst_PictureDocument::captionUnderThePicture()
+{
+    PictureSettings settings { FreeScene(Lattice::UnitCubic(), Rotation(),
+                                   { 3, true, false, false, ProjectionKind::EqualArea }),
+        { 1, 30 } };
+    const PictureDocument plain(settings, PoleStore());
+    settings.display.figureCaption = true;
+    const PictureDocument captioned(settings, PoleStore());
+    const QString text = QString::fromLatin1(captioned.pdf());
+    const QRegularExpressionMatch box
+        = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(text);
+    QCOMPARE(box.captured(1).toDouble(), 356.25);
+    QCOMPARE(box.captured(2).toDouble(), 385.0);
+    QVERIFY(QString::fromUtf8(captioned.svg()).contains(u"等積投影"));
+    // Looking along a with c up: g = [[0 0 1], [1 0 0], [0 1 0]].
+    QCOMPARE(settings.scene.figureCaption().last(),
+        QStringLiteral(
+            "上 [0 0 1]、オイラー角 (φ₁, Φ, φ₂) = (180.000°, 90.000°, 90.000°)、等積投影"));
+    const QImage above = captioned.image(96);
+    QCOMPARE(above.height(), 514);
+    QCOMPARE(above.copy(0, 0, above.width(), 467), plain.image(96));
 }
 
 void tst_PictureDocument::copiedBitmapKeepsItsPhysicalSize_data()

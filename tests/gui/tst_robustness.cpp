@@ -113,7 +113,7 @@ void TestRobustness::randomActions()
             && !skipped.contains(action->objectName()))
             actions << action;
     }
-    QCOMPARE(actions.size(), 19);
+    QCOMPARE(actions.size(), 21);
     auto* asDirection = child<QAction>("mnuEditDirection");
     auto* asFamily = child<QAction>("mnuEditFamily");
     const auto plotted = [&] {

@@ -6,10 +6,26 @@
 #include <QVector>
 
 // A surface that only logs every call, in order, with its values; a pen
-// width as its digits, the form the tables of the nets were written in.
+// width as its digits, the form the tables of the nets were written in. A
+// path logs its start and then, piece by piece, the end, the two controls
+// and the kind: seven values a piece.
 struct SurfaceCall
 {
-    enum Kind { Cls, DrawWidth, Line, Circle, Arc, FillStyle, Tone, CurrentX, CurrentY, Print };
+    enum Kind {
+        Cls,
+        DrawWidth,
+        Line,
+        Circle,
+        Arc,
+        Path,
+        FillStyle,
+        Tone,
+        CurrentX,
+        CurrentY,
+        Print,
+        TextStyle,
+        KnockOut
+    };
     Kind kind;
     QVector<double> values;
     QString text;
@@ -37,6 +53,14 @@ public:
     {
         calls.push_back({ SurfaceCall::Arc, { cx, cy, r, start, end }, {} });
     }
+    void Path(TwipsPoint start, std::span<const PathPiece> pieces) override
+    {
+        QVector<double> values { start.x, start.y };
+        for (const PathPiece& p : pieces)
+            values << p.to.x << p.to.y << p.control1.x << p.control1.y << p.control2.x
+                   << p.control2.y << double(p.kind);
+        calls.push_back({ SurfaceCall::Path, values, {} });
+    }
     void SetFillStyle(int16_t s) override
     {
         calls.push_back({ SurfaceCall::FillStyle, { double(s) }, {} });
@@ -48,5 +72,13 @@ public:
     {
         calls.push_back(
             { SurfaceCall::Print, {}, QString::fromUtf8(t.data(), qsizetype(t.size())) });
+    }
+    void SetTextStyle(::TextStyle s) override
+    {
+        calls.push_back({ SurfaceCall::TextStyle, { double(s) }, {} });
+    }
+    void KnockOut(double cx, double cy, double r) override
+    {
+        calls.push_back({ SurfaceCall::KnockOut, { cx, cy, r }, {} });
     }
 };
