@@ -1,15 +1,13 @@
 #include "app/frmMainForm.h"
 
-#include "about/frmAbout.h"
-#include "about/frmGuide.h"
 #include "app/EditCommands.h"
 #include "app/FileDrop.h"
 #include "app/KeptSettings.h"
 #include "app/PictureBox.h"
 #include "app/RecentFiles.h"
+#include "app/SideWindows.h"
 #include "app/UserDialogs.h"
 #include "app/WorkHistory.h"
-#include "freeview/frmSchmid.h"
 #include "painting/PictureMimeData.h"
 #include "plotting/DrawCommand.h"
 #include "reading/PictureReader.h"
@@ -84,6 +82,8 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     connect(m_orientation, &OrientationCommands::reoriented, this,
         [this](const HeldOrientation& orientation) { reorient(orientation, 0); });
     connect(this, &frmMainForm::sceneShown, m_orientation, &OrientationCommands::follow);
+    m_side = new SideWindows(this, m_state, *m_reading);
+    connect(this, &frmMainForm::sceneShown, m_side, &SideWindows::sceneShown);
     m_history = new WorkHistory(m_state, this);
     m_recent = new RecentFiles(m_menus->mnuFileRecent, m_dialogs, this);
     // A file dropped on the window opens as 開く opens it.
@@ -101,11 +101,7 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     Form_Load();
 }
 
-frmMainForm::~frmMainForm()
-{
-    // The version window is a top-level of its own and would outlive us.
-    delete m_about;
-}
+frmMainForm::~frmMainForm() = default;
 
 void frmMainForm::connectControls()
 {
@@ -172,11 +168,11 @@ void frmMainForm::connectMenus()
             [this, &row] { SelectProjection(row); });
     }
     connect(m.mnuSelectFree, &QAction::triggered, this, &frmMainForm::mnuSelectFree_Click);
-    connect(m.mnuEditSchmid, &QAction::triggered, this, &frmMainForm::mnuEditSchmid_Click);
+    connect(m.mnuEditSchmid, &QAction::triggered, m_side, &SideWindows::showSchmid);
     // The letters over the boxes name a plane's or a direction's indices.
     connect(m.mnuEditDirection, &QAction::toggled, this, &frmMainForm::showViewChoice);
-    connect(m.mnuHelpVersion, &QAction::triggered, this, &frmMainForm::mnuHelpVersion_Click);
-    connect(m.mnuHelpGuide, &QAction::triggered, this, &frmMainForm::mnuHelpGuide_Click);
+    connect(m.mnuHelpVersion, &QAction::triggered, m_side, &SideWindows::showVersion);
+    connect(m.mnuHelpGuide, &QAction::triggered, m_side, &SideWindows::showGuide);
     connect(m_recent, &RecentFiles::chosen, this, &frmMainForm::openFile);
 }
 
@@ -340,29 +336,6 @@ void frmMainForm::cmdCopy_Click()
     m_dialogs.showMessage(this, CopiedMessage);
 }
 
-void frmMainForm::mnuHelpVersion_Click()
-{
-    // A dialog that was closed is only deleted once the event loop runs
-    // again; a new opening must not show that one.
-    if (!m_about || !m_about->isVisible())
-        m_about = new frmAbout(this);
-    m_about->show();
-    // Without a window manager nobody else hands the focus over, and the
-    // main window it would stay with is disabled.
-    m_about->raise();
-    m_about->activateWindow();
-}
-
-void frmMainForm::mnuHelpGuide_Click()
-{
-    // One page, brought forward when asked for again.
-    if (!m_guide)
-        m_guide = new frmGuide(this);
-    m_guide->show();
-    m_guide->raise();
-    m_guide->activateWindow();
-}
-
 void frmMainForm::SelectProjection(const ViewRow& row)
 {
     RunState after = otherView();
@@ -405,19 +378,6 @@ void frmMainForm::mnuSelectFree_Click()
     }
     if (chosen)
         m_history->stack().endMacro();
-}
-
-void frmMainForm::mnuEditSchmid_Click()
-{
-    if (!m_schmid) {
-        m_schmid = new frmSchmid(m_state.scene.crystal, this);
-        m_schmid->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_schmid, &frmSchmid::planePicked, m_reading, &PictureReading::pickPlane);
-        connect(this, &frmMainForm::sceneShown, m_schmid, &frmSchmid::showScene);
-    }
-    m_schmid->show();
-    m_schmid->raise();
-    m_schmid->activateWindow();
 }
 
 std::optional<Projector> frmMainForm::turnable() const

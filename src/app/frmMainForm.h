@@ -19,12 +19,10 @@
 struct RunState;
 struct ViewRow;
 class UserDialogs;
-class frmAbout;
-class frmSchmid;
 class KeptSettings;
 class RecentFiles;
 class WorkHistory;
-class frmGuide;
+class SideWindows;
 struct WorkChange;
 class QKeyEvent;
 class QWindow;
@@ -99,13 +97,9 @@ private:
     // The run as a projection choice begins it, before the view is set.
     RunState otherView() const;
     void cmdCopy_Click();
-    void mnuHelpVersion_Click();
-    void mnuHelpGuide_Click();
     // The free view: chosen, it empties the plot; chosen again, it changes
     // the crystal and its orientation and keeps the entries.
     void mnuSelectFree_Click();
-    // The Schmid factors' window, one at a time, while the free view is shown.
-    void mnuEditSchmid_Click();
     // The four projection items are one operation; the row picks its view.
     void SelectProjection(const ViewRow& row);
     // The check marks and the column captions of the view chosen.
@@ -128,9 +122,7 @@ private:
     std::unique_ptr<MainControls> m_controls;
     std::unique_ptr<MainMenus> m_menus;
     QPointer<QWindow> m_watchedWindow;
-    QPointer<frmAbout> m_about;
-    QPointer<frmSchmid> m_schmid;
-    QPointer<frmGuide> m_guide;
+    SideWindows* m_side = nullptr;
     KeptSettings* m_kept = nullptr;
     int m_fullRedraws = 0;
 
