@@ -113,8 +113,12 @@ void Soak::checkReopened(const OpenedWork& work)
         return surface.image();
     };
     const QImage saved = picture(reopened);
-    const int differing = Pixels::DifferingPixels(saved, picture(m_state));
-    const int allowed = m_state.scene.isFree() ? saved.width() * saved.height() / 1000 : 0;
+    // A turned crystal comes back to the last bits of its orientation: its
+    // marks and lines may move by a fraction of a pixel, which shades their
+    // edges a little otherwise, but never by a pixel.
+    const bool free = m_state.scene.isFree();
+    const int differing = Pixels::DifferingPixels(saved, picture(m_state), free ? 96 : 0);
+    const int allowed = free ? saved.width() * saved.height() / 1000 : 0;
     SOAK_CHECK(differing <= allowed,
         QStringLiteral("the saved session opens to another picture: %1 pixels differ")
             .arg(differing));

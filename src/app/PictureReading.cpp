@@ -206,12 +206,7 @@ void PictureReading::showRing()
     const Projector projector = m_state.scene.projector();
     TwipsPoint at {};
     if (m_plane) {
-        // The end of the normal that faces the viewer, where the plane's
-        // pole is drawn.
-        Vector3 normal = projector.planeNormal(*m_plane);
-        if (normal[0] < 0.0)
-            normal = Scaled(normal, -1.0);
-        at = projector.toPicture(normal);
+        at = projector.planePole(*m_plane);
     } else if (m_picked >= 0 && m_picked < m_state.store.PoleCount()) {
         at = m_placements.of(projector, m_state.store)[std::size_t(m_picked)].at;
     } else {

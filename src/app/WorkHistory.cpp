@@ -151,9 +151,11 @@ protected:
 private:
     WorkChange swap(RunState& state)
     {
-        const bool display = !(state.display == m_other.display);
         std::swap(state, m_other);
-        return { 0, true, display };
+        // The boxes show the run's settings again even where they are the
+        // same: text typed into a box but not yet drawn with must not
+        // outlive the run it was typed over.
+        return { 0, true, true };
     }
 
     RunState m_other;

@@ -14,10 +14,6 @@
 
 namespace {
 
-// Normals this close to the plane of the primitive count as lying in it, as
-// those of the views along low-index directions do but for rounding.
-constexpr double RimTolerance = 1e-9;
-
 struct Ranked
 {
     Index3 index;
@@ -147,7 +143,7 @@ std::vector<NetPole> NetPoles(const Projector& projector, int limit, const Space
         // A plane is a line through the origin: its pole is whichever end of
         // the normal faces the viewer, and the label names that end. A
         // normal across the line of sight has both ends on the primitive.
-        const bool onRim = std::fabs(normal[0]) <= RimTolerance;
+        const bool onRim = std::fabs(normal[0]) <= Projector::RimTolerance;
         if (normal[0] >= 0.0 || onRim)
             poles.push_back({ index, projector.toPicture(normal) });
         if (normal[0] < 0.0 || onRim)

@@ -46,14 +46,14 @@ TwipsPoint Projector::planePole(const Index3& hkl) const
     const Vector3 n = planeNormal(hkl);
     // A plane is a line through the origin: its pole is whichever end of
     // the normal faces the viewer.
-    return toPicture(n[0] < 0.0 ? Vector3 { -n[0], -n[1], -n[2] } : n);
+    return toPicture(n[0] < -RimTolerance ? Vector3 { -n[0], -n[1], -n[2] } : n);
 }
 
 TwipsPoint Projector::directionPoint(const Index3& uvw, bool* away) const
 {
     const Vector3 d = direction(uvw);
     if (away)
-        *away = d[0] < 0.0;
+        *away = d[0] < -RimTolerance;
     return toPicture(d);
 }
 

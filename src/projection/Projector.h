@@ -37,9 +37,16 @@ public:
     // stereographic at 2 (v1, v2) / (1 + |v0|), so that a vector pointing
     // away from the viewer lies at its own azimuth, seen through the sphere.
     TwipsPoint toPicture(const Vector3& v) const;
-    // The pole of a plane: the end of its normal on the visible hemisphere.
+    // Vectors this close to the plane of the primitive count as lying in
+    // it, as those of views along low-index directions do but for rounding:
+    // which way they lean must not hang on the last bit, or a turned crystal
+    // saved and opened again would draw them otherwise.
+    static constexpr double RimTolerance = 1e-9;
+    // The pole of a plane: the end of its normal on the visible hemisphere;
+    // on the rim, the normal as the index gives it.
     TwipsPoint planePole(const Index3& hkl) const;
-    // A direction, and whether it points away from the viewer.
+    // A direction, and whether it points away from the viewer (on the rim
+    // it does not).
     TwipsPoint directionPoint(const Index3& uvw, bool* away) const;
 
     // The unit vector on the visible hemisphere (component 0 not negative)

@@ -99,6 +99,9 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
     work.display.plotSize = ReadPlotSize(session.plotSize).value_or(StartUpDisplay.plotSize);
     work.display.lineWidth = ReadLineWidth(session.lineWidth).value_or(current.display.lineWidth);
     work.display.figureCaption = session.figureCaption;
+    // Entries labelled with their indices are the window's choice, which no
+    // session holds.
+    work.display.indexLabels = current.display.indexLabels;
     if (const FreeViewRecord* record = std::get_if<FreeViewRecord>(&session.view)) {
         std::variant<Crystal, QString> crystal = CrystalOf(*record);
         if (const QString* why = std::get_if<QString>(&crystal))

@@ -46,7 +46,7 @@ int MaxChannelDifference(const QImage& a, const QImage& b)
     return worst;
 }
 
-int DifferingPixels(const QImage& a, const QImage& b)
+int DifferingPixels(const QImage& a, const QImage& b, int tolerance)
 {
     const QImage first = a.convertToFormat(QImage::Format_ARGB32);
     const QImage second = b.convertToFormat(QImage::Format_ARGB32);
@@ -55,7 +55,11 @@ int DifferingPixels(const QImage& a, const QImage& b)
         const auto* p = reinterpret_cast<const QRgb*>(first.constScanLine(y));
         const auto* q = reinterpret_cast<const QRgb*>(second.constScanLine(y));
         for (int x = 0; x < first.width(); ++x)
-            differing += p[x] != q[x];
+            differing += p[x] != q[x]
+                && (std::abs(qRed(p[x]) - qRed(q[x])) > tolerance
+                    || std::abs(qGreen(p[x]) - qGreen(q[x])) > tolerance
+                    || std::abs(qBlue(p[x]) - qBlue(q[x])) > tolerance
+                    || std::abs(qAlpha(p[x]) - qAlpha(q[x])) > tolerance);
     }
     return differing;
 }

@@ -16,6 +16,7 @@ bool DarkNear(const QImage& image, double xTwips, double yTwips, int tolerance =
 // The largest difference of any channel between two images of one size.
 int MaxChannelDifference(const QImage& a, const QImage& b);
 // How many pixels of two images of one size differ at all.
-int DifferingPixels(const QImage& a, const QImage& b);
+// Pixels whose colour differs in some channel by more than tolerance.
+int DifferingPixels(const QImage& a, const QImage& b, int tolerance = 0);
 
 } // namespace Pixels
