@@ -1,5 +1,7 @@
 #include "projection/CurvePath.h"
 
+#include "projection/Projector.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -71,8 +73,10 @@ std::optional<double> visibleHalfSpan(const SphereCircle& c)
 {
     const double middle = c.cosRadius * c.axis[0];
     const double swing = c.sinRadius * c.e1[0];
-    if (!(swing > 0.0))
-        return middle >= 0.0 ? std::optional(pi) : std::nullopt;
+    // A circle that lies on the rim but for rounding is all of it, not the
+    // half that the last bit of a turn would tilt forward.
+    if (!(swing > Projector::RimTolerance))
+        return middle >= -Projector::RimTolerance ? std::optional(pi) : std::nullopt;
     const double edge = -middle / swing;
     if (edge <= -1.0)
         return pi;

@@ -124,6 +124,7 @@ private slots:
     void projections_data();
     void projections();
     void nothingToDraw();
+    void onTheRimByRounding();
 };
 
 // Zone circles (angle pi / 2) of the two reported near-diameters and of
@@ -278,6 +279,26 @@ void tst_Curves::nothingToDraw()
     QVERIFY(SmallCircleCurve(Paper, ProjectionKind::EqualArea, { 1, 0, 0 }, nan).empty());
     QVERIFY(SmallCircleCurve(Paper, ProjectionKind::Stereographic, { 1e-320, 0, 0 }, 0).empty());
     QVERIFY(GreatArcCurve(Paper, ProjectionKind::EqualArea, { 1, 2, 3 }, { -2, -4, -6 }).empty());
+}
+
+// What lies on the rim but for the last bit of a turn is drawn as on it:
+// a zone circle face-on is the whole primitive, whichever way rounding tilts
+// it, and a direction across the line of sight does not point away.
+void tst_Curves::onTheRimByRounding()
+{
+    const Projector projector(Lattice::UnitCubic(), Rotation(), Region::Full, Paper);
+    for (const double lean : { 0.0, 1e-17, -1e-17, 1e-12 }) {
+        const CurvePath zone
+            = GreatCircleCurve(Paper, ProjectionKind::Stereographic, { 1, lean, lean });
+        QVERIFY(!zone.empty());
+        QCOMPARE(zone.pieces.back().to.x, zone.start.x);
+        QCOMPARE(zone.pieces.back().to.y, zone.start.y);
+        const Projector turned(
+            Lattice::UnitCubic(), Rotation::AboutAxis({ 0, 0, 1 }, lean), Region::Full, Paper);
+        bool away = true;
+        turned.directionPoint({ 0, 1, 0 }, &away);
+        QVERIFY(!away);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Curves)
