@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(line.table == CommandLineTable::Schmid || (!line.slip && !line.axis));
     FUZZ_CHECK(line.table != CommandLineTable::Schmid || line.slip);
     if (line.axis)
-        FUZZ_CHECK(std::isfinite((*line.axis)[0]) && std::isfinite((*line.axis)[1])
-            && std::isfinite((*line.axis)[2]) && *line.axis != std::array<double, 3> {});
+        FUZZ_CHECK((std::isfinite((*line.axis)[0]) && std::isfinite((*line.axis)[1])
+            && std::isfinite((*line.axis)[2]) && *line.axis != std::array<double, 3> {}));
     if (line.mode == CommandLineMode::Export) {
         FUZZ_CHECK(!line.file.isEmpty());
         FUZZ_CHECK(line.format != ExportFormat::None && line.format == ExportFormatOf(line.out));

@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    const auto settings = Crystal::Make(
-        system, parameters, centre, defaultUp ? std::nullopt : std::optional(up), { limit });
+    const auto settings = Crystal::Make(system, parameters, centre,
+        defaultUp ? std::nullopt : std::optional(up), NetOptions { limit, true, false });
     const Crystal* made = std::get_if<Crystal>(&settings);
     if (!made)
         return 0;
@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Vector3 shownCentre = made->centre();
     const Vector3 shownUp = made->up();
     FUZZ_CHECK(FiniteVector(shownCentre) && FiniteVector(shownUp));
-    const auto again = Crystal::Make(system, parameters, shownCentre, shownUp, { limit });
+    const auto again = Crystal::Make(
+        system, parameters, shownCentre, shownUp, NetOptions { limit, true, false });
     FUZZ_CHECK(std::holds_alternative<Crystal>(again));
     return 0;
 }

@@ -163,8 +163,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                            held.withDrawn(held.drawn()).zeroTilt.matrix(), held.zeroTilt.matrix())
                 < 1e-12);
             if (const auto to = held.tiltsTo(d)) {
-                const Vector3 v = Normalised(Scaled(
-                    d, 1.0 / std::max({ std::fabs(d[0]), std::fabs(d[1]), std::fabs(d[2]) })));
+                // Divided, not multiplied by the inverse, which a denormal
+                // largest component would make infinite.
+                const double largest
+                    = std::max({ std::fabs(d[0]), std::fabs(d[1]), std::fabs(d[2]) });
+                const Vector3 v = Normalised({ d[0] / largest, d[1] / largest, d[2] / largest });
                 FUZZ_CHECK(near(held.tiltedTo(*to).drawn().toSample(v), { 0, 0, 1 }, 1e-9));
             }
         }

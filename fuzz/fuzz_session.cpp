@@ -12,6 +12,7 @@
 #include "run/Work.h"
 #include "scene/Scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -31,10 +32,21 @@ std::optional<Scene> ViewOf(const Session& session)
 }
 
 // Version 2 exactly when the session holds a key only version 2 has.
+// What only version 2 can say: the orientation and the holder, the space
+// group and name, the absence net, the acute plane angles, the projection,
+// the figure's caption and families.
 bool NeedsVersionTwo(const Session& session)
 {
+    if (session.figureCaption)
+        return true;
+    if (std::any_of(session.entries.begin(), session.entries.end(),
+            [](const IndexEntry& entry) { return entry.family.has_value(); }))
+        return true;
     const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view);
-    return free && (free->euler || free->tilt || free->tiltLimits);
+    return free
+        && (free->euler || free->tilt || free->tiltLimits || free->group || !free->name.isEmpty()
+            || free->net.absences || free->planeAngles != PlaneAngles::Full
+            || free->net.projection != ProjectionKind::Stereographic);
 }
 
 } // namespace
@@ -93,9 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // and its limits exactly.
         if (back->free) {
             const HeldOrientation& kept = run.free.orientation;
-            const HeldOrientation& read = back->free->orientation;
-            FUZZ_CHECK(read.tilt == kept.tilt && read.limits == kept.limits);
-            FUZZ_CHECK(MaxDifference(read.zeroTilt.matrix(), kept.zeroTilt.matrix()) < 1e-9);
+            const HeldOrientation& held = back->free->orientation;
+            FUZZ_CHECK(held.tilt == kept.tilt && held.limits == kept.limits);
+            FUZZ_CHECK(MaxDifference(held.zeroTilt.matrix(), kept.zeroTilt.matrix()) < 1e-9);
         }
         const SessionRead savedRead = ReadSession(saved);
         FUZZ_CHECK(WriteSession(savedRead.session) == saved);

@@ -1,5 +1,8 @@
 #include "orientation/HeldOrientation.h"
 
+#include <algorithm>
+#include <cmath>
+
 CrystalOrientation HeldOrientation::drawn() const
 {
     if (tilt == HolderTilt {})
@@ -24,5 +27,10 @@ HeldOrientation HeldOrientation::tiltedTo(const HolderTilt& to) const
 
 std::optional<HolderTilt> HeldOrientation::tiltsTo(const Vector3& v) const
 {
-    return TiltsToCentre(zeroTilt.toSample(v));
+    // Scaled to a largest component of 1 before it is turned: a denormal v
+    // keeps too few digits to be turned exactly.
+    const double largest = std::max({ std::fabs(v[0]), std::fabs(v[1]), std::fabs(v[2]) });
+    if (!(largest > 0.0) || !std::isfinite(largest))
+        return std::nullopt;
+    return TiltsToCentre(zeroTilt.toSample({ v[0] / largest, v[1] / largest, v[2] / largest }));
 }
