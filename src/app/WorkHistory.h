@@ -58,9 +58,11 @@ class WorkHistory : public QObject
     Q_OBJECT
 
 public:
-    // Each step holds at most a full store, 8 bytes an entry: 64 steps stay
-    // within 17 MB however they were taken.
-    static constexpr int StepLimit = 64;
+    // Each step holds at most a full store, 16 bytes an entry with the
+    // family it was plotted in: 40 steps stay within 20 MB however they
+    // were taken.
+    static constexpr int StepLimit = 40;
+    static_assert(sizeof(Entry) <= 16);
 
     explicit WorkHistory(RunState& state, QObject* parent = nullptr);
 
