@@ -102,8 +102,10 @@ void Soak::checkReopened(const OpenedWork& work)
 {
     RunState reopened;
     Adopt(reopened, work);
-    const PoleLists lists = BuildLists(reopened.store, reopened.scene.crystal.lattice);
-    const PoleLists shown = BuildLists(m_state.store, m_state.scene.crystal.lattice);
+    const PoleLists lists = BuildLists(reopened.store, reopened.scene.crystal.lattice, 0,
+        PlaneAngles::Full, reopened.scene.secondLattice());
+    const PoleLists shown = BuildLists(m_state.store, m_state.scene.crystal.lattice, 0,
+        PlaneAngles::Full, m_state.scene.secondLattice());
     SOAK_CHECK(lists.indexList == shown.indexList && lists.angleList == shown.angleList,
         QStringLiteral("the saved session opens to other lists"));
     const qreal ratio = m_form->surface().image().devicePixelRatio();

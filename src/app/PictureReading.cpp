@@ -44,16 +44,17 @@ double PictureReading::markReachTwips() const
     return radius + m_state.display.lineWidth * PictureSize::TwipsPerPixel / 2.0;
 }
 
-PictureReader PictureReading::reader(const Projector& projector, std::array<QString, 3> names) const
+PictureReader PictureReading::reader(std::array<QString, 3> names) const
 {
-    return PictureReader(m_state.scene, m_state.store, m_placements.marks(projector, m_state.store),
-        std::move(names), markReachTwips());
+    return PictureReader(m_state.scene, m_state.store,
+        m_placements.marks(m_state.scene.placer(), m_state.store), std::move(names),
+        markReachTwips());
 }
 
 void PictureReading::pointerMoved(QPoint pixel)
 {
     const Projector projector = m_state.scene.projector();
-    const PictureReader reader = this->reader(projector, m_state.referenceNames());
+    const PictureReader reader = this->reader(m_state.referenceNames());
     const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom());
     // One look among all the marks serves both.
     const int pole = reader.PoleAt(at);
@@ -92,7 +93,7 @@ void PictureReading::describeReadout()
 
 std::optional<HolderTilt> PictureReading::tiltsAt(QPoint pixel) const
 {
-    const PictureReader reader = this->reader(m_state.scene.projector(), {});
+    const PictureReader reader = this->reader({});
     const TwipsPoint at = PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom());
     return reader.TiltsAt(at, reader.PoleAt(at));
 }
@@ -105,7 +106,10 @@ void PictureReading::showZone(const Projector& projector, int hovered)
     if (m_state.scene.isFree() && m_picked >= 0 && hovered >= 0 && hovered != m_picked
         && m_picked < m_state.store.PoleCount()) {
         const auto toView = [&](int n) {
-            return projector.toView(EntryVector(projector.lattice(), m_state.store.at(n)));
+            const Placer placer = m_state.scene.placer();
+            const Entry& entry = m_state.store.at(n);
+            const Projector& own = placer.of(entry);
+            return own.toView(EntryVector(own.lattice(), entry));
         };
         circle = GreatCirclePath(projector.frame(), Cross(toView(m_picked), toView(hovered)));
     }
@@ -125,8 +129,7 @@ void PictureReading::hideZone()
 void PictureReading::clicked(QPoint pixel)
 {
     const int entry
-        = reader(m_state.scene.projector(), {})
-              .PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom()));
+        = reader({}).PoleAt(PictureReader::PixelCentre(pixel.x(), pixel.y(), m_picture->zoom()));
     if (entry >= 0)
         pick(entry, nullptr);
     else
@@ -208,7 +211,7 @@ void PictureReading::showRing()
     if (m_plane) {
         at = projector.planePole(*m_plane);
     } else if (m_picked >= 0 && m_picked < m_state.store.PoleCount()) {
-        at = m_placements.of(projector, m_state.store)[std::size_t(m_picked)].at;
+        at = m_placements.of(m_state.scene.placer(), m_state.store)[std::size_t(m_picked)].at;
     } else {
         m_picture->hideRing();
         return;

@@ -57,7 +57,7 @@ private:
     void pick(int entry, QPlainTextEdit* fromList);
     void showZone(const Projector& projector, int hovered);
     double markReachTwips() const;
-    PictureReader reader(const Projector& projector, std::array<QString, 3> names) const;
+    PictureReader reader(std::array<QString, 3> names) const;
     // The free view's picture also tells a screen reader what the tool tip says.
     void describeReadout();
 

@@ -74,22 +74,25 @@ void ResultLists::clear(const PoleStore& store, const Crystal& crystal)
     m_planeAngles = crystal.planeAngles;
 }
 
-void ResultLists::show(const PoleStore& store, const Crystal& crystal)
+void ResultLists::show(const PoleStore& store, const Crystal& crystal, const Lattice* second)
 {
     const Lattice& lattice = crystal.lattice;
     const int count = store.PoleCount();
+    const std::optional<Lattice> secondLattice = second ? std::optional(*second) : std::nullopt;
     const bool prefixShown = !m_edited && m_epoch == store.epoch() && m_lattice == lattice
-        && m_planeAngles == crystal.planeAngles && m_count >= 0 && m_count <= count;
+        && m_second == secondLattice && m_planeAngles == crystal.planeAngles && m_count >= 0
+        && m_count <= count;
 
     m_writing = true;
     if (prefixShown) {
         if (m_count < count) {
-            const PoleLists lines = BuildLists(store, lattice, m_count, crystal.planeAngles);
+            const PoleLists lines
+                = BuildLists(store, lattice, m_count, crystal.planeAngles, second);
             AppendToList(m_index, lines.indexList);
             AppendToList(m_angles, lines.angleList);
         }
     } else {
-        const PoleLists lists = BuildLists(store, lattice, 0, crystal.planeAngles);
+        const PoleLists lists = BuildLists(store, lattice, 0, crystal.planeAngles, second);
         ReplaceListText(m_index, lists.indexList);
         ReplaceListText(m_angles, lists.angleList);
     }
@@ -98,6 +101,7 @@ void ResultLists::show(const PoleStore& store, const Crystal& crystal)
     m_epoch = store.epoch();
     m_count = count;
     m_lattice = lattice;
+    m_second = secondLattice;
     m_planeAngles = crystal.planeAngles;
 }
 

@@ -25,7 +25,8 @@ public:
     void clear(const PoleStore& store, const Crystal& crystal);
     // Rewrites both lists from the store as the crystal writes its entries
     // and reads their angles.
-    void show(const PoleStore& store, const Crystal& crystal);
+    // With a second crystal's lattice, each line names its crystal.
+    void show(const PoleStore& store, const Crystal& crystal, const Lattice* second = nullptr);
     // Whether the lines are the store's: nobody has typed into them since.
     bool holdStore() const { return !m_edited; }
     // Selects entry n's line in both lists but except; clears the selections.
@@ -44,6 +45,7 @@ private:
     uint64_t m_epoch = 0;
     int m_count = -1;
     std::optional<Lattice> m_lattice;
+    std::optional<Lattice> m_second;
     PlaneAngles m_planeAngles = PlaneAngles::Full;
     bool m_edited = false;
     bool m_writing = false;

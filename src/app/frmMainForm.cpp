@@ -239,7 +239,7 @@ void frmMainForm::FullRedraw()
     m_state.display = m_controls->displaySettings(m_state.display);
     m_state.display.indexLabels = m_menus->mnuEditIndexLabels->isChecked();
     m_picture.show(pictureSettings(), m_state.store);
-    m_lists->show(m_state.store, m_state.scene.crystal);
+    m_lists->show(m_state.store, m_state.scene.crystal, m_state.scene.secondLattice());
     // Only the picture widget repaints; nothing here asks the window itself
     // for a repaint, which would come back as another full redraw.
     m_controls->picPictureBox->update();

@@ -1,4 +1,5 @@
 #include "figure/GeneratedNet.h"
+#include "figure/PlotPoles.h"
 
 #include "figure/NetPoles.h"
 #include "figure/PoleLabels.h"
@@ -101,12 +102,18 @@ public:
         const std::vector<NetPole> poles = NetPoles(
             projector, options.netLimit, options.reflections ? &*options.reflections : nullptr);
         surface.SetDrawWidth(DotWidth);
-        surface.SetFillStyle(0);
-        for (const NetPole& pole : poles)
-            surface.Circle(pole.at.x, pole.at.y, DotRadius);
-        surface.SetFillStyle(1);
+        if (options.second) {
+            surface.SetDrawWidth(1);
+            for (const NetPole& pole : poles)
+                SquareMark(surface, pole.at, DotRadius * 1.5);
+        } else {
+            surface.SetFillStyle(0);
+            for (const NetPole& pole : poles)
+                surface.Circle(pole.at.x, pole.at.y, DotRadius);
+            surface.SetFillStyle(1);
+        }
         // Over the zone circles and the paper's net, a label stays readable.
-        surface.SetTextStyle(TextStyle::Haloed);
+        surface.SetTextStyle(options.second ? TextStyle::HaloedItalic : TextStyle::Haloed);
         DrawPoleLabels(surface, poles, UsesFourIndices(projector.lattice().system()));
         surface.SetTextStyle(TextStyle::Plain);
         // The plot's markers drawn next take the net's width.

@@ -16,6 +16,8 @@ struct LayerOptions
     int lineWidth = 1;
     int netLimit = 3;
     std::optional<SpaceGroup> reflections;
+    // The second crystal's net: open squares for its poles, labels in italics.
+    bool second = false;
     bool operator==(const LayerOptions&) const = default;
 };
 

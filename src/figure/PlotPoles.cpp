@@ -1,5 +1,7 @@
 #include "figure/PlotPoles.h"
 
+#include <optional>
+
 #include "figure/PoleLabels.h"
 
 namespace {
@@ -29,8 +31,18 @@ void PlotPoles(DrawingSurface& surface, const PoleStore& store, const Projector&
         Mark(surface, Place(projector, *entry), plotSize);
 }
 
-void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Projector& projector,
-    int plotSize, bool indexLabels, int first)
+void SquareMark(DrawingSurface& surface, TwipsPoint at, double half)
+{
+    const double left = at.x - half, right = at.x + half;
+    const double top = at.y - half, bottom = at.y + half;
+    surface.Line(left, top, right, top);
+    surface.Line(right, top, right, bottom);
+    surface.Line(right, bottom, left, bottom);
+    surface.Line(left, bottom, left, top);
+}
+
+void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Placer& placer,
+    int plotSize, bool indexLabels, int first, const VariantMarks& variants)
 {
     if (first < 0 || first >= store.PoleCount())
         return;
@@ -38,31 +50,63 @@ void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Proj
     constexpr double Margin = 25.0;
     // A direction's dot, as a share of its ring.
     constexpr double Dot = 0.35;
+    // A square as wide as the disc would look larger: the same area.
+    constexpr double SquareHalf = 0.886;
     const double radius = FigureMarkRadius(plotSize);
+    struct Mark
+    {
+        const Entry* entry;
+        Placement placement;
+        // 1-based while all the second's variants are drawn, else 0.
+        int variant;
+    };
     const std::span<const Entry> entries = std::span(store.entries()).subspan(std::size_t(first));
-    std::vector<Placement> placements;
-    placements.reserve(entries.size());
+    std::vector<Mark> marks;
+    marks.reserve(entries.size());
     for (const Entry& entry : entries) {
-        placements.push_back(Place(projector, entry));
-        surface.KnockOut(placements.back().at.x, placements.back().at.y, radius + Margin);
+        if (entry.crystal == 1 && !variants.variants.empty()) {
+            for (std::size_t v = 0; v < variants.variants.size(); ++v)
+                marks.push_back({ &entry, Place(variants.variants[v], entry), int(v) + 1 });
+        } else {
+            marks.push_back({ &entry, Place(placer.of(entry), entry), 0 });
+        }
     }
-    for (std::size_t n = 0; n < entries.size(); ++n) {
-        const TwipsPoint at = placements[n].at;
-        const bool plane = entries[n].kind == IndexKind::Plane;
-        surface.SetFillStyle(plane ? 0 : 1);
-        surface.Circle(at.x, at.y, radius);
-        if (!plane && !placements[n].away) {
+    for (const Mark& mark : marks)
+        surface.KnockOut(mark.placement.at.x, mark.placement.at.y, radius + Margin);
+    for (const Mark& mark : marks) {
+        const TwipsPoint at = mark.placement.at;
+        const bool plane = mark.entry->kind == IndexKind::Plane;
+        if (mark.entry->crystal == 1) {
+            SquareMark(surface, at, radius * SquareHalf);
+        } else {
+            surface.SetFillStyle(plane ? 0 : 1);
+            surface.Circle(at.x, at.y, radius);
+        }
+        if (!plane && !mark.placement.away) {
             surface.SetFillStyle(0);
             surface.Circle(at.x, at.y, radius * Dot);
         }
         surface.SetFillStyle(1);
     }
+    if (variants.numbers) {
+        surface.SetTextStyle(TextStyle::HaloedItalic);
+        for (const Mark& mark : marks)
+            if (mark.variant > 0)
+                PrintVariantNumber(surface, mark.variant, mark.placement.at, radius);
+        surface.SetTextStyle(TextStyle::Plain);
+    }
     if (!indexLabels)
         return;
-    const bool fourIndices = UsesFourIndices(projector.lattice().system());
-    surface.SetTextStyle(TextStyle::HaloedBold);
-    for (std::size_t n = 0; n < entries.size(); ++n)
-        PrintEntryLabel(
-            surface, entries[n].kind, entries[n].index, fourIndices, placements[n].at, radius);
+    const bool fourFirst = UsesFourIndices(placer.first.lattice().system());
+    const bool fourSecond = placer.second && UsesFourIndices(placer.second->lattice().system());
+    std::optional<TextStyle> style;
+    for (const Mark& mark : marks) {
+        const bool second = mark.entry->crystal == 1;
+        const TextStyle wanted = second ? TextStyle::HaloedBoldItalic : TextStyle::HaloedBold;
+        if (style != wanted)
+            surface.SetTextStyle(*(style = wanted));
+        PrintEntryLabel(surface, mark.entry->kind, mark.entry->index,
+            second ? fourSecond : fourFirst, mark.placement.at, radius);
+    }
     surface.SetTextStyle(TextStyle::Plain);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "poles/EntryGeometry.h"
+#include "poles/Placer.h"
 #include "poles/PoleStore.h"
 #include "projection/Projector.h"
 #include "surface/DrawingSurface.h"
@@ -23,9 +24,24 @@ inline double FigureMarkRadius(int plotSize)
 {
     return std::max(plotSize, MinFigureMark);
 }
-// The stored entries from the first on as a figure shows them, each over a
-// knock-out that clears the net's lines and labels beneath: a plane's pole
-// a filled disc, a direction a ring with a dot at its centre (the ring alone
-// when it points away); on request each labelled with its own index in bold.
-void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Projector& projector,
-    int plotSize, bool indexLabels, int first = 0);
+// The second crystal's marks while all its variants are shown: one
+// projector per variant, and whether each mark carries its variant's number.
+struct VariantMarks
+{
+    std::span<const Projector> variants;
+    bool numbers = false;
+};
+
+// The stored entries from the first on as a figure shows them, each placed
+// by its own crystal and drawn over a knock-out that clears the net's lines
+// and labels beneath: for the first crystal a plane's pole a filled disc, a
+// direction a ring with a dot at its centre (the ring alone when it points
+// away); for the second an open square (with the dot for a direction), so
+// that the picture stays black on white. On request each is labelled with
+// its own index in bold, the second's in italics. With variants, the
+// second's entries are drawn once for each.
+void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Placer& placer,
+    int plotSize, bool indexLabels, int first = 0, const VariantMarks& variants = {});
+
+// An open square of half-width half about at, in lines of the pen's width.
+void SquareMark(DrawingSurface& surface, TwipsPoint at, double half);

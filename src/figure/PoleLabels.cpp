@@ -172,3 +172,11 @@ void PrintEntryLabel(DrawingSurface& surface, IndexKind kind, const Index3& inde
     const TwipsPoint corner { mark.x + markRadius + 30.0, mark.y - 85.0 };
     PrintLabel(surface, numbers, corner, direction ? '[' : '(', direction ? ']' : ')');
 }
+
+void PrintVariantNumber(DrawingSurface& surface, int variant, TwipsPoint mark, double markRadius)
+{
+    const std::string text = std::to_string(variant);
+    surface.SetCurrentX(mark.x - markRadius - 30.0 - LabelFont::Digit * double(text.size()));
+    surface.SetCurrentY(mark.y + markRadius - 60.0);
+    surface.Print(text);
+}

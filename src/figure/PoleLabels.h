@@ -34,3 +34,6 @@ void DrawPoleLabels(DrawingSurface& surface, std::span<const NetPole> poles, boo
 // in the text style set.
 void PrintEntryLabel(DrawingSurface& surface, IndexKind kind, const Index3& index, bool fourIndices,
     TwipsPoint mark, double markRadius);
+
+// A variant's number below and to the left of its mark, in the text style set.
+void PrintVariantNumber(DrawingSurface& surface, int variant, TwipsPoint mark, double markRadius);

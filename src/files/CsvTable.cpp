@@ -19,15 +19,18 @@ void AppendField(QString& out, const QString& text, bool quoted)
 
 } // namespace
 
-QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows)
+QByteArray CsvTable(
+    const std::array<QString, 3>& captions, const QList<CsvRow>& rows, bool crystals)
 {
-    QString out = QStringLiteral("index");
+    QString out = crystals ? QStringLiteral("crystal,index") : QStringLiteral("index");
     for (const QString& caption : captions) {
         out += u',';
         AppendField(out, caption, false);
     }
     out += u'\n';
     for (const CsvRow& row : rows) {
+        if (crystals)
+            out += QString::number(row.crystal) + u',';
         AppendField(out, row.index, true);
         // The list pads angles below 10 degrees with a space to line them up.
         for (const QString& angle : row.angles) {

@@ -12,12 +12,16 @@ struct CsvRow
 {
     QString index;
     std::array<QString, 3> angles;
+    // 1 or 2 in a table of two crystals, else 0.
+    int crystal = 0;
 };
 
 // The table as CSV (RFC 4180, UTF-8, LF line ends): the header
 // "index,(0001),(10-10),(11-20)" with the names of the three reference
-// planes, then one line a row, the index always quoted.
-QByteArray CsvTable(const std::array<QString, 3>& captions, const QList<CsvRow>& rows);
+// planes, then one line a row, the index always quoted. With crystals, a
+// first column "crystal" holds each row's.
+QByteArray CsvTable(
+    const std::array<QString, 3>& captions, const QList<CsvRow>& rows, bool crystals = false);
 
 // Any other table as CSV in the same way: the header, then one line a row,
 // its first quotedColumns fields always quoted, the others where needed.

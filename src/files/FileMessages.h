@@ -54,6 +54,15 @@ inline const QString NotObject = QStringLiteral("「%1」はオブジェクト�
 inline const QString NotString = QStringLiteral("「%1」は文字列でなければなりません");
 // %2 says what is wrong with the key's value.
 inline const QString KeyProblem = QStringLiteral("「%1」: %2");
+inline const QString RelationForm
+    = QStringLiteral("「second.relation」は name、planes と directions、twinPlane、twinAxis、euler "
+                     "のどれか一つを持たなければなりません");
+inline const QString NotIndexPair
+    = QStringLiteral("「%1」は -32768 から 32767 までの整数三つの配列二つでなければなりません");
+inline const QString NotIndex
+    = QStringLiteral("「%1」は -32768 から 32767 までの整数三つの配列でなければなりません");
+inline const QString NotVariant
+    = QStringLiteral("「second.variant」は 1 以上の整数か \"all\" でなければなりません");
 // %1 counts the entries from 1.
 inline const QString EntryForm = QStringLiteral(
     "entries の %1 番目は「plane」か「direction」のどちらか一つを持たなければなりません");

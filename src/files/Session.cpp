@@ -28,7 +28,7 @@ constexpr int ReadVersions[] = { 1, 2 };
 // as version 1 wrote it. Each version-2 key adds its test here.
 int VersionOf(const Session& session)
 {
-    if (session.figureCaption)
+    if (session.figureCaption || session.second)
         return 2;
     if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
         if (free->group || !free->name.isEmpty() || free->net.absences || free->euler || free->tilt
@@ -70,14 +70,25 @@ constexpr char16_t NetAbsences[] = u"netAbsences";
 constexpr char16_t PlaneFamily[] = u"planeFamily";
 constexpr char16_t DirectionFamily[] = u"directionFamily";
 constexpr char16_t PlaneAngles[] = u"planeAngles";
+constexpr char16_t Second[] = u"second";
+constexpr char16_t Relation[] = u"relation";
+constexpr char16_t Planes[] = u"planes";
+constexpr char16_t Directions[] = u"directions";
+constexpr char16_t TwinPlane[] = u"twinPlane";
+constexpr char16_t TwinAxis[] = u"twinAxis";
+constexpr char16_t Variant[] = u"variant";
+constexpr char16_t AllVariants[] = u"all";
+constexpr char16_t Net[] = u"net";
+constexpr char16_t VariantNumbers[] = u"variantNumbers";
 // The cell's, in the order of LatticeParameters::values().
 constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 } // namespace Key
 
-// A key within the crystal's object, as a message names it: "crystal.a".
-QString CrystalKey(const char16_t* key)
+// A key within an object, as a message names it: "crystal.a",
+// "second.crystal.a".
+QString KeyIn(const QString& object, const char16_t* key)
 {
-    return QString::fromUtf16(Key::Crystal) + u'.' + QString::fromUtf16(key);
+    return object + u'.' + QString::fromUtf16(key);
 }
 
 // The values of planeAngles, in the order of the enum.
@@ -212,40 +223,45 @@ QString ReadHolder(const QJsonObject& root, FreeViewRecord& free)
 }
 
 // The crystal's space group and name, which version 2 adds.
-QString ReadCrystalSymmetry(const QJsonObject& crystal, FreeViewRecord& free)
+QString ReadCrystalSymmetry(const QJsonObject& crystal, FreeViewRecord& free, const QString& object)
 {
+    const auto named = [&](const char16_t* key) { return KeyIn(object, key); };
     const QJsonValue group = crystal.value(Key::SpaceGroup);
     if (!group.isUndefined()) {
         if (!group.isString())
-            return NotString.arg(CrystalKey(Key::SpaceGroup));
+            return NotString.arg(named(Key::SpaceGroup));
         const std::variant<SpaceGroup, QString> read = SpaceGroup::FromText(group.toString());
         if (const QString* why = std::get_if<QString>(&read))
-            return KeyProblem.arg(CrystalKey(Key::SpaceGroup), *why);
+            return KeyProblem.arg(named(Key::SpaceGroup), *why);
         free.group = std::get<SpaceGroup>(read);
     }
     const QJsonValue name = crystal.value(Key::Name);
     if (!name.isUndefined()) {
         if (!name.isString())
-            return NotString.arg(CrystalKey(Key::Name));
+            return NotString.arg(named(Key::Name));
         free.name = name.toString();
     }
     return {};
 }
 
-QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
+// The crystal's object: its system, the cell parameters the system leaves
+// free, and from version 2 on its space group and name. object: how
+// messages name it.
+QString ReadCrystalObject(
+    const QJsonValue& crystalValue, int version, const QString& object, FreeViewRecord& free)
 {
-    const QJsonValue crystalValue = root.value(Key::Crystal);
+    const auto named = [&](const char16_t* key) { return KeyIn(object, key); };
     if (crystalValue.isUndefined())
-        return MissingKey.arg(Key::Crystal);
+        return MissingKey.arg(object);
     if (!crystalValue.isObject())
-        return NotObject.arg(Key::Crystal);
+        return NotObject.arg(object);
     const QJsonObject crystal = crystalValue.toObject();
     const QJsonValue system = crystal.value(Key::System);
     if (system.isUndefined())
-        return MissingKey.arg(CrystalKey(Key::System));
+        return MissingKey.arg(named(Key::System));
     const int systemIndex = IndexOf(SystemNames, system.toString());
     if (!system.isString() || systemIndex < 0)
-        return NotOneOf.arg(CrystalKey(Key::System), Listed(SystemNames));
+        return NotOneOf.arg(named(Key::System), Listed(SystemNames));
     free.system = static_cast<LatticeSystem>(systemIndex);
 
     const std::array<bool, 6> needed = FreeParameters(free.system);
@@ -255,16 +271,24 @@ QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
             continue;
         const QJsonValue value = crystal.value(QStringView(Key::Cell[i]));
         if (value.isUndefined())
-            return MissingKey.arg(CrystalKey(Key::Cell[i]));
+            return MissingKey.arg(named(Key::Cell[i]));
         if (!value.isDouble() || !std::isfinite(value.toDouble()))
-            return NotFinite.arg(CrystalKey(Key::Cell[i]));
+            return NotFinite.arg(named(Key::Cell[i]));
         cell[i] = value.toDouble();
     }
     free.cell = LatticeParameters::FromValues(cell);
     ApplyFixedCellParameters(free);
     if (version >= 2)
-        if (QString error = ReadCrystalSymmetry(crystal, free); !error.isEmpty())
-            return error;
+        return ReadCrystalSymmetry(crystal, free, object);
+    return {};
+}
+
+QString ReadFree(const QJsonObject& root, int version, FreeViewRecord& free)
+{
+    if (QString error = ReadCrystalObject(
+            root.value(Key::Crystal), version, QString::fromUtf16(Key::Crystal), free);
+        !error.isEmpty())
+        return error;
 
     const QJsonValue centre = root.value(Key::Centre);
     if (centre.isUndefined() && (version < 2 || root.value(Key::Euler).isUndefined()))
@@ -368,6 +392,120 @@ QString ReadEntries(
     return {};
 }
 
+// Three whole numbers that fit an index.
+std::optional<Index3> IndexIn(const QJsonValue& value)
+{
+    const QJsonArray numbers = value.toArray();
+    if (!value.isArray() || numbers.size() != 3)
+        return std::nullopt;
+    Index3 index {};
+    for (qsizetype j = 0; j < 3; ++j) {
+        const std::optional<double> number = WholeIn(
+            numbers[j], std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+        if (!number)
+            return std::nullopt;
+        index[std::size_t(j)] = int16_t(*number);
+    }
+    return index;
+}
+
+std::optional<std::array<Index3, 2>> IndexPair(const QJsonValue& value)
+{
+    const QJsonArray pair = value.toArray();
+    if (!value.isArray() || pair.size() != 2)
+        return std::nullopt;
+    const std::optional<Index3> first = IndexIn(pair[0]);
+    const std::optional<Index3> second = IndexIn(pair[1]);
+    if (!first || !second)
+        return std::nullopt;
+    return std::array { *first, *second };
+}
+
+// How the second crystal is placed: exactly one form.
+QString ReadRelation(const QJsonValue& value, SecondPlacement& placement)
+{
+    const QString object = KeyIn(QString::fromUtf16(Key::Second), Key::Relation);
+    if (value.isUndefined())
+        return MissingKey.arg(object);
+    if (!value.isObject())
+        return NotObject.arg(object);
+    const QJsonObject relation = value.toObject();
+    const bool pairs = relation.contains(Key::Planes) || relation.contains(Key::Directions);
+    const int forms = int(relation.contains(Key::Name)) + int(pairs)
+        + int(relation.contains(Key::TwinPlane)) + int(relation.contains(Key::TwinAxis))
+        + int(relation.contains(Key::Euler));
+    if (forms != 1)
+        return RelationForm;
+    if (relation.contains(Key::Name)) {
+        const NamedRelationshipRow* row = FindRelationship(relation.value(Key::Name).toString());
+        if (!row) {
+            QStringList keys;
+            for (const NamedRelationshipRow& named : NamedRelationships())
+                keys << QLatin1String(named.key);
+            return NotOneOf.arg(KeyIn(object, Key::Name), keys.join(u'、'));
+        }
+        placement = row->id;
+    } else if (pairs) {
+        const auto planes = IndexPair(relation.value(Key::Planes));
+        if (!planes)
+            return NotIndexPair.arg(KeyIn(object, Key::Planes));
+        const auto directions = IndexPair(relation.value(Key::Directions));
+        if (!directions)
+            return NotIndexPair.arg(KeyIn(object, Key::Directions));
+        placement = RelationshipDefinition { (*planes)[0], (*planes)[1], (*directions)[0],
+            (*directions)[1] };
+    } else if (relation.contains(Key::Euler)) {
+        const auto angles = Numbers<3>(relation.value(Key::Euler));
+        if (!angles)
+            return NotThreeNumbers.arg(KeyIn(object, Key::Euler));
+        placement = EulerAngles { (*angles)[0], (*angles)[1], (*angles)[2] };
+    } else {
+        const bool plane = relation.contains(Key::TwinPlane);
+        const char16_t* key = plane ? Key::TwinPlane : Key::TwinAxis;
+        const std::optional<Index3> index = IndexIn(relation.value(key));
+        if (!index)
+            return NotIndex.arg(KeyIn(object, key));
+        if (plane)
+            placement = TwinPlane { *index };
+        else
+            placement = TwinAxis { *index };
+    }
+    return {};
+}
+
+QString ReadSecond(const QJsonValue& value, SecondRecord& second)
+{
+    const QString object = QString::fromUtf16(Key::Second);
+    if (!value.isObject())
+        return NotObject.arg(object);
+    const QJsonObject root = value.toObject();
+    if (QString error = ReadCrystalObject(
+            root.value(Key::Crystal), 2, KeyIn(object, Key::Crystal), second.crystal);
+        !error.isEmpty())
+        return error;
+    if (QString error = ReadRelation(root.value(Key::Relation), second.placement); !error.isEmpty())
+        return error;
+    const QJsonValue variant = root.value(Key::Variant);
+    if (variant.isString() && variant.toString() == QStringView(Key::AllVariants))
+        second.variant = AllVariants;
+    else if (const std::optional<double> n = WholeIn(variant, 1, 1000))
+        second.variant = int(*n);
+    else if (!variant.isUndefined())
+        return NotVariant;
+    for (const auto& [key, flag] : { std::pair { Key::Net, &second.net },
+             std::pair { Key::VariantNumbers, &second.variantNumbers } }) {
+        const QJsonValue v = root.value(QStringView(key));
+        if (v.isUndefined())
+            continue;
+        if (!v.isBool())
+            return NotBoolean.arg(KeyIn(object, key));
+        *flag = v.toBool();
+    }
+    if (!root.contains(Key::Entries))
+        return {};
+    return ReadEntries(root, 2, true, second.entries);
+}
+
 QString ReadRoot(const QJsonObject& root, Session& session)
 {
     const QJsonValue version = root.value(Key::Version);
@@ -433,6 +571,13 @@ QString ReadRoot(const QJsonObject& root, Session& session)
         if (QString error = ReadFree(root, fileVersion, free); !error.isEmpty())
             return error;
         session.view = free;
+        const QJsonValue second
+            = fileVersion >= 2 ? root.value(Key::Second) : QJsonValue(QJsonValue::Undefined);
+        if (!second.isUndefined()) {
+            session.second.emplace();
+            if (QString error = ReadSecond(second, *session.second); !error.isEmpty())
+                return error;
+        }
     }
     return ReadEntries(root, fileVersion, row == nullptr, session.entries);
 }
@@ -483,7 +628,8 @@ private:
     QByteArray m_out;
 };
 
-void AddFree(Members& members, const FreeViewRecord& free)
+// The crystal's object: system, the free cell parameters, group and name.
+QByteArray CrystalObject(const FreeViewRecord& free)
 {
     QByteArray crystal = "{" + Members::Quoted(QString::fromUtf16(Key::System)) + ": "
         + Members::Quoted(LatticeSystemName(free.system));
@@ -499,7 +645,12 @@ void AddFree(Members& members, const FreeViewRecord& free)
     if (!free.name.isEmpty())
         crystal += ", " + Members::Quoted(QString::fromUtf16(Key::Name)) + ": "
             + Members::Quoted(free.name);
-    members.add(Key::Crystal, crystal + '}');
+    return crystal + '}';
+}
+
+void AddFree(Members& members, const FreeViewRecord& free)
+{
+    members.add(Key::Crystal, CrystalObject(free));
     if (free.euler) {
         members.add(Key::Euler,
             Members::Numbers(std::array { free.euler->phi1, free.euler->Phi, free.euler->phi2 }));
@@ -526,7 +677,7 @@ void AddFree(Members& members, const FreeViewRecord& free)
             Members::Quoted(QString::fromUtf16(ProjectionNames[int(free.net.projection)])));
 }
 
-QByteArray EntriesArray(const QList<IndexEntry>& entries)
+QByteArray EntriesArray(const QList<IndexEntry>& entries, const QByteArray& indent = "  ")
 {
     QByteArray out = "[";
     for (qsizetype n = 0; n < entries.size(); ++n) {
@@ -534,10 +685,48 @@ QByteArray EntriesArray(const QList<IndexEntry>& entries)
         const bool direction = entry.kind == IndexKind::Direction;
         const char16_t* kind = entry.family ? (direction ? Key::DirectionFamily : Key::PlaneFamily)
                                             : (direction ? Key::Direction : Key::Plane);
-        out += (n == 0 ? "\n    {" : ",\n    {") + Members::Quoted(QString::fromUtf16(kind)) + ": "
-            + Members::Numbers(entry.index) + '}';
+        out += (n == 0 ? "\n  " : ",\n  ") + indent + '{'
+            + Members::Quoted(QString::fromUtf16(kind)) + ": " + Members::Numbers(entry.index)
+            + '}';
     }
-    return out + (entries.isEmpty() ? "]" : "\n  ]");
+    return out + (entries.isEmpty() ? QByteArray("]") : "\n" + indent + ']');
+}
+
+QByteArray KeyText(const char16_t* key)
+{
+    return Members::Quoted(QString::fromUtf16(key)) + ": ";
+}
+
+QByteArray RelationObject(const SecondPlacement& placement)
+{
+    const auto index = [](const Index3& i) { return Members::Numbers(i); };
+    if (const auto* named = std::get_if<NamedRelationship>(&placement))
+        return '{' + KeyText(Key::Name) + Members::Quoted(QLatin1String(RowOf(*named).key)) + '}';
+    if (const auto* pairs = std::get_if<RelationshipDefinition>(&placement))
+        return '{' + KeyText(Key::Planes) + '[' + index(pairs->parentPlane) + ", "
+            + index(pairs->childPlane) + "], " + KeyText(Key::Directions) + '['
+            + index(pairs->parentDirection) + ", " + index(pairs->childDirection) + "]}";
+    if (const auto* twin = std::get_if<TwinPlane>(&placement))
+        return '{' + KeyText(Key::TwinPlane) + index(twin->plane) + '}';
+    if (const auto* twin = std::get_if<TwinAxis>(&placement))
+        return '{' + KeyText(Key::TwinAxis) + index(twin->direction) + '}';
+    const EulerAngles& e = std::get<EulerAngles>(placement);
+    return '{' + KeyText(Key::Euler) + Members::Numbers(std::array { e.phi1, e.Phi, e.phi2 }) + '}';
+}
+
+QByteArray SecondObject(const SecondRecord& second)
+{
+    const QByteArray indent = "    ";
+    QByteArray out = "{\n" + indent + KeyText(Key::Crystal) + CrystalObject(second.crystal);
+    out += ",\n" + indent + KeyText(Key::Relation) + RelationObject(second.placement);
+    out += ",\n" + indent + KeyText(Key::Variant)
+        + (second.variant == AllVariants ? Members::Quoted(QString::fromUtf16(Key::AllVariants))
+                                         : QByteArray::number(second.variant));
+    out += ",\n" + indent + KeyText(Key::Net) + Members::Boolean(second.net);
+    if (second.variantNumbers)
+        out += ",\n" + indent + KeyText(Key::VariantNumbers) + Members::Boolean(true);
+    out += ",\n" + indent + KeyText(Key::Entries) + EntriesArray(second.entries, indent);
+    return out + "\n  }";
 }
 
 } // namespace
@@ -598,8 +787,11 @@ QByteArray WriteSession(const Session& session)
     members.add(Key::LineWidth, Members::Quoted(session.lineWidth));
     if (session.figureCaption)
         members.add(Key::FigureCaption, Members::Boolean(true));
-    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view))
+    if (const FreeViewRecord* free = std::get_if<FreeViewRecord>(&session.view)) {
         AddFree(members, *free);
+        if (session.second)
+            members.add(Key::Second, SecondObject(*session.second));
+    }
     members.add(Key::Entries, EntriesArray(session.entries));
     return members.close();
 }

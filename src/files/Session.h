@@ -4,6 +4,7 @@
 #include "files/IndexEntry.h"
 #include "scene/Crystal.h"
 #include "scene/DocumentedViews.h"
+#include "scene/SecondCrystal.h"
 
 #include <QByteArray>
 #include <QList>
@@ -51,6 +52,22 @@ struct FreeViewRecord
 // angles, and gamma 120 degrees on hexagonal axes.
 void ApplyFixedCellParameters(FreeViewRecord& record);
 
+// Version 2: the free view's second crystal, placed against the first,
+// and its entries.
+struct SecondRecord
+{
+    // Its system, cell, space group and name; the rest is not used.
+    FreeViewRecord crystal;
+    SecondPlacement placement = NamedRelationship::KurdjumovSachs;
+    // 1 and up, or AllVariants.
+    int variant = 1;
+    bool net = false;
+    bool variantNumbers = false;
+    QList<IndexEntry> entries;
+
+    friend bool operator==(const SecondRecord&, const SecondRecord&) = default;
+};
+
 struct Session
 {
     // A documented view, or the free view's crystal as the file gives it.
@@ -63,6 +80,7 @@ struct Session
     // Saved and exported figures carry a caption saying what they show.
     bool figureCaption = false;
     QList<IndexEntry> entries;
+    std::optional<SecondRecord> second;
 
     friend bool operator==(const Session&, const Session&) = default;
     // The name the file gives the view: a row's id, or "free".

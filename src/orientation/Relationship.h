@@ -20,6 +20,7 @@ struct RelationshipDefinition
     Index3 childPlane {};
     Index3 parentDirection {};
     Index3 childDirection {};
+    bool operator==(const RelationshipDefinition&) const = default;
 };
 
 enum class NamedRelationship : int8_t {

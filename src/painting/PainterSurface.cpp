@@ -314,7 +314,10 @@ void PainterSurface::Print(std::string_view ascii)
     // The knock-out is the text's outline stroked in the background colour:
     // in SVG and PDF a path, so that it stays a vector.
     QFont font = m_font;
-    font.setBold(m_textStyle == TextStyle::HaloedBold);
+    font.setBold(
+        m_textStyle == TextStyle::HaloedBold || m_textStyle == TextStyle::HaloedBoldItalic);
+    font.setItalic(
+        m_textStyle == TextStyle::HaloedItalic || m_textStyle == TextStyle::HaloedBoldItalic);
     const QPointF origin = corner + m_textOrigin;
     if (raster()) {
         // On the screen the text itself in the background colour, moved a

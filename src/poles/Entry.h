@@ -2,6 +2,7 @@
 
 #include "crystal/Notation.h"
 
+#include <cstdint>
 #include <optional>
 
 // One plotted plane or direction: the index as the view stores it. Where it
@@ -17,6 +18,8 @@ struct Entry
     }
 
     IndexKind kind = IndexKind::Plane;
+    // Which crystal of the scene it belongs to: 0 the first, 1 the second.
+    int8_t crystal = 0;
     Index3 index {};
     // The family {h k l} or <u v w> as typed, when the entry was plotted as
     // one of its members: a session keeps the family whole members as the

@@ -22,24 +22,24 @@ std::size_t Hash(const Placement& p)
 
 } // namespace
 
-std::span<const Placement> PlacementCache::of(const Projector& projector, const PoleStore& store)
+std::span<const Placement> PlacementCache::of(const Placer& placer, const PoleStore& store)
 {
-    update(projector, store);
+    update(placer, store);
     return m_placements;
 }
 
-Marks PlacementCache::marks(const Projector& projector, const PoleStore& store)
+Marks PlacementCache::marks(const Placer& placer, const PoleStore& store)
 {
-    update(projector, store);
+    update(placer, store);
     if (m_repeats)
         return { m_marks, m_lastEntries };
     return { m_placements, {} };
 }
 
-void PlacementCache::update(const Projector& projector, const PoleStore& store)
+void PlacementCache::update(const Placer& placer, const PoleStore& store)
 {
     const std::vector<Entry>& entries = store.entries();
-    if (!m_projector || !(*m_projector == projector) || m_epoch != store.epoch()
+    if (!m_placer || !(*m_placer == placer) || m_epoch != store.epoch()
         || m_placements.size() > entries.size()) {
         // The storage is kept for the next, about as large as the crystal turns.
         m_placements.clear();
@@ -47,12 +47,12 @@ void PlacementCache::update(const Projector& projector, const PoleStore& store)
         m_lastEntries.clear();
         m_repeats = false;
         std::fill(m_slots.begin(), m_slots.end(), 0);
-        m_projector = projector;
+        m_placer = placer;
         m_epoch = store.epoch();
         m_placements.reserve(entries.size());
     }
     for (std::size_t n = m_placements.size(); n < entries.size(); ++n) {
-        m_placements.push_back(Place(projector, entries[n]));
+        m_placements.push_back(Place(placer.of(entries[n]), entries[n]));
         note(n);
     }
 }
@@ -103,7 +103,7 @@ void PlacementCache::rehash(std::size_t size)
 
 void PlacementCache::clear()
 {
-    m_projector.reset();
+    m_placer.reset();
     m_repeats = false;
     for (auto* v : { &m_placements, &m_marks })
         std::vector<Placement>().swap(*v);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "poles/EntryGeometry.h"
+#include "poles/Placer.h"
 #include "poles/PoleStore.h"
 
 #include <cstdint>
@@ -26,7 +27,7 @@ struct Marks
     int entryOf(std::size_t n) const { return lastEntries.empty() ? int(n) : lastEntries[n]; }
 };
 
-// Where every stored entry is drawn by a projector, worked out once: a
+// Where every stored entry is drawn by its crystal's projector, worked out once: a
 // redraw marks all of them and the pointer readout looks at all of them on
 // every move. Entries are mostly plotted where others lie already, so each
 // place is kept once too: a mark drawn again where an equal one lies
@@ -35,14 +36,14 @@ class PlacementCache
 {
 public:
     // Extended by the entries appended since the last call; computed afresh
-    // for another projector or after entries were removed.
-    std::span<const Placement> of(const Projector& projector, const PoleStore& store);
-    Marks marks(const Projector& projector, const PoleStore& store);
+    // for other projectors or after entries were removed.
+    std::span<const Placement> of(const Placer& placer, const PoleStore& store);
+    Marks marks(const Placer& placer, const PoleStore& store);
     // Forgets all and gives back the memory.
     void clear();
 
 private:
-    void update(const Projector& projector, const PoleStore& store);
+    void update(const Placer& placer, const PoleStore& store);
     // Adds the placement of entry n to its mark, or makes it a new one.
     void note(std::size_t n);
     void rehash(std::size_t size);
@@ -52,7 +53,7 @@ private:
     }
     std::size_t markCount() const { return m_repeats ? m_marks.size() : m_placements.size(); }
 
-    std::optional<Projector> m_projector;
+    std::optional<Placer> m_placer;
     uint64_t m_epoch = 0;
     std::vector<Placement> m_placements;
     // Once an entry has come where another lies: the marks and the last

@@ -84,8 +84,8 @@ QString AngleLine(const Entry& entry, const Lattice& lattice, PlaneAngles planeA
     return Latin1(out);
 }
 
-PoleLists BuildLists(
-    const PoleStore& store, const Lattice& lattice, int first, PlaneAngles planeAngles)
+PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first,
+    PlaneAngles planeAngles, const Lattice* second)
 {
     // Built in one narrow buffer each: the store can hold 32767 entries and
     // every plot rebuilds both texts.
@@ -96,9 +96,13 @@ PoleLists BuildLists(
     index.reserve((entries.size() - from) * 24);
     angles.reserve((entries.size() - from) * 26);
     for (std::size_t n = from; n < entries.size(); ++n) {
-        AppendIndexLine(index, entries[n], lattice);
+        const bool ofSecond = second && entries[n].crystal == 1;
+        const Lattice& own = ofSecond ? *second : lattice;
+        if (second)
+            index.append(ofSecond ? "2:" : "1:");
+        AppendIndexLine(index, entries[n], own);
         index.append(LineBreak);
-        AppendAngleLine(angles, entries[n], lattice, planeAngles);
+        AppendAngleLine(angles, entries[n], own, planeAngles);
         angles.append(LineBreak);
     }
     return { Latin1(index), Latin1(angles) };

@@ -25,5 +25,7 @@ struct PoleLists
     QString indexList;
     QString angleList;
 };
+// With a second crystal's lattice, each index line begins with its
+// crystal, "1:" or "2:", and each entry reads in its own lattice.
 PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first = 0,
-    PlaneAngles planeAngles = PlaneAngles::Full);
+    PlaneAngles planeAngles = PlaneAngles::Full, const Lattice* second = nullptr);

@@ -22,6 +22,7 @@ PictureReader::PictureReader(const Scene& scene, const PoleStore& store, Marks m
     std::array<QString, 3> names, double hitRadius)
     : m_scene(scene)
     , m_projector(scene.projector())
+    , m_placer(scene.placer())
     , m_store(store)
     , m_marks(marks)
     , m_names(std::move(names))
@@ -59,24 +60,43 @@ int PictureReader::PoleAt(TwipsPoint t) const
     return found;
 }
 
-QString PictureReader::lineOf(int pole) const
+const Lattice& PictureReader::latticeOf(const Entry& entry) const
 {
-    return IndexLine(m_store.at(pole), m_projector.lattice());
+    return m_placer.of(entry).lattice();
 }
 
-QString PictureReader::angleToPicked(int picked, IndexKind kind, const Vector3& direction) const
+Vector3 PictureReader::viewVector(const Entry& entry) const
 {
+    return m_placer.of(entry).toView(EntryVector(latticeOf(entry), entry));
+}
+
+QString PictureReader::lineOf(int pole) const
+{
+    const Entry& entry = m_store.at(pole);
+    const QString line = IndexLine(entry, latticeOf(entry));
+    if (!m_scene.twoCrystals())
+        return line;
+    if (entry.crystal == 0)
+        return QStringLiteral("結晶1 ") + line;
+    const int variant = m_scene.second->allShown() ? 1 : m_scene.second->variant;
+    if (m_scene.second->variantCount() == 1)
+        return QStringLiteral("結晶2 ") + line;
+    return QStringLiteral("結晶2（変種 %1）").arg(variant) + line;
+}
+
+QString PictureReader::angleToPicked(int picked, IndexKind kind, const Vector3& view) const
+{
+    // In the view's frame, so that an angle reads across the two crystals.
     const Entry& entry = m_store.at(picked);
     return lineOf(picked) + QStringLiteral(" との角度差 ")
-        + Angle(EntryAngle(entry.kind, EntryVector(m_projector.lattice(), entry), kind, direction,
-            m_scene.crystal.planeAngles));
+        + Angle(EntryAngle(entry.kind, viewVector(entry), kind, view, m_scene.crystal.planeAngles));
 }
 
 QString PictureReader::ZoneAxis(int first, int second) const
 {
     const Entry& a = m_store.at(first);
     const Entry& b = m_store.at(second);
-    if (a.kind != IndexKind::Plane || b.kind != IndexKind::Plane)
+    if (a.kind != IndexKind::Plane || b.kind != IndexKind::Plane || a.crystal != b.crystal)
         return {};
     // The planes of a zone contain its axis: [u v w] = (h1 k1 l1) x (h2 k2 l2).
     const std::array<int, 3> axis = Reduced({ a.index[1] * b.index[2] - a.index[2] * b.index[1],
@@ -90,7 +110,7 @@ QString PictureReader::ZoneAxis(int first, int second) const
     if (!FitsIndex(axis[0]) || !FitsIndex(axis[1]) || !FitsIndex(axis[2]))
         return QStringLiteral("[%1 %2 %3]").arg(axis[0]).arg(axis[1]).arg(axis[2]);
     return IndexText(IndexKind::Direction, { int16_t(axis[0]), int16_t(axis[1]), int16_t(axis[2]) },
-        m_scene.crystal.fourIndices());
+        UsesFourIndices(latticeOf(a).system()));
 }
 
 std::optional<HolderTilt> PictureReader::TiltsAt(TwipsPoint t, int pole) const
@@ -103,7 +123,8 @@ std::optional<HolderTilt> PictureReader::TiltsAt(TwipsPoint t, int pole) const
         return d ? held.tiltsTo(*d) : std::nullopt;
     }
     const Entry& entry = m_store.at(pole);
-    Vector3 v = EntryVector(m_projector.lattice(), entry);
+    // In the first crystal's frame, which the holder turns.
+    Vector3 v = m_projector.fromView(viewVector(entry));
     if (entry.kind == IndexKind::Plane && held.zeroTilt.toSample(v)[2] < 0.0)
         v = Scaled(v, -1.0);
     return held.tiltsTo(v);
@@ -125,13 +146,13 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
     if (pole >= 0) {
         const Entry& entry = m_store.at(pole);
         text = lineOf(pole) + QStringLiteral("  ")
-            + AngleLine(entry, m_projector.lattice(), m_scene.crystal.planeAngles);
+            + AngleLine(entry, latticeOf(entry), m_scene.crystal.planeAngles);
         if (pole == picked)
             picked = -1;
         kind = entry.kind;
-        direction = EntryVector(m_projector.lattice(), entry);
+        direction = viewVector(entry);
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
-        direction = *d;
+        direction = m_projector.toView(*d);
         const std::array<Index3, 3>& references = m_scene.crystal.references().planes;
         for (std::size_t k = 0; k < references.size(); ++k) {
             if (k > 0)
@@ -139,7 +160,7 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
             const Vector3 r { double(references[k][0]), double(references[k][1]),
                 double(references[k][2]) };
             text += m_names[k] + QLatin1Char(' ')
-                + Angle(AngleBetween(direction, m_projector.lattice().planeNormal(r)));
+                + Angle(AngleBetween(*d, m_projector.lattice().planeNormal(r)));
         }
     } else {
         return {};

@@ -53,11 +53,15 @@ public:
     static QString Description(const QString& viewName, int poleCount);
 
 private:
+    const Lattice& latticeOf(const Entry& entry) const;
+    // The entry's plane normal or direction in the view's frame.
+    Vector3 viewVector(const Entry& entry) const;
     QString lineOf(int pole) const;
     QString angleToPicked(int picked, IndexKind kind, const Vector3& direction) const;
 
     const Scene& m_scene;
     Projector m_projector;
+    Placer m_placer;
     const PoleStore& m_store;
     Marks m_marks;
     std::array<QString, 3> m_names;

@@ -1,5 +1,7 @@
 #include "run/RunState.h"
 
+#include <algorithm>
+
 const std::array<QString, 3>& StartUpAngleCaptions()
 {
     // The captions differ in their spaces: U+3000 and U+0020 are both meant.
@@ -50,12 +52,36 @@ void RunState::chooseDocumented(const ViewRow& row)
 void RunState::chooseFree(const Crystal& crystal)
 {
     store.InitPoleData();
+    scene.second.reset();
     changeFree(crystal);
     projectionChosen = true;
 }
 
 void RunState::changeFree(const Crystal& crystal)
 {
+    std::optional<SecondCrystal> second = scene.isFree() ? scene.second : std::nullopt;
+    if (second && !(crystal.lattice == free.lattice && crystal.group == free.group)) {
+        auto made = SecondCrystal::Make(crystal, second->lattice, second->group, second->name,
+            second->placement, second->variant, second->net, second->variantNumbers);
+        if (auto* placed = std::get_if<SecondCrystal>(&made))
+            second = std::move(*placed);
+        else
+            second.reset();
+    }
     free = crystal;
     scene = FreeScene(crystal);
+    changeSecond(std::move(second));
+}
+
+void RunState::changeSecond(std::optional<SecondCrystal> second)
+{
+    scene.second = std::move(second);
+    if (scene.second)
+        return;
+    const std::vector<Entry>& entries = store.entries();
+    if (std::none_of(entries.begin(), entries.end(), [](const Entry& e) { return e.crystal; }))
+        return;
+    std::vector<Entry> kept = store.takeAll();
+    std::erase_if(kept, [](const Entry& e) { return e.crystal != 0; });
+    store.restore(std::move(kept));
 }

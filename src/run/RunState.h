@@ -50,8 +50,13 @@ struct RunState
     // Choose a documented view or the free one; both empty the store.
     void chooseDocumented(const ViewRow& row);
     void chooseFree(const Crystal& crystal);
-    // Another crystal or orientation for the free view, keeping its entries.
+    // Another crystal or orientation for the free view, keeping its entries
+    // and its second crystal, placed anew against another lattice or group;
+    // a second that cannot be is taken away with its entries.
     void changeFree(const Crystal& crystal);
+    // Adds, changes or (none) takes away the free view's second crystal;
+    // taking it away takes its entries too.
+    void changeSecond(std::optional<SecondCrystal> second);
 };
 
 // The captions the angle columns show from start-up until a projection is

@@ -62,6 +62,36 @@ FreeViewRecord RecordOf(const Crystal& crystal)
     return record;
 }
 
+SecondRecord RecordOf(const SecondCrystal& second, const Crystal& first)
+{
+    SecondRecord record;
+    record.crystal.system = second.lattice.system();
+    record.crystal.cell = second.lattice.parameters();
+    if (second.group != SpaceGroup::Holohedry(second.lattice.system()))
+        record.crystal.group = second.group;
+    record.crystal.name = second.name;
+    record.placement = second.placement;
+    // An orientation of its own is written as it is drawn now, so that it
+    // lies against the first as it does here.
+    if (std::holds_alternative<EulerAngles>(second.placement))
+        record.placement = second.orientation(first.orientation.drawn()).euler();
+    record.variant = second.variant;
+    record.net = second.net;
+    record.variantNumbers = second.variantNumbers;
+    return record;
+}
+
+std::variant<SecondCrystal, QString> SecondOf(const SecondRecord& record, const Crystal& first)
+{
+    const FreeViewRecord& c = record.crystal;
+    const auto lattice = Lattice::Make(c.system, c.cell);
+    if (const QString* why = std::get_if<QString>(&lattice))
+        return *why;
+    return SecondCrystal::Make(first, std::get<Lattice>(lattice),
+        c.group.value_or(SpaceGroup::Holohedry(c.system)), c.name, record.placement, record.variant,
+        record.net, record.variantNumbers);
+}
+
 namespace {
 
 // Plots the entries one by one as the draw command plots its numbers, into
@@ -113,6 +143,22 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
     const Crystal& crystal = work.row ? work.row->scene.crystal : *work.free;
     if (const QString why = PlotAll(session.entries, crystal, work.store); !why.isEmpty())
         return why;
+    if (session.second && work.free) {
+        auto second = SecondOf(*session.second, *work.free);
+        if (const QString* why = std::get_if<QString>(&second))
+            return FileMessages::KeyRefused.arg(QStringLiteral("second"), *why);
+        work.second = std::get<SecondCrystal>(std::move(second));
+        PoleStore own;
+        if (const QString why = PlotAll(session.second->entries, work.second->crystal(), own);
+            !why.isEmpty())
+            return FileMessages::KeyRefused.arg(QStringLiteral("second"), why);
+        if (work.store.PoleCount() + own.PoleCount() > PoleStore::MaxPoles)
+            return FileMessages::TooManyEntries;
+        for (Entry entry : own.entries()) {
+            entry.crystal = 1;
+            work.store.append(entry);
+        }
+    }
     return work;
 }
 
@@ -136,6 +182,11 @@ std::variant<OpenedWork, QString> OpenCif(const QByteArray& bytes, const RunStat
         if (const QString why = FirstRefusedEntry(current.store, *work.free); !why.isEmpty())
             return why;
         work.store = current.store;
+        // The second crystal stays placed against the new first where it can.
+        RunState placed = current;
+        placed.changeFree(*work.free);
+        work.second = placed.scene.second;
+        work.store = std::move(placed.store);
     }
     return work;
 }
@@ -166,7 +217,21 @@ Session SessionOf(const RunState& state)
     session.plotSize = QString::number(state.display.plotSize);
     session.lineWidth = QString::number(state.display.lineWidth);
     session.figureCaption = state.display.figureCaption;
-    session.entries = TypedEntries(state.store, state.scene.crystal);
+    if (!state.scene.second) {
+        session.entries = TypedEntries(state.store, state.scene.crystal);
+        return session;
+    }
+    // Each crystal's entries in an array of its own, in the order plotted.
+    PoleStore first;
+    PoleStore second;
+    for (Entry entry : state.store.entries()) {
+        PoleStore& own = entry.crystal == 0 ? first : second;
+        entry.crystal = 0;
+        own.append(entry);
+    }
+    session.entries = TypedEntries(first, state.scene.crystal);
+    session.second = RecordOf(*state.scene.second, state.free);
+    session.second->entries = TypedEntries(second, state.scene.second->crystal());
     return session;
 }
 
@@ -211,6 +276,8 @@ void Adopt(RunState& state, OpenedWork work)
         state.chooseDocumented(*work.row);
     else if (work.free)
         state.chooseFree(*work.free);
+    if (work.free)
+        state.changeSecond(std::move(work.second));
     if (work.session) {
         state.display = work.display;
         state.sessionFile = std::move(work.sessionFile);
@@ -224,7 +291,8 @@ QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal)
     QList<IndexEntry> entries;
     entries.reserve(store.PoleCount());
     for (const Entry& entry : store.entries())
-        entries.append({ entry.kind, entry.index, std::nullopt });
+        if (entry.crystal == 0)
+            entries.append({ entry.kind, entry.index, std::nullopt });
     PoleStore replotted;
     return PlotAll(entries, crystal, replotted);
 }
@@ -257,14 +325,26 @@ QList<IndexEntry> TypedEntries(const PoleStore& store, const Crystal& crystal)
 QByteArray CsvOf(const RunState& state)
 {
     const Crystal& crystal = state.scene.crystal;
+    const std::optional<SecondCrystal>& second = state.scene.second;
     QList<CsvRow> rows;
     rows.reserve(state.store.PoleCount());
     for (const Entry& entry : state.store.entries()) {
-        const std::array<double, 3> angles = AnglesOf(crystal.lattice, entry, crystal.planeAngles);
-        rows.append({ IndexText(entry.kind, entry.index, crystal.fourIndices()),
-            { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) } });
+        const bool ofSecond = second && entry.crystal == 1;
+        const Lattice& lattice = ofSecond ? second->lattice : crystal.lattice;
+        const std::array<double, 3> angles = AnglesOf(lattice, entry, crystal.planeAngles);
+        rows.append({ IndexText(entry.kind, entry.index, UsesFourIndices(lattice.system())),
+            { FormatAngle(angles[0]), FormatAngle(angles[1]), FormatAngle(angles[2]) },
+            second ? entry.crystal + 1 : 0 });
     }
-    return CsvTable(state.writtenReferenceNames(), rows);
+    std::array<QString, 3> names = state.writtenReferenceNames();
+    // Where the second crystal's references are others, a column names both.
+    if (second) {
+        const std::array<QString, 3>& own = ReferencesOf(second->lattice.system()).written;
+        for (std::size_t k = 0; k < names.size(); ++k)
+            if (own[k] != names[k])
+                names[k] += QStringLiteral(" / ") + own[k];
+    }
+    return CsvTable(names, rows, second.has_value());
 }
 
 QString OrientationLineOf(const RunState& state)
@@ -295,7 +375,8 @@ std::variant<QByteArray, QString> SchmidCsvOf(
 PoleLists ListsOf(const RunState& state)
 {
     const Crystal& crystal = state.scene.crystal;
-    return BuildLists(state.store, crystal.lattice, 0, crystal.planeAngles);
+    return BuildLists(
+        state.store, crystal.lattice, 0, crystal.planeAngles, state.scene.secondLattice());
 }
 
 QByteArray IndexListFileOf(const RunState& state)

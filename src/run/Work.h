@@ -18,6 +18,10 @@
 // or why there is none.
 FreeViewRecord RecordOf(const Crystal& crystal);
 std::variant<Crystal, QString> CrystalOf(const FreeViewRecord& record);
+// The second crystal's record, its entries aside, as drawn over first.
+SecondRecord RecordOf(const SecondCrystal& second, const Crystal& first);
+// The second crystal a record places against first, or why it cannot be.
+std::variant<SecondCrystal, QString> SecondOf(const SecondRecord& record, const Crystal& first);
 
 // The session of the run: its view, display settings and entries.
 Session SessionOf(const RunState& state);
@@ -32,6 +36,7 @@ struct OpenedWork
     bool session = false;
     const ViewRow* row = nullptr; // a session's documented view
     std::optional<Crystal> free; // a session's free view
+    std::optional<SecondCrystal> second; // and its second crystal
     // A session's display settings; a line width the file names as no usable
     // width keeps the run's own.
     DisplaySettings display;
@@ -55,7 +60,8 @@ QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
 // again; every other entry as it is.
 QList<IndexEntry> TypedEntries(const PoleStore& store, const Crystal& crystal);
 
-// The CSV table of the entries, its columns named as their captions name them.
+// The CSV table of the entries, its columns named as their captions name
+// them; with two crystals, a first column says which (1 or 2).
 QByteArray CsvOf(const RunState& state);
 // The orientation of the crystal as drawn, for scripts: "phi1 Phi phi2",
 // Bunge's Euler angles in degrees with six decimals, phi1 and phi2 written

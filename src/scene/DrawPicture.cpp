@@ -16,6 +16,20 @@ void Draw(DrawingSurface& surface, const Layers& layers, const Scene& scene, int
         layer->draw(surface, projector, options);
 }
 
+// The second crystal's own net, over the first's, while one variant is
+// drawn: the same layers, limit and absences, in its own style.
+void DrawSecondNet(DrawingSurface& surface, const Scene& scene, int lineWidth)
+{
+    if (!scene.second || !scene.second->net || scene.second->allShown())
+        return;
+    const Projector projector = *scene.secondProjector();
+    LayerOptions options { lineWidth, scene.crystal.net.limit,
+        scene.crystal.net.absences ? std::optional(scene.second->group) : std::nullopt };
+    options.second = true;
+    for (const Layer* layer : scene.net)
+        layer->draw(surface, projector, options);
+}
+
 } // namespace
 
 bool Paper::costly() const
@@ -33,6 +47,7 @@ void DrawLayers(DrawingSurface& surface, const Scene& scene, int lineWidth)
 {
     Draw(surface, scene.paper, scene, lineWidth);
     Draw(surface, scene.net, scene, lineWidth);
+    DrawSecondNet(surface, scene, lineWidth);
 }
 
 void DrawPaper(DrawingSurface& surface, const PictureSettings& settings)
@@ -44,6 +59,7 @@ void DrawPaper(DrawingSurface& surface, const PictureSettings& settings)
 void DrawNetOverPaper(DrawingSurface& surface, const PictureSettings& settings)
 {
     Draw(surface, settings.scene.net, settings.scene, settings.display.lineWidth);
+    DrawSecondNet(surface, settings.scene, settings.display.lineWidth);
 }
 
 void DrawNet(DrawingSurface& surface, const PictureSettings& settings)
@@ -56,11 +72,16 @@ void PlotEntries(
     DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store, int first)
 {
     const DisplaySettings& display = settings.display;
-    if (settings.scene.isFree())
-        PlotFigurePoles(surface, store, settings.scene.projector(), display.plotSize,
-            display.indexLabels, first);
-    else
-        PlotPoles(surface, store, settings.scene.projector(), display.plotSize, first);
+    const Scene& scene = settings.scene;
+    if (scene.isFree()) {
+        std::vector<Projector> variants;
+        if (scene.second && scene.second->allShown())
+            for (int n = 1; n <= scene.second->variantCount(); ++n)
+                variants.push_back(*scene.secondProjector(n));
+        PlotFigurePoles(surface, store, scene.placer(), display.plotSize, display.indexLabels,
+            first, { variants, scene.second && scene.second->variantNumbers });
+    } else
+        PlotPoles(surface, store, scene.projector(), display.plotSize, first);
 }
 
 void DrawPicture(DrawingSurface& surface, const PictureSettings& settings, const PoleStore& store)

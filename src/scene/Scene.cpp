@@ -67,6 +67,21 @@ QStringList Scene::figureCaption() const
                 angle(e.phi2), projection) };
 }
 
+std::optional<Projector> Scene::secondProjector(int n) const
+{
+    if (!second)
+        return std::nullopt;
+    const CrystalOrientation g = second->orientationOf(crystal.orientation.drawn(), n);
+    return Projector(second->lattice, g.projector(), region, frame);
+}
+
+std::optional<Projector> Scene::secondProjector() const
+{
+    if (!second)
+        return std::nullopt;
+    return secondProjector(second->allShown() ? 1 : second->variant);
+}
+
 const std::array<QString, 3>& Scene::captions() const
 {
     return row ? row->captions : crystal.references().captions;

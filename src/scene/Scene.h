@@ -1,12 +1,15 @@
 #pragma once
 
 #include "figure/Layer.h"
+#include "poles/Placer.h"
 #include "projection/Projector.h"
 #include "scene/Crystal.h"
+#include "scene/SecondCrystal.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 struct ViewRow;
 
@@ -23,6 +26,8 @@ struct Scene
     Frame frame;
     Region region = Region::Full;
     Crystal crystal;
+    // The free view's second crystal, placed against the first.
+    std::optional<SecondCrystal> second;
     Layers paper;
     Layers net;
     bool operator==(const Scene&) const = default;
@@ -33,6 +38,15 @@ struct Scene
     {
         return Projector(crystal.lattice, crystal.turn(), region, frame);
     }
+    // The second crystal's projector for its variant n (1-based), and for
+    // the variant drawn (the first while all are); none without a second.
+    std::optional<Projector> secondProjector(int n) const;
+    std::optional<Projector> secondProjector() const;
+    // Places every entry by its own crystal.
+    Placer placer() const { return { projector(), secondProjector() }; }
+    // Whether the lists and the tool tip name each entry's crystal.
+    bool twoCrystals() const { return second.has_value(); }
+    const Lattice* secondLattice() const { return second ? &second->lattice : nullptr; }
     // The name a session file gives the view: a row's id, or "free".
     QString id() const;
     // What the view shows, in words, for a screen reader and a document's

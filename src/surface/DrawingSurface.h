@@ -12,8 +12,8 @@ enum class Tone : int8_t { Full, Faint };
 
 // How a text is set: plainly, as the documented views print it, or for a
 // figure over a thin knock-out of the background so that no line crosses
-// it, bold for a plotted entry's own index.
-enum class TextStyle : int8_t { Plain, Haloed, HaloedBold };
+// it, bold for a plotted entry's own index, italic for the second crystal's.
+enum class TextStyle : int8_t { Plain, Haloed, HaloedBold, HaloedItalic, HaloedBoldItalic };
 
 // The drawing operations the nets and the pole markers use on the picture box.
 // Coordinates and radii are twips of the picture (origin top-left, y down);
