@@ -37,7 +37,7 @@ std::optional<Scene> ViewOf(const Session& session)
 // the figure's caption and families.
 bool NeedsVersionTwo(const Session& session)
 {
-    if (session.figureCaption)
+    if (session.figureCaption || session.second)
         return true;
     if (std::any_of(session.entries.begin(), session.entries.end(),
             [](const IndexEntry& entry) { return entry.family.has_value(); }))

@@ -7,6 +7,7 @@ const char* const CommandLineUsage
     = "Usage: orvandeler [Qt options] [FILE]\n"
       "       orvandeler --export OUT [--dpi N] FILE\n"
       "       orvandeler --table schmid [--axis U,V,W] --slip NAME --export OUT.csv FILE\n"
+      "       orvandeler --table variants --export OUT.csv FILE\n"
       "       orvandeler --orientation FILE\n"
       "       orvandeler --help | --version\n";
 
@@ -29,6 +30,10 @@ const char* const CommandLineHelp
       "  --table schmid\n"
       "                write the Schmid factors of a crystal's slip systems as CSV\n"
       "                (plane,direction,m) instead of the planes and their angles\n"
+      "  --table variants\n"
+      "                write the variants of the second crystal of the session FILE\n"
+      "                as CSV (variant,angle,axis): each one's misorientation to\n"
+      "                variant 1 in degrees and its axis in the second crystal\n"
       "  --axis U,V,W  the loading axis [U V W] of --table schmid (default: the\n"
       "                direction at the centre of the projection)\n"
       "  --slip NAME   the slip systems of --table schmid: fcc, bcc110, bcc112,\n"
@@ -69,7 +74,8 @@ struct TableRow
     const char* name;
     CommandLineTable table;
 };
-constexpr TableRow Tables[] = { { "schmid", CommandLineTable::Schmid } };
+constexpr TableRow Tables[]
+    = { { "schmid", CommandLineTable::Schmid }, { "variants", CommandLineTable::Variants } };
 
 // "1,2,3": three finite numbers, not all zero.
 std::optional<std::array<double, 3>> ReadAxis(const QString& text)
@@ -199,7 +205,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         const auto row = std::find_if(std::begin(Tables), std::end(Tables),
             [&tableText](const TableRow& r) { return tableText == QLatin1StringView(r.name); });
         if (row == std::end(Tables))
-            return Refused(QStringLiteral("--table takes schmid: ") + Quoted(tableText));
+            return Refused(
+                QStringLiteral("--table takes schmid or variants: ") + Quoted(tableText));
         result.table = row->table;
     }
     for (const ValueOption& schmidOption : { valueOptions[3], valueOptions[4] })

@@ -14,7 +14,7 @@
 
 enum class CommandLineMode { Window, Help, Version, Export, Orientation, UsageError };
 // What a CSV export writes: the entries and their angles, or another table.
-enum class CommandLineTable { Entries, Schmid };
+enum class CommandLineTable { Entries, Schmid, Variants };
 
 constexpr int DefaultExportDpi = 600;
 constexpr int MinExportDpi = 72;

@@ -94,6 +94,7 @@ inline const QString LineFourIndex
     = QStringLiteral("%1 行目「%2」: この投影図では四指数は使えません");
 inline const QString LineDirection
     = QStringLiteral("%1 行目「%2」: この投影図では方向指数は使えません");
+inline const QString LineNoSecond = QStringLiteral("%1 行目「%2」: 結晶2がありません");
 inline const QString LineFamily = QStringLiteral(
     "%1 行目「%2」: この投影図では等価な面・方向の族（{h k l}、<u v w>）は使えません");
 } // namespace FileMessages

@@ -69,6 +69,8 @@ std::optional<QString> ReadLine(
     QStringView line, const IndexListOptions& options, IndexEntry& entry)
 {
     const QString& notIndex = options.directions ? BadLineOrDirection : BadLine;
+    if (line.isEmpty())
+        return notIndex;
     QStringView inner = line;
     // The brackets of a plane, a direction and their families.
     constexpr std::array<std::array<char16_t, 2>, 5> Brackets { { { u'(', u')' }, { u'[', u']' },
@@ -158,7 +160,20 @@ IndexListRead ReadIndexList(const QByteArray& bytes, IndexListOptions options)
             return result;
         }
         IndexEntry entry;
-        if (const std::optional<QString> problem = ReadLine(line, options, entry)) {
+        QStringView indices = line;
+        IndexListOptions own = options;
+        if (line.size() > 2 && line[1] == u':' && (line[0] == u'1' || line[0] == u'2')) {
+            entry.crystal = line[0] == u'2' ? 1 : 0;
+            if (entry.crystal == 1 && !options.secondFourIndex) {
+                result.entries.clear();
+                result.error = LineNoSecond.arg(QString::number(lineNumber), Quoted(raw));
+                return result;
+            }
+            if (entry.crystal == 1)
+                own.fourIndex = *options.secondFourIndex;
+            indices = Trimmed(line.sliced(2));
+        }
+        if (const std::optional<QString> problem = ReadLine(indices, own, entry)) {
             result.entries.clear();
             result.error = problem->arg(QString::number(lineNumber), Quoted(raw));
             return result;

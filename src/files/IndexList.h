@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // An index list (*.txt, UTF-8): one plane a line as three whole numbers,
 // separated by blanks or commas and optionally in parentheses, "(1 2 3)" or
@@ -23,6 +24,10 @@ struct IndexListOptions
     // planes and "<1 1 0>" (or "⟨1 1 0⟩") the directions equivalent to one.
     bool directions = false;
     bool families = false;
+    // With a second crystal, a line may begin with its crystal, "1:" or
+    // "2:", as the lists write it; the second's lines take four indices
+    // where it does. A "2:" line without one is refused.
+    std::optional<bool> secondFourIndex = std::nullopt;
 };
 
 // The entries in order, or the first problem in Japanese (FileMessages),

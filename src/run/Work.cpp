@@ -72,9 +72,14 @@ SecondRecord RecordOf(const SecondCrystal& second, const Crystal& first)
     record.crystal.name = second.name;
     record.placement = second.placement;
     // An orientation of its own is written as it is drawn now, so that it
-    // lies against the first as it does here.
-    if (std::holds_alternative<EulerAngles>(second.placement))
-        record.placement = second.orientation(first.orientation.drawn()).euler();
+    // lies against the first as it does here; the angles it was given while
+    // they still say so, so that a file read and written again is the same.
+    if (const auto* given = std::get_if<EulerAngles>(&second.placement)) {
+        const CrystalOrientation drawn = second.orientation(first.orientation.drawn());
+        const std::optional<CrystalOrientation> asGiven = CrystalOrientation::FromEuler(*given);
+        if (!asGiven || MaxDifference(asGiven->matrix(), drawn.matrix()) > 1e-12)
+            record.placement = drawn.euler();
+    }
     record.variant = second.variant;
     record.net = second.net;
     record.variantNumbers = second.variantNumbers;
@@ -95,23 +100,34 @@ std::variant<SecondCrystal, QString> SecondOf(const SecondRecord& record, const 
 namespace {
 
 // Plots the entries one by one as the draw command plots its numbers, into
-// store; the message of the first one it refuses.
-QString PlotAll(const QList<IndexEntry>& entries, const Crystal& crystal, PoleStore& store)
+// store, each in its own crystal (the second's, where there is one, for
+// entries of crystal 2); the message of the first one it refuses.
+QString PlotAll(const QList<IndexEntry>& entries, const Crystal& crystal, PoleStore& store,
+    const Crystal* second = nullptr)
 {
     if (store.entries().size() + std::size_t(entries.size()) > std::size_t(PoleStore::MaxPoles))
         return FileMessages::TooManyEntries;
     for (qsizetype n = 0; n < entries.size(); ++n) {
         const IndexEntry& entry = entries[n];
+        const bool ofSecond = entry.crystal == 1 && second;
+        const Crystal& own = ofSecond ? *second : crystal;
+        // The second's entries are plotted aside, then made its own.
+        PoleStore aside;
         const DrawCommandResult result = (entry.family ? PlotFamily : PlotIndex)(
-            { double(entry.index[0]), double(entry.index[1]), double(entry.index[2]) }, crystal,
-            store, entry.kind);
+            { double(entry.index[0]), double(entry.index[1]), double(entry.index[2]) }, own,
+            ofSecond ? aside : store, entry.kind);
         if (!result.added) {
             if (result.messages.isEmpty())
                 return FileMessages::EntryDirection.arg(n + 1);
             return FileMessages::EntryRefused.arg(n + 1).arg(
-                (entry.family ? FamilyText : IndexText)(
-                    entry.kind, entry.index, crystal.fourIndices()),
+                (entry.family ? FamilyText : IndexText)(entry.kind, entry.index, own.fourIndices()),
                 result.messages.join(u'、'));
+        }
+        if (store.PoleCount() + aside.PoleCount() > PoleStore::MaxPoles)
+            return FileMessages::TooManyEntries;
+        for (Entry made : aside.entries()) {
+            made.crystal = 1;
+            store.append(made);
         }
     }
     return {};
@@ -148,16 +164,12 @@ std::variant<OpenedWork, QString> OpenSession(const QByteArray& bytes, const Run
         if (const QString* why = std::get_if<QString>(&second))
             return FileMessages::KeyRefused.arg(QStringLiteral("second"), *why);
         work.second = std::get<SecondCrystal>(std::move(second));
-        PoleStore own;
-        if (const QString why = PlotAll(session.second->entries, work.second->crystal(), own);
-            !why.isEmpty())
-            return FileMessages::KeyRefused.arg(QStringLiteral("second"), why);
-        if (work.store.PoleCount() + own.PoleCount() > PoleStore::MaxPoles)
-            return FileMessages::TooManyEntries;
-        for (Entry entry : own.entries()) {
+        QList<IndexEntry> entries = session.second->entries;
+        for (IndexEntry& entry : entries)
             entry.crystal = 1;
-            work.store.append(entry);
-        }
+        const Crystal own = work.second->crystal();
+        if (const QString why = PlotAll(entries, crystal, work.store, &own); !why.isEmpty())
+            return FileMessages::KeyRefused.arg(QStringLiteral("second"), why);
     }
     return work;
 }
@@ -194,13 +206,17 @@ std::variant<OpenedWork, QString> OpenCif(const QByteArray& bytes, const RunStat
 std::variant<OpenedWork, QString> OpenIndexList(const QByteArray& bytes, const RunState& current)
 {
     const Crystal& crystal = current.scene.crystal;
-    const IndexListRead read = ReadIndexList(
-        bytes, { crystal.fourIndices(), crystal.allowsDirections(), crystal.allowsFamilies() });
+    const std::optional<Crystal> second
+        = current.scene.second ? std::optional(current.scene.second->crystal()) : std::nullopt;
+    const IndexListRead read = ReadIndexList(bytes,
+        { crystal.fourIndices(), crystal.allowsDirections(), crystal.allowsFamilies(),
+            second ? std::optional(second->fourIndices()) : std::nullopt });
     if (!read.error.isEmpty())
         return read.error;
     OpenedWork work;
     work.store = current.store;
-    if (const QString why = PlotAll(read.entries, crystal, work.store); !why.isEmpty())
+    if (const QString why = PlotAll(read.entries, crystal, work.store, second ? &*second : nullptr);
+        !why.isEmpty())
         return why;
     return work;
 }
@@ -285,13 +301,13 @@ void Adopt(RunState& state, OpenedWork work)
     state.store = std::move(work.store);
 }
 
-QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal)
+QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal, int of)
 {
     // Each entry as it stands: a family's members stay what they are.
     QList<IndexEntry> entries;
     entries.reserve(store.PoleCount());
     for (const Entry& entry : store.entries())
-        if (entry.crystal == 0)
+        if (entry.crystal == of)
             entries.append({ entry.kind, entry.index, std::nullopt });
     PoleStore replotted;
     return PlotAll(entries, crystal, replotted);

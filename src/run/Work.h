@@ -54,7 +54,8 @@ std::variant<OpenedWork, QString> OpenWork(
 void Adopt(RunState& state, OpenedWork work);
 // The message naming the first entry of the store that the crystal refuses,
 // as opening a file with it would name it; empty when it takes them all.
-QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal);
+// Only the entries of crystal `of` (0 the first, 1 the second) are asked.
+QString FirstRefusedEntry(const PoleStore& store, const Crystal& crystal, int of = 0);
 // The store's entries as a file keeps them: the members of a family plotted
 // whole, in order, as the family typed, so that opening the file plots them
 // again; every other entry as it is.

@@ -133,7 +133,7 @@ void TestCommandLine::tables_data()
     QTest::newRow("centre") << QStringList { "--table", "schmid", "--slip", "basal" } + csv
                             << "basal -";
     QTest::newRow("unknown table") << QStringList { "--table", "angles", "--slip", "fcc" } + csv
-                                   << "--table takes schmid: 'angles'";
+                                   << "--table takes schmid or variants: 'angles'";
     QTest::newRow("no slip") << QStringList { "--table", "schmid" } + csv
                              << "--table schmid needs --slip NAME";
     QTest::newRow("unknown slip")

@@ -103,6 +103,12 @@ void TestIndexList::read_data()
         << QByteArray("<1 1 0]") << false << true << BadLineOrDirection.arg("1", "<1 1 0]");
     QTest::newRow("long line cut short") << QByteArray(
         50, 'x') << false << false << BadLine.arg("1", QString(40, u'x') + QStringLiteral("…"));
+    QTest::newRow("the first crystal named")
+        << QByteArray("1:(1 1 1)\n1: [1 0 0]") << false << true << "(1 1 1) [1 0 0]";
+    QTest::newRow("no second crystal")
+        << QByteArray("2:(1 1 1)") << false << true << LineNoSecond.arg("1", "2:(1 1 1)");
+    QTest::newRow("a crystal and nothing")
+        << QByteArray("1: ") << false << false << BadLine.arg("1", "1:");
     QTest::newRow("no entries") << QByteArray("# nothing\n\n") << false << false << QString();
     QTest::newRow("empty file") << QByteArray() << false << false << QString();
     QTest::newRow("not UTF-8") << QByteArray("1 2 3\n\xff") << false << false << NotUtf8;

@@ -25,6 +25,8 @@ private slots:
     void versionTwo_data();
     void versionTwo();
     void planeAngles();
+    void secondCrystalKept_data();
+    void secondCrystalKept();
 };
 
 namespace {
@@ -284,8 +286,7 @@ void TestSession::read()
     QVERIFY(again.session == s);
     // Version 2 only for what version 1 cannot say.
     const bool versionTwo = free.contains(u"equal-area"_s) || free.contains(u"euler"_s);
-    QVERIFY(written.startsWith(
-        versionTwo ? "{\n  \"orvandeler\": 2," : "{\n  \"orvandeler\": 1,"));
+    QVERIFY(written.startsWith(versionTwo ? "{\n  \"orvandeler\": 2," : "{\n  \"orvandeler\": 1,"));
 }
 
 void TestSession::roundTrip()
@@ -431,6 +432,31 @@ void TestSession::versionTwo_data()
     QTest::newRow("family in a documented view") << QByteArray(
         "{\"orvandeler\": 2, \"view\": \"cubic-full\", \"entries\": "
         "[{\"planeFamily\": [1, 1, 1]}]}") << EntryFamily.arg(1);
+    const QByteArray second
+        = ",\n  \"second\": {\n    \"crystal\": {\"system\": \"cubic\", \"a\": 2.87},"
+          "\n    \"relation\": ";
+    QTest::newRow("second by name, all variants") << head + "}," + tail + second
+            + "{\"name\": \"KS\"},\n    \"variant\": \"all\",\n    \"net\": false,\n"
+              "    \"variantNumbers\": true,\n    \"entries\": [\n      {\"plane\": [1, 1, 0]},\n"
+              "      {\"directionFamily\": [1, 1, 1]}\n    ]\n  },\n  \"entries\": []\n}\n"
+                                                  << QString();
+    QTest::newRow("second typed as pairs") << head + "}," + tail + second
+            + "{\"planes\": [[1, 1, 1], [0, 1, 1]], \"directions\": [[-1, 0, 1], [-1, -1, 1]]},"
+              "\n    \"variant\": 3,\n    \"net\": true,\n    \"entries\": []\n  },\n"
+              "  \"entries\": []\n}\n" << QString();
+    QTest::newRow("second a twin") << head + "}," + tail + second
+            + "{\"twinPlane\": [1, 1, 1]},\n    \"variant\": 1,\n    \"net\": false,\n"
+              "    \"entries\": []\n  },\n  \"entries\": []\n}\n"
+                                   << QString();
+    QTest::newRow("second of an unknown relationship")
+        << head + "}," + tail + second + "{\"name\": \"GT\"}},\n  \"entries\": []\n}\n"
+        << NotOneOf.arg("second.relation.name", u"KS、NW、Pitsch、Bain、Burgers"_s);
+    QTest::newRow("second placed twice") << head + "}," + tail + second
+            + "{\"name\": \"KS\", \"twinAxis\": [1, 0, 0]}},\n  \"entries\": []\n}\n"
+                                         << RelationForm;
+    QTest::newRow("second's variant") << head + "}," + tail + second
+            + "{\"name\": \"KS\"}, \"variant\": 0},\n  \"entries\": []\n}\n"
+                                      << NotVariant;
     // Version 1 knows no families; its files open as they always have.
     QTest::newRow("family in version 1")
         << Doc("\"view\": \"cubic-full\"", "[{\"planeFamily\": [1, 1, 1]}]") << EntryForm.arg(1);
@@ -463,6 +489,63 @@ void TestSession::planeAngles()
     odd.replace("\"acute\"", "\"obtuse\"");
     const SessionRead refused = ReadSession(odd);
     QVERIFY(refused.error.contains(QStringLiteral("planeAngles")));
+}
+
+// A run with a second crystal saved and opened again: the same second
+// crystal, each crystal's entries in their order, the first's before the
+// second's.
+void TestSession::secondCrystalKept_data()
+{
+    QTest::addColumn<int>("placement");
+    QTest::addColumn<int>("variant");
+    QTest::newRow("KS, variant 7") << 0 << 7;
+    QTest::newRow("Burgers, all") << 1 << AllVariants;
+    QTest::newRow("a twin about [1 1 1]") << 2 << 1;
+    QTest::newRow("Euler angles of its own") << 3 << 1;
+}
+
+void TestSession::secondCrystalKept()
+{
+    QFETCH(int, placement);
+    QFETCH(int, variant);
+    const Crystal first = std::get<Crystal>(Crystal::Make(
+        LatticeSystem::Cubic, { 3.6, 3.6, 3.6, 90, 90, 90 }, { 1, 2, 3 }, std::nullopt, {}));
+    const bool burgers = placement == 1;
+    const Lattice lattice = std::get<Lattice>(burgers
+            ? Lattice::Make(LatticeSystem::Hexagonal, { 2.95, 2.95, 4.68, 90, 90, 120 })
+            : Lattice::Make(LatticeSystem::Cubic, { 2.87, 2.87, 2.87, 90, 90, 90 }));
+    const SecondPlacement placements[] = { NamedRelationship::KurdjumovSachs,
+        NamedRelationship::Burgers, TwinAxis { { 1, 1, 1 } }, EulerAngles { 10, 20, 30 } };
+    const auto made = SecondCrystal::Make(first, lattice, SpaceGroup::Holohedry(lattice.system()),
+        {}, placements[placement], variant);
+    QVERIFY(std::holds_alternative<SecondCrystal>(made));
+    RunState run;
+    run.chooseFree(first);
+    run.changeSecond(std::get<SecondCrystal>(made));
+    for (const int crystal : { 1, 0, 1 }) {
+        Entry entry(IndexKind::Plane, { 1, int16_t(crystal), 0 });
+        entry.crystal = int8_t(crystal);
+        run.store.append(entry);
+    }
+    const QByteArray saved = WriteSession(SessionOf(run));
+    RunState again;
+    Adopt(again, std::get<OpenedWork>(OpenWork(u"a.orvandeler"_qs, saved, RunState())));
+    QVERIFY(again.scene.second);
+    const SecondCrystal& kept = *again.scene.second;
+    QCOMPARE(kept.variant, variant);
+    QCOMPARE(kept.variantCount(), run.scene.second->variantCount());
+    for (int n = 1; n <= kept.variantCount(); ++n)
+        QVERIFY(MaxDifference(kept.orientationOf(first.orientation.drawn(), n).matrix(),
+                    run.scene.second->orientationOf(first.orientation.drawn(), n).matrix())
+            < 1e-12);
+    QCOMPARE(again.store.PoleCount(), 3);
+    QCOMPARE(again.store.at(0).crystal, 0);
+    QCOMPARE(again.store.at(1).crystal, 1);
+    QCOMPARE(again.store.at(2).crystal, 1);
+    QCOMPARE(WriteSession(SessionOf(again)), saved);
+    // The table names each entry's crystal.
+    QVERIFY(CsvOf(again).startsWith("crystal,index,"));
+    QCOMPARE(CsvOf(again).count("\n2,\"("), 2);
 }
 
 QTEST_GUILESS_MAIN(TestSession)
