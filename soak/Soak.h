@@ -100,6 +100,7 @@ enum Kind {
     FillStore,
     VersionDialog,
     OrientationWindow,
+    SecondCrystalAction,
     Expose,
     CloseAndShow,
     KindCount
@@ -145,6 +146,7 @@ constexpr std::array<KindInfo, KindCount> Kinds { {
     { "fill store", 1 },
     { "version dialog", 10 },
     { "orientation window", 40 },
+    { "second crystal", 24 },
     { "expose", 30 },
     { "close and show", 4 },
 } };
@@ -166,6 +168,9 @@ struct SavedFile
     bool free = false;
     bool fourIndices = false;
     DisplaySettings display;
+    // An index list with the second crystal's entries: whether it wrote
+    // them in four indices.
+    std::optional<bool> secondFourIndices;
 };
 
 // What a refused action must leave as it was.
@@ -192,6 +197,9 @@ QString FullWidth(const QString& text);
 // for [U V W] and for [3U 3V 3W] alike where U + V is no multiple of 3, and
 // an index list gives back the smaller; every other entry must be the same.
 bool SameAsListed(const std::vector<Entry>& a, const std::vector<Entry>& b, bool fourIndices);
+// The entries as a session keeps them: the first crystal's, then the second's.
+std::vector<Entry> Grouped(std::vector<Entry> entries);
+PoleStore GroupedStore(const PoleStore& store);
 // The most memory the process has held, in kilobytes.
 qint64 PeakResidentKb();
 // A name for a file of this extension: with it, in capitals, or without.
@@ -266,6 +274,10 @@ private:
     void fillStore();
     void versionDialog();
     void orientationWindow();
+    void secondCrystal();
+    // The crystal the index boxes plot into.
+    Crystal targetCrystal();
+    int8_t target();
     // A number as the orientation window's fields might be given one.
     QString angleText(double low, double high);
     void closeAndShow();
@@ -313,6 +325,7 @@ private:
     // The expected lists and the entries and view they were built for.
     std::vector<Entry> m_listsEntries;
     std::optional<Lattice> m_listsLattice;
+    std::optional<Lattice> m_listsSecond;
     IndexRule m_listsRule = IndexRule::AsTyped;
     PoleLists m_listsExpected;
     // The file 上書き保存 writes, once a session was saved or opened.

@@ -289,6 +289,9 @@ void Soak::act(Kind kind)
     case OrientationWindow:
         orientationWindow();
         break;
+    case SecondCrystalAction:
+        secondCrystal();
+        break;
     case Expose: {
         QExposeEvent expose(QRegion(m_form->rect()));
         QCoreApplication::sendEvent(m_form->windowHandle(), &expose);
@@ -314,9 +317,11 @@ void Soak::plot(Kind kind)
         texts.insert(2, third->text());
     PoleStore expected = m_state.store;
     const TypedEntry typed
-        = ReadTypedEntry(texts, m_state.scene.crystal, expected, plottedKind(), plottedWith());
-    for (const Entry& entry : typed.entries)
+        = ReadTypedEntry(texts, targetCrystal(), expected, plottedKind(), plottedWith());
+    for (Entry entry : typed.entries) {
+        entry.crystal = target();
         expected.append(entry);
+    }
     const DrawCommandResult result { typed.messages, !typed.entries.empty() };
     const Snapshot before = snapshot();
     m_dialogs.clear();
@@ -520,14 +525,14 @@ void Soak::saveSession()
     SOAK_CHECK(work && work->session,
         QStringLiteral("the saved session does not open: %1")
             .arg(work ? QString() : std::get<QString>(again)));
-    SOAK_CHECK(SameAsListed(work->store.entries(), m_state.store.entries(), false),
+    SOAK_CHECK(SameAsListed(work->store.entries(), Grouped(m_state.store.entries()), false),
         QStringLiteral("the saved session holds other entries"));
     SOAK_CHECK(
         work->display == m_state.display, QStringLiteral("the saved session holds other settings"));
     SOAK_CHECK(m_state.scene.isFree() ? work->free.has_value() : work->row == m_state.scene.row,
         QStringLiteral("the saved session holds another view"));
     checkReopened(*work);
-    keep({ path, SavedKind::Session, m_state.store.entries(), m_state.scene.row,
+    keep({ path, SavedKind::Session, Grouped(m_state.store.entries()), m_state.scene.row,
         m_state.scene.isFree(), m_state.scene.crystal.fourIndices(), m_state.display });
 }
 
@@ -597,12 +602,17 @@ void Soak::saveList()
         const OpenedWork* work = std::get_if<OpenedWork>(&again);
         SOAK_CHECK(work
                 && SameAsListed(work->store.entries(), m_state.store.entries(),
-                    m_state.scene.crystal.fourIndices()),
+                    m_state.scene.crystal.fourIndices()
+                        || (m_state.scene.second && m_state.scene.second->fourIndices())),
             QStringLiteral("the saved index list does not open to the same entries: %1")
                 .arg(work ? QString() : std::get<QString>(again)));
     }
-    keep({ path, type, m_state.store.entries(), m_state.scene.row, m_state.scene.isFree(),
-        m_state.scene.crystal.fourIndices(), {} });
+    const std::vector<Entry>& entries = m_state.store.entries();
+    const bool ofSecond = std::any_of(
+        entries.begin(), entries.end(), [](const Entry& e) { return e.crystal == 1; });
+    keep({ path, type, entries, m_state.scene.row, m_state.scene.isFree(),
+        m_state.scene.crystal.fourIndices(), {},
+        ofSecond ? std::optional(m_state.scene.second->fourIndices()) : std::nullopt });
 }
 
 void Soak::saveFailing()
@@ -726,6 +736,9 @@ void Soak::openFile(const QString& path, const SavedFile* saved)
                 || (saved->type == SavedKind::IndexList && before.row == saved->row
                     && before.freeChosen == saved->free
                     && m_state.scene.crystal.fourIndices() == saved->fourIndices
+                    && (!saved->secondFourIndices
+                        || (m_state.scene.second
+                            && m_state.scene.second->fourIndices() == *saved->secondFourIndices))
                     && before.entries.size() + saved->entries.size()
                         <= std::size_t(PoleStore::MaxPoles)));
         SOAK_CHECK(
@@ -956,4 +969,106 @@ void Soak::orientationWindow()
         QTest::keyClick(window, Qt::Key_Escape);
     if (chance(10))
         window->close();
+}
+
+int8_t Soak::target()
+{
+    return m_state.scene.second && child<QComboBox>("cboCrystal")->currentIndex() == 1 ? 1 : 0;
+}
+
+Crystal Soak::targetCrystal()
+{
+    return target() == 1 ? m_state.scene.second->crystal() : m_state.scene.crystal;
+}
+
+// Places a second crystal at random against the first (a named
+// relationship, a typed one, a twin, an orientation of its own; one variant
+// or all), takes it away, or turns the boxes to the other crystal.
+void Soak::secondCrystal()
+{
+    auto* item = child<QAction>("mnuEditSecond");
+    if (!item->isEnabled()) {
+        note(QStringLiteral(" (not the free view)"));
+        return;
+    }
+    auto* combo = child<QComboBox>("cboCrystal");
+    const int roll = below(10);
+    if (roll < 3) {
+        SOAK_CHECK(combo->isVisible() == m_state.scene.twoCrystals(),
+            QStringLiteral("the crystal box is %1").arg(combo->isVisible() ? "shown" : "hidden"));
+        if (m_state.scene.second) {
+            combo->setCurrentIndex(1 - combo->currentIndex());
+            note(QStringLiteral(" plots into %1").arg(combo->currentIndex() + 1));
+        }
+        return;
+    }
+    UserDialogs::SecondCrystalAnswer answer;
+    if (roll < 9) {
+        const Crystal& first = m_state.scene.crystal;
+        const NamedRelationshipRow& row
+            = NamedRelationships()[std::size_t(below(int(NamedRelationships().size())))];
+        const bool hexagonal = row.child == LatticeSystem::Hexagonal && chance(70);
+        const Lattice lattice = std::get<Lattice>(hexagonal
+                ? Lattice::Make(LatticeSystem::Hexagonal, { 2.95, 2.95, 4.68, 90, 90, 120 })
+                : Lattice::Make(LatticeSystem::Cubic, { 2.87, 2.87, 2.87, 90, 90, 90 }));
+        const auto small = [this] { return int16_t(below(5) - 2); };
+        SecondPlacement placement = row.id;
+        switch (below(5)) {
+        case 0:
+            placement = RelationshipDefinition { { small(), small(), small() },
+                { small(), small(), small() }, { small(), small(), small() },
+                { small(), small(), small() } };
+            break;
+        case 1:
+            placement = TwinPlane { { small(), small(), small() } };
+            break;
+        case 2:
+            placement = TwinAxis { { small(), small(), small() } };
+            break;
+        case 3:
+            placement = EulerAngles { double(below(360)), double(below(181)), double(below(360)) };
+            break;
+        default:
+            break;
+        }
+        const auto made
+            = SecondCrystal::Make(first, lattice, SpaceGroup::Holohedry(lattice.system()), {},
+                placement, below(6), chance(30), chance(30));
+        if (const QString* why = std::get_if<QString>(&made)) {
+            // The dialog says so and stays open; cancelled then.
+            note(QStringLiteral(" (refused: %1)").arg(*why));
+            return;
+        }
+        answer.second = std::get<SecondCrystal>(made);
+        note(QStringLiteral(" %1 variant %2 of %3")
+                 .arg(std::holds_alternative<NamedRelationship>(placement)
+                         ? QString::fromLatin1(row.key)
+                         : QStringLiteral("other"))
+                 .arg(answer.second->variant)
+                 .arg(answer.second->variantCount()));
+    } else {
+        note(QStringLiteral(" removed"));
+    }
+    const std::vector<Entry> before = m_state.store.entries();
+    const std::optional<SecondCrystal> had = m_state.scene.second;
+    m_dialogs.clear();
+    m_dialogs.nextSecond = answer;
+    item->trigger();
+    if (!m_dialogs.messages.isEmpty()) {
+        // Entries of the second crystal its new lattice cannot take.
+        SOAK_CHECK(m_state.scene.second == had && m_state.store.entries() == before,
+            QStringLiteral("a refused second crystal changed the work"));
+        return;
+    }
+    SOAK_CHECK(m_state.scene.second == answer.second,
+        QStringLiteral("the second crystal is not the one placed"));
+    SOAK_CHECK(combo->isVisible() == m_state.scene.twoCrystals(),
+        QStringLiteral("the crystal box does not follow the second crystal"));
+    if (!answer.second) {
+        std::vector<Entry> kept = before;
+        std::erase_if(kept, [](const Entry& e) { return e.crystal != 0; });
+        SOAK_CHECK(m_state.store.entries() == kept,
+            QStringLiteral("removing the second crystal kept its entries or lost others"));
+    }
+    m_pictureChanged = true;
 }

@@ -7,15 +7,18 @@ const PoleLists& Soak::expectedLists()
     // compared, not the store's epoch, which is the window's own bookkeeping.
     const Crystal& crystal = m_state.scene.crystal;
     const std::vector<Entry>& entries = m_state.store.entries();
-    const bool sameView = m_listsLattice == crystal.lattice && m_listsRule == crystal.rule;
+    const std::optional<Lattice> second
+        = m_state.scene.second ? std::optional(m_state.scene.second->lattice) : std::nullopt;
+    const bool sameView = m_listsLattice == crystal.lattice && m_listsRule == crystal.rule
+        && m_listsSecond == second;
     if (sameView && entries == m_listsEntries)
         return m_listsExpected;
     const bool grown = sameView && entries.size() > m_listsEntries.size()
         && std::equal(m_listsEntries.begin(), m_listsEntries.end(), entries.begin());
     if (!grown)
         m_listsExpected = {};
-    PoleLists lines
-        = BuildLists(m_state.store, crystal.lattice, grown ? int(m_listsEntries.size()) : 0);
+    PoleLists lines = BuildLists(m_state.store, crystal.lattice,
+        grown ? int(m_listsEntries.size()) : 0, PlaneAngles::Full, m_state.scene.secondLattice());
     m_listsExpected.indexList
         += lines.indexList.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_listsExpected.angleList
@@ -23,6 +26,7 @@ const PoleLists& Soak::expectedLists()
     m_listsEntries = entries;
     m_listsLattice = crystal.lattice;
     m_listsRule = crystal.rule;
+    m_listsSecond = second;
     return m_listsExpected;
 }
 
@@ -104,8 +108,9 @@ void Soak::checkReopened(const OpenedWork& work)
     Adopt(reopened, work);
     const PoleLists lists = BuildLists(reopened.store, reopened.scene.crystal.lattice, 0,
         PlaneAngles::Full, reopened.scene.secondLattice());
-    const PoleLists shown = BuildLists(m_state.store, m_state.scene.crystal.lattice, 0,
-        PlaneAngles::Full, m_state.scene.secondLattice());
+    // A session keeps each crystal's entries apart, the first's first.
+    const PoleLists shown = BuildLists(GroupedStore(m_state.store), m_state.scene.crystal.lattice,
+        0, PlaneAngles::Full, m_state.scene.secondLattice());
     SOAK_CHECK(lists.indexList == shown.indexList && lists.angleList == shown.angleList,
         QStringLiteral("the saved session opens to other lists"));
     const qreal ratio = m_form->surface().image().devicePixelRatio();

@@ -30,6 +30,21 @@ bool SameAsListed(const std::vector<Entry>& a, const std::vector<Entry>& b, bool
     });
 }
 
+std::vector<Entry> Grouped(std::vector<Entry> entries)
+{
+    std::stable_partition(
+        entries.begin(), entries.end(), [](const Entry& e) { return e.crystal == 0; });
+    return entries;
+}
+
+PoleStore GroupedStore(const PoleStore& store)
+{
+    PoleStore grouped;
+    for (const Entry& entry : Grouped(store.entries()))
+        grouped.append(entry);
+    return grouped;
+}
+
 qint64 PeakResidentKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));

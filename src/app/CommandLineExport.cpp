@@ -24,6 +24,11 @@ QString ExportWork(const CommandLine& line)
         if (const QString* why = std::get_if<QString>(&table))
             return *why;
         bytes = std::get<QByteArray>(std::move(table));
+    } else if (line.table == CommandLineTable::Variants) {
+        std::variant<QByteArray, QString> table = VariantsCsvOf(state);
+        if (const QString* why = std::get_if<QString>(&table))
+            return *why;
+        bytes = std::get<QByteArray>(std::move(table));
     } else if (line.format == ExportFormat::Csv) {
         bytes = CsvOf(state);
     } else {

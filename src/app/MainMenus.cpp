@@ -80,6 +80,8 @@ MainMenus::MainMenus(QMenuBar* bar, const QFont& font)
     mnuEdit->addSeparator();
     mnuEditOrientation = AddItem(mnuEdit, "mnuEditOrientation", QStringLiteral("方位…"));
     mnuEditSchmid = AddItem(mnuEdit, "mnuEditSchmid", QStringLiteral("シュミット因子"));
+    mnuEditSecond = AddItem(mnuEdit, "mnuEditSecond", QStringLiteral("第二の結晶…"));
+    mnuEditVariants = AddItem(mnuEdit, "mnuEditVariants", QStringLiteral("方位差…"));
 
     mnuSelect = named(bar->addMenu(QStringLiteral("投影図の選択")), "mnuSelect");
     for (std::size_t k = 0; k < mnuSelectItems.size(); ++k) {
@@ -109,6 +111,8 @@ void MainMenus::showViewChoice(const Scene& scene)
     mnuEditOrientation->setEnabled(scene.isFree());
     mnuEditFamily->setEnabled(scene.crystal.allowsFamilies());
     mnuEditSchmid->setEnabled(scene.isFree());
+    mnuEditSecond->setEnabled(scene.isFree());
+    mnuEditVariants->setEnabled(scene.twoCrystals());
     // Planes are read either way only where the view is the free one.
     mnuEditAngles->setEnabled(scene.isFree());
     const bool acute = scene.crystal.planeAngles == PlaneAngles::Acute;

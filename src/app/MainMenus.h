@@ -44,6 +44,9 @@ struct MainMenus
     QAction* mnuEditFamily = nullptr;
     // The window of the Schmid factors (free view).
     QAction* mnuEditSchmid = nullptr;
+    // The free view's second crystal, and the table of its variants.
+    QAction* mnuEditSecond = nullptr;
+    QAction* mnuEditVariants = nullptr;
     QMenu* mnuEditAngles = nullptr;
     QAction* mnuEditAnglesFull = nullptr;
     QAction* mnuEditAnglesAcute = nullptr;

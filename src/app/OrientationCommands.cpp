@@ -1,6 +1,7 @@
 #include "app/OrientationCommands.h"
 
 #include "app/UserDialogs.h"
+#include "files/VariantTable.h"
 #include "freeview/TwoPolesPanel.h"
 #include "freeview/frmOrientation.h"
 #include "reading/PictureReader.h"
@@ -34,8 +35,14 @@ void OrientationCommands::open()
 
 void OrientationCommands::follow()
 {
-    if (m_window && m_window->isVisible())
-        m_window->showCrystal(m_state.scene.isFree() ? &m_state.scene.crystal : nullptr);
+    if (!m_window || !m_window->isVisible())
+        return;
+    m_window->showCrystal(m_state.scene.isFree() ? &m_state.scene.crystal : nullptr);
+    const Scene& scene = m_state.scene;
+    m_window->showMisorientation(scene.second
+            ? std::optional(MisorientationText(
+                MisorientationOf(scene.crystal, *scene.second), scene.second->lattice))
+            : std::nullopt);
 }
 
 void OrientationCommands::choose(const HeldOrientation& orientation)

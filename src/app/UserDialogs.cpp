@@ -2,6 +2,7 @@
 
 #include "app/KeptSettings.h"
 #include "freeview/frmCrystal.h"
+#include "freeview/frmSecondCrystal.h"
 #include "ui/ApplicationInfo.h"
 
 #include <QDir>
@@ -81,5 +82,27 @@ std::optional<Crystal> QtUserDialogs::askFreeView(QWidget* parent, const Crystal
     const std::variant<Crystal, QString> chosen = dialog.settings();
     if (const Crystal* crystal = std::get_if<Crystal>(&chosen))
         return *crystal;
+    return std::nullopt;
+}
+
+std::optional<UserDialogs::SecondCrystalAnswer> UserDialogs::askSecondCrystal(
+    QWidget*, const Crystal&, const std::optional<SecondCrystal>&)
+{
+    // A recorder that is told no answer cancels.
+    return std::nullopt;
+}
+
+std::optional<UserDialogs::SecondCrystalAnswer> QtUserDialogs::askSecondCrystal(
+    QWidget* parent, const Crystal& first, const std::optional<SecondCrystal>& current)
+{
+    frmSecondCrystal dialog(first, current, parent);
+    const int result = dialog.exec();
+    if (result == frmSecondCrystal::Removed)
+        return SecondCrystalAnswer {};
+    if (result != QDialog::Accepted)
+        return std::nullopt;
+    const std::variant<SecondCrystal, QString> chosen = dialog.settings();
+    if (const SecondCrystal* second = std::get_if<SecondCrystal>(&chosen))
+        return SecondCrystalAnswer { *second };
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/Crystal.h"
+#include "scene/SecondCrystal.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,14 @@ public:
     // The dialog "結晶と方位" showing current; the settings taken with OK,
     // none when cancelled.
     virtual std::optional<Crystal> askFreeView(QWidget* parent, const Crystal& current) = 0;
+    // The dialog "第二の結晶" placing a second crystal against first: the
+    // crystal placed, or removed; none when cancelled.
+    struct SecondCrystalAnswer
+    {
+        std::optional<SecondCrystal> second;
+    };
+    virtual std::optional<SecondCrystalAnswer> askSecondCrystal(
+        QWidget* parent, const Crystal& first, const std::optional<SecondCrystal>& current);
 };
 
 class KeptSettings;
@@ -56,6 +65,8 @@ public:
     FileChoice showOpenDialog(
         QWidget* parent, const QString& title, const QStringList& filters) override;
     std::optional<Crystal> askFreeView(QWidget* parent, const Crystal& current) override;
+    std::optional<SecondCrystalAnswer> askSecondCrystal(QWidget* parent, const Crystal& first,
+        const std::optional<SecondCrystal>& current) override;
 
 private:
     // The folder of the last file chosen, where the next dialog opens.

@@ -86,6 +86,9 @@ frmMainForm::frmMainForm(RunState& state, UserDialogs& dialogs, QWidget* parent)
     connect(this, &frmMainForm::sceneShown, m_side, &SideWindows::sceneShown);
     m_history = new WorkHistory(m_state, this);
     m_recent = new RecentFiles(m_menus->mnuFileRecent, m_dialogs, this);
+    m_second = new SecondCrystalCommands(m_state, *m_history, m_dialogs, *m_menus, client, this);
+    connect(this, &frmMainForm::sceneShown, m_second, &SecondCrystalCommands::sceneShown);
+    connect(m_second, &SecondCrystalCommands::targetChanged, this, &frmMainForm::showViewChoice);
     // A file dropped on the window opens as 開く opens it.
     connect(new FileDrop(this), &FileDrop::dropped, this, &frmMainForm::openFile);
     connectControls();
@@ -265,10 +268,10 @@ void frmMainForm::InitPoleData()
 
 void frmMainForm::cmdDraw_Click()
 {
-    const Crystal& crystal = m_state.scene.crystal;
+    const Crystal crystal = m_second->targetCrystal();
     const bool family = crystal.allowsFamilies() && m_menus->mnuEditFamily->isChecked();
-    const TypedEntry typed = ReadTypedEntry(m_controls->indexTexts(), crystal, m_state.store,
-        plottedKind(), family ? FamilyOf : EntryOf);
+    const TypedEntry typed = m_second->targeted(ReadTypedEntry(m_controls->indexTexts(), crystal,
+        m_state.store, plottedKind(), family ? FamilyOf : EntryOf));
     for (const QString& message : typed.messages)
         m_dialogs.showMessage(this, message);
     // A refused plot leaves picture and lists as they were.
@@ -348,7 +351,7 @@ void frmMainForm::showViewChoice()
     m_menus->showViewChoice(m_state.scene);
     m_controls->showCaptions(m_state.angleCaptions());
     m_controls->showIndexForm(
-        m_state.scene.isFree() && m_state.scene.crystal.fourIndices(), plottedKind());
+        m_state.scene.isFree() && m_second->targetCrystal().fourIndices(), plottedKind());
 }
 
 void frmMainForm::mnuSelectFree_Click()

@@ -6,6 +6,7 @@
 #include "app/OrientationCommands.h"
 #include "app/PictureReading.h"
 #include "app/ResultLists.h"
+#include "app/SecondCrystalCommands.h"
 #include "freeview/PictureTurner.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
@@ -130,6 +131,7 @@ private:
     PictureReading* m_reading = nullptr;
     PictureTurner* m_turner = nullptr;
     OrientationCommands* m_orientation = nullptr;
+    SecondCrystalCommands* m_second = nullptr;
     WorkHistory* m_history = nullptr;
     RecentFiles* m_recent = nullptr;
     FileCommands m_files;

@@ -63,14 +63,19 @@ void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Plac
     const std::span<const Entry> entries = std::span(store.entries()).subspan(std::size_t(first));
     std::vector<Mark> marks;
     marks.reserve(entries.size());
-    for (const Entry& entry : entries) {
-        if (entry.crystal == 1 && !variants.variants.empty()) {
-            for (std::size_t v = 0; v < variants.variants.size(); ++v)
-                marks.push_back({ &entry, Place(variants.variants[v], entry), int(v) + 1 });
-        } else {
-            marks.push_back({ &entry, Place(placer.of(entry), entry), 0 });
+    // The second crystal's marks lie over the first's, however the two
+    // were plotted in turn: a session keeps each crystal's entries apart.
+    for (const int8_t crystal : { int8_t(0), int8_t(1) })
+        for (const Entry& entry : entries) {
+            if (entry.crystal != crystal)
+                continue;
+            if (crystal == 1 && !variants.variants.empty()) {
+                for (std::size_t v = 0; v < variants.variants.size(); ++v)
+                    marks.push_back({ &entry, Place(variants.variants[v], entry), int(v) + 1 });
+            } else {
+                marks.push_back({ &entry, Place(placer.of(entry), entry), 0 });
+            }
         }
-    }
     for (const Mark& mark : marks)
         surface.KnockOut(mark.placement.at.x, mark.placement.at.y, radius + Margin);
     for (const Mark& mark : marks) {

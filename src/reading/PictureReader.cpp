@@ -28,6 +28,24 @@ PictureReader::PictureReader(const Scene& scene, const PoleStore& store, Marks m
     , m_names(std::move(names))
     , m_hitRadius(hitRadius)
 {
+    // While all the second crystal's variants are drawn, the marks of the
+    // others beside the first's, which the marks given hold.
+    if (!scene.second || !scene.second->allShown())
+        return;
+    const std::vector<Entry>& entries = store.entries();
+    // Beyond some hundred thousand marks a move would lag; then only the
+    // first variant's are read.
+    const auto seconds = std::count_if(
+        entries.begin(), entries.end(), [](const Entry& e) { return e.crystal == 1; });
+    if (seconds * scene.second->variantCount() > 200000)
+        return;
+    for (int v = 1; v <= scene.second->variantCount(); ++v)
+        m_variants.push_back(*scene.secondProjector(v));
+    for (std::size_t n = 0; n < entries.size(); ++n)
+        if (entries[n].crystal == 1)
+            for (int v = 2; v <= scene.second->variantCount(); ++v)
+                m_variantMarks.push_back(
+                    { Place(m_variants[std::size_t(v - 1)], entries[n]).at, int(n), v });
 }
 
 std::optional<Vector3> PictureReader::DirectionAt(TwipsPoint t) const
@@ -42,20 +60,38 @@ int PictureReader::PoleAt(TwipsPoint t) const
 {
     // A plain scan: 32767 marks take a few tens of microseconds.
     const double reach = m_hitRadius * m_hitRadius;
+    // Marks this close count as equally near: two crystals' poles that are
+    // parallel lie at one place but for rounding.
+    constexpr double Tie = 1e-6;
+    // Whether entry a's mark lies over entry b's: the second crystal's are
+    // drawn over the first's, and each crystal's in plotting order.
+    const auto onTop = [this](int a, int b) {
+        const int ca = m_store.at(a).crystal;
+        const int cb = m_store.at(b).crystal;
+        return ca != cb ? ca > cb : a > b;
+    };
     double nearest = std::numeric_limits<double>::infinity();
     int found = -1;
+    const auto consider = [&](double d, int entry) {
+        if (d > reach || d > nearest + Tie || entry >= m_store.PoleCount())
+            return false;
+        if (found >= 0 && d >= nearest - Tie && !onTop(entry, found))
+            return false;
+        nearest = std::min(d, nearest);
+        found = entry;
+        return true;
+    };
     for (std::size_t n = 0; n < m_marks.placements.size(); ++n) {
         const double dx = m_marks.placements[n].at.x - t.x;
         const double dy = m_marks.placements[n].at.y - t.y;
-        const double d = dx * dx + dy * dy;
-        if (d > reach || d > nearest)
-            continue;
-        // Among equally near marks the last drawn, which lies on top.
-        const int entry = m_marks.entryOf(n);
-        if (entry < m_store.PoleCount() && (d < nearest || entry > found)) {
-            nearest = d;
-            found = entry;
-        }
+        consider(dx * dx + dy * dy, m_marks.entryOf(n));
+    }
+    m_variantFound = 1;
+    for (const VariantMark& mark : m_variantMarks) {
+        const double dx = mark.at.x - t.x;
+        const double dy = mark.at.y - t.y;
+        if (consider(dx * dx + dy * dy, mark.entry))
+            m_variantFound = mark.variant;
     }
     return found;
 }
@@ -65,12 +101,15 @@ const Lattice& PictureReader::latticeOf(const Entry& entry) const
     return m_placer.of(entry).lattice();
 }
 
-Vector3 PictureReader::viewVector(const Entry& entry) const
+Vector3 PictureReader::viewVector(const Entry& entry, int variant) const
 {
-    return m_placer.of(entry).toView(EntryVector(latticeOf(entry), entry));
+    const Projector& own = entry.crystal == 1 && !m_variants.empty()
+        ? m_variants[std::size_t(std::clamp(variant, 1, int(m_variants.size())) - 1)]
+        : m_placer.of(entry);
+    return own.toView(EntryVector(latticeOf(entry), entry));
 }
 
-QString PictureReader::lineOf(int pole) const
+QString PictureReader::lineOf(int pole, int variant) const
 {
     const Entry& entry = m_store.at(pole);
     const QString line = IndexLine(entry, latticeOf(entry));
@@ -78,7 +117,8 @@ QString PictureReader::lineOf(int pole) const
         return line;
     if (entry.crystal == 0)
         return QStringLiteral("結晶1 ") + line;
-    const int variant = m_scene.second->allShown() ? 1 : m_scene.second->variant;
+    if (!m_scene.second->allShown())
+        variant = m_scene.second->variant;
     if (m_scene.second->variantCount() == 1)
         return QStringLiteral("結晶2 ") + line;
     return QStringLiteral("結晶2（変種 %1）").arg(variant) + line;
@@ -137,6 +177,9 @@ QString PictureReader::ToolTip(TwipsPoint t, int picked) const
 
 QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
 {
+    // A pole given without a look of this reader's is the first variant's.
+    if (pole < 0)
+        m_variantFound = 1;
     if (picked >= m_store.PoleCount())
         picked = -1;
     QString text;
@@ -145,12 +188,12 @@ QString PictureReader::ToolTip(TwipsPoint t, int pole, int picked) const
     Vector3 direction {};
     if (pole >= 0) {
         const Entry& entry = m_store.at(pole);
-        text = lineOf(pole) + QStringLiteral("  ")
+        text = lineOf(pole, m_variantFound) + QStringLiteral("  ")
             + AngleLine(entry, latticeOf(entry), m_scene.crystal.planeAngles);
-        if (pole == picked)
+        if (pole == picked && m_variantFound == 1)
             picked = -1;
         kind = entry.kind;
-        direction = viewVector(entry);
+        direction = viewVector(entry, m_variantFound);
     } else if (const std::optional<Vector3> d = DirectionAt(t)) {
         direction = m_projector.toView(*d);
         const std::array<Index3, 3>& references = m_scene.crystal.references().planes;

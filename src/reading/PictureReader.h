@@ -54,14 +54,28 @@ public:
 
 private:
     const Lattice& latticeOf(const Entry& entry) const;
-    // The entry's plane normal or direction in the view's frame.
-    Vector3 viewVector(const Entry& entry) const;
-    QString lineOf(int pole) const;
+    // The entry's plane normal or direction in the view's frame, for the
+    // second crystal's as its variant (1-based) lies while all are drawn.
+    Vector3 viewVector(const Entry& entry, int variant = 1) const;
+    QString lineOf(int pole, int variant = 1) const;
     QString angleToPicked(int picked, IndexKind kind, const Vector3& direction) const;
 
     const Scene& m_scene;
     Projector m_projector;
     Placer m_placer;
+    // While all the second crystal's variants are drawn: each one's
+    // projector, and the marks of variants 2 on, which the marks given
+    // (variant 1's) leave out.
+    struct VariantMark
+    {
+        TwipsPoint at;
+        int entry = 0;
+        int variant = 1;
+    };
+    std::vector<Projector> m_variants;
+    std::vector<VariantMark> m_variantMarks;
+    // The variant of the mark the last look found.
+    mutable int m_variantFound = 1;
     const PoleStore& m_store;
     Marks m_marks;
     std::array<QString, 3> m_names;

@@ -6,6 +6,7 @@
 #include "files/FileMessages.h"
 #include "files/FileTypes.h"
 #include "files/IndexList.h"
+#include "files/VariantTable.h"
 #include "plotting/DisplayText.h"
 #include "plotting/DrawCommand.h"
 #include "poles/EntryGeometry.h"
@@ -386,6 +387,14 @@ std::variant<QByteArray, QString> SchmidCsvOf(
     if (const QString* why = std::get_if<QString>(&table))
         return *why;
     return SchmidCsv(std::get<std::vector<SchmidRow>>(table));
+}
+
+std::variant<QByteArray, QString> VariantsCsvOf(const RunState& state)
+{
+    if (!state.scene.second)
+        return VariantTableMessages::NoSecondCrystal;
+    const SecondCrystal& second = *state.scene.second;
+    return VariantCsv(VariantTableOf(state.scene.crystal, second), second.lattice);
 }
 
 PoleLists ListsOf(const RunState& state)

@@ -72,6 +72,9 @@ QString OrientationLineOf(const RunState& state);
 // direction at the centre), or why there is none.
 std::variant<QByteArray, QString> SchmidCsvOf(
     const RunState& state, const SlipChoice& slip, const std::optional<Vector3>& axis);
+// The table of the second crystal's variants as CSV, every variant
+// whichever is shown, or why there is none.
+std::variant<QByteArray, QString> VariantsCsvOf(const RunState& state);
 // The texts of the two list boxes for the run's entries.
 PoleLists ListsOf(const RunState& state);
 // The list boxes' texts as files: one line per entry, LF line ends.

@@ -78,6 +78,10 @@ inline constexpr Twips Label4 { 6600, 480, 1335, 255 };
 inline constexpr Twips cboPlotSize { 6840, 720, 735, 300 };
 inline constexpr Twips Label5 { 8040, 480, 1335, 255 };
 inline constexpr Twips cboLineWidth { 8280, 720, 735, 300 };
+// Shown only while the free view holds two crystals: which one the boxes
+// plot into.
+inline constexpr Twips lblCrystal { 3000, 1140, 495, 255 };
+inline constexpr Twips cboCrystal { 3480, 1080, 1695, 300 };
 inline constexpr Twips picPictureBox { 120, 1680, PictureSize::WidthTwips,
     PictureSize::HeightTwips };
 inline constexpr Twips Label6 { 7440, 1440, 1335, 255 };

@@ -134,6 +134,9 @@ void TestCommandLine::tables_data()
                             << "basal -";
     QTest::newRow("unknown table") << QStringList { "--table", "angles", "--slip", "fcc" } + csv
                                    << "--table takes schmid or variants: 'angles'";
+    QTest::newRow("variants") << QStringList { "--table", "variants" } + csv << "variants";
+    QTest::newRow("variants with a slip") << QStringList { "--table", "variants", "--slip", "fcc" }
+            + csv << "--slip needs --table schmid";
     QTest::newRow("no slip") << QStringList { "--table", "schmid" } + csv
                              << "--table schmid needs --slip NAME";
     QTest::newRow("unknown slip")
@@ -167,6 +170,10 @@ void TestCommandLine::tables()
         return;
     }
     QCOMPARE(line.mode, CommandLineMode::Export);
+    if (line.table == CommandLineTable::Variants) {
+        QCOMPARE(outcome, QStringLiteral("variants"));
+        return;
+    }
     QCOMPARE(line.table, CommandLineTable::Schmid);
     QVERIFY(line.slip);
     QString axis = QStringLiteral("-");

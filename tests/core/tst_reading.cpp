@@ -54,6 +54,8 @@ private slots:
     void marksOfRepeatedPlaces();
     void tiltsToTheCentre_data();
     void tiltsToTheCentre();
+    void acrossTwoCrystals_data();
+    void acrossTwoCrystals();
 };
 
 void TestReading::pixelsInvertToTheirDirections_data()
@@ -298,6 +300,53 @@ void TestReading::tiltsToTheCentre()
     QVERIFY(std::fabs(std::fabs(drawn[2]) - 1) < 1e-9);
     QVERIFY(kind == int(IndexKind::Plane) || drawn[2] > 0);
     QVERIFY(!PictureReader(ViewAt(1), store, {}, {}, Reach).TiltsAt(at, -1));
+}
+
+void TestReading::acrossTwoCrystals_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::newRow("variant 1 shown") << 1;
+    QTest::newRow("all shown, the mark of variant 5") << 5;
+}
+
+// Ferrite in austenite by Kurdjumov-Sachs: each variant's (0 1 1)α lies on
+// a {111}γ pole. The tool tip over it names the second crystal and the
+// variant, and reads the angle to the first crystal's plane picked.
+void TestReading::acrossTwoCrystals()
+{
+    QFETCH(int, variant);
+    const Crystal austenite = std::get<Crystal>(Crystal::Make(
+        LatticeSystem::Cubic, { 3.6, 3.6, 3.6, 90, 90, 90 }, { 1, 2, 5 }, std::nullopt, {}));
+    const Lattice ferrite
+        = std::get<Lattice>(Lattice::Make(LatticeSystem::Cubic, { 2.87, 2.87, 2.87, 90, 90, 90 }));
+    Scene scene = FreeScene(austenite);
+    scene.second = std::get<SecondCrystal>(
+        SecondCrystal::Make(austenite, ferrite, SpaceGroup::Holohedry(LatticeSystem::Cubic), {},
+            NamedRelationship::KurdjumovSachs, variant == 1 ? 1 : AllVariants));
+    const Projector shown = *scene.secondProjector(variant);
+    // The γ plane parallel to that variant's (0 1 1)α, plotted first.
+    Entry plane(IndexKind::Plane, { 0, 1, 1 });
+    plane.crystal = 1;
+    const Vector3 normal = shown.toView(EntryVector(ferrite, plane));
+    Index3 parallel {};
+    for (const Index3& p :
+        { Index3 { 1, 1, 1 }, Index3 { -1, 1, 1 }, Index3 { 1, -1, 1 }, Index3 { 1, 1, -1 } })
+        if (std::fabs(std::fabs(Dot(scene.projector().planeNormal(p), normal)) - 1) < 1e-9)
+            parallel = p;
+    QVERIFY(parallel != Index3 {});
+    PoleStore store;
+    store.append(Entry(IndexKind::Plane, parallel));
+    store.append(plane);
+    PlacementCache placements;
+    const PictureReader reader(
+        scene, store, placements.marks(scene.placer(), store), { u"a"_s, u"b"_s, u"c"_s }, Reach);
+    // The second crystal's mark lies on top.
+    const TwipsPoint at = Place(shown, plane).at;
+    QCOMPARE(reader.PoleAt(at), 1);
+    const QString tip = reader.ToolTip(at, 1, 0);
+    QVERIFY2(tip.startsWith(u"結晶2（変種 %1）(0 1 1)"_s.arg(variant)), qPrintable(tip));
+    QVERIFY2(tip.contains(u"との角度差 0.000°"_s), qPrintable(tip));
+    QVERIFY2(tip.contains(u"\n結晶1 "_s), qPrintable(tip));
 }
 
 QTEST_APPLESS_MAIN(TestReading)

@@ -29,6 +29,8 @@ public:
     // What the crystal dialog answers, and what it was shown each time.
     std::optional<Crystal> nextFreeView;
     QList<Crystal> freeViewDialogs;
+    // The answer of the dialog 第二の結晶; none cancels.
+    std::optional<SecondCrystalAnswer> nextSecond;
 
     void showMessage(QWidget*, const QString& text) override { messages.append(text); }
     bool askYesNo(QWidget*, const QString& question) override
@@ -52,9 +54,15 @@ public:
         freeViewDialogs.append(current);
         return std::exchange(nextFreeView, std::nullopt);
     }
+    std::optional<SecondCrystalAnswer> askSecondCrystal(
+        QWidget*, const Crystal&, const std::optional<SecondCrystal>&) override
+    {
+        return std::exchange(nextSecond, std::nullopt);
+    }
     void clear()
     {
         nextFreeView.reset();
+        nextSecond.reset();
         freeViewDialogs.clear();
         messages.clear();
         questions.clear();
