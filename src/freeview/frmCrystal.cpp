@@ -1,7 +1,6 @@
 #include "freeview/frmCrystal.h"
 
 #include "crystal/LowIndex.h"
-#include "crystal/Presets.h"
 #include "plotting/CheckIndex.h"
 #include "plotting/NumericText.h"
 #include "ui/ApplicationInfo.h"
@@ -11,7 +10,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,26 +25,8 @@ const QString frmCrystal::Title = QStringLiteral("結晶と方位");
 
 namespace {
 
-constexpr LatticeSystem Systems[] = { LatticeSystem::Cubic, LatticeSystem::Tetragonal,
-    LatticeSystem::Orthorhombic, LatticeSystem::Hexagonal, LatticeSystem::Trigonal,
-    LatticeSystem::Monoclinic, LatticeSystem::Triclinic };
-
 constexpr ProjectionKind Projections[]
     = { ProjectionKind::Stereographic, ProjectionKind::EqualArea };
-
-QString SystemCaption(LatticeSystem system)
-{
-    if (system == LatticeSystem::Trigonal)
-        return SystemName(system) + QStringLiteral("（六方晶の軸）");
-    if (system == LatticeSystem::Monoclinic)
-        return SystemName(system) + QStringLiteral("（b 軸が特異軸）");
-    return SystemName(system);
-}
-
-QString Number(double value)
-{
-    return QString::number(value, 'g', 8);
-}
 
 // A turned centre or up as the nearest low-index direction, when it lies
 // within this of it; otherwise its indices to 4 decimals.
@@ -95,43 +75,7 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     setWindowTitle(Title);
     setFont(FormFont(DefaultPointSize, false));
 
-    cboSystem = new QComboBox(this);
-    cboSystem->setObjectName(QStringLiteral("cboSystem"));
-    for (LatticeSystem system : Systems)
-        cboSystem->addItem(SystemCaption(system));
-    cboPreset = new QComboBox(this);
-    cboPreset->setObjectName(QStringLiteral("cboPreset"));
-    cboPreset->addItem(QStringLiteral("（選んでください）"));
-    for (const CrystalPreset& preset : CrystalPresets())
-        cboPreset->addItem(preset.name);
-
-    auto* crystal = new QGroupBox(QStringLiteral("結晶"), this);
-    auto* crystalForm = new QFormLayout(crystal);
-    crystalForm->addRow(QStringLiteral("結晶系"), cboSystem);
-    crystalForm->addRow(QStringLiteral("結晶の例"), cboPreset);
-    auto* cell = new QGridLayout;
-    const std::array<const char*, 6> objectNames { "txtA", "txtB", "txtC", "txtAlpha", "txtBeta",
-        "txtGamma" };
-    for (std::size_t k = 0; k < 6; ++k) {
-        const QString unit = k < 3 ? QStringLiteral("Å") : QStringLiteral("°");
-        txtCell[k] = NumberBox(this, objectNames[k], ParameterSymbols[k]);
-        auto* label = new QLabel(ParameterSymbols[k], this);
-        label->setBuddy(txtCell[k]);
-        const int row = int(k / 3);
-        const int column = int(k % 3) * 3;
-        cell->addWidget(label, row, column);
-        cell->addWidget(txtCell[k], row, column + 1);
-        cell->addWidget(new QLabel(unit, this), row, column + 2);
-    }
-    crystalForm->addRow(QStringLiteral("格子定数"), cell);
-    txtSpaceGroup = new QLineEdit(this);
-    txtSpaceGroup->setObjectName(QStringLiteral("txtSpaceGroup"));
-    txtSpaceGroup->setAccessibleName(QStringLiteral("空間群"));
-    txtSpaceGroup->setAccessibleDescription(
-        QStringLiteral("ヘルマン・モーガンの記号（F m -3 m など）か番号（1～230）。"
-                       "結晶系に合う空間群でなければなりません"));
-    txtSpaceGroup->setPlaceholderText(QStringLiteral("F m -3 m、P 63/m m c、225 など"));
-    crystalForm->addRow(QStringLiteral("空間群"), txtSpaceGroup);
+    m_lattice = new LatticeFields(this);
 
     auto* orientation = new QGroupBox(QStringLiteral("方位"), this);
     auto* orientationForm = new QFormLayout(orientation);
@@ -205,24 +149,18 @@ frmCrystal::frmCrystal(const Crystal& current, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &frmCrystal::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(crystal);
+    layout->addWidget(m_lattice);
     layout->addWidget(orientation);
     layout->addWidget(net);
     layout->addWidget(buttons);
 
     showSettings(current);
-    connect(cboSystem, &QComboBox::currentIndexChanged, this, &frmCrystal::systemChosen);
+    connect(m_lattice, &LatticeFields::edited, this, &frmCrystal::systemChosen);
     connect(cboProjection, &QComboBox::currentIndexChanged, this, &frmCrystal::projectionChosen);
-    connect(cboPreset, &QComboBox::activated, this, &frmCrystal::presetChosen);
 }
 
 void frmCrystal::showSettings(const Crystal& crystal)
 {
-    const auto found = std::find(std::begin(Systems), std::end(Systems), crystal.system());
-    cboSystem->setCurrentIndex(int(found - std::begin(Systems)));
-    const std::array<double, 6> values = crystal.lattice.parameters().values();
-    for (std::size_t k = 0; k < values.size(); ++k)
-        txtCell[k]->setText(Number(values[k]));
     const ShownDirection centre = ShowDirection(crystal.lattice, crystal.centre());
     const ShownDirection up = ShowDirection(crystal.lattice, crystal.up());
     for (std::size_t k = 0; k < 3; ++k) {
@@ -233,13 +171,6 @@ void frmCrystal::showSettings(const Crystal& crystal)
     lblUpDeviation->setText(up.deviation);
     m_current = crystal;
     m_shownDirections = directionTexts();
-    // The crystal list names the crystal in use when it is one of the list's.
-    const auto presets = CrystalPresets();
-    for (std::size_t k = 0; k < presets.size(); ++k)
-        if (presets[k].system == crystal.system()
-            && Constrained(presets[k].system, presets[k].parameters)
-                == crystal.lattice.parameters())
-            cboPreset->setCurrentIndex(int(k + 1));
     const auto kind
         = std::find(std::begin(Projections), std::end(Projections), crystal.net.projection);
     cboProjection->setCurrentIndex(int(kind - std::begin(Projections)));
@@ -248,33 +179,14 @@ void frmCrystal::showSettings(const Crystal& crystal)
     chkZoneCircles->setChecked(crystal.net.zoneCircles);
     chkWulffNet->setChecked(crystal.net.wulffNet);
     chkAbsences->setChecked(crystal.net.absences);
-    m_shownSystem = crystal.system();
-    txtSpaceGroup->setText(crystal.group.name());
+    m_lattice->showLattice(crystal.lattice, crystal.group);
     systemChosen();
 }
 
-// The fields the system fixes show the values it fixes them to and take
-// no typing.
+// A crystal written in four indices takes t for its directions.
 void frmCrystal::systemChosen()
 {
-    const LatticeSystem system = Systems[std::max(0, cboSystem->currentIndex())];
-    // The default group follows the system; one typed stays, to be checked at OK.
-    const QString group = txtSpaceGroup->text().trimmed();
-    if (group.isEmpty() || group == SpaceGroup::Holohedry(m_shownSystem).name())
-        txtSpaceGroup->setText(SpaceGroup::Holohedry(system).name());
-    m_shownSystem = system;
-    const std::array<bool, 6> free = FreeParameters(system);
-    std::array<double, 6> typed {};
-    for (std::size_t k = 0; k < typed.size(); ++k)
-        typed[k] = ParseNumericText(txtCell[k]->text()).value_or(k < 3 ? 1.0 : 90.0);
-    const std::array<double, 6> shown
-        = Constrained(system, LatticeParameters::FromValues(typed)).values();
-    for (std::size_t k = 0; k < shown.size(); ++k) {
-        txtCell[k]->setEnabled(free[k]);
-        if (!free[k])
-            txtCell[k]->setText(Number(shown[k]));
-    }
-    const bool four = UsesFourIndices(system);
+    const bool four = UsesFourIndices(m_lattice->system());
     for (QWidget* fourth : std::initializer_list<QWidget*> { txtCentreT, txtUpT, m_fourHint })
         fourth->setVisible(four);
 }
@@ -329,32 +241,11 @@ ProjectionKind frmCrystal::chosenProjection() const
     return Projections[std::max(0, cboProjection->currentIndex())];
 }
 
-void frmCrystal::presetChosen(int index)
-{
-    if (index <= 0 || index > int(CrystalPresets().size()))
-        return;
-    const CrystalPreset& preset = CrystalPresets()[std::size_t(index - 1)];
-    const auto found = std::find(std::begin(Systems), std::end(Systems), preset.system);
-    cboSystem->setCurrentIndex(int(found - std::begin(Systems)));
-    const std::array<double, 6> values = preset.parameters.values();
-    for (std::size_t k = 0; k < values.size(); ++k)
-        txtCell[k]->setText(Number(values[k]));
-    txtSpaceGroup->setText(preset.spaceGroup.name());
-    m_shownSystem = preset.system;
-    systemChosen();
-}
-
 std::variant<Crystal, QString> frmCrystal::settings() const
 {
-    const LatticeSystem system = Systems[std::max(0, cboSystem->currentIndex())];
-    std::array<double, 6> cell {};
-    for (std::size_t k = 0; k < 6; ++k) {
-        const std::optional<double> value = ParseNumericText(txtCell[k]->text());
-        if (!value)
-            return CrystalMessages::CellNotNumeric;
-        cell[k] = *value;
-    }
-    const LatticeParameters parameters = LatticeParameters::FromValues(cell);
+    const std::variant<LatticeParameters, QString> parameters = m_lattice->parameters();
+    if (const QString* why = std::get_if<QString>(&parameters))
+        return *why;
     for (const QLineEdit* box : txtCentre)
         if (box->text().trimmed().isEmpty())
             return CrystalMessages::DirectionNotNumeric;
@@ -367,12 +258,12 @@ std::variant<Crystal, QString> frmCrystal::settings() const
         return *why;
     const NetOptions net { spnLimit->value(), chkZoneCircles->isChecked(), chkWulffNet->isChecked(),
         chkAbsences->isChecked(), chosenProjection() };
-    const std::variant<SpaceGroup, QString> group = SpaceGroup::FromText(txtSpaceGroup->text());
+    const std::variant<SpaceGroup, QString> group = m_lattice->group();
     if (const QString* why = std::get_if<QString>(&group))
         return *why;
-    std::variant<Crystal, QString> made
-        = Crystal::Make(system, parameters, *std::get<std::optional<Vector3>>(centre),
-            std::get<std::optional<Vector3>>(up), net, std::get<SpaceGroup>(group));
+    std::variant<Crystal, QString> made = Crystal::Make(m_lattice->system(),
+        std::get<LatticeParameters>(parameters), *std::get<std::optional<Vector3>>(centre),
+        std::get<std::optional<Vector3>>(up), net, std::get<SpaceGroup>(group));
     if (Crystal* crystal = std::get_if<Crystal>(&made)) {
         // Directions shown rounded and left as they were keep the orientation
         // exactly: OK alone must not turn the crystal by the rounding. Else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "freeview/LatticeFields.h"
 #include "scene/Crystal.h"
 
 #include <QDialog>
@@ -35,7 +36,6 @@ public:
 
 private:
     void systemChosen();
-    void presetChosen(int index);
     void projectionChosen();
     ProjectionKind chosenProjection() const;
     void showSettings(const Crystal& crystal);
@@ -44,11 +44,7 @@ private:
         const std::array<QLineEdit*, 3>& boxes, const QLineEdit* third) const;
     QStringList directionTexts() const;
 
-    QComboBox* cboSystem = nullptr;
-    QComboBox* cboPreset = nullptr;
-    // a, b, c, alpha, beta, gamma
-    std::array<QLineEdit*, 6> txtCell {};
-    QLineEdit* txtSpaceGroup = nullptr;
+    LatticeFields* m_lattice = nullptr;
     std::array<QLineEdit*, 3> txtCentre {};
     std::array<QLineEdit*, 3> txtUp {};
     // t of a four-index direction, shown for hexagonal and trigonal crystals.
@@ -67,11 +63,8 @@ private:
     QCheckBox* chkZoneCircles = nullptr;
     QCheckBox* chkWulffNet = nullptr;
     QCheckBox* chkAbsences = nullptr;
-    // The system whose holohedry the group field may show.
-    LatticeSystem m_shownSystem = LatticeSystem::Cubic;
 };
 
 namespace CrystalMessages {
-inline const QString CellNotNumeric = QStringLiteral("格子定数には数値を入力してください");
 inline const QString DirectionNotNumeric = QStringLiteral("方向には数値を入力してください");
 } // namespace CrystalMessages

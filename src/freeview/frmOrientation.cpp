@@ -148,6 +148,20 @@ frmOrientation::frmOrientation(QWidget* parent)
     facingForm->addRow(QStringLiteral("中心"), m_centre);
     facingForm->addRow(QStringLiteral("上"), m_up);
 
+    m_misorientationRow = new QWidget(m_sections);
+    auto* misorientationLayout = new QHBoxLayout(m_misorientationRow);
+    misorientationLayout->setContentsMargins(0, 0, 0, 0);
+    m_misorientation = new QLineEdit(m_misorientationRow);
+    m_misorientation->setObjectName(QStringLiteral("txtMisorientation"));
+    m_misorientation->setReadOnly(true);
+    auto* misorientationLabel
+        = new QLabel(QStringLiteral("結晶1と結晶2の方位差"), m_misorientationRow);
+    misorientationLabel->setBuddy(m_misorientation);
+    m_misorientation->setAccessibleName(misorientationLabel->text());
+    misorientationLayout->addWidget(misorientationLabel);
+    misorientationLayout->addWidget(m_misorientation, 1);
+    m_misorientationRow->hide();
+
     auto* holder = new QGroupBox(QStringLiteral("試料ホルダー（二軸傾斜）"), m_sections);
     m_alpha = NumberField(holder, "txtAlpha", QStringLiteral("傾斜 α"));
     m_beta = NumberField(holder, "txtBeta", QStringLiteral("傾斜 β"));
@@ -182,7 +196,8 @@ frmOrientation::frmOrientation(QWidget* parent)
     connect(m_zoneAxes, &ZoneAxesPanel::refused, this, &frmOrientation::refused);
 
     auto* left = new QVBoxLayout;
-    for (QWidget* section : std::initializer_list<QWidget*> { euler, matrix, facing, holder })
+    for (QWidget* section :
+        std::initializer_list<QWidget*> { euler, matrix, facing, m_misorientationRow, holder })
         left->addWidget(section);
     left->addStretch();
     auto* right = new QVBoxLayout;
@@ -248,6 +263,12 @@ void frmOrientation::showCrystal(const Crystal* crystal)
     m_zeroTilt->setText(EulerText(held.zeroTilt.euler()));
     m_twoPoles->showCrystal(*crystal);
     m_zoneAxes->showCrystal(*crystal);
+}
+
+void frmOrientation::showMisorientation(const std::optional<QString>& text)
+{
+    m_misorientation->setText(text.value_or(QString()));
+    m_misorientationRow->setVisible(text.has_value());
 }
 
 void frmOrientation::keyPressEvent(QKeyEvent* event)

@@ -28,6 +28,9 @@ public:
     // nothing to turn.
     void showCrystal(const Crystal* crystal);
     TwoPolesPanel* twoPoles() const { return m_twoPoles; }
+    // The misorientation between the two crystals, "θ° [u v w]"; none
+    // hides the line, as without a second crystal.
+    void showMisorientation(const std::optional<QString>& text);
 
     static const QString Title;
 
@@ -60,6 +63,8 @@ private:
     QLineEdit* m_alphaLimit = nullptr;
     QLineEdit* m_betaLimit = nullptr;
     QLabel* m_zeroTilt = nullptr;
+    QWidget* m_misorientationRow = nullptr;
+    QLineEdit* m_misorientation = nullptr;
     TwoPolesPanel* m_twoPoles = nullptr;
     ZoneAxesPanel* m_zoneAxes = nullptr;
     std::optional<Crystal> m_shown;

@@ -1,4 +1,5 @@
 #include "TestCrystals.h"
+#include "files/VariantTable.h"
 #include "orientation/Relationship.h"
 #include "orientation/Variants.h"
 
@@ -46,6 +47,8 @@ private slots:
     void typedPairs();
     void twins_data();
     void twins();
+    void variantCsv_data();
+    void variantCsv();
 };
 
 void TestRelationships::variants_data()
@@ -196,6 +199,39 @@ void TestRelationships::twins()
     std::sort(sizes.begin(), sizes.end());
     QCOMPARE(sizes, axis);
     QVERIFY(MisorientationOf(twin * twin, rotations, rotations).degrees < 1e-9);
+}
+
+void TestRelationships::variantCsv_data()
+{
+    QTest::addColumn<NamedRelationship>("relationship");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QByteArray>("line");
+    // Worked out independently: 10.529 degrees about <1 1 1> in KS; 63.262
+    // degrees about [10 -5 -5 3] in Burgers, nearest [6 -3 -3 2] up to 6.
+    QTest::newRow("KS") << NamedRelationship::KurdjumovSachs << 25 << QByteArray(",10.529,[1 1 1]");
+    QTest::newRow("Burgers") << NamedRelationship::Burgers << 13
+                             << QByteArray(",63.262,[6 -3 -3 2]（ずれ 1.874°）");
+}
+
+// One line a variant under the header, the first with no axis.
+void TestRelationships::variantCsv()
+{
+    QFETCH(NamedRelationship, relationship);
+    QFETCH(int, lines);
+    QFETCH(QByteArray, line);
+    const bool burgers = relationship == NamedRelationship::Burgers;
+    const Lattice& parent = burgers ? BetaTi : Austenite;
+    const Lattice& child = burgers ? AlphaTi : Ferrite;
+    const Matrix3 turn
+        = std::get<Matrix3>(RelationshipTurn(parent, child, RowOf(relationship).definition));
+    const QByteArray csv
+        = VariantCsv(VariantTable(turn, rotationsOf(parent), rotationsOf(child), child), child);
+    const QList<QByteArray> got = csv.trimmed().split('\n');
+    QCOMPARE(got.size(), lines);
+    QCOMPARE(got[0], QByteArray("variant,angle,axis"));
+    QCOMPARE(got[1], QByteArray("1,0.000,—"));
+    QVERIFY(std::any_of(
+        got.begin(), got.end(), [&](const QByteArray& row) { return row.endsWith(line); }));
 }
 
 QTEST_APPLESS_MAIN(TestRelationships)
