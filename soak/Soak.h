@@ -170,7 +170,7 @@ struct SavedFile
     DisplaySettings display;
     // An index list with the second crystal's entries: whether it wrote
     // them in four indices.
-    std::optional<bool> secondFourIndices;
+    std::optional<bool> secondFourIndices = std::nullopt;
 };
 
 // What a refused action must leave as it was.

@@ -22,3 +22,7 @@ QString MisorientationText(const Misorientation& m, const Lattice& child);
 // The table as CSV (RFC 4180, LF line ends): "variant,angle,axis", then one
 // line a variant.
 QByteArray VariantCsv(const std::vector<VariantRow>& rows, const Lattice& child);
+
+namespace VariantTableMessages {
+inline const QString NoSecondCrystal = QStringLiteral("第二の結晶がありません");
+} // namespace VariantTableMessages
