@@ -66,7 +66,8 @@ frmVariants::frmVariants(QWidget* parent)
     layout->addWidget(grdVariants, 1);
     layout->addWidget(hint);
 
-    connect(grdVariants, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    // A double click, or Enter on the row the cursor is in.
+    connect(grdVariants, &QTableView::activated, this, [this](const QModelIndex& index) {
         emit variantChosen(m_rows->item(index.row(), 0)->data(SortRole).toInt());
     });
     showTable(Crystal {}, std::nullopt);
