@@ -401,8 +401,8 @@ void frmSecondCrystal::showSecond(const std::optional<SecondCrystal>& current)
             twinPlane = *twin;
         if (const auto* twin = std::get_if<TwinAxis>(&p))
             twinAxis = *twin;
-        // Its orientation now, whatever the first was when it was placed.
-        m_shownEuler = current->orientationOf(g1, 1).euler();
+        // The variant drawn as it is now, whatever the first was when it was placed.
+        m_shownEuler = current->orientation(g1).euler();
     }
     ShowIndex(m_plane1, pairs.parentPlane);
     ShowIndex(m_plane2, pairs.childPlane);
