@@ -158,13 +158,13 @@ void SetFour(IndexBoxes& boxes, bool four)
         boxes.third->clear();
 }
 
-QWidget* Row(QWidget* parent, const std::initializer_list<QLayoutItem*>& items)
+// Index boxes in a widget of their own, to be enabled together.
+QWidget* Row(QWidget* parent, QLayout* boxes)
 {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (QLayoutItem* item : items)
-        layout->addItem(item);
+    layout->addLayout(boxes);
     layout->addStretch();
     return row;
 }
@@ -230,11 +230,11 @@ frmSecondCrystal::frmSecondCrystal(
     m_placementFields[ByPairs] = pairs;
 
     m_placementFields[ByTwinPlane] = Row(placing,
-        { AddIndexBoxes(placing, m_twinPlane, IndexKind::Plane, QStringLiteral("txtTwinPlane"),
-            QStringLiteral("双晶面")) });
+        AddIndexBoxes(placing, m_twinPlane, IndexKind::Plane, QStringLiteral("txtTwinPlane"),
+            QStringLiteral("双晶面")));
     m_placementFields[ByTwinAxis] = Row(placing,
-        { AddIndexBoxes(placing, m_twinAxis, IndexKind::Direction, QStringLiteral("txtTwinAxis"),
-            QStringLiteral("双晶の回転軸")) });
+        AddIndexBoxes(placing, m_twinAxis, IndexKind::Direction, QStringLiteral("txtTwinAxis"),
+            QStringLiteral("双晶の回転軸")));
 
     auto* euler = new QWidget(placing);
     auto* eulerLayout = new QVBoxLayout(euler);
@@ -269,7 +269,6 @@ frmSecondCrystal::frmSecondCrystal(
         auto* option = new QRadioButton(ways[std::size_t(way)].second, placing);
         option->setObjectName(QLatin1String(ways[std::size_t(way)].first));
         m_placements->addButton(option, way);
-        m_placementFields[std::size_t(way)]->setParent(placing);
         if (way == ByPairs || way == ByEuler) {
             // Wide fields go beneath their button.
             grid->addWidget(option, 2 * way, 0, 1, 2);
@@ -391,6 +390,8 @@ void frmSecondCrystal::showSecond(const std::optional<SecondCrystal>& current)
     cboRelationship->setCurrentIndex(cboRelationship->findData(int(named)));
     if (current) {
         const SecondPlacement& p = current->placement;
+        // The buttons stand in the order of the placement's alternatives.
+        static_assert(std::variant_size_v<SecondPlacement> == ByEuler + 1);
         way = int(p.index());
         if (const auto* id = std::get_if<NamedRelationship>(&p))
             cboRelationship->setCurrentIndex(cboRelationship->findData(int(*id)));
@@ -400,8 +401,8 @@ void frmSecondCrystal::showSecond(const std::optional<SecondCrystal>& current)
             twinPlane = *twin;
         if (const auto* twin = std::get_if<TwinAxis>(&p))
             twinAxis = *twin;
-        // Its orientation now, whatever the first was when it was placed.
-        m_shownEuler = current->orientationOf(g1, 1).euler();
+        // The variant drawn as it is now, whatever the first was when it was placed.
+        m_shownEuler = current->orientation(g1).euler();
     }
     ShowIndex(m_plane1, pairs.parentPlane);
     ShowIndex(m_plane2, pairs.childPlane);
@@ -463,11 +464,13 @@ void frmSecondCrystal::countVariants()
     const std::variant<SecondCrystal, QString> made = make(AllVariants);
     if (const QString* why = std::get_if<QString>(&made)) {
         lblStatus->setText(*why);
+        lblStatus->show();
         lblVariantCount->clear();
         return;
     }
     const int count = std::get<SecondCrystal>(made).variantCount();
     lblStatus->clear();
+    lblStatus->hide();
     spnVariant->setRange(1, count);
     lblVariantCount->setText(QStringLiteral("（全 %1 個）").arg(count));
 }

@@ -46,6 +46,7 @@ frmVariants::frmVariants(QWidget* parent)
     grdVariants->setAccessibleName(Title);
     grdVariants->setModel(m_rows);
     grdVariants->verticalHeader()->hide();
+    grdVariants->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grdVariants->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdVariants->setSelectionMode(QAbstractItemView::SingleSelection);
     grdVariants->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,7 +54,7 @@ frmVariants::frmVariants(QWidget* parent)
     grdVariants->sortByColumn(0, Qt::AscendingOrder);
     grdVariants->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdVariants->horizontalHeader()->setStretchLastSection(true);
-    grdVariants->setMinimumSize(360, 320);
+    grdVariants->setMinimumSize(380, 420);
     auto* hint = new QLabel(QStringLiteral("方位差は変種 1 に対する最小の回転角（両方の結晶の対称を"
                                            "考えたもの）、回転軸は結晶2の格子での近い低指数の方向"
                                            "です。行をダブルクリックするとその変種を表示します。"),
@@ -65,7 +66,8 @@ frmVariants::frmVariants(QWidget* parent)
     layout->addWidget(grdVariants, 1);
     layout->addWidget(hint);
 
-    connect(grdVariants, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    // A double click, or Enter on the row the cursor is in.
+    connect(grdVariants, &QTableView::activated, this, [this](const QModelIndex& index) {
         emit variantChosen(m_rows->item(index.row(), 0)->data(SortRole).toInt());
     });
     showTable(Crystal {}, std::nullopt);

@@ -12,7 +12,8 @@ class QTableView;
 
 // "方位差": every variant of the second crystal with its misorientation to
 // variant 1 and the axis of that turn in the second's lattice. A row
-// double-clicked asks for its variant to be shown.
+// activated (double-clicked, or Enter on it) asks for its variant to be
+// shown.
 class frmVariants : public QWidget
 {
     Q_OBJECT

@@ -199,6 +199,11 @@ void TestRelationships::twins()
     std::sort(sizes.begin(), sizes.end());
     QCOMPARE(sizes, axis);
     QVERIFY(MisorientationOf(twin * twin, rotations, rotations).degrees < 1e-9);
+    // As the orientation window writes it, the axis exact and in the lattice's own indices.
+    const QString text = MisorientationText(m, lattice);
+    QVERIFY2(text.startsWith(QString::number(degrees, 'f', 3) + QStringLiteral("° [")),
+        qPrintable(text));
+    QCOMPARE(text.count(u' '), four ? 4 : 3);
 }
 
 void TestRelationships::variantCsv_data()

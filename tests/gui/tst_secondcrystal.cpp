@@ -183,9 +183,18 @@ void TestSecondCrystal::currentShownAndRemoved()
         remove->click();
         QCOMPARE(dialog.result(), frmSecondCrystal::Removed);
     }
+
+    // Euler angles shown rounded and left as they were keep the orientation
+    // exactly, not as rounded.
+    const SecondCrystal own = std::get<SecondCrystal>(SecondCrystal::Make(
+        copper, copper.lattice, copper.group, {}, EulerAngles { 10.12345, 20.6789, 30.4321 }));
+    const frmSecondCrystal dialog(copper, own);
+    QCOMPARE(Child<QLineEdit>(dialog, u"txtPhi1"_s)->text(), u"10.123"_s);
+    const SecondCrystal kept = std::get<SecondCrystal>(dialog.settings());
+    QVERIFY(MaxDifference(kept.variants[0], own.variants[0]) < 1e-12);
 }
 
-// Every variant once, sortable by its angle; a double click asks for one.
+// Every variant once, sortable by its angle; Enter on a row asks for it.
 void TestSecondCrystal::variantsTable()
 {
     const Crystal copper = Preset(u"Cu"_s);
@@ -206,7 +215,8 @@ void TestSecondCrystal::variantsTable()
 
     QSignalSpy chosen(&window, &frmVariants::variantChosen);
     const int number = rows->index(3, 0).data().toInt();
-    emit table->doubleClicked(rows->index(3, 2));
+    table->setCurrentIndex(rows->index(3, 2));
+    QTest::keyClick(table, Qt::Key_Return);
     QCOMPARE(chosen.size(), 1);
     QCOMPARE(chosen[0][0].toInt(), number);
 
