@@ -26,6 +26,8 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
     const std::pair<QString, bool> key { text, font.bold() };
     if (const auto found = m_labels.constFind(key); found != m_labels.cend())
         return &*found;
+    if (m_full)
+        return nullptr;
     // The glyphs' ink and the halo around it, with a pixel to spare for the
     // antialiased edges.
     const QRectF drawn = QFontMetricsF(font).boundingRect(text).adjusted(
@@ -35,8 +37,12 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
     const QSize size(int(std::ceil(box.right() * ratio)) - topLeft.x(),
         int(std::ceil(box.bottom() * ratio)) - topLeft.y());
     const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
-    if (size.isEmpty() || m_bytes + bytes > m_budget)
+    if (size.isEmpty())
         return nullptr;
+    if (m_bytes + bytes > m_budget) {
+        m_full = true;
+        return nullptr;
+    }
 
     // Painted twice at the same fraction of a device pixel as on the
     // picture, so that the glyphs land as they would there: over nothing,

@@ -42,6 +42,7 @@ public:
     {
         m_labels.clear();
         m_bytes = 0;
+        m_full = false;
     }
     // What the images may hold together; labels past it are painted
     // directly, so the memory held stays bounded however many distinct
@@ -52,4 +53,7 @@ private:
     QHash<std::pair<QString, bool>, Label> m_labels;
     qsizetype m_bytes = 0;
     qsizetype m_budget = 0;
+    // Once a label did not fit, the rest are not even measured: a figure of
+    // thousands of labelled entries would pay for that at every redraw.
+    bool m_full = false;
 };
