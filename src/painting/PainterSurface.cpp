@@ -111,6 +111,10 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_textOrigin = LabelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
     m_clearDiscs.clear();
+    m_labels.clear();
+    // Room for the labels of a few hundred poles, a few thousand at ratio 1:
+    // as much as the picture itself at the higher densities.
+    m_labels.setBudget(std::max(qsizetype(4) << 20, m_image.sizeInBytes()));
 }
 
 void PainterSurface::setInk(const QColor& color)
@@ -118,9 +122,10 @@ void PainterSurface::setInk(const QColor& color)
     if (color == m_ink)
         return;
     m_ink = color;
-    // The cached discs carry the old colour.
+    // The cached discs and labels carry the old colour.
     finishPainting();
     m_discs.clear();
+    m_labels.clear();
 }
 
 QPainter& PainterSurface::painter(Space space)
@@ -138,8 +143,12 @@ QPainter& PainterSurface::painter(Space space)
     // Only the screen draws in device pixels.
     const bool devicePixels = space == Space::DevicePixels && raster();
     if (devicePixels != m_inDevicePixels) {
+        // Undoes the scale the painter itself applies, which Qt may round
+        // to 1/65536: a scale off by that little sends every image through
+        // Qt's scaling path at twice the cost.
+        const qreal applied = m_device->devicePixelRatio();
         m_painter.setWorldTransform(
-            devicePixels ? QTransform::fromScale(1.0 / m_ratio, 1.0 / m_ratio) : QTransform());
+            devicePixels ? QTransform::fromScale(1.0 / applied, 1.0 / applied) : QTransform());
         m_inDevicePixels = devicePixels;
     }
     const QColor ink = strokeInk();
@@ -320,30 +329,27 @@ void PainterSurface::Print(std::string_view ascii)
         m_textStyle == TextStyle::HaloedItalic || m_textStyle == TextStyle::HaloedBoldItalic);
     const QPointF origin = corner + m_textOrigin;
     if (raster()) {
-        // On the screen the text itself in the background colour, moved a
-        // little each way: the glyphs come from the painter's cache, where
-        // stroking every outline would cost more than the rest of the frame.
-        QPainter& p = painter();
-        p.save();
-        p.setPen(m_background);
-        p.setFont(font);
         constexpr double Step = HaloPixels / 2.0;
-        for (const QPointF shift :
-            { QPointF(-Step, -Step), QPointF(0.0, -Step), QPointF(Step, -Step), QPointF(-Step, 0.0),
-                QPointF(Step, 0.0), QPointF(-Step, Step), QPointF(0.0, Step), QPointF(Step, Step) })
-            p.drawText(origin + shift, text);
-        p.restore();
-    } else {
-        QPainterPath outline;
-        outline.addText(origin, font, text);
-        QPainter& p = painter();
-        p.save();
-        p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(outline);
-        p.restore();
+        const LabelImages::Label* label = m_tone == Tone::Full
+            ? m_labels.label(text, font, m_textOrigin, m_ratio, m_ink, m_background, Step)
+            : nullptr;
+        if (!label) {
+            PaintHaloedText(painter(), origin, text, font, strokeInk(), m_background, Step);
+            return;
+        }
+        const double scale = m_ratio / TwipsPerPixel;
+        const QPoint at(int(std::round(m_currentX * scale)), int(std::round(m_currentY * scale)));
+        painter(Space::DevicePixels).drawImage(at + label->offset, label->image);
+        return;
     }
+    QPainterPath outline;
+    outline.addText(origin, font, text);
     QPainter& p = painter();
+    p.save();
+    p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(outline);
+    p.restore();
     if (font == m_font) {
         p.drawText(origin, text);
         return;

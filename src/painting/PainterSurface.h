@@ -1,6 +1,7 @@
 #pragma once
 
 #include "painting/DiscCache.h"
+#include "painting/LabelImages.h"
 #include "painting/PaintedMarks.h"
 #include "surface/DisplaySettings.h"
 #include "surface/DrawingSurface.h"
@@ -66,6 +67,7 @@ public:
     {
         m_background = color;
         m_clearDiscs.clear();
+        m_labels.clear();
     }
     // The colour of lines, labels and markers; black unless set.
     void setInk(const QColor& color);
@@ -150,6 +152,7 @@ private:
     PaintedMarks m_painted;
     DiscCache m_discs;
     DiscCache m_clearDiscs;
+    LabelImages m_labels;
     // The open painter's state, so that it is set only when it changes.
     mutable bool m_inDevicePixels = false;
     mutable int m_penWidth = -1;

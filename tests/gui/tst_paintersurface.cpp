@@ -2,6 +2,7 @@
 #include "RecordingSurface.h"
 #include "figure/PlotPoles.h"
 #include "geometry/Geometry.h"
+#include "painting/LabelImages.h"
 #include "painting/PaintedMarks.h"
 #include "painting/PainterSurface.h"
 #include "painting/PersistentPicture.h"
@@ -75,6 +76,8 @@ private slots:
     void markCentreIsWhereTheMarkLies();
     void printTopLeft();
     void labelFontFitsOverbars();
+    void haloedLabelMatchesPainter_data();
+    void haloedLabelMatchesPainter();
     void overbarsJustAboveTheirDigits_data();
     void overbarsJustAboveTheirDigits();
     void netsWithPoles_data();
@@ -384,6 +387,60 @@ void tst_PainterSurface::labelFontFitsOverbars()
     QVERIFY2(std::abs(third - 250) < 10, qPrintable(QString::number(third)));
     const double sixth = shift + metrics.horizontalAdvance(QStringLiteral("(01111")) * twips;
     QVERIFY2(std::abs(sixth - 550) < 15, qPrintable(QString::number(sixth)));
+}
+
+void tst_PainterSurface::haloedLabelMatchesPainter_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("more");
+    // The last: a window grown to 1600 x 1200 on a double-density screen.
+    for (qreal ratio : { 1.0, 2.0, 2.0 * 1080 / 475 })
+        for (bool bold : { false, true })
+            QTest::addRow("x%g%s", ratio, bold ? " bold" : "") << ratio << bold << 0;
+    // More labels than the kept images have room for.
+    QTest::newRow("x1 past the budget") << 1.0 << false << 3000;
+}
+
+// A label drawn again from its kept image lands where painting it anew
+// would, halo and all, at every corner it is printed at.
+void tst_PainterSurface::haloedLabelMatchesPainter()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(bool, bold);
+    QFETCH(int, more);
+    Surface s(ratio);
+    s.surface.SetTextStyle(bold ? TextStyle::HaloedBold : TextStyle::Haloed);
+    QImage painted(s.surface.image().size(), QImage::Format_ARGB32_Premultiplied);
+    painted.setDevicePixelRatio(ratio);
+    painted.fill(Background);
+    QPainter painter(&painted);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = s.surface.font();
+    font.setBold(bold);
+    // Over a line, so that the halo shows; the same text twice, then another.
+    s.surface.Line(1000, 1580, 4000, 1580);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(s.surface.markCentre(1000, 1580), s.surface.markCentre(4000, 1580));
+    const double scale = ratio / PictureSize::TwipsPerPixel;
+    std::vector<std::tuple<double, double, std::string>> labels { { 1507.0, 1500.0, "(123)" },
+        { 2911.3, 1517.8, "(123)" }, { 2200.0, 3000.0, "(1120)" } };
+    for (int n = 0; n < more; ++n)
+        labels.emplace_back(
+            200 + n * 137 % 6500, 200 + n * 71 % 6500, "(" + std::to_string(n) + ")");
+    for (const auto& [x, y, text] : labels) {
+        s.surface.SetCurrentX(x);
+        s.surface.SetCurrentY(y);
+        s.surface.Print(text);
+        const QPointF corner(std::round(x * scale) / ratio, std::round(y * scale) / ratio);
+        PaintHaloedText(painter, corner + s.surface.textOrigin(), QString::fromStdString(text),
+            font, Qt::black, Background, 1.5);
+    }
+    painter.end();
+    // A glyph's edge may be shaded a little otherwise where the label
+    // crosses the line, or on a pixel's very edge at a ratio Qt keeps to
+    // 1/65536; a label or halo a pixel off would differ in hundreds.
+    QVERIFY(DifferingPixels(s.surface.image(), painted, 64) <= 16 * ratio * ratio);
 }
 
 void tst_PainterSurface::overbarsJustAboveTheirDigits_data()
