@@ -6,9 +6,14 @@
 #include <cmath>
 
 void PaintHaloedText(QPainter& painter, QPointF origin, const QString& text, const QFont& font,
-    const QColor& ink, const QColor& background, double halo)
+    const QColor& ink, const QColor& background, double halo, bool slanted)
 {
     painter.save();
+    if (slanted) {
+        painter.translate(origin);
+        painter.shear(-LabelSlant, 0.0);
+        painter.translate(-origin);
+    }
     painter.setFont(font);
     painter.setPen(background);
     for (const QPointF shift :
@@ -21,17 +26,20 @@ void PaintHaloedText(QPainter& painter, QPointF origin, const QString& text, con
 }
 
 const LabelImages::Label* LabelImages::label(const QString& text, const QFont& font, QPointF origin,
-    qreal ratio, const QColor& ink, const QColor& background, double halo)
+    qreal ratio, const QColor& ink, const QColor& background, double halo, bool slanted)
 {
-    const std::pair<QString, bool> key { text, font.bold() };
+    const std::pair<QString, int> key { text, int(font.bold()) + 2 * int(slanted) };
     if (const auto found = m_labels.constFind(key); found != m_labels.cend())
         return &*found;
     if (m_full)
         return nullptr;
     // The glyphs' ink and the halo around it, with a pixel to spare for the
     // antialiased edges.
-    const QRectF drawn = QFontMetricsF(font).boundingRect(text).adjusted(
+    QRectF drawn = QFontMetricsF(font).boundingRect(text).adjusted(
         -halo - 1.0, -halo - 1.0, halo + 1.0, halo + 1.0);
+    // A slanted label reaches right above the baseline, left below it.
+    if (slanted)
+        drawn.adjust(-LabelSlant * std::max(0.0, drawn.bottom()), 0, LabelSlant * -drawn.top(), 0);
     const QRectF box = drawn.translated(origin);
     const QPoint topLeft(int(std::floor(box.left() * ratio)), int(std::floor(box.top() * ratio)));
     const QSize size(int(std::ceil(box.right() * ratio)) - topLeft.x(),
@@ -58,7 +66,7 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         PaintHaloedText(
-            painter, origin - QPointF(topLeft) / ratio, text, font, ink, background, halo);
+            painter, origin - QPointF(topLeft) / ratio, text, font, ink, background, halo, slanted);
         return image;
     };
     Label made { topLeft, paint(Qt::transparent) };

@@ -14,9 +14,13 @@ class QPainter;
 // Paints a label over a knock-out: the text in the background colour moved
 // `halo` logical pixels each way, then the text itself in the ink. The
 // glyphs come from the painter's cache, where stroking every outline would
-// cost more than the rest of a frame.
+// cost more than the rest of a frame. A slanted label (the second
+// crystal's) leans about its baseline: the label fonts have no italic face.
 void PaintHaloedText(QPainter& painter, QPointF origin, const QString& text, const QFont& font,
-    const QColor& ink, const QColor& background, double halo);
+    const QColor& ink, const QColor& background, double halo, bool slanted = false);
+// How far a slanted label leans: x moves by this times the height above
+// the baseline.
+inline constexpr double LabelSlant = 0.21;
 
 // Haloed labels rendered once and drawn wherever the same text goes again:
 // the net's few hundred labels recur in every frame as the crystal turns,
@@ -36,7 +40,7 @@ public:
     // first use, or none when the images would hold more than their budget
     // (the caller paints such a label directly).
     const Label* label(const QString& text, const QFont& font, QPointF origin, qreal ratio,
-        const QColor& ink, const QColor& background, double halo);
+        const QColor& ink, const QColor& background, double halo, bool slanted = false);
     // Forgets the labels, which carry their font, place, ratio and colours.
     void clear()
     {
@@ -50,7 +54,8 @@ public:
     void setBudget(qsizetype bytes) { m_budget = bytes; }
 
 private:
-    QHash<std::pair<QString, bool>, Label> m_labels;
+    // By text, weight and slant.
+    QHash<std::pair<QString, int>, Label> m_labels;
     qsizetype m_bytes = 0;
     qsizetype m_budget = 0;
     // Once a label did not fit, the rest are not even measured: a figure of

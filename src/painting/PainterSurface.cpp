@@ -325,16 +325,19 @@ void PainterSurface::Print(std::string_view ascii)
     QFont font = m_font;
     font.setBold(
         m_textStyle == TextStyle::HaloedBold || m_textStyle == TextStyle::HaloedBoldItalic);
-    font.setItalic(
-        m_textStyle == TextStyle::HaloedItalic || m_textStyle == TextStyle::HaloedBoldItalic);
+    // The second crystal's labels lean: drawn slanted, since the label fonts
+    // have no italic face.
+    const bool slanted
+        = m_textStyle == TextStyle::HaloedItalic || m_textStyle == TextStyle::HaloedBoldItalic;
     const QPointF origin = corner + m_textOrigin;
     if (raster()) {
         constexpr double Step = HaloPixels / 2.0;
         const LabelImages::Label* label = m_tone == Tone::Full
-            ? m_labels.label(text, font, m_textOrigin, m_ratio, m_ink, m_background, Step)
+            ? m_labels.label(text, font, m_textOrigin, m_ratio, m_ink, m_background, Step, slanted)
             : nullptr;
         if (!label) {
-            PaintHaloedText(painter(), origin, text, font, strokeInk(), m_background, Step);
+            PaintHaloedText(
+                painter(), origin, text, font, strokeInk(), m_background, Step, slanted);
             return;
         }
         const double scale = m_ratio / TwipsPerPixel;
@@ -342,19 +345,20 @@ void PainterSurface::Print(std::string_view ascii)
         painter(Space::DevicePixels).drawImage(at + label->offset, label->image);
         return;
     }
+    QPainter& p = painter();
+    const QPen ink = p.pen();
+    p.save();
+    if (slanted) {
+        p.translate(origin);
+        p.shear(-LabelSlant, 0.0);
+        p.translate(-origin);
+    }
     QPainterPath outline;
     outline.addText(origin, font, text);
-    QPainter& p = painter();
-    p.save();
     p.setPen(QPen(m_background, HaloPixels, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(outline);
-    p.restore();
-    if (font == m_font) {
-        p.drawText(origin, text);
-        return;
-    }
-    p.save();
+    p.setPen(ink);
     p.setFont(font);
     p.drawText(origin, text);
     p.restore();

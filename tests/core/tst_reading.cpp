@@ -327,7 +327,7 @@ void TestReading::acrossTwoCrystals()
     // The γ plane parallel to that variant's (0 1 1)α, plotted first.
     Entry plane(IndexKind::Plane, { 0, 1, 1 });
     plane.crystal = 1;
-    const Vector3 normal = shown.toView(EntryVector(ferrite, plane));
+    const Vector3 normal = Normalised(shown.toView(EntryVector(ferrite, plane)));
     Index3 parallel {};
     for (const Index3& p :
         { Index3 { 1, 1, 1 }, Index3 { -1, 1, 1 }, Index3 { 1, -1, 1 }, Index3 { 1, 1, -1 } })
@@ -337,14 +337,22 @@ void TestReading::acrossTwoCrystals()
     PoleStore store;
     store.append(Entry(IndexKind::Plane, parallel));
     store.append(plane);
+    // A plane no two variants share.
+    Entry general(IndexKind::Plane, { 1, 2, 3 });
+    general.crystal = 1;
+    store.append(general);
     PlacementCache placements;
     const PictureReader reader(
         scene, store, placements.marks(scene.placer(), store), { u"a"_s, u"b"_s, u"c"_s }, Reach);
-    // The second crystal's mark lies on top.
-    const TwipsPoint at = Place(shown, plane).at;
-    QCOMPARE(reader.PoleAt(at), 1);
-    const QString tip = reader.ToolTip(at, 1, 0);
-    QVERIFY2(tip.startsWith(u"結晶2（変種 %1）(0 1 1)"_s.arg(variant)), qPrintable(tip));
+    const TwipsPoint at = Place(shown, general).at;
+    QCOMPARE(reader.PoleAt(at), 2);
+    const QString named = reader.ToolTip(at, 2, -1);
+    QVERIFY2(named.startsWith(u"結晶2（変種 %1）(1 2 3)"_s.arg(variant)), qPrintable(named));
+    // The second crystal's mark lies on top of the first's parallel plane.
+    const TwipsPoint on = Place(shown, plane).at;
+    const int pole = reader.PoleAt(on);
+    QCOMPARE(pole, 1);
+    const QString tip = reader.ToolTip(on, pole, 0);
     QVERIFY2(tip.contains(u"との角度差 0.000°"_s), qPrintable(tip));
     QVERIFY2(tip.contains(u"\n結晶1 "_s), qPrintable(tip));
 }

@@ -113,7 +113,7 @@ void TestRobustness::randomActions()
             && !skipped.contains(action->objectName()))
             actions << action;
     }
-    QCOMPARE(actions.size(), 21);
+    QCOMPARE(actions.size(), 23);
     auto* asDirection = child<QAction>("mnuEditDirection");
     auto* asFamily = child<QAction>("mnuEditFamily");
     const auto plotted = [&] {
