@@ -1,6 +1,9 @@
 #include "app/UserDialogs.h"
 
 #include "app/KeptSettings.h"
+#include "crystal/SymmetryCif.h"
+#include "files/FileAccess.h"
+#include "files/FileTypes.h"
 #include "freeview/frmCrystal.h"
 #include "freeview/frmSecondCrystal.h"
 #include "ui/ApplicationInfo.h"
@@ -96,6 +99,23 @@ std::optional<UserDialogs::SecondCrystalAnswer> QtUserDialogs::askSecondCrystal(
     QWidget* parent, const Crystal& first, const std::optional<SecondCrystal>& current)
 {
     frmSecondCrystal dialog(first, current, parent);
+    // A crystal from a CIF file, read as 開く reads one.
+    QObject::connect(&dialog, &frmSecondCrystal::cifWanted, &dialog, [this, &dialog] {
+        const FileChoice chosen = showOpenDialog(
+            &dialog, QStringLiteral("CIF ファイルを開く"), Filters(std::span(&CifType(), 1)));
+        if (chosen.path.isEmpty())
+            return;
+        const FileRead file = ReadWholeFile(chosen.path);
+        const std::variant<CifCrystal, QString> read = file.error.isEmpty()
+            ? ReadCif(file.bytes)
+            : std::variant<CifCrystal, QString>(file.error);
+        if (const QString* why = std::get_if<QString>(&read)) {
+            showMessage(&dialog, OpenFailedMessage(chosen.path, *why));
+            return;
+        }
+        const CifCrystal& cif = std::get<CifCrystal>(read);
+        dialog.showCif(cif.lattice, cif.group, cif.name);
+    });
     const int result = dialog.exec();
     if (result == frmSecondCrystal::Removed)
         return SecondCrystalAnswer {};

@@ -325,8 +325,12 @@ frmSecondCrystal::frmSecondCrystal(
     connect(buttons, &QDialogButtonBox::rejected, this, &frmSecondCrystal::reject);
     connect(cmdRemove, &QPushButton::clicked, this, [this] { done(Removed); });
 
+    auto* fromCif = new QPushButton(QStringLiteral("CIF ファイルから…"), this);
+    fromCif->setObjectName(QStringLiteral("cmdFromCif"));
+    connect(fromCif, &QPushButton::clicked, this, &frmSecondCrystal::cifWanted);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lattice);
+    layout->addWidget(fromCif, 0, Qt::AlignRight);
     layout->addWidget(placing);
     layout->addWidget(variants);
     layout->addWidget(buttons);
@@ -539,11 +543,23 @@ std::variant<SecondCrystal, QString> frmSecondCrystal::make(int variant) const
         std::tie(lattice, group) = std::get<std::pair<Lattice, SpaceGroup>>(read);
     }
     // A name belongs to the crystal it came with.
-    const QString name = m_current && m_current->lattice == lattice && m_current->group == group
+    QString name = m_current && m_current->lattice == lattice && m_current->group == group
         ? m_current->name
         : QString();
+    if (m_cif && std::get<0>(*m_cif) == lattice && std::get<1>(*m_cif) == group)
+        name = std::get<2>(*m_cif);
     return SecondCrystal::Make(m_first, lattice, group, name, std::get<SecondPlacement>(placed),
         variant, chkNet->isChecked(), chkVariantNumbers->isChecked());
+}
+
+void frmSecondCrystal::showCif(const Lattice& lattice, const SpaceGroup& group, const QString& name)
+{
+    m_cif = { lattice, group, name };
+    // A twin has the first's lattice: a crystal read is placed otherwise.
+    if (m_placements->checkedId() == ByTwinPlane || m_placements->checkedId() == ByTwinAxis)
+        m_placements->button(ByRelationship)->setChecked(true);
+    m_lattice->showLattice(lattice, group);
+    latticeEdited();
 }
 
 std::variant<SecondCrystal, QString> frmSecondCrystal::settings() const

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <variant>
 
@@ -37,6 +38,8 @@ public:
     std::variant<SecondCrystal, QString> settings() const;
 
     void accept() override;
+    // A CIF file's crystal in the lattice fields, with its name.
+    void showCif(const Lattice& lattice, const SpaceGroup& group, const QString& name);
 
     static const QString Title;
     // The dialog's result when the second crystal is to go.
@@ -54,6 +57,10 @@ public:
         bool four = false;
     };
 
+signals:
+    // CIF ファイル… asks for a file to read the second crystal from.
+    void cifWanted();
+
 private:
     void showSecond(const std::optional<SecondCrystal>& current);
     void placementChosen();
@@ -69,6 +76,9 @@ private:
     // orientation stays exactly as it is, not as rounded.
     EulerAngles m_shownEuler;
     QStringList m_shownEulerTexts;
+    // The crystal of the CIF file read last, whose name it keeps while its
+    // lattice and group stand.
+    std::optional<std::tuple<Lattice, SpaceGroup, QString>> m_cif;
     // The lattice typed before a twin took the first's.
     std::optional<std::pair<Lattice, SpaceGroup>> m_typedLattice;
 

@@ -31,8 +31,6 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
     const std::pair<QString, int> key { text, int(font.bold()) + 2 * int(slanted) };
     if (const auto found = m_labels.constFind(key); found != m_labels.cend())
         return &*found;
-    if (m_full)
-        return nullptr;
     // The glyphs' ink and the halo around it, with a pixel to spare for the
     // antialiased edges.
     QRectF drawn = QFontMetricsF(font).boundingRect(text).adjusted(
@@ -47,10 +45,10 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
     const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
     if (size.isEmpty())
         return nullptr;
-    if (m_bytes + bytes > m_budget) {
-        m_full = true;
-        return nullptr;
-    }
+    // Past the budget a label is still drawn from an image, made afresh and
+    // not kept: painted directly it would differ by a level or two here and
+    // there, and a picture must not depend on what was drawn before it.
+    const bool kept = m_bytes + bytes <= m_budget;
 
     // Painted twice at the same fraction of a device pixel as on the
     // picture, so that the glyphs land as they would there: over nothing,
@@ -89,6 +87,10 @@ const LabelImages::Label* LabelImages::label(const QString& text, const QFont& f
     }
     // Drawn in device pixels, one image pixel to each.
     made.image.setDevicePixelRatio(1.0);
+    if (!kept) {
+        m_scratch = std::move(made);
+        return &m_scratch;
+    }
     m_bytes += bytes;
     return &*m_labels.insert(key, std::move(made));
 }

@@ -37,8 +37,8 @@ public:
 
     // The label of this text in this font with its baseline origin at
     // `origin` logical pixels from a corner on a whole device pixel; made on
-    // first use, or none when the images would hold more than their budget
-    // (the caller paints such a label directly).
+    // first use and kept while the images stay within their budget, else
+    // made for this once (valid until the next call); none for no text.
     const Label* label(const QString& text, const QFont& font, QPointF origin, qreal ratio,
         const QColor& ink, const QColor& background, double halo, bool slanted = false);
     // Forgets the labels, which carry their font, place, ratio and colours.
@@ -46,10 +46,9 @@ public:
     {
         m_labels.clear();
         m_bytes = 0;
-        m_full = false;
     }
-    // What the images may hold together; labels past it are painted
-    // directly, so the memory held stays bounded however many distinct
+    // What the images may hold together; labels past it are made each time
+    // they are drawn, so the memory held stays bounded however many distinct
     // indices a figure writes.
     void setBudget(qsizetype bytes) { m_budget = bytes; }
 
@@ -58,7 +57,5 @@ private:
     QHash<std::pair<QString, int>, Label> m_labels;
     qsizetype m_bytes = 0;
     qsizetype m_budget = 0;
-    // Once a label did not fit, the rest are not even measured: a figure of
-    // thousands of labelled entries would pay for that at every redraw.
-    bool m_full = false;
+    Label m_scratch;
 };

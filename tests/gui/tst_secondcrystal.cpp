@@ -160,6 +160,14 @@ void TestSecondCrystal::twinTakesTheFirstLattice()
     Child<QRadioButton>(dialog, u"optRelationship"_s)->click();
     QVERIFY(lattice->isEnabled());
     QCOMPARE(a->text(), ferrite);
+    // A CIF file's crystal ends the twin and keeps its name while it stands.
+    Child<QRadioButton>(dialog, u"optTwinPlane"_s)->click();
+    const Crystal titanium = Preset(u"α-Ti"_s);
+    dialog.showCif(titanium.lattice, titanium.group, u"Ti"_s);
+    QVERIFY(lattice->isEnabled());
+    const SecondCrystal read = std::get<SecondCrystal>(dialog.settings());
+    QCOMPARE(read.lattice, titanium.lattice);
+    QCOMPARE(read.name, u"Ti"_s);
 }
 
 // The dialog shows the second crystal there is, gives it back unchanged,
