@@ -415,6 +415,7 @@ public:
     void SetCurrentX(double x) override { m_x = x; }
     void SetCurrentY(double y) override { m_y = y; }
     void SetTextStyle(TextStyle) override { }
+    void SetInkColour(int16_t) override { }
     void KnockOut(double, double, double) override { }
     void Print(std::string_view text) override
     {

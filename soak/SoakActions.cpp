@@ -1040,6 +1040,7 @@ void Soak::secondCrystal()
             return;
         }
         answer.second = std::get<SecondCrystal>(made);
+        answer.second->colour = chance(30);
         note(QStringLiteral(" %1 variant %2 of %3")
                  .arg(std::holds_alternative<NamedRelationship>(placement)
                          ? QString::fromLatin1(row.key)
@@ -1070,5 +1071,4 @@ void Soak::secondCrystal()
         SOAK_CHECK(m_state.store.entries() == kept,
             QStringLiteral("removing the second crystal kept its entries or lost others"));
     }
-    m_pictureChanged = true;
 }

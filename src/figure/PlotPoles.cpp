@@ -78,9 +78,19 @@ void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Plac
         }
     for (const Mark& mark : marks)
         surface.KnockOut(mark.placement.at.x, mark.placement.at.y, radius + Margin);
+    // The first crystal's marks all come before the second's.
+    const auto colourOf = [&](const Mark& mark) {
+        return int16_t(variants.colour && mark.entry->crystal == 1 ? 1 : 0);
+    };
+    int16_t colour = 0;
+    const auto inColourOf = [&](const Mark& mark) {
+        if (colourOf(mark) != colour)
+            surface.SetInkColour(colour = colourOf(mark));
+    };
     for (const Mark& mark : marks) {
         const TwipsPoint at = mark.placement.at;
         const bool plane = mark.entry->kind == IndexKind::Plane;
+        inColourOf(mark);
         if (mark.entry->crystal == 1) {
             SquareMark(surface, at, radius * SquareHalf);
         } else {
@@ -96,12 +106,20 @@ void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Plac
     if (variants.numbers) {
         surface.SetTextStyle(TextStyle::HaloedItalic);
         for (const Mark& mark : marks)
-            if (mark.variant > 0)
+            if (mark.variant > 0) {
+                inColourOf(mark);
                 PrintVariantNumber(surface, mark.variant, mark.placement.at, radius);
+            }
         surface.SetTextStyle(TextStyle::Plain);
     }
-    if (!indexLabels)
+    const auto inkAgain = [&] {
+        if (colour != 0)
+            surface.SetInkColour(colour = 0);
+    };
+    if (!indexLabels) {
+        inkAgain();
         return;
+    }
     const bool fourFirst = UsesFourIndices(placer.first.lattice().system());
     const bool fourSecond = placer.second && UsesFourIndices(placer.second->lattice().system());
     std::optional<TextStyle> style;
@@ -110,8 +128,10 @@ void PlotFigurePoles(DrawingSurface& surface, const PoleStore& store, const Plac
         const TextStyle wanted = second ? TextStyle::HaloedBoldItalic : TextStyle::HaloedBold;
         if (style != wanted)
             surface.SetTextStyle(*(style = wanted));
+        inColourOf(mark);
         PrintEntryLabel(surface, mark.entry->kind, mark.entry->index,
             second ? fourSecond : fourFirst, mark.placement.at, radius);
     }
     surface.SetTextStyle(TextStyle::Plain);
+    inkAgain();
 }

@@ -25,11 +25,13 @@ inline double FigureMarkRadius(int plotSize)
     return std::max(plotSize, MinFigureMark);
 }
 // The second crystal's marks while all its variants are shown: one
-// projector per variant, and whether each mark carries its variant's number.
+// projector per variant, and whether each mark carries its variant's
+// number; and whether its marks and labels take its colour.
 struct VariantMarks
 {
     std::span<const Projector> variants;
     bool numbers = false;
+    bool colour = false;
 };
 
 // The stored entries from the first on as a figure shows them, each placed

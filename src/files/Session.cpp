@@ -80,6 +80,7 @@ constexpr char16_t Variant[] = u"variant";
 constexpr char16_t AllVariants[] = u"all";
 constexpr char16_t Net[] = u"net";
 constexpr char16_t VariantNumbers[] = u"variantNumbers";
+constexpr char16_t Colour[] = u"colour";
 // The cell's, in the order of LatticeParameters::values().
 constexpr const char16_t* Cell[] = { u"a", u"b", u"c", u"alpha", u"beta", u"gamma" };
 } // namespace Key
@@ -493,7 +494,8 @@ QString ReadSecond(const QJsonValue& value, SecondRecord& second)
     else if (!variant.isUndefined())
         return NotVariant;
     for (const auto& [key, flag] : { std::pair { Key::Net, &second.net },
-             std::pair { Key::VariantNumbers, &second.variantNumbers } }) {
+             std::pair { Key::VariantNumbers, &second.variantNumbers },
+             std::pair { Key::Colour, &second.colour } }) {
         const QJsonValue v = root.value(QStringView(key));
         if (v.isUndefined())
             continue;
@@ -725,6 +727,8 @@ QByteArray SecondObject(const SecondRecord& second)
     out += ",\n" + indent + KeyText(Key::Net) + Members::Boolean(second.net);
     if (second.variantNumbers)
         out += ",\n" + indent + KeyText(Key::VariantNumbers) + Members::Boolean(true);
+    if (second.colour)
+        out += ",\n" + indent + KeyText(Key::Colour) + Members::Boolean(true);
     out += ",\n" + indent + KeyText(Key::Entries) + EntriesArray(second.entries, indent);
     return out + "\n  }";
 }

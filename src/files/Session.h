@@ -63,6 +63,7 @@ struct SecondRecord
     int variant = 1;
     bool net = false;
     bool variantNumbers = false;
+    bool colour = false;
     QList<IndexEntry> entries;
 
     friend bool operator==(const SecondRecord&, const SecondRecord&) = default;

@@ -313,6 +313,10 @@ frmSecondCrystal::frmSecondCrystal(
     numbersRow->addWidget(chkVariantNumbers);
     variantsLayout->addLayout(numbersRow);
     variantsLayout->addWidget(chkNet);
+    chkColour = new QCheckBox(QStringLiteral("結晶2を色で描く"), variants);
+    chkColour->setObjectName(QStringLiteral("chkColour"));
+    chkColour->setToolTip(QStringLiteral("印刷する図では黒のままにしてください"));
+    variantsLayout->addWidget(chkColour);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -424,6 +428,7 @@ void frmSecondCrystal::showSecond(const std::optional<SecondCrystal>& current)
         chkAllVariants->setChecked(current->allShown());
         chkVariantNumbers->setChecked(current->variantNumbers);
         chkNet->setChecked(current->net);
+        chkColour->setChecked(current->colour);
     }
     m_placements->button(way)->setChecked(true);
     placementChosen();
@@ -548,8 +553,12 @@ std::variant<SecondCrystal, QString> frmSecondCrystal::make(int variant) const
         : QString();
     if (m_cif && std::get<0>(*m_cif) == lattice && std::get<1>(*m_cif) == group)
         name = std::get<2>(*m_cif);
-    return SecondCrystal::Make(m_first, lattice, group, name, std::get<SecondPlacement>(placed),
-        variant, chkNet->isChecked(), chkVariantNumbers->isChecked());
+    auto made
+        = SecondCrystal::Make(m_first, lattice, group, name, std::get<SecondPlacement>(placed),
+            variant, chkNet->isChecked(), chkVariantNumbers->isChecked());
+    if (auto* second = std::get_if<SecondCrystal>(&made))
+        second->colour = chkColour->isChecked();
+    return made;
 }
 
 void frmSecondCrystal::showCif(const Lattice& lattice, const SpaceGroup& group, const QString& name)

@@ -99,6 +99,7 @@ private:
     QCheckBox* chkAllVariants = nullptr;
     QCheckBox* chkVariantNumbers = nullptr;
     QCheckBox* chkNet = nullptr;
+    QCheckBox* chkColour = nullptr;
     QPushButton* cmdRemove = nullptr;
 };
 

@@ -28,7 +28,8 @@ void PaintHaloedText(QPainter& painter, QPointF origin, const QString& text, con
 const LabelImages::Label* LabelImages::label(const QString& text, const QFont& font, QPointF origin,
     qreal ratio, const QColor& ink, const QColor& background, double halo, bool slanted)
 {
-    const std::pair<QString, int> key { text, int(font.bold()) + 2 * int(slanted) };
+    const std::pair<QString, qint64> key { text,
+        (qint64(ink.rgba()) << 2) + int(font.bold()) + 2 * int(slanted) };
     if (const auto found = m_labels.constFind(key); found != m_labels.cend())
         return &*found;
     // The glyphs' ink and the halo around it, with a pixel to spare for the

@@ -53,8 +53,8 @@ public:
     void setBudget(qsizetype bytes) { m_budget = bytes; }
 
 private:
-    // By text, weight and slant.
-    QHash<std::pair<QString, int>, Label> m_labels;
+    // By text, ink, weight and slant.
+    QHash<std::pair<QString, qint64>, Label> m_labels;
     qsizetype m_bytes = 0;
     qsizetype m_budget = 0;
     Label m_scratch;

@@ -110,12 +110,16 @@ void PainterSurface::setDevicePixelRatio(qreal ratio)
     m_painted.clear();
     m_textOrigin = LabelTextOrigin(m_font, &m_image, m_ratio);
     m_discs.clear();
+    m_colourDiscs.clear();
     m_clearDiscs.clear();
     m_labels.clear();
     // Room for the labels of a few hundred poles, a few thousand at ratio 1:
     // as much as the picture itself at the higher densities.
     m_labels.setBudget(std::max(qsizetype(4) << 20, m_image.sizeInBytes()));
 }
+
+// A mid blue, as readable on white as on a dark palette's black.
+const QColor PainterSurface::SecondColour = QColor(40, 110, 230);
 
 void PainterSurface::setInk(const QColor& color)
 {
@@ -172,16 +176,17 @@ void PainterSurface::finishPainting() const
 
 QColor PainterSurface::strokeInk() const
 {
+    const QColor& ink = currentInk();
     if (m_tone != Tone::Faint)
-        return m_ink;
+        return ink;
     // A third of the way from the background to the ink: on a light or a
     // dark palette alike, it reads as a fine line that marks do not drown in.
     constexpr double Weight = 0.35;
-    const auto mix = [](double ink, double background) {
-        return int(std::lround(Weight * ink + (1.0 - Weight) * background));
+    const auto mix = [](double full, double background) {
+        return int(std::lround(Weight * full + (1.0 - Weight) * background));
     };
-    return QColor(mix(m_ink.red(), m_background.red()), mix(m_ink.green(), m_background.green()),
-        mix(m_ink.blue(), m_background.blue()));
+    return QColor(mix(ink.red(), m_background.red()), mix(ink.green(), m_background.green()),
+        mix(ink.blue(), m_background.blue()));
 }
 
 QPointF PainterSurface::place(double xTwips, double yTwips) const
@@ -255,15 +260,15 @@ void PainterSurface::paintFilledCircleDirectly(double cx, double cy, double r)
     if (m_roundDots) {
         // PDF's own compact disc: a dot stroked with a round pen as wide as
         // the mark, a sixth of the bytes of four Bezier curves.
-        p.setPen(QPen(m_ink, 2.0 * radius + m_drawWidth, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(currentInk(), 2.0 * radius + m_drawWidth, Qt::SolidLine, Qt::RoundCap));
         m_penWidth = -1;
         p.drawPoint(place(cx, cy));
         return;
     }
     // Set only when it changes: a vector document opens a new group for
     // every change of state, which would double its size at full store.
-    if (p.brush().style() != Qt::SolidPattern || p.brush().color() != m_ink)
-        p.setBrush(m_ink);
+    if (p.brush().style() != Qt::SolidPattern || p.brush().color() != currentInk())
+        p.setBrush(currentInk());
     p.drawEllipse(place(cx, cy), radius, radius);
 }
 
@@ -333,7 +338,8 @@ void PainterSurface::Print(std::string_view ascii)
     if (raster()) {
         constexpr double Step = HaloPixels / 2.0;
         const LabelImages::Label* label = m_tone == Tone::Full
-            ? m_labels.label(text, font, m_textOrigin, m_ratio, m_ink, m_background, Step, slanted)
+            ? m_labels.label(
+                text, font, m_textOrigin, m_ratio, currentInk(), m_background, Step, slanted)
             : nullptr;
         if (!label) {
             PaintHaloedText(
@@ -394,7 +400,7 @@ void PainterSurface::KnockOut(double cx, double cy, double r)
 
 void PainterSurface::drawDisc(double cx, double cy, double r)
 {
-    drawDisc(cx, cy, r, m_discs, m_ink, m_drawWidth);
+    drawDisc(cx, cy, r, m_colour == 1 ? m_colourDiscs : m_discs, currentInk(), m_drawWidth);
 }
 
 void PainterSurface::drawDisc(

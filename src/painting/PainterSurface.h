@@ -97,6 +97,9 @@ public:
     void SetCurrentY(double y) override { m_currentY = y; }
     void Print(std::string_view text) override;
     void SetTextStyle(TextStyle style) override { m_textStyle = style; }
+    void SetInkColour(int16_t colour) override { m_colour = colour == 1 ? 1 : 0; }
+    // The second crystal's colour.
+    static const QColor SecondColour;
     void KnockOut(double cx, double cy, double r) override;
 
     // The same filled circle drawn as an ellipse instead of the cached disc;
@@ -151,6 +154,11 @@ private:
     double m_currentY = 0.0;
     PaintedMarks m_painted;
     DiscCache m_discs;
+    // The discs in the second crystal's colour.
+    DiscCache m_colourDiscs;
+    int16_t m_colour = 0;
+    // The ink of the colour set.
+    const QColor& currentInk() const { return m_colour == 1 ? SecondColour : m_ink; }
     DiscCache m_clearDiscs;
     LabelImages m_labels;
     // The open painter's state, so that it is set only when it changes.

@@ -63,9 +63,10 @@ void RunState::changeFree(const Crystal& crystal)
     if (second && !(crystal.lattice == free.lattice && crystal.group == free.group)) {
         auto made = SecondCrystal::Make(crystal, second->lattice, second->group, second->name,
             second->placement, second->variant, second->net, second->variantNumbers);
-        if (auto* placed = std::get_if<SecondCrystal>(&made))
+        if (auto* placed = std::get_if<SecondCrystal>(&made)) {
+            placed->colour = second->colour;
             second = std::move(*placed);
-        else
+        } else
             second.reset();
     }
     free = crystal;

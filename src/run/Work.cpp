@@ -84,6 +84,7 @@ SecondRecord RecordOf(const SecondCrystal& second, const Crystal& first)
     record.variant = second.variant;
     record.net = second.net;
     record.variantNumbers = second.variantNumbers;
+    record.colour = second.colour;
     return record;
 }
 
@@ -93,9 +94,12 @@ std::variant<SecondCrystal, QString> SecondOf(const SecondRecord& record, const 
     const auto lattice = Lattice::Make(c.system, c.cell);
     if (const QString* why = std::get_if<QString>(&lattice))
         return *why;
-    return SecondCrystal::Make(first, std::get<Lattice>(lattice),
+    auto made = SecondCrystal::Make(first, std::get<Lattice>(lattice),
         c.group.value_or(SpaceGroup::Holohedry(c.system)), c.name, record.placement, record.variant,
         record.net, record.variantNumbers);
+    if (auto* second = std::get_if<SecondCrystal>(&made))
+        second->colour = record.colour;
+    return made;
 }
 
 namespace {

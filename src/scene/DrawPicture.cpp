@@ -26,8 +26,10 @@ void DrawSecondNet(DrawingSurface& surface, const Scene& scene, int lineWidth)
     LayerOptions options { lineWidth, scene.crystal.net.limit,
         scene.crystal.net.absences ? std::optional(scene.second->group) : std::nullopt };
     options.second = true;
+    surface.SetInkColour(scene.second->colour ? 1 : 0);
     for (const Layer* layer : scene.net)
         layer->draw(surface, projector, options);
+    surface.SetInkColour(0);
 }
 
 } // namespace
@@ -79,7 +81,9 @@ void PlotEntries(
             for (int n = 1; n <= scene.second->variantCount(); ++n)
                 variants.push_back(*scene.secondProjector(n));
         PlotFigurePoles(surface, store, scene.placer(), display.plotSize, display.indexLabels,
-            first, { variants, scene.second && scene.second->variantNumbers });
+            first,
+            { variants, scene.second && scene.second->variantNumbers,
+                scene.second && scene.second->colour });
     } else
         PlotPoles(surface, store, scene.projector(), display.plotSize, first);
 }

@@ -53,6 +53,8 @@ struct SecondCrystal
     bool net = false;
     // A variant's number beside each of its marks while all are shown.
     bool variantNumbers = false;
+    // Its marks, labels and net in a colour of its own rather than the ink.
+    bool colour = false;
     bool operator==(const SecondCrystal&) const = default;
 
     // The second crystal placed against first, or why it cannot be: a

@@ -47,6 +47,10 @@ public:
     virtual void Print(std::string_view text) = 0;
     // Plain until set.
     virtual void SetTextStyle(TextStyle style) = 0;
+    // Which ink lines, marks and text take: 0 the picture's own (until
+    // set), 1 the second crystal's colour, which reads on a light or a dark
+    // background alike.
+    virtual void SetInkColour(int16_t colour) = 0;
     // Clears a disc to the background colour, so that a mark drawn on it
     // stands clear of the lines and labels beneath.
     virtual void KnockOut(double cx, double cy, double r) = 0;

@@ -437,7 +437,7 @@ void TestSession::versionTwo_data()
           "\n    \"relation\": ";
     QTest::newRow("second by name, all variants") << head + "}," + tail + second
             + "{\"name\": \"KS\"},\n    \"variant\": \"all\",\n    \"net\": false,\n"
-              "    \"variantNumbers\": true,\n    \"entries\": [\n      {\"plane\": [1, 1, 0]},\n"
+              "    \"variantNumbers\": true,\n    \"colour\": true,\n    \"entries\": [\n      {\"plane\": [1, 1, 0]},\n"
               "      {\"directionFamily\": [1, 1, 1]}\n    ]\n  },\n  \"entries\": []\n}\n"
                                                   << QString();
     QTest::newRow("second typed as pairs") << head + "}," + tail + second

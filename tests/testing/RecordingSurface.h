@@ -24,6 +24,7 @@ struct SurfaceCall
         CurrentY,
         Print,
         TextStyle,
+        InkColour,
         KnockOut
     };
     Kind kind;
@@ -76,6 +77,10 @@ public:
     void SetTextStyle(::TextStyle s) override
     {
         calls.push_back({ SurfaceCall::TextStyle, { double(s) }, {} });
+    }
+    void SetInkColour(int16_t c) override
+    {
+        calls.push_back({ SurfaceCall::InkColour, { double(c) }, {} });
     }
     void KnockOut(double cx, double cy, double r) override
     {
