@@ -150,8 +150,12 @@ QByteArray PictureDocument::encoded(ExportFormat format, int dpi) const
     case ExportFormat::Cif:
         return {};
     }
-    // Black on white in shades of grey: a quarter of the bytes to compress.
-    const QImage grey = image(dpi).convertToFormat(QImage::Format_Grayscale8);
+    // Black on white in shades of grey, a quarter of the bytes to compress;
+    // in colour only where the second crystal has its own.
+    const std::optional<SecondCrystal>& second = m_settings.scene.second;
+    const QImage picture = second && second->colour
+        ? image(dpi)
+        : image(dpi).convertToFormat(QImage::Format_Grayscale8);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -159,7 +163,7 @@ QByteArray PictureDocument::encoded(ExportFormat format, int dpi) const
     // PNG: a light compression, for it is the deflating that takes the
     // time; JPEG: a high quality, so that thin lines stay crisp.
     writer.setQuality(format == ExportFormat::Png ? 80 : 95);
-    if (!writer.write(grey))
+    if (!writer.write(picture))
         return {};
     return bytes;
 }
