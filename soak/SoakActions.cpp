@@ -1047,8 +1047,11 @@ void Soak::secondCrystal()
                          : QStringLiteral("other"))
                  .arg(answer.second->variant)
                  .arg(answer.second->variantCount()));
-    } else {
+    } else if (m_state.scene.second) {
         note(QStringLiteral(" removed"));
+    } else {
+        note(QStringLiteral(" (none to remove)"));
+        return;
     }
     const std::vector<Entry> before = m_state.store.entries();
     const std::optional<SecondCrystal> had = m_state.scene.second;
