@@ -36,6 +36,12 @@ file(WRITE ${W}/held.orvandeler [=[{"orvandeler": 2, "view": "free",
 file(WRITE ${W}/beyond.orvandeler [=[{"orvandeler": 2, "view": "free",
  "crystal": {"system": "cubic", "a": 2.8665}, "euler": [10, 20, 30], "tilt": [35, 0],
  "entries": []}]=])
+# Ferrite in austenite by Kurdjumov-Sachs, one plane each.
+file(WRITE ${W}/ks.orvandeler [=[{"orvandeler": 2, "view": "free",
+ "crystal": {"system": "cubic", "a": 3.6}, "centre": [0, 0, 1],
+ "second": {"crystal": {"system": "cubic", "a": 2.87}, "relation": {"name": "KS"}, "variant": 3,
+  "entries": [{"plane": [0, 1, 1]}]},
+ "entries": [{"plane": [1, 1, 1]}]}]=])
 file(WRITE ${W}/list.txt "# planes\n(1 2 3)\n1, 1, 0\n")
 file(WRITE ${W}/al.cif "data_al\n_cell_length_a 4.0495\n_cell_length_b 4.0495\n_cell_length_c 4.0495\n_space_group_name_H-M_alt 'F m -3 m'\n")
 file(WRITE ${W}/bad.txt "1 2 3\n1 2\n")
@@ -55,6 +61,9 @@ list(APPEND cases
     "--export,@W@/none.svg,@W@/missing.orvandeler|1|-|ファイルがありません"
     "--export,@W@/no/folder.svg,@W@/s.orvandeler|1|-|保存できませんでした"
     "--export,@W@/held.svg,@W@/held.orvandeler|0|-|-"
+    "--export,@W@/ks.csv,@W@/ks.orvandeler|0|-|-"
+    "--table,variants,--export,@W@/variants.csv,@W@/ks.orvandeler|0|-|-"
+    "--table,variants,--export,@W@/novariants.csv,@W@/free.orvandeler|1|-|第二の結晶がありません"
     "--orientation,@W@/held.orvandeler|0|^1.389597 24.690945 39.157350\n$|-"
     "--orientation,@W@/list.txt|0|^180.000000 90.000000 90.000000\n$|-"
     "--orientation,@W@/beyond.orvandeler|1|-|^orvandeler: ファイル「.*」を開けませんでした\n「tilt」: 傾斜 α は −30° から 30° まで"
@@ -90,7 +99,9 @@ endforeach()
 # What the exports wrote, and that the refused ones wrote nothing.
 foreach(check "s.svg|^<\\?xml" "s.pdf|^%PDF-" "s.csv|^index,\\(0001\\),\\(10-10\\),\\(11-20\\)\n\"\\(1 0 -1 2\\)\",43.314,46.686,53.552\n"
               "list.csv|^index,\\[100\\],\\[110\\],\\[111\\]\n\"\\(3 2 1\\)\"" "free.svg|<circle" "held.svg|<circle"
-              "al.svg|<circle" "schmid.csv|^plane,direction,m\n\"\\(1 1 1\\)\",\"\\[1 0 -1\\]\",-0.408\n")
+              "al.svg|<circle" "schmid.csv|^plane,direction,m\n\"\\(1 1 1\\)\",\"\\[1 0 -1\\]\",-0.408\n"
+              "ks.csv|^crystal,index,\\(100\\),\\(110\\),\\(111\\)\n1,\"\\(1 1 1\\)\",54.736,35.264,0.000\n2,\"\\(0 1 1\\)\",90.000,60.000,35.264\n$"
+              "variants.csv|^variant,angle,axis\n1,0.000,—\n2,14.879,")
     string(REPLACE "|" ";" fields "${check}")
     list(GET fields 0 name)
     list(GET fields 1 pattern)
@@ -107,7 +118,7 @@ file(READ ${W}/s.jpg jpg HEX)
 if(NOT jpg MATCHES "^ffd8")
     message(SEND_ERROR "export s.jpg is no JPEG")
 endif()
-foreach(absent bad.svg none.svg basal.csv doc.csv)
+foreach(absent bad.svg none.svg basal.csv doc.csv novariants.csv)
     if(EXISTS ${W}/${absent})
         message(SEND_ERROR "a refused export left ${absent}")
     endif()
