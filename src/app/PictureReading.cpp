@@ -105,8 +105,8 @@ void PictureReading::showZone(const Projector& projector, int hovered)
     QPainterPath circle;
     if (m_state.scene.isFree() && m_picked >= 0 && hovered >= 0 && hovered != m_picked
         && m_picked < m_state.store.PoleCount()) {
+        const Placer placer = m_state.scene.placer();
         const auto toView = [&](int n) {
-            const Placer placer = m_state.scene.placer();
             const Entry& entry = m_state.store.at(n);
             const Projector& own = placer.of(entry);
             return own.toView(EntryVector(own.lattice(), entry));
