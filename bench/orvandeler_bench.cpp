@@ -922,6 +922,8 @@ int main(int argc, char** argv)
     const bool memoryOnly = argc > 1 && qstrcmp(argv[1], "--memory") == 0;
     // Only the free view's figures, which need no filled window.
     const bool freeOnly = argc > 1 && qstrcmp(argv[1], "--free") == 0;
+    // Only the history's figures on a full store of distinct poles.
+    const bool historyOnly = argc > 1 && qstrcmp(argv[1], "--history") == 0;
     if (argc > 1 && qstrcmp(argv[1], "--quick") == 0)
         g_rounds = 3;
 
@@ -949,6 +951,14 @@ int main(int argc, char** argv)
         if (!orientationFigures(window, state, dialogs))
             return 1;
         resizeFigures(window);
+        return g_over == 0 ? 0 : 1;
+    }
+    if (historyOnly) {
+        controls.cubicFull->trigger();
+        fillDistinct(state, PoleStore::MaxPoles - 1);
+        controls.type(distinctPlanes()[PoleStore::MaxPoles - 1]);
+        controls.draw->click();
+        historyFigures(window, state, controls);
         return g_over == 0 ? 0 : 1;
     }
 

@@ -8,6 +8,7 @@
 #include "Pixels.h"
 #include "RecordingUserDialogs.h"
 #include "app/PictureBox.h"
+#include "app/ResultListBox.h"
 #include "app/frmMainForm.h"
 #include "crystal/LowIndex.h"
 #include "crystal/Presets.h"
@@ -300,7 +301,7 @@ private:
     std::unique_ptr<frmMainForm> m_form;
 
     std::array<QLineEdit*, 3> m_boxes {};
-    std::array<QPlainTextEdit*, 2> m_lists {};
+    std::array<ResultListBox*, 2> m_lists {};
     QComboBox* m_plotSize = nullptr;
     QComboBox* m_lineWidth = nullptr;
     PictureBox* m_picture = nullptr;

@@ -66,7 +66,7 @@ void Soak::checkInvariants()
         return;
     const PoleLists& expected = expectedLists();
     for (std::size_t k = 0; k < 2; ++k) {
-        const QString shown = m_lists[k]->toPlainText();
+        const QString shown = m_lists[k]->shownText();
         const QString& wanted = k == 0 ? expected.indexList : expected.angleList;
         SOAK_CHECK(shown.count(u'\n') == count,
             QStringLiteral("%1 has %2 lines for %3 entries")

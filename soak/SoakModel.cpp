@@ -244,8 +244,8 @@ Snapshot Soak::snapshot() const
 {
     Snapshot s;
     s.entries = m_state.store.entries();
-    s.indexList = m_lists[0]->toPlainText();
-    s.angleList = m_lists[1]->toPlainText();
+    s.indexList = m_lists[0]->shownText();
+    s.angleList = m_lists[1]->shownText();
     s.marks = marks();
     s.plotSize = m_plotSize->currentText();
     s.lineWidth = m_lineWidth->currentText();

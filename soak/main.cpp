@@ -65,7 +65,7 @@ int Soak::run()
         QTest::qWaitForWindowExposed(m_form.get()), QStringLiteral("the window did not show"));
     m_boxes = { child<QLineEdit>("txtAxisX"), child<QLineEdit>("txtAxisY"),
         child<QLineEdit>("txtAxisZ") };
-    m_lists = { child<QPlainTextEdit>("txtIndexList"), child<QPlainTextEdit>("txtAngleList") };
+    m_lists = { child<ResultListBox>("txtIndexList"), child<ResultListBox>("txtAngleList") };
     m_plotSize = child<QComboBox>("cboPlotSize");
     m_lineWidth = child<QComboBox>("cboLineWidth");
     m_picture = child<PictureBox>("picPictureBox");

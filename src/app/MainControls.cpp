@@ -1,6 +1,7 @@
 #include "app/MainControls.h"
 
 #include "app/PictureBox.h"
+#include "app/ResultListBox.h"
 #include "plotting/DisplayText.h"
 #include "plotting/NumericText.h"
 #include "run/RunState.h"
@@ -46,9 +47,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Lay
     return label;
 }
 
-QPlainTextEdit* MakeList(QWidget* parent, const char* name, Layout::Twips where, const QFont& font)
+ResultListBox* MakeList(QWidget* parent, const char* name, Layout::Twips where, const QFont& font)
 {
-    auto* list = Place(new QPlainTextEdit(parent), name, where);
+    auto* list = Place(new ResultListBox(parent), name, where);
     list->setFont(font);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

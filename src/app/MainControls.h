@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPalette;
 class QPlainTextEdit;
+class ResultListBox;
 class QPushButton;
 class QWidget;
 
@@ -69,9 +70,9 @@ struct MainControls
     QComboBox* cboLineWidth = nullptr;
     PictureBox* picPictureBox = nullptr;
     QLabel* Label6 = nullptr;
-    QPlainTextEdit* txtIndexList = nullptr;
+    ResultListBox* txtIndexList = nullptr;
     std::array<QLabel*, 3> lblAngle {};
-    QPlainTextEdit* txtAngleList = nullptr;
+    ResultListBox* txtAngleList = nullptr;
 
 private:
     // How wide each list must be for its longest lines to fit unwrapped.

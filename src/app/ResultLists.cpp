@@ -1,15 +1,23 @@
 #include "app/ResultLists.h"
 
+#include "app/ResultListBox.h"
 #include "poles/PoleLists.h"
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <span>
+#include <utility>
 
 namespace {
+
+// More new lines than this are drawn before they are written: a list writes
+// some 500 lines a millisecond.
+constexpr int WrittenAtOnce = 2000;
 
 void AppendToList(QPlainTextEdit* list, const QString& lines)
 {
@@ -44,12 +52,14 @@ void ReplaceListText(QPlainTextEdit* list, QString text)
 
 } // namespace
 
-ResultLists::ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles)
+ResultLists::ResultLists(ResultListBox* index, ResultListBox* angles)
     : QObject(index)
     , m_index(index)
     , m_angles(angles)
 {
-    for (QPlainTextEdit* list : { index, angles }) {
+    for (ResultListBox* list : { index, angles }) {
+        // Both lists are written together, so that their rows stay side by side.
+        connect(list, &ResultListBox::textNeeded, this, &ResultLists::writeLines);
         connect(list->document(), &QTextDocument::contentsChanged, this, [this] {
             if (!m_writing)
                 m_edited = true;
@@ -64,6 +74,9 @@ ResultLists::ResultLists(QPlainTextEdit* index, QPlainTextEdit* angles)
 void ResultLists::clear(const PoleStore& store, const Crystal& crystal)
 {
     m_writing = true;
+    m_listed.reset();
+    m_index->dropLines();
+    m_angles->dropLines();
     m_index->clear();
     m_angles->clear();
     m_writing = false;
@@ -84,7 +97,13 @@ void ResultLists::show(const PoleStore& store, const Crystal& crystal, const Lat
         && m_count <= count;
 
     m_writing = true;
-    if (prefixShown) {
+    const int written = prefixShown ? m_count : 0;
+    if (prefixShown && m_listed) {
+        drawLines(store, crystal, second, false);
+    } else if (count - written > WrittenAtOnce && !QAccessible::isActive()) {
+        // An assistive tool reads the lists' documents, so they are written for it.
+        drawLines(store, crystal, second, true);
+    } else if (prefixShown) {
         if (m_count < count) {
             const PoleLists lines
                 = BuildLists(store, lattice, m_count, crystal.planeAngles, second);
@@ -92,6 +111,11 @@ void ResultLists::show(const PoleStore& store, const Crystal& crystal, const Lat
             AppendToList(m_angles, lines.angleList);
         }
     } else {
+        if (m_listed) {
+            m_listed.reset();
+            m_index->dropLines();
+            m_angles->dropLines();
+        }
         const PoleLists lists = BuildLists(store, lattice, 0, crystal.planeAngles, second);
         ReplaceListText(m_index, lists.indexList);
         ReplaceListText(m_angles, lists.angleList);
@@ -105,21 +129,51 @@ void ResultLists::show(const PoleStore& store, const Crystal& crystal, const Lat
     m_planeAngles = crystal.planeAngles;
 }
 
+void ResultLists::drawLines(
+    const PoleStore& store, const Crystal& crystal, const Lattice* second, bool fromScratch)
+{
+    if (fromScratch) {
+        for (ResultListBox* list : { m_index, m_angles }) {
+            list->dropLines();
+            if (!list->document()->isEmpty())
+                list->clear();
+        }
+        m_listed = std::make_shared<Listed>(Listed { &store, crystal.lattice,
+            second ? std::optional(*second) : std::nullopt, crystal.planeAngles });
+    }
+    for (ResultListBox* list : { m_index, m_angles }) {
+        list->showLines(
+            store.PoleCount(), [listed = m_listed, index = list == m_index](int first, int count) {
+                const std::span<const Entry> entries = listed->store->entries();
+                const std::size_t from = std::min(entries.size(), std::size_t(first));
+                const PoleLists lines = BuildLists(
+                    entries.subspan(from, std::min(entries.size() - from, std::size_t(count))),
+                    listed->lattice, listed->planeAngles,
+                    listed->second ? &*listed->second : nullptr);
+                return index ? lines.indexList : lines.angleList;
+            });
+    }
+}
+
+void ResultLists::writeLines()
+{
+    if (!m_listed)
+        return;
+    m_listed.reset();
+    const bool writing = std::exchange(m_writing, true);
+    m_index->writeLines();
+    m_angles->writeLines();
+    m_writing = writing;
+}
+
 void ResultLists::select(int n, QPlainTextEdit* except)
 {
     if (m_edited)
         return;
     m_writing = true;
-    for (QPlainTextEdit* list : { m_index, m_angles }) {
-        if (list == except)
-            continue;
-        const QTextBlock line = list->document()->findBlockByNumber(n);
-        if (!line.isValid())
-            continue;
-        QTextCursor cursor(line);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        list->setTextCursor(cursor);
-        list->ensureCursorVisible();
+    for (ResultListBox* list : { m_index, m_angles }) {
+        if (list != except)
+            list->selectLine(n);
     }
     m_writing = false;
 }
@@ -127,12 +181,7 @@ void ResultLists::select(int n, QPlainTextEdit* except)
 void ResultLists::clearSelection()
 {
     m_writing = true;
-    for (QPlainTextEdit* list : { m_index, m_angles }) {
-        QTextCursor cursor = list->textCursor();
-        if (cursor.hasSelection()) {
-            cursor.clearSelection();
-            list->setTextCursor(cursor);
-        }
-    }
+    for (ResultListBox* list : { m_index, m_angles })
+        list->clearLineSelection();
     m_writing = false;
 }

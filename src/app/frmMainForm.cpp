@@ -5,6 +5,7 @@
 #include "app/KeptSettings.h"
 #include "app/PictureBox.h"
 #include "app/RecentFiles.h"
+#include "app/ResultListBox.h"
 #include "app/SideWindows.h"
 #include "app/UserDialogs.h"
 #include "app/WorkHistory.h"

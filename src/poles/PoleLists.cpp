@@ -87,22 +87,28 @@ QString AngleLine(const Entry& entry, const Lattice& lattice, PlaneAngles planeA
 PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first,
     PlaneAngles planeAngles, const Lattice* second)
 {
+    const std::span<const Entry> entries = store.entries();
+    const std::size_t from = std::min(entries.size(), std::size_t(std::max(first, 0)));
+    return BuildLists(entries.subspan(from), lattice, planeAngles, second);
+}
+
+PoleLists BuildLists(std::span<const Entry> entries, const Lattice& lattice,
+    PlaneAngles planeAngles, const Lattice* second)
+{
     // Built in one narrow buffer each: the store can hold 32767 entries and
     // every plot rebuilds both texts.
     std::string index;
     std::string angles;
-    const std::vector<Entry>& entries = store.entries();
-    const std::size_t from = std::min(entries.size(), std::size_t(std::max(first, 0)));
-    index.reserve((entries.size() - from) * 24);
-    angles.reserve((entries.size() - from) * 26);
-    for (std::size_t n = from; n < entries.size(); ++n) {
-        const bool ofSecond = second && entries[n].crystal == 1;
+    index.reserve(entries.size() * 24);
+    angles.reserve(entries.size() * 26);
+    for (const Entry& entry : entries) {
+        const bool ofSecond = second && entry.crystal == 1;
         const Lattice& own = ofSecond ? *second : lattice;
         if (second)
             index.append(ofSecond ? "2:" : "1:");
-        AppendIndexLine(index, entries[n], own);
+        AppendIndexLine(index, entry, own);
         index.append(LineBreak);
-        AppendAngleLine(angles, entries[n], own, planeAngles);
+        AppendAngleLine(angles, entry, own, planeAngles);
         angles.append(LineBreak);
     }
     return { Latin1(index), Latin1(angles) };

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <span>
+
 class Lattice;
 
 // The angle with exactly three decimals, rounded half to even, with a
@@ -28,4 +30,7 @@ struct PoleLists
 // With a second crystal's lattice, each index line begins with its
 // crystal, "1:" or "2:", and each entry reads in its own lattice.
 PoleLists BuildLists(const PoleStore& store, const Lattice& lattice, int first = 0,
+    PlaneAngles planeAngles = PlaneAngles::Full, const Lattice* second = nullptr);
+// The lines of these entries alone, as the store's lines would read them.
+PoleLists BuildLists(std::span<const Entry> entries, const Lattice& lattice,
     PlaneAngles planeAngles = PlaneAngles::Full, const Lattice* second = nullptr);

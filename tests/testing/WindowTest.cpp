@@ -1,6 +1,7 @@
 #include "WindowTest.h"
 
 #include "app/PictureBox.h"
+#include "app/ResultListBox.h"
 #include "poles/EntryGeometry.h"
 
 #include <QAbstractItemView>
@@ -89,7 +90,7 @@ void WindowTest::Pick(QComboBox* combo, const QString& item)
 
 QString WindowTest::List(const QWidget* window, const QString& name)
 {
-    return Child<QPlainTextEdit>(window, name)->toPlainText();
+    return Child<ResultListBox>(window, name)->shownText();
 }
 
 QStringList WindowTest::lines(const QString& listName) const
