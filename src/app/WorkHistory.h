@@ -59,9 +59,9 @@ class WorkHistory : public QObject
 
 public:
     // Each step holds at most a full store, 16 bytes an entry with the
-    // family it was plotted in: 40 steps stay within 20 MB however they
-    // were taken.
-    static constexpr int StepLimit = 40;
+    // family it was plotted in (524,272 bytes): 36 steps stay within 20 MB
+    // however they were taken, with room for what each allocation costs.
+    static constexpr int StepLimit = 36;
     static_assert(sizeof(Entry) <= 16);
 
     explicit WorkHistory(RunState& state, QObject* parent = nullptr);
