@@ -193,7 +193,9 @@ QPoint Soak::picturePoint()
     const int count = m_state.store.PoleCount();
     // On a mark, so that clicks pick and the tool tip names poles.
     if (count > 0 && chance(40)) {
-        const TwipsPoint at = Place(m_state.scene.projector(), m_state.store.at(below(count))).at;
+        // Placed as the picture places it: by its own crystal's projector.
+        const Entry& entry = m_state.store.at(below(count));
+        const TwipsPoint at = Place(m_state.scene.placer().of(entry), entry).at;
         if (std::isfinite(at.x) && std::isfinite(at.y) && std::fabs(at.x) < 1e6
             && std::fabs(at.y) < 1e6) {
             m_aimed = chance(50);
