@@ -373,7 +373,12 @@ void frmMainForm::mnuSelectFree_Click()
     if (asked && !(*asked == m_state.free)) {
         // A crystal that cannot show an entry kept is refused, as a session
         // with both would be: (32767 2 0) has no i on hexagonal axes.
-        if (const QString why = FirstRefusedEntry(m_state.store, *asked); !why.isEmpty())
+        // So is one the second crystal cannot be placed against: it would
+        // be taken away, its entries with it.
+        QString why = FirstRefusedEntry(m_state.store, *asked);
+        if (why.isEmpty())
+            why = m_state.secondRefusedBy(*asked);
+        if (!why.isEmpty())
             m_dialogs.showMessage(this, why);
         else
             m_history->changeCrystal(*asked);

@@ -1,6 +1,7 @@
 #include "run/RunState.h"
 
 #include <algorithm>
+#include <variant>
 
 const std::array<QString, 3>& StartUpAngleCaptions()
 {
@@ -57,18 +58,38 @@ void RunState::chooseFree(const Crystal& crystal)
     projectionChosen = true;
 }
 
+namespace {
+
+// The second crystal placed anew against the first crystal `crystal`, or why it cannot be.
+std::variant<std::optional<SecondCrystal>, QString> SecondFollowing(
+    const RunState& state, const Crystal& crystal)
+{
+    std::optional<SecondCrystal> second = state.scene.isFree() ? state.scene.second : std::nullopt;
+    if (!second || (crystal.lattice == state.free.lattice && crystal.group == state.free.group))
+        return second;
+    auto made = SecondCrystal::Make(crystal, second->lattice, second->group, second->name,
+        second->placement, second->variant, second->net, second->variantNumbers);
+    if (const QString* why = std::get_if<QString>(&made))
+        return SecondCrystalMessages::CannotFollow.arg(*why);
+    auto& placed = std::get<SecondCrystal>(made);
+    placed.colour = second->colour;
+    return std::optional(std::move(placed));
+}
+
+} // namespace
+
+QString RunState::secondRefusedBy(const Crystal& crystal) const
+{
+    const auto following = SecondFollowing(*this, crystal);
+    const QString* why = std::get_if<QString>(&following);
+    return why ? *why : QString();
+}
+
 void RunState::changeFree(const Crystal& crystal)
 {
-    std::optional<SecondCrystal> second = scene.isFree() ? scene.second : std::nullopt;
-    if (second && !(crystal.lattice == free.lattice && crystal.group == free.group)) {
-        auto made = SecondCrystal::Make(crystal, second->lattice, second->group, second->name,
-            second->placement, second->variant, second->net, second->variantNumbers);
-        if (auto* placed = std::get_if<SecondCrystal>(&made)) {
-            placed->colour = second->colour;
-            second = std::move(*placed);
-        } else
-            second.reset();
-    }
+    auto following = SecondFollowing(*this, crystal);
+    auto* placed = std::get_if<std::optional<SecondCrystal>>(&following);
+    std::optional<SecondCrystal> second = placed ? std::move(*placed) : std::nullopt;
     free = crystal;
     scene = FreeScene(crystal);
     changeSecond(std::move(second));

@@ -52,8 +52,11 @@ struct RunState
     void chooseFree(const Crystal& crystal);
     // Another crystal or orientation for the free view, keeping its entries
     // and its second crystal, placed anew against another lattice or group;
-    // a second that cannot be is taken away with its entries.
+    // a second that cannot be is taken away with its entries, so ask first.
     void changeFree(const Crystal& crystal);
+    // Why the second crystal cannot be placed against `crystal` as the
+    // first; empty when it can, or when there is none.
+    QString secondRefusedBy(const Crystal& crystal) const;
     // Adds, changes or (none) takes away the free view's second crystal;
     // taking it away takes its entries too.
     void changeSecond(std::optional<SecondCrystal> second);

@@ -94,4 +94,6 @@ std::vector<Matrix3> ProperRotationsOf(const Lattice& lattice, const SpaceGroup&
 
 namespace SecondCrystalMessages {
 inline const QString NoSuchVariant = QStringLiteral("変種は 1 から %1 までです");
+// The first crystal changed to one the second cannot be placed against.
+inline const QString CannotFollow = QStringLiteral("この結晶に対しては結晶2 を置けません：%1");
 } // namespace SecondCrystalMessages

@@ -2,6 +2,7 @@
 #include "files/VariantTable.h"
 #include "orientation/Relationship.h"
 #include "orientation/Variants.h"
+#include "run/RunState.h"
 
 #include <QTest>
 #include <algorithm>
@@ -49,6 +50,7 @@ private slots:
     void twins();
     void variantCsv_data();
     void variantCsv();
+    void secondFollowsFirst();
 };
 
 void TestRelationships::variants_data()
@@ -237,6 +239,32 @@ void TestRelationships::variantCsv()
     QCOMPARE(got[1], QByteArray("1,0.000,—"));
     QVERIFY(std::any_of(
         got.begin(), got.end(), [&](const QByteArray& row) { return row.endsWith(line); }));
+}
+
+// A first crystal the second cannot be placed against is refused before it
+// is taken: taking it would take the second and its entries away.
+void TestRelationships::secondFollowsFirst()
+{
+    const auto crystal = [](const Lattice& lattice) {
+        return std::get<Crystal>(
+            Crystal::Make(lattice.system(), lattice.parameters(), { 0, 0, 1 }, std::nullopt, {}));
+    };
+    RunState run;
+    run.chooseFree(crystal(Austenite));
+    run.changeSecond(std::get<SecondCrystal>(SecondCrystal::Make(run.free, Ferrite,
+        SpaceGroup::Holohedry(LatticeSystem::Cubic), {}, NamedRelationship::KurdjumovSachs, 24)));
+    Entry entry(IndexKind::Plane, { 1, 1, 0 });
+    entry.crystal = 1;
+    run.store.append(entry);
+
+    const Crystal otherCubic = crystal(BetaTi);
+    QVERIFY(run.secondRefusedBy(otherCubic).isEmpty());
+    // Hexagonal, the first crystal gives KS fewer than 24 variants.
+    QVERIFY(
+        run.secondRefusedBy(crystal(AlphaTi)).startsWith(u"この結晶に対しては結晶2 を置けません"));
+    run.changeFree(otherCubic);
+    QVERIFY(run.scene.second);
+    QCOMPARE(run.store.PoleCount(), int16_t(1));
 }
 
 QTEST_APPLESS_MAIN(TestRelationships)
