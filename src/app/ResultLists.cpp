@@ -69,6 +69,18 @@ ResultLists::ResultLists(ResultListBox* index, ResultListBox* angles)
                 emit cursorMoved(list);
         });
     }
+    QAccessible::installActivationObserver(this);
+}
+
+ResultLists::~ResultLists()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void ResultLists::accessibilityActiveChanged(bool active)
+{
+    if (active)
+        writeLines();
 }
 
 void ResultLists::clear(const PoleStore& store, const Crystal& crystal)

@@ -3,6 +3,7 @@
 #include "poles/PoleStore.h"
 #include "scene/Crystal.h"
 
+#include <QAccessible>
 #include <QObject>
 #include <cstdint>
 #include <memory>
@@ -19,12 +20,13 @@ class ResultListBox;
 // its line: mending both lists whole made a plot at 32767 entries 18 ms.
 // Many lines at once are drawn from the entries and written as text only
 // when somebody needs it (see ResultListBox).
-class ResultLists : public QObject
+class ResultLists : public QObject, private QAccessible::ActivationObserver
 {
     Q_OBJECT
 
 public:
     ResultLists(ResultListBox* index, ResultListBox* angles);
+    ~ResultLists() override;
 
     // Empties both lists for an empty store.
     void clear(const PoleStore& store, const Crystal& crystal);
@@ -55,6 +57,8 @@ private:
     void drawLines(
         const PoleStore& store, const Crystal& crystal, const Lattice* second, bool fromScratch);
     void writeLines();
+    // An assistive tool reads the documents: one that starts finds them written.
+    void accessibilityActiveChanged(bool active) override;
 
     ResultListBox* m_index;
     ResultListBox* m_angles;

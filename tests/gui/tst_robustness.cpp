@@ -5,6 +5,7 @@
 #include "poles/PoleLists.h"
 #include "run/RunState.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
@@ -256,6 +257,15 @@ void TestRobustness::fullStoreThroughTheWindow()
     QCOMPARE(m_state->store.PoleCount(), PoleStore::MaxPoles);
     checkListsMatchStore("full store");
     QVERIFY(child<ResultListBox>("txtIndexList")->shownText().endsWith(u"\n(1 1 0)\n"));
+    // Drawn from the store, the lines are written for an assistive tool
+    // the moment one starts.
+    auto* index = child<ResultListBox>("txtIndexList");
+    QVERIFY(index->drawsLines());
+    QAccessible::setActive(true);
+    QAccessible::setActive(false);
+    QVERIFY(!index->drawsLines());
+    QCOMPARE(index->document()->blockCount(), PoleStore::MaxPoles + 1);
+    checkListsMatchStore("written");
 
     const int redraws = m_form->fullRedrawCount();
     draw->click();
