@@ -31,7 +31,7 @@ uint64_t PaintedMarks::hash(const PaintedMark& mark)
     // -0.0 and 0.0 are the same place, as == says.
     for (const double v : mark.values)
         h = Step(h, v == 0.0 ? 0 : std::bit_cast<uint64_t>(v));
-    return Finish(h);
+    return Finish(Step(h, uint64_t(uint16_t(mark.colour))));
 }
 
 bool PaintedMarks::insert(const PaintedMark& mark)

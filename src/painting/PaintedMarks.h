@@ -17,6 +17,8 @@ struct PaintedMark
     int16_t fill = 0;
     int width = 0;
     std::array<double, 5> values {};
+    // The ink: the second crystal's colour is not the first's.
+    int16_t colour = 0;
     bool operator==(const PaintedMark&) const = default;
 };
 
@@ -26,11 +28,15 @@ struct PrintedText
     double x = 0.0;
     double y = 0.0;
     QString text;
+    // The text style and the ink: two nets' labels of one plane may fall on
+    // one place in different styles, and the later must show.
+    int style = 0;
+    int colour = 0;
     bool operator==(const PrintedText&) const = default;
 };
 inline size_t qHash(const PrintedText& printed, size_t seed = 0)
 {
-    return qHashMulti(seed, printed.x, printed.y, printed.text);
+    return qHashMulti(seed, printed.x, printed.y, printed.text, printed.style, printed.colour);
 }
 
 // The operations painted since the picture was last cleared, the texts

@@ -225,7 +225,8 @@ void PainterSurface::SetDrawWidth(int width)
 void PainterSurface::Line(double x1, double y1, double x2, double y2)
 {
     if (!Usable(x1) || !Usable(y1) || !Usable(x2) || !Usable(y2)
-        || !firstTime({ PaintedMark::Line, toneStyle(), m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
+        || !firstTime(
+            PaintedMark { PaintedMark::Line, toneStyle(), m_drawWidth, { x1, y1, x2, y2, 0.0 } }))
         return;
     painter().drawLine(place(x1, y1), place(x2, y2));
 }
@@ -233,7 +234,7 @@ void PainterSurface::Line(double x1, double y1, double x2, double y2)
 void PainterSurface::Circle(double cx, double cy, double r)
 {
     if (!Usable(cx) || !Usable(cy) || !Usable(r) || r < 0.0
-        || !firstTime({ PaintedMark::Circle,
+        || !firstTime(PaintedMark { PaintedMark::Circle,
             int16_t(m_fillStyle != 0 ? PaintedMark::OpenCircle | toneStyle() : 0), m_drawWidth,
             { cx, cy, r, 0.0, 0.0 } }))
         return;
@@ -276,7 +277,8 @@ void PainterSurface::Arc(double cx, double cy, double r, double start, double en
 {
     if (!Usable(cx) || !Usable(cy) || !Usable(r) || r <= 0.0 || !std::isfinite(start)
         || !std::isfinite(end)
-        || !firstTime({ PaintedMark::Arc, toneStyle(), m_drawWidth, { cx, cy, r, start, end } }))
+        || !firstTime(
+            PaintedMark { PaintedMark::Arc, toneStyle(), m_drawWidth, { cx, cy, r, start, end } }))
         return;
     constexpr double degreesPerRadian = 180.0 / Pi;
     double sweep = (end - start) * degreesPerRadian;

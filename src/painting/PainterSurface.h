@@ -114,8 +114,18 @@ private:
     // False when the same operation was painted since the last Cls. Painted
     // again, it would darken its antialiased edges, and a document would
     // hold it twice.
-    bool firstTime(const PaintedMark& mark) { return m_painted.insert(mark); }
-    bool firstTime(const PrintedText& text) { return m_painted.insert(text); }
+    // An operation repeated exactly, in the same ink and style, changes no pixel.
+    bool firstTime(PaintedMark mark)
+    {
+        mark.colour = m_colour;
+        return m_painted.insert(mark);
+    }
+    bool firstTime(PrintedText text)
+    {
+        text.style = int(m_textStyle);
+        text.colour = m_colour;
+        return m_painted.insert(text);
+    }
     // The open painter, in logical pixels (the pen set) or in the screen's
     // device pixels (for drawing the cached discs).
     enum class Space { Logical, DevicePixels };

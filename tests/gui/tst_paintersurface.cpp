@@ -703,6 +703,29 @@ void tst_PainterSurface::paintedMarksKnowRepeats()
     }
     QVERIFY(marks.insert({ PaintedMark::Line, 0, 1, { 0.0, 1.0, 2.0, 3.0, 0.0 } }));
     QVERIFY(!marks.insert({ PaintedMark::Line, 0, 1, { -0.0, 1.0, 2.0, 3.0, -0.0 } }));
+
+    // The second crystal's label or line where the first's lies is no
+    // repeat: it shows over it, in its own ink.
+    PainterSurface surface(1500, 1500, 1.0);
+    surface.Cls();
+    for (const int16_t ink : { 0, 1 }) {
+        surface.SetInkColour(ink);
+        surface.SetTextStyle(ink ? TextStyle::HaloedItalic : TextStyle::Haloed);
+        surface.SetCurrentX(300);
+        surface.SetCurrentY(300);
+        surface.Print("(010)");
+        surface.Line(100, 900, 1400, 900);
+    }
+    const QImage image = surface.image();
+    const auto secondInk = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QColor(image.pixel(x, y)).blue() > QColor(image.pixel(x, y)).red() + 60)
+                    return true;
+        return false;
+    };
+    QVERIFY(secondInk(15, 40));
+    QVERIFY(secondInk(58, 62));
 }
 
 void tst_PainterSurface::persistentPictureMatchesWholeDraw_data()
