@@ -105,9 +105,7 @@ void ResultListBox::selectLine(int n)
         qreal height = 0;
         int top = n + 1;
         for (auto it = above.rbegin(); it != above.rend(); ++it) {
-            QTextLayout layout(
-                *it, document()->defaultFont(), document()->documentLayout()->paintDevice());
-            height += layOut(layout);
+            height += heightOf(*it);
             if (height > room)
                 break;
             --top;
@@ -187,11 +185,16 @@ qreal ResultListBox::layOut(QTextLayout& layout) const
     return height;
 }
 
+qreal ResultListBox::heightOf(const QString& line) const
+{
+    QTextLayout layout(
+        line, document()->defaultFont(), document()->documentLayout()->paintDevice());
+    return layOut(layout);
+}
+
 qreal ResultListBox::lineHeight() const
 {
-    QTextLayout layout(QStringLiteral("0"), document()->defaultFont(),
-        document()->documentLayout()->paintDevice());
-    return layOut(layout);
+    return heightOf(QStringLiteral("0"));
 }
 
 void ResultListBox::applyRange()
@@ -209,9 +212,7 @@ void ResultListBox::applyRange()
         fit = 1;
         const QStringList last = linesOf(m_count - int(visible / line) - 1, m_count);
         for (auto it = last.rbegin(); it != last.rend(); ++it) {
-            QTextLayout layout(
-                *it, document()->defaultFont(), document()->documentLayout()->paintDevice());
-            height += layOut(layout);
+            height += heightOf(*it);
             if (height > visible)
                 break;
             ++fit;
@@ -278,74 +279,60 @@ void ResultListBox::scrollContentsBy(int dx, int dy)
     viewport()->update();
 }
 
-void ResultListBox::resizeEvent(QResizeEvent* event)
+// The text box sets its scroll bar for its empty document as it handles
+// these; the lines drawn set it back.
+template <typename Handle> void ResultListBox::keepRange(Handle handle)
 {
     {
         const QScopedValueRollback adjusting(m_adjusting, true);
-        QPlainTextEdit::resizeEvent(event);
+        handle();
     }
     if (m_lines)
         applyRange();
+}
+
+void ResultListBox::resizeEvent(QResizeEvent* event)
+{
+    keepRange([&] { QPlainTextEdit::resizeEvent(event); });
 }
 
 void ResultListBox::showEvent(QShowEvent* event)
 {
-    {
-        const QScopedValueRollback adjusting(m_adjusting, true);
-        QPlainTextEdit::showEvent(event);
-    }
-    if (m_lines)
-        applyRange();
+    keepRange([&] { QPlainTextEdit::showEvent(event); });
 }
 
 void ResultListBox::changeEvent(QEvent* event)
 {
-    {
-        const QScopedValueRollback adjusting(m_adjusting, true);
-        QPlainTextEdit::changeEvent(event);
+    keepRange([&] { QPlainTextEdit::changeEvent(event); });
+}
+
+// What acts on the text, on the box or on its viewport, finds it written.
+bool ResultListBox::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+        needText();
+        break;
+    default:
+        break;
     }
-    if (m_lines)
-        applyRange();
+    return QPlainTextEdit::event(event);
 }
 
-void ResultListBox::focusInEvent(QFocusEvent* event)
+bool ResultListBox::viewportEvent(QEvent* event)
 {
-    needText();
-    QPlainTextEdit::focusInEvent(event);
-}
-
-void ResultListBox::mousePressEvent(QMouseEvent* event)
-{
-    needText();
-    QPlainTextEdit::mousePressEvent(event);
-}
-
-void ResultListBox::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    needText();
-    QPlainTextEdit::mouseDoubleClickEvent(event);
-}
-
-void ResultListBox::keyPressEvent(QKeyEvent* event)
-{
-    needText();
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void ResultListBox::inputMethodEvent(QInputMethodEvent* event)
-{
-    needText();
-    QPlainTextEdit::inputMethodEvent(event);
-}
-
-void ResultListBox::contextMenuEvent(QContextMenuEvent* event)
-{
-    needText();
-    QPlainTextEdit::contextMenuEvent(event);
-}
-
-void ResultListBox::dragEnterEvent(QDragEnterEvent* event)
-{
-    needText();
-    QPlainTextEdit::dragEnterEvent(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+        needText();
+        break;
+    default:
+        break;
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }

@@ -50,22 +50,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void needText();
     QStringList linesOf(int first, int count) const;
     // Lays the line out as the document lays out its paragraphs; returns its height.
     qreal layOut(QTextLayout& layout) const;
+    qreal heightOf(const QString& line) const;
     qreal lineHeight() const;
     // The scroll bar in whole lines, the last line's end at the bottom.
     void applyRange();
+    template <typename Handle> void keepRange(Handle handle);
     void selectWritten(int n);
 
     LineSource m_lines;

@@ -86,9 +86,7 @@ void ResultLists::accessibilityActiveChanged(bool active)
 void ResultLists::clear(const PoleStore& store, const Crystal& crystal)
 {
     m_writing = true;
-    m_listed.reset();
-    m_index->dropLines();
-    m_angles->dropLines();
+    stopDrawing();
     m_index->clear();
     m_angles->clear();
     m_writing = false;
@@ -123,11 +121,7 @@ void ResultLists::show(const PoleStore& store, const Crystal& crystal, const Lat
             AppendToList(m_angles, lines.angleList);
         }
     } else {
-        if (m_listed) {
-            m_listed.reset();
-            m_index->dropLines();
-            m_angles->dropLines();
-        }
+        stopDrawing();
         const PoleLists lists = BuildLists(store, lattice, 0, crystal.planeAngles, second);
         ReplaceListText(m_index, lists.indexList);
         ReplaceListText(m_angles, lists.angleList);
@@ -145,8 +139,8 @@ void ResultLists::drawLines(
     const PoleStore& store, const Crystal& crystal, const Lattice* second, bool fromScratch)
 {
     if (fromScratch) {
+        stopDrawing();
         for (ResultListBox* list : { m_index, m_angles }) {
-            list->dropLines();
             if (!list->document()->isEmpty())
                 list->clear();
         }
@@ -165,6 +159,13 @@ void ResultLists::drawLines(
                 return index ? lines.indexList : lines.angleList;
             });
     }
+}
+
+void ResultLists::stopDrawing()
+{
+    m_listed.reset();
+    m_index->dropLines();
+    m_angles->dropLines();
 }
 
 void ResultLists::writeLines()

@@ -57,6 +57,8 @@ private:
     void drawLines(
         const PoleStore& store, const Crystal& crystal, const Lattice* second, bool fromScratch);
     void writeLines();
+    // The lists show their documents again.
+    void stopDrawing();
     // An assistive tool reads the documents: one that starts finds them written.
     void accessibilityActiveChanged(bool active) override;
 
